@@ -1,0 +1,48 @@
+// Shared pieces of quillmoor-cli's subcommands.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/platform/message_sink.h"
+
+namespace qm::cli {
+
+// Arguments after the subcommand, already program text (Shift-JIS).
+struct Arguments {
+  std::map<std::string, std::string> options;  // "--db" -> value
+  std::vector<std::string> flags;              // "--yes"
+  std::vector<std::string> positional;
+
+  bool has(const std::string& flag) const;
+  std::string get(const std::string& option, const std::string& fallback = {}) const;
+};
+
+// Options listed in `valued` take the next argument as their value.
+Arguments parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& valued);
+
+// The library database path of --db, made absolute.
+std::string databasePath(const Arguments& args);
+
+// Terminal edge: native terminals speak UTF-8, Windows consoles the ANSI code page.
+std::string fromTerminal(const std::string& text);
+void printLine(const std::string& programText);  // standard output
+void printError(const std::string& programText);  // standard error
+
+// Messages of the core go to standard error; a question is answered OK only
+// when the user allowed it on the command line.
+class ConsoleSink : public platform::MessageSink {
+public:
+  explicit ConsoleSink(bool answerYes) : answerYes_(answerYes) {}
+  platform::MessageAnswer show(const std::string& text, const std::string& caption, platform::MessageIcon icon,
+                               platform::MessageButtons buttons) override;
+
+private:
+  bool answerYes_;
+};
+
+int runCreate(const std::vector<std::string>& args);
+int runInfo(const std::vector<std::string>& args);
+
+}  // namespace qm::cli

@@ -1,0 +1,33 @@
+# Third-party libraries as imported targets, the same names on both platforms:
+#   qm::sqlite3  qm::archive  qm::pcre2
+if(WIN32)
+  foreach(lib sqlite3 archive lzma pcre2-8)
+    find_library(QM_LIB_${lib} NAMES lib${lib}.a ${lib} REQUIRED)
+  endforeach()
+  find_library(QM_LIB_z NAMES libz.a z REQUIRED)
+  find_path(QM_DEPS_INCLUDE sqlite3.h REQUIRED)
+
+  add_library(qm::sqlite3 INTERFACE IMPORTED)
+  target_link_libraries(qm::sqlite3 INTERFACE ${QM_LIB_sqlite3})
+  target_include_directories(qm::sqlite3 INTERFACE ${QM_DEPS_INCLUDE})
+
+  add_library(qm::pcre2 INTERFACE IMPORTED)
+  target_link_libraries(qm::pcre2 INTERFACE ${QM_LIB_pcre2-8})
+  target_include_directories(qm::pcre2 INTERFACE ${QM_DEPS_INCLUDE})
+  target_compile_definitions(qm::pcre2 INTERFACE PCRE2_STATIC PCRE2_CODE_UNIT_WIDTH=8)
+
+  add_library(qm::archive INTERFACE IMPORTED)
+  target_link_libraries(qm::archive INTERFACE ${QM_LIB_archive} ${QM_LIB_lzma} ${QM_LIB_z} bcrypt)
+  target_include_directories(qm::archive INTERFACE ${QM_DEPS_INCLUDE})
+  target_compile_definitions(qm::archive INTERFACE LIBARCHIVE_STATIC)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(QM_SQLITE REQUIRED IMPORTED_TARGET sqlite3)
+  pkg_check_modules(QM_PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8)
+  pkg_check_modules(QM_ARCHIVE REQUIRED IMPORTED_TARGET libarchive)
+  add_library(qm::sqlite3 ALIAS PkgConfig::QM_SQLITE)
+  add_library(qm::archive ALIAS PkgConfig::QM_ARCHIVE)
+  add_library(qm::pcre2 INTERFACE IMPORTED)
+  target_link_libraries(qm::pcre2 INTERFACE PkgConfig::QM_PCRE2)
+  target_compile_definitions(qm::pcre2 INTERFACE PCRE2_CODE_UNIT_WIDTH=8)
+endif()

@@ -1,0 +1,34 @@
+# Source lists by convention: *_win.cpp builds only for Windows, *_posix.cpp only
+# natively; everything else in a folder builds everywhere.
+function(qm_sources out)
+  set(result)
+  foreach(dir ${ARGN})
+    file(GLOB files CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+    foreach(f ${files})
+      if(f MATCHES "_win\\.cpp$" AND NOT WIN32)
+        continue()
+      endif()
+      if(f MATCHES "_posix\\.cpp$" AND WIN32)
+        continue()
+      endif()
+      list(APPEND result ${f})
+    endforeach()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# One test program per folder of tests/. Natively every case is its own CTest
+# test; under Wine one program is one test, since discovery would start Wine
+# at build time.
+function(qm_add_test_program name)
+  cmake_parse_arguments(T "" "" "DIRS;LIBS" ${ARGN})
+  qm_sources(srcs ${T_DIRS})
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} qm_test_support GTest::gtest_main)
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  else()
+    gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+                         DISCOVERY_TIMEOUT 30)
+  endif()
+endfunction()

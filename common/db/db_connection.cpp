@@ -1,0 +1,157 @@
+#include "common/db/db_connection.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "common/db/regexp_functions.h"
+#include "common/text/encoding.h"
+
+namespace qm::db {
+namespace {
+
+struct StatementDeleter {
+  void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+};
+using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+// The text sqlite3_get_table gives when two statements of one text return
+// different numbers of columns; kept so callers see the familiar message.
+constexpr const char* kIncompatibleQueries =
+    "sqlite3_get_table() called with two or more incompatible queries";
+
+}  // namespace
+
+void ResultTable::clear() {
+  columns_ = 0;
+  text_.clear();
+  offsets_.clear();
+}
+
+bool ResultTable::addValue(const unsigned char* utf8) {
+  if (!utf8) {
+    offsets_.push_back(kNull);
+    return true;
+  }
+  std::size_t length = std::strlen(reinterpret_cast<const char*>(utf8));
+  if (text_.size() + length + 1 >= kNull) return false;
+  offsets_.push_back(static_cast<std::uint32_t>(text_.size()));
+  text_.append(reinterpret_cast<const char*>(utf8), length);
+  text_.push_back('\0');
+  return true;
+}
+
+int ResultTable::rowCount() const {
+  if (columns_ == 0) return 0;
+  return static_cast<int>(offsets_.size() / static_cast<std::size_t>(columns_)) - 1;
+}
+
+bool ResultTable::inRange(int row, int column) const {
+  return row >= 0 && row <= rowCount() && column >= 0 && column < columns_;
+}
+
+std::optional<std::string_view> ResultTable::value(int row, int column) const {
+  if (!inRange(row, column)) return std::nullopt;
+  std::uint32_t offset = offsets_[static_cast<std::size_t>(row) * columns_ + column];
+  if (offset == kNull) return std::nullopt;
+  return std::string_view(text_.c_str() + offset);
+}
+
+DbConnection::~DbConnection() { close(); }
+
+void DbConnection::open(const std::string& path) {
+  close();
+  pathUtf8_ = toUtf8(path);
+  openResult_ = sqlite3_open(pathUtf8_.c_str(), &handle_);
+  if (openResult_ != SQLITE_OK) {
+    // Keep the reason; every execute reports it.
+    lastError_ = fromUtf8(handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(openResult_));
+    sqlite3_close(handle_);
+    handle_ = nullptr;
+    return;
+  }
+  sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
+  registerRegexpFunctions(handle_);
+}
+
+std::optional<std::string> DbConnection::execute(std::string_view sql) {
+  result_.clear();
+  outOfRange_ = false;
+  auto fail = [this](int code, std::string message) {
+    lastCode_ = code;
+    lastError_ = fromUtf8(message);
+    return lastError_;
+  };
+  if (!handle_) {
+    if (openResult_ != SQLITE_OK && lastError_) return fail(openResult_, toUtf8(*lastError_));
+    return fail(SQLITE_MISUSE, "the database is not open");
+  }
+  lastError_.reset();
+  lastCode_ = SQLITE_OK;
+
+  std::string utf8 = toUtf8(sql);
+  const char* next = utf8.c_str();
+  while (*next) {
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(handle_, next, -1, &raw, &next);
+    StatementPtr stmt(raw);
+    if (rc != SQLITE_OK) return fail(rc, sqlite3_errmsg(handle_));
+    if (!stmt) continue;  // blank text or a comment
+    const int columns = sqlite3_column_count(stmt.get());
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+      if (result_.columnCount() == 0) {
+        result_.setColumns(columns);
+        for (int c = 0; c < columns; ++c)
+          result_.addValue(reinterpret_cast<const unsigned char*>(sqlite3_column_name(stmt.get(), c)));
+      } else if (result_.columnCount() != columns) {
+        return fail(SQLITE_ERROR, kIncompatibleQueries);
+      }
+      for (int c = 0; c < columns; ++c) {
+        if (!result_.addValue(sqlite3_column_text(stmt.get(), c)))
+          return fail(SQLITE_TOOBIG, "the result is too large");
+      }
+    }
+    if (rc != SQLITE_DONE) return fail(rc, sqlite3_errmsg(handle_));
+  }
+  return std::nullopt;
+}
+
+std::string_view DbConnection::cellUtf8(int row, int column) {
+  outOfRange_ = row < 1 || !result_.inRange(row, column);
+  if (outOfRange_) return {};
+  return result_.value(row, column).value_or(std::string_view{});
+}
+
+std::string DbConnection::cell(int row, int column) { return fromUtf8(cellUtf8(row, column)); }
+
+std::string DbConnection::cellByName(int row, std::string_view columnName) {
+  for (int c = 0; c < result_.columnCount(); ++c) {
+    if (fromUtf8(result_.value(0, c).value_or("")) == columnName) return cell(row, c);
+  }
+  outOfRange_ = true;
+  return {};
+}
+
+void DbConnection::close() {
+  result_.clear();
+  if (handle_) {
+    // sqlite3_close_v2 defers the close if a statement were still open; none is.
+    sqlite3_close_v2(handle_);
+    handle_ = nullptr;
+  }
+}
+
+std::string DbConnection::quoteSql(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  for (char c : text) {
+    quoted.push_back(c);
+    if (c == '\'') quoted.push_back('\'');
+  }
+  return quoted;
+}
+
+std::string DbConnection::toUtf8(std::string_view sjis) { return text::sjisToUtf8(sjis); }
+std::string DbConnection::fromUtf8(std::string_view utf8) { return text::utf8ToSjis(utf8); }
+
+}  // namespace qm::db

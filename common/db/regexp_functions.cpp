@@ -1,0 +1,76 @@
+#include "common/db/regexp_functions.h"
+
+#include <pcre2.h>
+#include <sqlite3.h>
+
+#include <memory>
+#include <string>
+
+namespace qm::db {
+namespace {
+
+struct CodeDeleter {
+  void operator()(pcre2_code* code) const { pcre2_code_free(code); }
+};
+struct MatchDataDeleter {
+  void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+};
+using CodePtr = std::unique_ptr<pcre2_code, CodeDeleter>;
+using MatchDataPtr = std::unique_ptr<pcre2_match_data, MatchDataDeleter>;
+
+void freeCode(void* code) { pcre2_code_free(static_cast<pcre2_code*>(code)); }
+
+CodePtr compile(sqlite3_context* ctx, sqlite3_value* pattern) {
+  int error = 0;
+  PCRE2_SIZE offset = 0;
+  CodePtr code(pcre2_compile(sqlite3_value_text(pattern), static_cast<PCRE2_SIZE>(sqlite3_value_bytes(pattern)),
+                             PCRE2_UTF | PCRE2_UCP, &error, &offset, nullptr));
+  if (!code) {
+    PCRE2_UCHAR reason[256];
+    pcre2_get_error_message(error, reason, sizeof reason);
+    std::string message = "regular expression error at offset " + std::to_string(offset) + ": " +
+                          reinterpret_cast<const char*>(reason);
+    sqlite3_result_error(ctx, message.c_str(), -1);
+  }
+  return code;
+}
+
+void match(sqlite3_context* ctx, sqlite3_value** argv, int patternIndex, int textIndex) {
+  if (sqlite3_value_type(argv[patternIndex]) == SQLITE_NULL ||
+      sqlite3_value_type(argv[textIndex]) == SQLITE_NULL) {
+    sqlite3_result_null(ctx);
+    return;
+  }
+  CodePtr fresh;
+  auto* code = static_cast<pcre2_code*>(sqlite3_get_auxdata(ctx, patternIndex));
+  if (!code) {
+    fresh = compile(ctx, argv[patternIndex]);
+    if (!fresh) return;
+    code = fresh.get();
+  }
+  MatchDataPtr data(pcre2_match_data_create_from_pattern(code, nullptr));
+  if (!data) {
+    sqlite3_result_error_nomem(ctx);
+    return;
+  }
+  auto* subject = sqlite3_value_text(argv[textIndex]);
+  auto length = static_cast<PCRE2_SIZE>(sqlite3_value_bytes(argv[textIndex]));
+  // A subject that is not valid UTF-8 simply does not match.
+  sqlite3_result_int(ctx, pcre2_match(code, subject, length, 0, 0, data.get(), nullptr) >= 0 ? 1 : 0);
+  // Last: SQLite may free the pattern inside this call.
+  if (fresh) sqlite3_set_auxdata(ctx, patternIndex, fresh.release(), freeCode);
+}
+
+void regexpOperator(sqlite3_context* ctx, int, sqlite3_value** argv) { match(ctx, argv, 0, 1); }
+void regexFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { match(ctx, argv, 1, 0); }
+
+}  // namespace
+
+int registerRegexpFunctions(sqlite3* db) {
+  const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+  int rc = sqlite3_create_function(db, "regexp", 2, flags, nullptr, regexpOperator, nullptr, nullptr);
+  if (rc != SQLITE_OK) return rc;
+  return sqlite3_create_function(db, "regex", 2, flags, nullptr, regexFunction, nullptr, nullptr);
+}
+
+}  // namespace qm::db
