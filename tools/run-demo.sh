@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Starts the Windows build under Wine in a demo program folder (build/demo),
+# as a user would start it from its own folder.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+demo=$top/build/demo
+mkdir -p "$demo"
+cp "$top"/build/windows/bin/Quillmoor2.exe "$top"/build/windows/bin/Quillmoor2_Lib.dll "$demo/"
+cd "$demo"
+echo "run: starting Quillmoor2.exe in $demo"
+if [ -n "${DISPLAY:-}" ]; then
+  "$top/tools/wine-run.sh" Quillmoor2.exe
+else
+  # No display: run on a virtual one and keep a screenshot of what it shows.
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
+    '$top/tools/wine-run.sh' Quillmoor2.exe & pid=\$!
+    sleep 8; xwd -root -silent | /usr/bin/convert xwd:- '$demo/screenshot.png'
+    '$top/tools/wine-run.sh' cmd /c exit >/dev/null 2>&1 || true
+    WINEPREFIX='$top/build/wineprefix' wineserver -k; wait \$pid || true"
+  echo "run: no display; screenshot saved to $demo/screenshot.png"
+fi
+"$top/tools/wine-run.sh" "$top/build/windows/bin/quillmoor-cli.exe" info --db Quillmoor.db
