@@ -1,10 +1,13 @@
 // Conversion between program text (Shift-JIS, code page 932) and UTF-8.
 //
 // On Windows the conversion goes through the ANSI code page (932 for a Japanese
-// user, and under Wine with LANG=ja_JP.UTF-8); natively through iconv "CP932",
-// corrected where iconv and Windows disagree, so both give the same bytes.
+// user, and under Wine with LANG=ja_JP.UTF-8); natively through tables built
+// once from iconv "CP932" and corrected where iconv and Windows disagree, so
+// both give the same bytes.
 // A character the target cannot hold becomes the code page's default character,
-// as Windows does.
+// as Windows does without best fit: "?" in Shift-JIS, "・" (U+30FB) for an
+// undefined or cut-off Shift-JIS character. Malformed UTF-8 gives "?" too.
+// Pure-ASCII text is returned as it is.
 #pragma once
 
 #include <string>

@@ -17,7 +17,9 @@ inline constexpr std::size_t npos = std::string_view::npos;
 bool isLeadByte(unsigned char c);
 
 // Byte length of the character starting at pos: 2 for a lead byte followed by a
-// trail byte, else 1. A lead byte at the very end counts as one byte.
+// trail byte (0x40-0x7E, 0x80-0xFC), else 1. A lead byte at the very end counts
+// as one byte. (Conversion pairs a lead byte with any byte but NUL, as Windows
+// does; both only differ on text that is broken anyway.)
 std::size_t charLength(std::string_view s, std::size_t pos);
 
 // Position of the character after the one at pos.
