@@ -20,7 +20,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 PACKAGES=(
   g++ make cmake pkg-config dpkg-dev autoconf automake libtool
-  libsqlite3-dev libarchive-dev libpcre2-dev liblzma-dev zlib1g-dev
+  sqlite3 libsqlite3-dev libarchive-dev libpcre2-dev liblzma-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb x11-apps imagemagick fonts-ipafont-gothic locales
