@@ -7,6 +7,11 @@ demo=$top/build/demo
 mkdir -p "$demo"
 cp "$top"/build/windows/bin/Quillmoor2.exe "$top"/build/windows/bin/Quillmoor2_Lib.dll "$demo/"
 cd "$demo"
+if [ ! -f Quillmoor.db ]; then
+  # A small demo library: the database made by the Windows build, a few titles.
+  "$top/tools/wine-run.sh" "$top/build/windows/bin/quillmoor-cli.exe" create --db Quillmoor.db >/dev/null
+  sqlite3 Quillmoor.db < "$top/tools/demo-library.sql"
+fi
 echo "run: starting Quillmoor2.exe in $demo"
 if [ -n "${DISPLAY:-}" ]; then
   "$top/tools/wine-run.sh" Quillmoor2.exe

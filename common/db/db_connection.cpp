@@ -151,6 +151,15 @@ std::string DbConnection::quoteSql(std::string_view text) {
   return quoted;
 }
 
+std::string sqlText(std::string_view value) {
+  std::string literal;
+  literal.reserve(value.size() + 2);
+  literal.push_back('\'');
+  literal += DbConnection::quoteSql(value);
+  literal.push_back('\'');
+  return literal;
+}
+
 std::string DbConnection::toUtf8(std::string_view sjis) { return text::sjisToUtf8(sjis); }
 std::string DbConnection::fromUtf8(std::string_view utf8) { return text::utf8ToSjis(utf8); }
 

@@ -99,8 +99,6 @@ private:
 };
 
 // SQL text literal: the value between single quotes, its quotes doubled.
-inline std::string sqlText(std::string_view value) {
-  return "'" + DbConnection::quoteSql(value) + "'";
-}
+std::string sqlText(std::string_view value);
 
 }  // namespace qm::db
