@@ -122,6 +122,16 @@ build_pcre2() {
   cp "$dir/src/pcre2.h" "$prefix/include/"
 }
 
+# Third-party builds are noisy; their output is kept in a log shown on failure.
+quietly() {
+  local logfile=$CACHE_ROOT/build.log
+  if ! "$@" >"$logfile" 2>&1; then
+    tail -n 40 "$logfile" >&2
+    log "failed: $*"
+    return 1
+  fi
+}
+
 build_windows_cache() {
   local key target work
   key=$(cache_key)
@@ -145,10 +155,10 @@ build_windows_cache() {
   xz=$(find "$work" -maxdepth 1 -type d -name 'xz-utils-*' | head -n1)
   la=$(find "$work" -maxdepth 1 -type d -name 'libarchive-*' | head -n1)
   pc=$(find "$work" -maxdepth 1 -type d -name 'pcre2-*' | head -n1)
-  log "sqlite"; build_sqlite "$sq" "$target"
-  log "liblzma"; build_xz "$xz" "$target"
-  log "libarchive"; build_libarchive "$la" "$target"
-  log "pcre2"; build_pcre2 "$pc" "$target"
+  log "sqlite"; quietly build_sqlite "$sq" "$target"
+  log "liblzma"; quietly build_xz "$xz" "$target"
+  log "libarchive"; quietly build_libarchive "$la" "$target"
+  log "pcre2"; quietly build_pcre2 "$pc" "$target"
   touch "$target/.complete"
   ln -sfn "$target" "$LINK"
   log "done"
