@@ -15,26 +15,36 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-// folder + separator + name; no separator is doubled.
+// Paths are cut by character, never inside a double-byte character. On Windows
+// "/" separates as well as "\".
+
+// folder + separator + name; no separator is doubled. A bare name when the
+// folder is "".
 std::string joinPath(std::string_view folder, std::string_view name);
-// The folder part of a path, without its trailing separator ("" for a bare name).
+// The folder part of a path, without its trailing separator ("" for a bare name,
+// the separator itself for a name in the root).
 std::string folderOf(std::string_view path);
 // The part after the last separator.
 std::string fileNameOf(std::string_view path);
 
 bool fileExists(const std::string& path);       // a file or a folder
 bool folderExists(const std::string& path);
-std::optional<std::uint64_t> fileSize(const std::string& path);  // 64-bit, nothing when absent
+std::optional<std::uint64_t> fileSize(const std::string& path);  // nothing when absent or a folder
+// One level; true when the folder is there afterwards, made now or before.
 bool createFolder(const std::string& path);
-bool deleteFile(const std::string& path);
-bool truncateFile(const std::string& path);      // to 0 bytes
+bool deleteFile(const std::string& path);        // files only, never folders
+bool truncateFile(const std::string& path);      // to 0 bytes; an absent file stays absent
 
 enum class CopyResult { Copied, TargetExists, Failed };
-// Copies without overwriting, as CopyFileA with its fail-if-exists flag.
+// Copies bytes and modification time without overwriting, as CopyFileA with its
+// fail-if-exists flag. Anything at the target, a folder too, is TargetExists;
+// a missing or unreadable source is Failed even then.
 CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to);
 
 // Deletes every file in `folder` whose name matches `pattern` ("*" and "?"
-// wildcards, ASCII case ignored, as FindFirstFileA matches); returns the count.
+// wildcards, ASCII case ignored, as FindFirstFileA matches); folders are left
+// alone. Returns the count. Windows also matches 8.3 short names, so "*.htm"
+// there takes "a.html" too: keep extensions to three letters in patterns.
 int deleteMatchingFiles(const std::string& folder, const std::string& pattern);
 
 std::string currentFolder();

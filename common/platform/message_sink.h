@@ -36,7 +36,8 @@ public:
 namespace qm::platform {
 
 // The sink for a library export that receives an owner window: MessageBoxA
-// owned by `owner` on Windows; natively an AcceptingSink.
+// owned by `owner` on Windows, where a box that cannot be shown answers Cancel
+// or No; natively an AcceptingSink.
 std::unique_ptr<MessageSink> makeWindowSink(void* owner);
 
 }  // namespace qm::platform

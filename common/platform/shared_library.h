@@ -18,7 +18,8 @@ public:
   SharedLibrary& operator=(SharedLibrary&& other) noexcept;
 
   bool loaded() const { return handle_ != nullptr; }
-  // The system's reason when loading failed.
+  // The system's reason when loading failed: dlerror's text natively,
+  // FormatMessageA's with the error code on Windows.
   const std::string& error() const { return error_; }
   void* symbol(const char* name) const;
 

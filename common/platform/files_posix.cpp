@@ -1,0 +1,119 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+#include "common/platform/files.h"
+#include "common/platform/native_file.h"
+#include "common/platform/wildcard.h"
+#include "common/text/encoding.h"
+
+namespace qm::platform {
+
+namespace {
+
+std::string osPath(const std::string& path) { return text::sjisToUtf8(path); }
+
+std::optional<struct stat> statOf(const std::string& osPath) {
+  struct stat st;
+  if (::stat(osPath.c_str(), &st) != 0) return std::nullopt;
+  return st;
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { closedir(dir); }
+};
+using UniqueDir = std::unique_ptr<DIR, DirCloser>;
+
+// Copies the bytes, then the modification time, as CopyFileA keeps it.
+bool copyContents(std::FILE* in, std::FILE* out, const struct stat& source) {
+  char chunk[65536];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
+    if (std::fwrite(chunk, 1, n, out) != n) return false;
+  }
+  if (std::ferror(in) || std::fflush(out) != 0) return false;
+  const struct timespec times[2] = {source.st_atim, source.st_mtim};
+  return futimens(fileno(out), times) == 0;
+}
+
+// Names are read first and deleted afterwards: readdir need not cope with a
+// folder that changes under it.
+std::vector<std::string> matchingFiles(const std::string& osFolder, const std::string& pattern) {
+  std::vector<std::string> paths;
+  UniqueDir dir(opendir(osFolder.c_str()));
+  if (!dir) return paths;
+  while (const dirent* entry = readdir(dir.get())) {
+    if (!wildcardMatch(pattern, entry->d_name)) continue;
+    std::string path = osFolder + "/" + entry->d_name;
+    const auto st = statOf(path);
+    if (st && !S_ISDIR(st->st_mode)) paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+}  // namespace
+
+bool fileExists(const std::string& path) { return statOf(osPath(path)).has_value(); }
+
+bool folderExists(const std::string& path) {
+  const auto st = statOf(osPath(path));
+  return st && S_ISDIR(st->st_mode);
+}
+
+std::optional<std::uint64_t> fileSize(const std::string& path) {
+  const auto st = statOf(osPath(path));
+  if (!st || S_ISDIR(st->st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(st->st_size);
+}
+
+bool createFolder(const std::string& path) {
+  return ::mkdir(osPath(path).c_str(), 0777) == 0 || (errno == EEXIST && folderExists(path));
+}
+
+bool deleteFile(const std::string& path) { return ::unlink(osPath(path).c_str()) == 0; }
+
+bool truncateFile(const std::string& path) { return ::truncate(osPath(path).c_str(), 0) == 0; }
+
+CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to) {
+  native::UniqueFile in = native::openFile(from, "rb");
+  struct stat source;
+  if (!in || fstat(fileno(in.get()), &source) != 0 || !S_ISREG(source.st_mode)) {
+    return CopyResult::Failed;
+  }
+  // "x": the exclusive create that makes the existence check and the creation
+  // one step.
+  native::UniqueFile out = native::openFile(to, "wbx");
+  if (!out) return errno == EEXIST ? CopyResult::TargetExists : CopyResult::Failed;
+  const bool copied = copyContents(in.get(), out.get(), source);
+  if (std::fclose(out.release()) == 0 && copied) return CopyResult::Copied;
+  deleteFile(to);
+  return CopyResult::Failed;
+}
+
+int deleteMatchingFiles(const std::string& folder, const std::string& pattern) {
+  int count = 0;
+  for (const std::string& path : matchingFiles(osPath(folder), text::sjisToUtf8(pattern))) {
+    if (::unlink(path.c_str()) == 0) ++count;
+  }
+  return count;
+}
+
+std::string currentFolder() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::string() : text::utf8ToSjis(folder.string());
+}
+
+LocalTime localTimeNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+}  // namespace qm::platform

@@ -1,0 +1,107 @@
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "common/platform/files.h"
+
+namespace qm::platform {
+
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct FindCloser {
+  void operator()(HANDLE h) const { FindClose(h); }
+};
+using UniqueFind = std::unique_ptr<void, FindCloser>;
+
+// Both kinds of handle report failure as INVALID_HANDLE_VALUE, not null.
+template <typename Unique>
+Unique owned(HANDLE h) {
+  return Unique(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributesOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return data;
+}
+
+bool isFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+// Names are gathered first and deleted afterwards, so the search never runs
+// over a folder it is changing.
+std::vector<std::string> matchingFiles(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  UniqueFind search = owned<UniqueFind>(FindFirstFileA(joinPath(folder, pattern).c_str(), &found));
+  if (!search) return names;
+  do {
+    if (!isFolder(found.dwFileAttributes)) names.push_back(found.cFileName);
+  } while (FindNextFileA(search.get(), &found));
+  return names;
+}
+
+}  // namespace
+
+bool fileExists(const std::string& path) { return attributesOf(path).has_value(); }
+
+bool folderExists(const std::string& path) {
+  const auto data = attributesOf(path);
+  return data && isFolder(data->dwFileAttributes);
+}
+
+std::optional<std::uint64_t> fileSize(const std::string& path) {
+  const auto data = attributesOf(path);
+  if (!data || isFolder(data->dwFileAttributes)) return std::nullopt;
+  return (static_cast<std::uint64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
+}
+
+bool createFolder(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) ||
+         (GetLastError() == ERROR_ALREADY_EXISTS && folderExists(path));
+}
+
+bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+bool truncateFile(const std::string& path) {
+  const UniqueHandle file = owned<UniqueHandle>(
+      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file != nullptr;
+}
+
+CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to) {
+  if (CopyFileA(from.c_str(), to.c_str(), TRUE)) return CopyResult::Copied;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CopyResult::TargetExists
+                                                                     : CopyResult::Failed;
+}
+
+int deleteMatchingFiles(const std::string& folder, const std::string& pattern) {
+  int count = 0;
+  for (const std::string& name : matchingFiles(folder, pattern)) {
+    if (DeleteFileA(joinPath(folder, name).c_str())) ++count;
+  }
+  return count;
+}
+
+std::string currentFolder() {
+  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  std::string folder(size, '\0');
+  const DWORD length = GetCurrentDirectoryA(size, folder.data());
+  folder.resize(length < size ? length : 0);
+  return folder;
+}
+
+LocalTime localTimeNow() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+}  // namespace qm::platform
