@@ -95,6 +95,7 @@ TEST_F(IniReadTest, ShiftJisBytesKeptAndNeverTakenForAscii) {
       {"0x5C trail bytes", "[" + kSoft + "]\r\n" + kHyouji + "=" + kSoft + "\r\n", kSoft, kHyouji, kSoft},
       {"[ trail bytes", "[S]\r\n" + kKii + "=" + kChouon + "[\r\n", "S", kKii, kChouon + "["},
       {"] trail byte in a header", "[" + kZoon + "]\r\nk=1\r\n", kZoon, "k", "1"},
+      {"] trail byte after a header", "[E]" + kZoon + "\r\nk=1\r\n", "E", "k", "1"},
       {"double-byte letters not folded", "[" + kWideSmallA + "]\r\nk=1\r\n", kWideA, "k", nullopt},
       {"trail bytes in the letter range not folded", "[" + kA + "]\r\nk=1\r\n", kDi, "k", nullopt},
       {"control byte that absence is told by", "[S]\r\nk=\x01\r\n", "S", "k", "\x01"},
