@@ -42,7 +42,9 @@ Backup backupDatabase(const std::string& programFolder, const std::string& dbFil
       backup.status = BackupStatus::Made;
       break;
     case platform::CopyResult::TargetExists:
-      backup.status = BackupStatus::AlreadyThere;
+      // Only a file of that name is the earlier copy; a folder there means no
+      // backup can be made.
+      backup.status = platform::folderExists(backup.path) ? BackupStatus::Failed : BackupStatus::AlreadyThere;
       break;
     case platform::CopyResult::Failed:
       backup.status = BackupStatus::Failed;
