@@ -28,7 +28,7 @@ function(qm_add_test_program name)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   else()
-    gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
                          DISCOVERY_TIMEOUT 30)
   endif()
 endfunction()
