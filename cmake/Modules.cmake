@@ -17,12 +17,29 @@ function(qm_sources out)
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
+# A static library of the portable core from the given folders; an interface
+# library while a folder holds no sources yet, so dependants link either way.
+function(qm_core_library name)
+  cmake_parse_arguments(L "" "" "DIRS;LIBS" ${ARGN})
+  qm_sources(srcs ${L_DIRS})
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_link_libraries(${name} PUBLIC ${L_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${L_LIBS})
+  endif()
+endfunction()
+
 # One test program per folder of tests/. Natively every case is its own CTest
 # test; under Wine one program is one test, since discovery would start Wine
 # at build time.
 function(qm_add_test_program name)
   cmake_parse_arguments(T "" "" "DIRS;LIBS" ${ARGN})
   qm_sources(srcs ${T_DIRS})
+  if(NOT srcs)
+    return()
+  endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${T_LIBS} qm_test_support GTest::gtest_main)
   if(WIN32)
