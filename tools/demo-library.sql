@@ -7,8 +7,8 @@ INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, mak
  ('Z:\work\demo\roms\pce\sora.pce', 'sora', '.pce', 'PCエンジン', 'Sora Shooter', 'Example Works', 'シューティング', 'PCエンジン Huカード', '1989-00-00', '99887766', '5544', 'そらしゅーたー', 'SORA SHOOTER', datetime('now','localtime')),
  ('Z:\work\demo\roms\msx\puzzle.rom', 'puzzle', '.rom', 'MSXシリーズ', 'ブロックパズル', 'デモソフト', 'パズル', 'MSX カートリッジ', '0', 'ABCDEF01', '2345', 'ぶろっくぱずる', 'ブロックパズル', datetime('now','localtime')),
  ('Z:\work\demo\roms\pc98\adv_1.d88', 'adv_1', '.d88', 'PC98シリーズ', '霧の館 (Disk 1)', 'Example Works', 'アドベンチャー', '3.5インチ フロッピー', '1991-04-00', '11223344', '5566', 'きりのやかた', '霧の館', datetime('now','localtime'));
-INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker, genre_name, media_name, ply, ply_file_name, modify) VALUES
- ('Z:\work\demo\roms\pc98\adv_2.d88', 'adv_2', '.d88', 'PC98シリーズ', '霧の館 (Disk 2)', 'Example Works', 'アドベンチャー', '3.5インチ フロッピー', 2, 'Z:\work\demo\roms\pc98\adv_1.d88', datetime('now','localtime'));
+INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker, genre_name, media_name, ply, ply_file_name, smart_title, modify) VALUES
+ ('Z:\work\demo\roms\pc98\adv_2.d88', 'adv_2', '.d88', 'PC98シリーズ', '霧の館 (Disk 2)', 'Example Works', 'アドベンチャー', '3.5インチ フロッピー', 2, 'Z:\work\demo\roms\pc98\adv_1.d88', '霧の館', datetime('now','localtime'));
 UPDATE main_table SET ply=1 WHERE file_name='Z:\work\demo\roms\pc98\adv_1.d88';
 INSERT INTO memo_table VALUES ('Z:\work\demo\roms\nes\hoshi.nes', '2面のボスは右上から。');
 INSERT INTO favorite_table VALUES ('Z:\work\demo\roms\sfc\umi.sfc', '1');

@@ -19,7 +19,7 @@ else
   # No display: run on a virtual one and keep a screenshot of what it shows.
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
     '$top/tools/wine-run.sh' Quillmoor2.exe & pid=\$!
-    sleep 8; xwd -root -silent | /usr/bin/convert xwd:- '$demo/screenshot.png'
+    sleep 15; xwd -root -silent | /usr/bin/convert xwd:- '$demo/screenshot.png'
     '$top/tools/wine-run.sh' cmd /c exit >/dev/null 2>&1 || true
     WINEPREFIX='$top/build/wineprefix' wineserver -k; wait \$pid || true"
   echo "run: no display; screenshot saved to $demo/screenshot.png"
