@@ -1,0 +1,76 @@
+// The item list's data side: the list connection's result, the sort, and the
+// three statements; what the window's owner-data list view draws from.
+//
+// The window code calls sort() for a header click (then sets the item count
+// to rowCount()), recreateView() when edits must show, findItem() to put the
+// cursor back on an item by its file_name, and fileNameAt() to remember the
+// current one. Every statement runs only when it is exactly one read-only
+// query (runReadOnly); anything else is refused with a message.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/search/list_statement.h"
+#include "app/search/sort_state.h"
+#include "common/db/statement_check.h"
+#include "common/platform/message_sink.h"
+
+namespace qm::db {
+class DbConnection;
+}
+
+namespace qm::search {
+
+// Runs `sql` on `db` once `checker` finds it to be exactly one read-only
+// query. Nothing on success, else the reason (SQLite's text or ours).
+std::optional<std::string> runReadOnly(db::DbConnection& db, const db::StatementChecker& checker,
+                                       std::string_view sql);
+// Our reason for a refused statement (program text).
+std::string refusalText(const db::StatementCheck& check);
+
+// The two boxes of a failed list statement: the reason, then the statement.
+void reportListFailure(platform::MessageSink& sink, const std::string& reason, const std::string& statement,
+                       bool sqlSearch);
+
+class ItemList {
+public:
+  ItemList(db::DbConnection& list, const db::StatementChecker& checker, platform::MessageSink& sink)
+      : list_(list), checker_(checker), sink_(sink) {}
+
+  ListStatements& statements() { return statements_; }
+  const SortState& sortState() const { return sort_; }
+  bool readingSort() const { return readingSort_; }
+  void setReadingSort(bool on) { readingSort_ = on; }
+
+  // A sort request (column 0..17 or kResetSort, kSortAgain,
+  // kKeepStatementOrder): builds and runs the list statement. False when it
+  // failed (reported); the sort state has changed all the same.
+  bool sort(int column, SortMode mode);
+  // The list statement last run or tried.
+  const std::string& lastStatement() const { return lastStatement_; }
+
+  // Drops list_view and runs the view statement again. False when it failed
+  // (reported as "検索ができませんでした。").
+  bool recreateView();
+
+  int rowCount() const;
+  // Item index (0-based) of the first row whose file_name is `fileName`
+  // (exact, case-sensitive), or -1.
+  int findItem(std::string_view fileName) const;
+  std::string fileNameAt(int item) const;
+  // A cell of item `item` by list_view position, program text.
+  std::string cell(int item, int viewColumn) const;
+
+private:
+  db::DbConnection& list_;
+  const db::StatementChecker& checker_;
+  platform::MessageSink& sink_;
+  ListStatements statements_;
+  SortState sort_;
+  bool readingSort_ = false;
+  std::string lastStatement_;
+};
+
+}  // namespace qm::search

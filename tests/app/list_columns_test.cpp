@@ -1,0 +1,64 @@
+// The list's columns as the settings lay them out, and the shown cell texts.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/search/list_columns.h"
+#include "app/shell/settings.h"
+#include "common/text/encoding.h"
+
+namespace qm::search {
+namespace {
+
+using text::sjis;
+
+TEST(ListColumns, DefaultLayoutShowsTheFirstSevenInIndexOrder) {
+  const ColumnLayout layout = columnLayout(shell::Settings());
+  EXPECT_EQ(shownColumnsInOrder(layout), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+  for (int width : layout.width) EXPECT_EQ(width, 150);
+}
+
+TEST(ListColumns, StoredPositionsOrderTheShownColumns) {
+  shell::Settings settings;
+  ColumnLayout layout = columnLayout(settings);
+  layout.shown[1] = false;
+  layout.shown[17] = true;
+  layout.position[17] = 0;
+  layout.position[0] = 1;
+  layout.position[3] = 1;  // a tie keeps column order
+  layout.width[5] = 80;
+  storeColumnLayout(settings, layout);
+  EXPECT_EQ(settings.number(shell::Setting::ItemListColumnShown, 1), 0);
+  EXPECT_EQ(settings.number(shell::Setting::ItemListColumnWidth, 5), 80);
+  EXPECT_EQ(shownColumnsInOrder(columnLayout(settings)), (std::vector<int>{17, 0, 3, 2, 4, 5, 6}));
+}
+
+TEST(ListColumns, HeadersAndSortKeys) {
+  EXPECT_EQ(columnHeader(0), sjis("タイトル"));
+  EXPECT_EQ(columnHeader(2, 1), sjis("機種/ジャンル"));
+  EXPECT_EQ(columnHeader(2, 3), sjis("ジャンル/機種"));
+  EXPECT_EQ(columnHeader(17), sjis("読み仮名"));
+  EXPECT_STREQ(listColumns()[5].sortKey, "boot_count+0");
+  EXPECT_STREQ(listColumns()[9].sortKey, "price+0");
+}
+
+TEST(ListColumns, CellTextsThatDifferFromTheStoredValue) {
+  struct Case {
+    const char* stored;
+    const char* shown;
+  };
+  const Case years[] = {{"0", ""}, {"1990-05-00", "1990-05"}, {"1990-00-00", "1990"}, {"1993-12-10", "1993-12-10"}};
+  for (const Case& c : years) EXPECT_EQ(saleYearText(c.stored), c.shown) << c.stored;
+  EXPECT_EQ(lastBootText(""), "- -");
+  EXPECT_EQ(lastBootText("2024-01-02 03:04:05"), "2024-01-02 03:04:05");
+  EXPECT_EQ(adultexText(""), sjis("指定なし"));
+  const auto machineFirst = machineGenreLines(sjis("ファミコン"), "", 1);
+  EXPECT_EQ(machineFirst[0], sjis("ファミコン"));
+  EXPECT_EQ(machineFirst[1], sjis("ジャンル指定なし"));
+  const auto genreFirst = machineGenreLines("M", "G", 2);
+  EXPECT_EQ(genreFirst[0], "G");
+  EXPECT_EQ(genreFirst[1], "M");
+}
+
+}  // namespace
+}  // namespace qm::search

@@ -1,0 +1,97 @@
+// The statement that fills the item list, from the three statements and the sort.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/search/list_statement.h"
+
+namespace qm::search {
+namespace {
+
+constexpr const char* kSort = "rating DESC, title ";
+constexpr const char* kGroupMachine = "SELECT * FROM list_view WHERE machine_name='X' ;";
+
+struct Case {
+  const char* what;
+  const char* group;
+  const char* search;
+  const char* statement;
+};
+
+TEST(ListStatement, WithoutSqlSearch) {
+  const Case cases[] = {
+      {"all", "", "", "SELECT * FROM list_view ORDER BY rating DESC, title  ;"},
+      {"group", kGroupMachine, "", "SELECT * FROM list_view WHERE machine_name='X'  ORDER BY rating DESC, title  ;"},
+      {"rating group", "SELECT * FROM list_view WHERE rating=0;", "",
+       "SELECT * FROM list_view WHERE rating=0 ORDER BY rating DESC, title  ;"},
+      {"value with a semicolon", "SELECT * FROM list_view WHERE maker='a;b' ;", "",
+       "SELECT * FROM list_view WHERE maker='a;b'  ORDER BY rating DESC, title  ;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(listStatement({"", c.group, c.search}, kSort), c.statement);
+  }
+}
+
+TEST(ListStatement, WithSqlSearch) {
+  const Case cases[] = {
+      {"the documented example", kGroupMachine,
+       "SELECT * FROM list_view WHERE title LIKE '%a%' ORDER BY RANDOM() LIMIT 5;",
+       "SELECT * FROM list_view WHERE ( machine_name='X' ) AND ( title LIKE '%a%' )  ORDER BY  RANDOM() LIMIT 5 ;"},
+      {"no group, own order replaced", "", "SELECT * FROM list_view WHERE rating>10 ORDER BY kana;",
+       "SELECT * FROM list_view WHERE rating>10  ORDER BY rating DESC, title  ;"},
+      {"limit kept after the sort", "", "  SELECT * FROM list_view LIMIT 20 ;  ",
+       "SELECT * FROM list_view  ORDER BY rating DESC, title LIMIT 20  ;"},
+      {"no WHERE: the group's is appended", kGroupMachine, "SELECT * FROM list_view",
+       "SELECT * FROM list_view WHERE  machine_name='X'  ORDER BY rating DESC, title  ;"},
+      {"without a semicolon nothing is cut", "", "SELECT * FROM list_view WHERE kana='a'",
+       "SELECT * FROM list_view WHERE kana='a' ORDER BY rating DESC, title  ;"},
+      {"keywords in literals stay", kGroupMachine,
+       "SELECT * FROM list_view WHERE title='x ORDER BY y LIMIT 3 WHERE' ;",
+       "SELECT * FROM list_view WHERE ( machine_name='X' ) AND ( title='x ORDER BY y LIMIT 3 WHERE' ) "
+       " ORDER BY rating DESC, title  ;"},
+      {"sub-select clauses stay", kGroupMachine,
+       "SELECT * FROM list_view WHERE file_name IN (SELECT pfile_fv FROM favorite_table WHERE fave LIKE '%1%' "
+       "ORDER BY pfile_fv LIMIT 9);",
+       "SELECT * FROM list_view WHERE ( machine_name='X' ) AND ( file_name IN (SELECT pfile_fv FROM "
+       "favorite_table WHERE fave LIKE '%1%' ORDER BY pfile_fv LIMIT 9)) "
+       " ORDER BY rating DESC, title  ;"},
+      {"a GROUP BY keeps its place", kGroupMachine,
+       "SELECT * FROM list_view WHERE rating>0 GROUP BY maker;",
+       "SELECT * FROM list_view WHERE ( machine_name='X' ) AND ( rating>0 ) GROUP BY maker ORDER BY rating DESC, "
+       "title  ;"},
+      {"the 'all' group adds nothing", "SELECT * FROM list_view ;", "SELECT * FROM list_view WHERE a=1",
+       "SELECT * FROM list_view WHERE a=1 ORDER BY rating DESC, title  ;"},
+      {"random in lower case", "", "select * from list_view order by random() limit 3",
+       "select * from list_view  ORDER BY  random() limit 3 ;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(listStatement({"", c.group, c.search}, kSort), c.statement);
+  }
+}
+
+TEST(ListStatement, StatementOwnSortList) {
+  struct SortCase {
+    const char* search;
+    const char* list;
+  };
+  const SortCase cases[] = {
+      {"SELECT * FROM list_view ORDER BY file_name;", " file_name"},
+      {"SELECT * FROM list_view ORDER BY file_name", " file_name"},  // no character lost
+      {"SELECT * FROM list_view ORDER BY crc32 DESC LIMIT 5;", " crc32 DESC "},
+      {"SELECT * FROM list_view", " "},
+      {"SELECT * FROM list_view WHERE title='ORDER BY x'", " "},
+      {"SELECT * FROM list_view WHERE f IN (SELECT x FROM t ORDER BY y) ORDER BY z;", " z"},
+  };
+  for (const SortCase& c : cases) EXPECT_EQ(statementSortList(c.search), c.list) << c.search;
+
+  SortState sort;
+  sort.apply(kKeepStatementOrder, SortMode::Toggle, false);
+  const ListStatements statements{"", "", "SELECT * FROM list_view ORDER BY crc32 DESC LIMIT 5;"};
+  EXPECT_EQ(listStatement(statements, sortListFor(sort, statements)),
+            "SELECT * FROM list_view  ORDER BY  crc32 DESC LIMIT 5 ;");
+}
+
+}  // namespace
+}  // namespace qm::search
