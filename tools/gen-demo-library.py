@@ -1,0 +1,193 @@
+#!/usr/bin/env python3
+"""Fills a library database with made-up items, the same ones for the same seed.
+
+The database must exist at schema version 8 (made by `quillmoor-cli create`);
+the master tables it was created with supply the machines and genres. Items
+get Japanese titles with their readings, makers and developers, release
+dates, ratings, boot counts, multi-disk sets (parent ply 1, children 2..n
+pointing at it, tmp_maxdisk rebuilt), favourites, memos, creators and spec
+rows. The image files themselves are not made: paths point under --root.
+
+    tools/gen-demo-library.py Quillmoor.db                 # a few hundred items
+    tools/gen-demo-library.py --count 100000 bench.db      # for benchmarks
+"""
+
+import argparse
+import random
+import sqlite3
+import sys
+
+SCHEMA_VERSION = 8
+
+# (text, reading) pieces; a title is a head, a middle and sometimes a tail.
+HEADS = [
+    ("星の", "ほしの"), ("海底", "かいてい"), ("銀河", "ぎんが"), ("霧の", "きりの"), ("炎の", "ほのおの"),
+    ("魔法", "まほう"), ("幻想", "げんそう"), ("鋼鉄の", "こうてつの"), ("月影の", "つきかげの"),
+    ("風の", "かぜの"), ("迷宮", "めいきゅう"), ("伝説の", "でんせつの"), ("白銀の", "はくぎんの"),
+    ("夢幻", "むげん"), ("蒼穹の", "そうきゅうの"), ("古代", "こだい"), ("未来", "みらい"),
+    ("ドラゴン", "どらごん"), ("スター", "すたー"), ("サイバー", "さいばー"),
+]
+MIDDLES = [
+    ("都市", "とし"), ("騎士", "きし"), ("物語", "ものがたり"), ("戦記", "せんき"), ("探偵", "たんてい"),
+    ("館", "やかた"), ("王国", "おうこく"), ("艦隊", "かんたい"), ("迷路", "めいろ"), ("学園", "がくえん"),
+    ("クエスト", "くえすと"), ("ファイター", "ふぁいたー"), ("レーサー", "れーさー"), ("パズル", "ぱずる"),
+    ("ウォーズ", "うぉーず"), ("ハンター", "はんたー"), ("シティ", "してぃ"), ("ブレイカー", "ぶれいかー"),
+]
+TAILS = [
+    ("", ""), ("", ""), ("", ""), ("II", "つー"), ("III", "すりー"), ("外伝", "がいでん"),
+    ("完全版", "かんぜんばん"), ("スペシャル", "すぺしゃる"), ("リターンズ", "りたーんず"), ("零", "ぜろ"),
+]
+MAKERS = [
+    "デモソフト", "Example Works", "ほしぞら工房", "Let's Play", "銀河システム", "Northwind",
+    "みなと電子", "Pixel Garden", "月光堂", "Retro Forge", "さくら企画", "Blue Lagoon",
+]
+MEMOS = [
+    "2面のボスは右上から。", "セーブはディスク2に。", "起動にBASICが要る。", "音源はFM推奨。",
+    "パスワード: ABCD", "裏技あり。", "説明書を探すこと。",
+]
+CREATORS = ["企画: 山田\n音楽: 佐藤", "プログラム: 鈴木", "Design: A. Smith\nMusic: B. Jones", "原作: 田中"]
+PLAYERS = ["1", "1-2", "1-4", "2"]
+DEVICES = ["", "マウス", "ジョイスティック", "キーボード"]
+
+
+def parse_args():
+    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    p.add_argument("database", help="an existing version-8 library database")
+    p.add_argument("--count", type=int, default=300, help="items to add (sets count once, by their parent)")
+    p.add_argument("--seed", type=int, default=1, help="the same seed gives the same library")
+    p.add_argument("--root", default="Z:\\work\\demo\\roms", help="folder the image paths start with")
+    p.add_argument("--clear", action="store_true", help="remove every item first")
+    return p.parse_args()
+
+
+def check_version(db):
+    try:
+        row = db.execute("SELECT ver FROM qlm_table").fetchone()
+    except sqlite3.DatabaseError as error:
+        sys.exit(f"gen-demo-library: not a library database: {error}")
+    if not row or row[0] != SCHEMA_VERSION:
+        sys.exit(f"gen-demo-library: schema version {row[0] if row else 'missing'}, expected {SCHEMA_VERSION}")
+
+
+def masters(db):
+    machines = db.execute("SELECT machine, search_ext, default_media FROM machine_info_table ORDER BY machine_num").fetchall()
+    genres = [g for (g,) in db.execute("SELECT genre FROM genre_info_table ORDER BY genre_num")]
+    adultex = [a for (a,) in db.execute("SELECT adultex FROM adultex_info_table ORDER BY adultex_num")]
+    if not machines or not genres:
+        sys.exit("gen-demo-library: the master tables are empty")
+    return machines, genres, adultex
+
+
+def make_title(rng):
+    head, middle, tail = rng.choice(HEADS), rng.choice(MIDDLES), rng.choice(TAILS)
+    title = head[0] + middle[0] + (" " + tail[0] if tail[0] else "")
+    kana = head[1] + middle[1] + tail[1]
+    return title, kana
+
+
+def sale_year(rng):
+    if rng.random() < 0.1:
+        return "0"
+    month = rng.randint(0, 12)
+    day = rng.randint(1, 28) if month and rng.random() < 0.6 else 0
+    return f"{rng.randint(1983, 2004):04d}-{month:02d}-{day:02d}"
+
+
+def last_boot(rng):
+    if rng.random() < 0.5:
+        return "", 0, ""
+    count = rng.randint(1, 60)
+    stamp = f"20{rng.randint(10, 24):02d}-{rng.randint(1, 12):02d}-{rng.randint(1, 28):02d} " \
+            f"{rng.randint(0, 23):02d}:{rng.randint(0, 59):02d}:{rng.randint(0, 59):02d}"
+    return stamp, count, f"{rng.randint(0, 99)}:{rng.randint(0, 59):02d}:{rng.randint(0, 59):02d}"
+
+
+class Rows:
+    """The rows of every table, filled item by item."""
+
+    def __init__(self):
+        self.main, self.memo, self.fave, self.creator, self.spec = [], [], [], [], []
+
+
+def add_item(rows, rng, number, root, machine, genres, adultex):
+    index, (name, exts, media) = machine
+    ext = exts.split(";")[0].lower() or ".img"
+    folder = f"{root}\\machine{index + 1:02d}"
+    title, kana = make_title(rng)
+    maker = rng.choice(MAKERS)
+    developer = maker if rng.random() < 0.7 else rng.choice(MAKERS)
+    genre = rng.choice(genres) if rng.random() < 0.9 else ""
+    disks = rng.choice([2, 2, 3, 4]) if rng.random() < 0.08 else 1
+    stamp, boots, play = last_boot(rng)
+    common = dict(machine=name, maker=maker, developer=developer, genre=genre, media=media,
+                  year=sale_year(rng), rating=rng.choice([0, 0, 10, 20, 30, 40, 50]),
+                  adult=1 if rng.random() < 0.05 else 0)
+    parent = ""
+    for disk in range(1, disks + 1):
+        stem = f"item{number:06d}" + (f"_{disk}" if disks > 1 else "")
+        file_name = f"{folder}\\{stem}{ext}"
+        ply = 0 if disks == 1 else (1 if disk == 1 else disk)
+        shown = title if disks == 1 else f"{title} (Disk {disk})"
+        rows.main.append((
+            file_name, stem, ext, common["machine"], shown, common["maker"], common["developer"], common["genre"],
+            common["adult"], common["media"], "日本", common["year"], common["rating"],
+            boots if disk == 1 else 0, stamp if disk == 1 else "", play if disk == 1 else "",
+            f"{rng.getrandbits(32):08X}", f"{rng.getrandbits(16):04X}", ply, parent if ply > 1 else "",
+            kana, title,
+        ))
+        if disk == 1:
+            parent = file_name
+    key = parent
+    if rng.random() < 0.15:
+        rows.fave.append((key, "".join(sorted(rng.sample("0123456789", rng.randint(1, 3))))))
+    if rng.random() < 0.1:
+        rows.memo.append((key, rng.choice(MEMOS)))
+    if rng.random() < 0.1:
+        rows.creator.append((key, rng.choice(CREATORS)))
+    if rng.random() < 0.3:
+        rows.spec.append((key, f"QM-{number:05d}", str(rng.randrange(2800, 12800, 100)), rng.choice(DEVICES),
+                          rng.choice(PLAYERS), rng.choice(adultex) if adultex and rng.random() < 0.5 else ""))
+    return disks
+
+
+def insert(db, rows):
+    db.executemany(
+        "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker, developer, genre_name, "
+        "adult, media_name, country, sale_year, rating, boot_count, last_boot, play_time, crc32, crc, ply, "
+        "ply_file_name, kana, smart_title, modify) "
+        "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,datetime('now','localtime'))", rows.main)
+    db.executemany("INSERT INTO memo_table(pfile_mm, memo) VALUES (?,?)", rows.memo)
+    db.executemany("INSERT INTO favorite_table(pfile_fv, fave) VALUES (?,?)", rows.fave)
+    db.executemany("INSERT INTO creator_table(pfile_cr, creator) VALUES (?,?)", rows.creator)
+    db.executemany("INSERT INTO spec_table(pfile_sc, breed, price, device, players, adultex_name) "
+                   "VALUES (?,?,?,?,?,?)", rows.spec)
+    # Derived from main_table: rebuilt whenever sets change.
+    db.execute("DELETE FROM tmp_maxdisk")
+    db.execute("INSERT INTO tmp_maxdisk(pfile_md_tmp, maxdisk) "
+               "SELECT ply_file_name, max(ply) FROM main_table WHERE ply>1 GROUP BY ply_file_name")
+
+
+def main():
+    args = parse_args()
+    db = sqlite3.connect(args.database)
+    check_version(db)
+    machines, genres, adultex = masters(db)
+    rng = random.Random(args.seed)
+    # A handful of machines carry most items, as in a real collection.
+    weights = [8 if i < 6 else 1 for i in range(len(machines))]
+    rows = Rows()
+    first = (db.execute("SELECT count(*) FROM main_table").fetchone()[0] + 1) if not args.clear else 1
+    images = 0
+    for i in range(args.count):
+        machine = rng.choices(list(enumerate(machines)), weights)[0]
+        images += add_item(rows, rng, first + i, args.root, machine, genres, adultex)
+    with db:
+        if args.clear:
+            db.execute("DELETE FROM main_table")  # the delete trigger empties the side tables
+        insert(db, rows)
+    db.close()
+    print(f"gen-demo-library: {args.count} items ({images} images) added to {args.database}")
+
+
+if __name__ == "__main__":
+    main()
