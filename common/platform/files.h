@@ -34,6 +34,8 @@ std::optional<std::uint64_t> fileSize(const std::string& path);  // nothing when
 bool createFolder(const std::string& path);
 bool deleteFile(const std::string& path);        // files only, never folders
 bool truncateFile(const std::string& path);      // to 0 bytes; an absent file stays absent
+// Renames or moves a file or folder, as MoveFileA: never over anything at `to`.
+bool moveFile(const std::string& from, const std::string& to);
 
 enum class CopyResult { Copied, TargetExists, Failed };
 // Copies bytes and modification time without overwriting, as CopyFileA with its

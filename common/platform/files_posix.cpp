@@ -77,6 +77,11 @@ bool createFolder(const std::string& path) {
 
 bool deleteFile(const std::string& path) { return ::unlink(osPath(path).c_str()) == 0; }
 
+// rename() would replace a file or an empty folder at the target.
+bool moveFile(const std::string& from, const std::string& to) {
+  return !fileExists(to) && ::rename(osPath(from).c_str(), osPath(to).c_str()) == 0;
+}
+
 bool truncateFile(const std::string& path) { return ::truncate(osPath(path).c_str(), 0) == 0; }
 
 CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to) {

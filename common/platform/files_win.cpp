@@ -68,6 +68,10 @@ bool createFolder(const std::string& path) {
 
 bool deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
+bool moveFile(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
 bool truncateFile(const std::string& path) {
   const UniqueHandle file = owned<UniqueHandle>(
       CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

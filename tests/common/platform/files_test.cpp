@@ -85,6 +85,24 @@ TEST_F(FilesTest, TruncateEmptiesAnExistingFileOnly) {
   EXPECT_FALSE(platform::fileExists(absent));
 }
 
+TEST_F(FilesTest, MoveRenamesFilesAndFoldersButNeverOverwrites) {
+  const std::string file = fileWith(sjis::kSoft + ".ini", "x");
+  const std::string sub = subFolder(sjis::kSoft);
+  EXPECT_TRUE(platform::moveFile(file, folder_.file(sjis::kHyouji + ".ini")));
+  EXPECT_TRUE(platform::moveFile(sub, folder_.file(sjis::kHyouji)));
+  EXPECT_EQ(readBytes(folder_.file(sjis::kHyouji + ".ini")), "x");
+  EXPECT_TRUE(platform::folderExists(folder_.file(sjis::kHyouji)));
+  EXPECT_FALSE(platform::fileExists(file));
+  EXPECT_FALSE(platform::fileExists(sub));
+
+  const std::string kept = fileWith("kept", "old");
+  EXPECT_FALSE(platform::moveFile(fileWith("other", "new"), kept));
+  EXPECT_FALSE(platform::moveFile(subFolder("empty"), subFolder("target")));
+  EXPECT_FALSE(platform::moveFile(folder_.file("absent"), folder_.file("new")));
+  EXPECT_EQ(readBytes(kept), "old");
+  EXPECT_TRUE(platform::folderExists(folder_.file("empty")));
+}
+
 TEST_F(FilesTest, CopyCopiesBytesAndModificationTime) {
   const std::string bytes = std::string("\0\r\n\x1a", 4) + std::string(200000, 'b') + sjis::kSoft;
   const std::string from = fileWith(sjis::kSoft, bytes);
