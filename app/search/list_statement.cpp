@@ -5,10 +5,16 @@
 namespace qm::search {
 namespace {
 
+// " ORDER BY " and the list; nothing for a blank list, which would not parse.
+std::string orderBy(std::string_view sortList) {
+  if (trimBlanks(sortList).empty()) return {};
+  return " ORDER BY " + std::string(sortList);
+}
+
 std::string plainStatement(const ListStatements& statements, std::string_view sortList) {
   std::string head = statements.group.empty() ? std::string("SELECT * FROM list_view")
                                               : std::string(withoutFinalSemicolon(statements.group));
-  return head + " ORDER BY " + std::string(sortList) + " ;";
+  return head + orderBy(sortList) + " ;";
 }
 
 // The group filter's condition: what follows its WHERE, or nothing.
@@ -61,15 +67,10 @@ std::string searchStatement(const ListStatements& statements, std::string_view s
   text = text.substr(0, cut);
 
   std::string sql = condition.empty() ? std::string(text) : addCondition(text, condition);
-  sql += " ORDER BY ";
-  if (!randomPart.empty()) {
-    sql += randomPart;
-  } else {
-    sql += sortList;
-    if (!limitPart.empty() && !sortList.empty() && sortList.back() != ' ') sql += ' ';
-    sql += limitPart;
-  }
-  return sql + " ;";
+  if (!randomPart.empty()) return sql + " ORDER BY " + randomPart + " ;";
+  sql += orderBy(sortList);
+  if (!limitPart.empty() && !sql.empty() && sql.back() != ' ') sql += ' ';
+  return sql + limitPart + " ;";
 }
 
 }  // namespace

@@ -86,6 +86,10 @@ TEST(ListStatement, StatementOwnSortList) {
   };
   for (const SortCase& c : cases) EXPECT_EQ(statementSortList(c.search), c.list) << c.search;
 
+  // A blank list (no ORDER BY of its own) leaves the clause out rather than break it.
+  EXPECT_EQ(listStatement({"", "", ""}, " "), "SELECT * FROM list_view ;");
+  EXPECT_EQ(listStatement({"", "", "SELECT * FROM list_view LIMIT 3"}, " "), "SELECT * FROM list_view LIMIT 3 ;");
+
   SortState sort;
   sort.apply(kKeepStatementOrder, SortMode::Toggle, false);
   const ListStatements statements{"", "", "SELECT * FROM list_view ORDER BY crc32 DESC LIMIT 5;"};
