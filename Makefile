@@ -1,7 +1,7 @@
 # Quillmoor2: the two commands a new machine needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows test-e2e run bench clean
+.PHONY: all deps native windows test test-native test-windows test-e2e run bench bench-crc clean
 
 all: native windows
 
@@ -24,6 +24,7 @@ test-windows: windows
 
 test-e2e: native windows
 	@tools/e2e/native-vs-wine.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window.sh
 
 test: test-native test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
@@ -36,6 +37,14 @@ bench: deps
 	@cmake --preset native-release >/dev/null
 	@cmake --build --preset native-release -j $(JOBS)
 	@build/native-release/bin/bench_db
+	@build/native-release/bin/bench_maintenance
+	@build/native-release/bin/bench_archive
+
+# CRC-32 and CRC-16 against cksum and 7z on a 1 GiB file in the page cache.
+bench-crc: deps
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target bench_crc
+	@build/native-release/bin/bench_crc
 
 clean:
 	rm -rf build

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# End-to-end checks of Quillmoor2.exe under Wine: start-up in an empty folder,
+# the single-instance rule, a declined upgrade, the maximised start. Runs under
+# a virtual display (make test-e2e starts it) and leaves a screenshot in
+# build/e2e/main-window.png.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+bin=$top/build/windows/bin
+out=$top/build/e2e
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+failures=0
+
+drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
+}
+program_folder() {
+  local folder=$work/$1
+  mkdir -p "$folder"
+  cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$folder/"
+  echo "$folder"
+}
+winpath() { echo "Z:${1//\//\\}"; }
+
+# First start in an empty folder.
+f1=$(program_folder first)
+drive launch "$(winpath "$f1")" >/dev/null
+check "first start: window size" "850x580 maximized=0" "$(drive find-main 60)"
+check "first start: database created" "yes" "$([ -s "$f1/Quillmoor.db" ] && echo yes)"
+check "first start: TEMP and color_theme" "yes" "$([ -d "$f1/TEMP" ] && [ -d "$f1/color_theme" ] && echo yes)"
+sleep 2
+xwd -root -silent | /usr/bin/convert xwd:- "$out/main-window.png" 2>/dev/null
+
+# A second start ends at once with exit code 0; the first keeps running.
+pid2=$(drive launch "$(winpath "$f1")")
+check "second start ends with 0" "0" "$(drive wait-exit "$pid2" 30)"
+check "first instance still open" "850x580 maximized=0" "$(drive find-main 5)"
+
+# -multiboot runs beside it.
+pid3=$(drive launch "$(winpath "$f1")" -multiboot)
+sleep 5
+check "-multiboot keeps running" "running" "$(drive wait-exit "$pid3" 1)"
+drive close-main 20 >/dev/null
+check "both closed" "closed" "$(drive close-main 20)"
+check "settings written at exit" "Width=850" "$(grep -a -o 'Width=850' "$f1/Quillmoor2.ini")"
+
+# An old database answered with Cancel: database and settings untouched.
+f2=$(program_folder declined)
+"$top/build/native/bin/quillmoor-cli" create --db "$f2/Quillmoor.db" >/dev/null
+sqlite3 "$f2/Quillmoor.db" "DROP TRIGGER delete_subtable_main; DROP TABLE use_emuset_table;
+  ALTER TABLE alter_ego_table DROP COLUMN ply_pfile_ae; ALTER TABLE alter_ego_table DROP COLUMN ren_file_name;
+  UPDATE qlm_table SET ver=7;"
+printf '[Window]\r\nWidth=900\r\n' > "$f2/Quillmoor2.ini"
+before=$(cat "$f2/Quillmoor.db" "$f2/Quillmoor2.ini" | md5sum)
+pid=$(drive launch "$(winpath "$f2")")
+check "upgrade question" "[DB構造のアップデート] データベース構造のアップデートを行います。" \
+  "$(drive answer-box cancel 60 | head -n 1)"
+check "declined start ends" "0" "$(drive wait-exit "$pid" 30)"
+check "declined: files byte-identical" "$before" "$(cat "$f2/Quillmoor.db" "$f2/Quillmoor2.ini" | md5sum)"
+check "declined: no backup" "0" "$(ls "$f2" | grep -c BUP)"
+
+# Maximize=1 opens maximised.
+f3=$(program_folder maximised)
+printf '[Window]\r\nMaximize=1\r\n' > "$f3/Quillmoor2.ini"
+drive launch "$(winpath "$f3")" >/dev/null
+check "Maximize=1" "850x580 maximized=1" "$(drive find-main 60)"
+drive close-main 20 >/dev/null
+
+WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
+if [ $failures -gt 0 ]; then echo "main-window: $failures check(s) failed"; exit 1; fi
+echo "main-window: every check passed (screenshot: build/e2e/main-window.png)"
