@@ -1,0 +1,10 @@
+#include "app/maintenance/stop_flag.h"
+
+namespace qm::maintenance {
+
+StopFlag& processStopFlag() {
+  static StopFlag flag{0};
+  return flag;
+}
+
+}  // namespace qm::maintenance
