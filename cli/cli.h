@@ -44,5 +44,10 @@ private:
 
 int runCreate(const std::vector<std::string>& args);
 int runInfo(const std::vector<std::string>& args);
+int runReadings(const std::vector<std::string>& args);
+int runSmartTitles(const std::vector<std::string>& args);
+int runRemoveMissing(const std::vector<std::string>& args);
+int runVacuum(const std::vector<std::string>& args);
+int runNormalize(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

@@ -18,6 +18,12 @@ struct Command {
 constexpr Command kCommands[] = {
     {"create", qm::cli::runCreate, "create [--db PATH] [--yes]   create or upgrade the library database"},
     {"info", qm::cli::runInfo, "info [--db PATH]             schema version and counts of the library"},
+    {"readings", qm::cli::runReadings, "readings [--db PATH] [--machine NAME] [--only-empty]   kana readings from titles"},
+    {"smart-titles", qm::cli::runSmartTitles, "smart-titles [--db PATH] [--machine NAME]   rebuild smart titles"},
+    {"remove-missing", qm::cli::runRemoveMissing,
+     "remove-missing [--db PATH] [--machine NAME] [--all [--yes]]   remove images whose file is gone"},
+    {"vacuum", qm::cli::runVacuum, "vacuum [--db PATH]           compact the library file"},
+    {"normalize", qm::cli::runNormalize, "normalize [--db PATH] [--reading]   smart title (or reading) of each stdin line"},
 };
 
 int usage() {
