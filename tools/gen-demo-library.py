@@ -7,12 +7,18 @@ get Japanese titles with their readings, makers and developers, release
 dates, ratings, boot counts, multi-disk sets (parent ply 1, children 2..n
 pointing at it, tmp_maxdisk rebuilt), favourites, memos, creators and spec
 rows. The image files themselves are not made: paths point under --root.
+With --files FOLDER the paths are this system's, under FOLDER, one item in
+five lies inside a zip ("...item000001.zip*item000001.d88"), and an empty
+file is made for every image (for a zip member, its zip), so that a removal
+run finds nothing missing.
 
     tools/gen-demo-library.py Quillmoor.db                 # a few hundred items
     tools/gen-demo-library.py --count 100000 bench.db      # for benchmarks
+    tools/gen-demo-library.py --count 100000 --files /tmp/roms bench.db
 """
 
 import argparse
+import os
 import random
 import sqlite3
 import sys
@@ -57,6 +63,7 @@ def parse_args():
     p.add_argument("--seed", type=int, default=1, help="the same seed gives the same library")
     p.add_argument("--root", default="Z:\\work\\demo\\roms", help="folder the image paths start with")
     p.add_argument("--clear", action="store_true", help="remove every item first")
+    p.add_argument("--files", metavar="FOLDER", help="image paths under FOLDER, some in zips, files made")
     return p.parse_args()
 
 
@@ -109,10 +116,11 @@ class Rows:
         self.main, self.memo, self.fave, self.creator, self.spec = [], [], [], [], []
 
 
-def add_item(rows, rng, number, root, machine, genres, adultex):
+def add_item(rows, rng, number, root, machine, genres, adultex, sep="\\", zips=False):
     index, (name, exts, media) = machine
     ext = exts.split(";")[0].lower() or ".img"
-    folder = f"{root}\\machine{index + 1:02d}"
+    folder = f"{root}{sep}machine{index + 1:02d}"
+    zipped = zips and rng.random() < 0.2
     title, kana = make_title(rng)
     maker = rng.choice(MAKERS)
     developer = maker if rng.random() < 0.7 else rng.choice(MAKERS)
@@ -125,7 +133,7 @@ def add_item(rows, rng, number, root, machine, genres, adultex):
     parent = ""
     for disk in range(1, disks + 1):
         stem = f"item{number:06d}" + (f"_{disk}" if disks > 1 else "")
-        file_name = f"{folder}\\{stem}{ext}"
+        file_name = f"{folder}{sep}{stem}.zip*{stem}{ext}" if zipped else f"{folder}{sep}{stem}{ext}"
         ply = 0 if disks == 1 else (1 if disk == 1 else disk)
         shown = title if disks == 1 else f"{title} (Disk {disk})"
         rows.main.append((
@@ -167,6 +175,13 @@ def insert(db, rows):
                "SELECT ply_file_name, max(ply) FROM main_table WHERE ply>1 GROUP BY ply_file_name")
 
 
+def make_files(rows):
+    """An empty file for every image; for a zip member, its zip."""
+    for path in sorted({row[0].split("*", 1)[0] for row in rows.main}):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        open(path, "ab").close()
+
+
 def main():
     args = parse_args()
     db = sqlite3.connect(args.database)
@@ -178,14 +193,17 @@ def main():
     rows = Rows()
     first = (db.execute("SELECT count(*) FROM main_table").fetchone()[0] + 1) if not args.clear else 1
     images = 0
+    root, sep = (os.path.abspath(args.files), os.sep) if args.files else (args.root, "\\")
     for i in range(args.count):
         machine = rng.choices(list(enumerate(machines)), weights)[0]
-        images += add_item(rows, rng, first + i, args.root, machine, genres, adultex)
+        images += add_item(rows, rng, first + i, root, machine, genres, adultex, sep, bool(args.files))
     with db:
         if args.clear:
             db.execute("DELETE FROM main_table")  # the delete trigger empties the side tables
         insert(db, rows)
     db.close()
+    if args.files:
+        make_files(rows)
     print(f"gen-demo-library: {args.count} items ({images} images) added to {args.database}")
 
 
