@@ -49,5 +49,6 @@ int runSmartTitles(const std::vector<std::string>& args);
 int runRemoveMissing(const std::vector<std::string>& args);
 int runVacuum(const std::vector<std::string>& args);
 int runNormalize(const std::vector<std::string>& args);
+int runCrc(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

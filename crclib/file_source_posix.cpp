@@ -1,0 +1,64 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "common/text/encoding.h"
+#include "crclib/file_source.h"
+
+namespace qm::crc {
+namespace {
+
+// strerror's text, in the language of the user's locale once the program has
+// set it, as Windows gives its message text.
+std::string systemText(int code) { return text::utf8ToSjis(std::generic_category().message(code)); }
+
+class PosixSource : public FileSource {
+public:
+  explicit PosixSource(int fd) : fd_(fd) {}
+  ~PosixSource() override { ::close(fd_); }
+  PosixSource(const PosixSource&) = delete;
+  PosixSource& operator=(const PosixSource&) = delete;
+
+  // open() takes a folder for reading; only the first read would fail.
+  std::optional<std::string> takeSize() {
+    struct stat status;
+    if (::fstat(fd_, &status) != 0) return systemText(errno);
+    if (S_ISDIR(status.st_mode)) return systemText(EISDIR);
+    size_ = static_cast<std::uint64_t>(status.st_size);
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return std::nullopt;
+  }
+
+  std::uint64_t size() const override { return size_; }
+
+  std::optional<std::string> read(std::uint64_t offset, std::span<unsigned char> into) override {
+    while (!into.empty()) {
+      const ssize_t n = ::pread(fd_, into.data(), into.size(), static_cast<off_t>(offset));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return systemText(errno);
+      if (n == 0) return std::string("Reached the end of the file.");  // Windows' text for ERROR_HANDLE_EOF
+      into = into.subspan(static_cast<std::size_t>(n));
+      offset += static_cast<std::uint64_t>(n);
+    }
+    return std::nullopt;
+  }
+
+private:
+  int fd_;
+  std::uint64_t size_ = 0;
+};
+
+}  // namespace
+
+OpenedSource openFileSource(const std::string& path) {
+  const int fd = ::open(text::sjisToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {nullptr, systemText(errno)};
+  auto source = std::make_unique<PosixSource>(fd);
+  if (auto error = source->takeSize()) return {nullptr, *error};
+  return {std::move(source), {}};
+}
+
+}  // namespace qm::crc
