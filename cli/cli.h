@@ -49,6 +49,8 @@ int runSmartTitles(const std::vector<std::string>& args);
 int runRemoveMissing(const std::vector<std::string>& args);
 int runVacuum(const std::vector<std::string>& args);
 int runNormalize(const std::vector<std::string>& args);
+int runArchiveList(const std::vector<std::string>& args);
+int runArchiveExtract(const std::vector<std::string>& args);
 int runCrc(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

@@ -24,6 +24,8 @@ constexpr Command kCommands[] = {
      "remove-missing [--db PATH] [--machine NAME] [--all [--yes]]   remove images whose file is gone"},
     {"vacuum", qm::cli::runVacuum, "vacuum [--db PATH]           compact the library file"},
     {"normalize", qm::cli::runNormalize, "normalize [--db PATH] [--reading]   smart title (or reading) of each stdin line"},
+    {"archive-list", qm::cli::runArchiveList, "archive-list ARCHIVE         members: name, size, stated CRC-32"},
+    {"archive-extract", qm::cli::runArchiveExtract, "archive-extract ARCHIVE MEMBER FOLDER   one member into FOLDER"},
     {"crc", qm::cli::runCrc, "crc FILE [--offset N] [--length N]   CRC-32 and CRC-16 of a file or a window of it"},
 };
 

@@ -33,9 +33,9 @@ endfunction()
 
 # One test program per folder of tests/. Natively every case is its own CTest
 # test; under Wine one program is one test, since discovery would start Wine
-# at build time.
+# at build time. PROPERTIES go to every test of the program (fixtures, say).
 function(qm_add_test_program name)
-  cmake_parse_arguments(T "" "" "DIRS;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "DIRS;LIBS;PROPERTIES" ${ARGN})
   qm_sources(srcs ${T_DIRS})
   if(NOT srcs)
     return()
@@ -44,8 +44,15 @@ function(qm_add_test_program name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} qm_test_support GTest::gtest_main)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    if(T_PROPERTIES)
+      set_tests_properties(${name} PROPERTIES ${T_PROPERTIES})
+    endif()
   else()
+    set(properties)
+    if(T_PROPERTIES)
+      set(properties PROPERTIES ${T_PROPERTIES})
+    endif()
     gtest_discover_tests(${name} TEST_PREFIX "${name}." WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
-                         DISCOVERY_TIMEOUT 30)
+                         DISCOVERY_TIMEOUT 30 ${properties})
   endif()
 endfunction()

@@ -24,6 +24,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb x11-apps imagemagick fonts-ipafont-gothic locales
+  zip p7zip-full python3
 )
 
 log() { echo "deps: $*" >&2; }
@@ -164,7 +165,29 @@ build_windows_cache() {
   log "done"
 }
 
+# libarchive's sample archives (zip, lzh and rar files made by other programs,
+# as .uu text) for the archive tests, kept per version; the tests find them
+# through the link. A subshell, so that its clean-up trap stays its own.
+keep_libarchive_samples() (
+  local key target work
+  key=$(srcver libarchive-dev | tr ':+~' '___')
+  target=$CACHE_ROOT/libarchive-test-$key
+  if [ ! -f "$target/.complete" ]; then
+    ensure_deb_src
+    log "keeping libarchive's sample archives in $target"
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    rm -rf "$target"
+    mkdir -p "$target"
+    fetch_source libarchive libarchive-dev "$work" "$target"
+    cp "$work"/libarchive-*/libarchive/test/*.uu "$target/"
+    touch "$target/.complete"
+  fi
+  ln -sfn "$target" "$CACHE_ROOT/libarchive-test"
+)
+
 install_packages
 enable_japanese_locale
 mkdir -p "$CACHE_ROOT"
+keep_libarchive_samples
 build_windows_cache

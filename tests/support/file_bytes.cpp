@@ -15,10 +15,8 @@ namespace fs = std::filesystem;
 // Windows takes program text as ANSI paths; natively the file system is UTF-8.
 #ifdef _WIN32
 std::string systemPath(const std::string& path) { return path; }
-std::string programText(const std::string& name) { return name; }
 #else
 std::string systemPath(const std::string& path) { return text::sjisToUtf8(path); }
-std::string programText(const std::string& name) { return text::utf8ToSjis(name); }
 #endif
 
 struct FileCloser {
@@ -60,8 +58,11 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 std::vector<std::string> listFolder(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(fs::path(systemPath(folder)), error))
-    names.push_back(programText(entry.path().filename().string()));
+  for (const auto& entry : fs::directory_iterator(fs::path(systemPath(folder)), error)) {
+    // mingw's libstdc++ gives narrow names in UTF-8 too, not in the ANSI code page.
+    const std::u8string name = entry.path().filename().u8string();
+    names.push_back(text::utf8ToSjis(std::string(name.begin(), name.end())));
+  }
   std::sort(names.begin(), names.end());
   return names;
 }
