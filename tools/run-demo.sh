@@ -8,20 +8,23 @@ mkdir -p "$demo"
 cp "$top"/build/windows/bin/Quillmoor2.exe "$top"/build/windows/bin/Quillmoor2_Lib.dll "$demo/"
 cd "$demo"
 if [ ! -f Quillmoor.db ]; then
-  # A small demo library: the database made by the Windows build, a few titles.
+  # A demo library: the database made by the Windows build, a few hundred titles.
   "$top/tools/wine-run.sh" "$top/build/windows/bin/quillmoor-cli.exe" create --db Quillmoor.db >/dev/null
-  sqlite3 Quillmoor.db < "$top/tools/demo-library.sql"
+  python3 "$top/tools/gen-demo-library.py" Quillmoor.db --count 300 --root 'Z:\work\demo\roms' >/dev/null
 fi
 echo "run: starting Quillmoor2.exe in $demo"
 if [ -n "${DISPLAY:-}" ]; then
   "$top/tools/wine-run.sh" Quillmoor2.exe
 else
   # No display: run on a virtual one and keep a screenshot of what it shows.
+  # A Wine session left from before would keep its old display: end it first.
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
+    WINEPREFIX='$top/build/wineprefix' wineserver -k 2>/dev/null
     '$top/tools/wine-run.sh' Quillmoor2.exe & pid=\$!
-    sleep 15; xwd -root -silent | /usr/bin/convert xwd:- '$demo/screenshot.png'
-    '$top/tools/wine-run.sh' cmd /c exit >/dev/null 2>&1 || true
-    WINEPREFIX='$top/build/wineprefix' wineserver -k; wait \$pid || true"
+    '$top/tools/wine-run.sh' '$top/build/windows/bin/qm-driver.exe' find-main 90 >/dev/null 2>&1
+    sleep 3; xwd -root -silent | /usr/bin/convert xwd:- '$demo/screenshot.png'
+    '$top/tools/wine-run.sh' '$top/build/windows/bin/qm-driver.exe' close-main 30 >/dev/null 2>&1
+    wait \$pid || true; WINEPREFIX='$top/build/wineprefix' wineserver -k 2>/dev/null"
   echo "run: no display; screenshot saved to $demo/screenshot.png"
 fi
 "$top/tools/wine-run.sh" "$top/build/windows/bin/quillmoor-cli.exe" info --db Quillmoor.db

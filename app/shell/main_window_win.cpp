@@ -2,7 +2,12 @@
 
 #include <commctrl.h>
 
+#include "app/search/last_query.h"
+#include "app/search/list_columns.h"
 #include "app/shell/database_startup.h"
+#include "app/shell/master_tables.h"
+#include "app/shell/menu_table.h"
+#include "app/shell/window_placement.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
@@ -22,64 +27,21 @@ constexpr int kTabId = 1005;
 constexpr int kStatusId = 1006;
 constexpr int kTabHeight = 46;
 constexpr int kInfoHeight = 150;
-
-struct ListColumn {
-  const char* header;  // UTF-8
-  int viewColumn;      // position in list_view
-  bool shownByDefault;
-};
-
-// The item list's columns and the list_view position each one shows.
-constexpr ListColumn kColumns[] = {
-    {"タイトル", 2, true},       {"メーカー", 4, true},       {"機種/ジャンル", 1, true},
-    {"評価", 11, true},          {"発売日", 10, true},        {"起動回数", 12, true},
-    {"最終起動日", 13, true},    {"開発元", 5, false},        {"型番", 36, false},
-    {"価格", 37, false},         {"メディア情報", 38, false}, {"対応機器", 39, false},
-    {"プレイヤー数", 40, false}, {"拡張R指定", 41, false},    {"セーブデータ情報", 43, false},
-    {"サウンド情報", 44, false}, {"プレイ時間", 46, false},   {"読み仮名", 47, false},
-};
-
-constexpr const char* kGroupTabs[] = {"メーカー", "ジャンル", "R指定", "機種", "評価"};
-constexpr const char* kGroupFields[] = {"maker", "genre_name", "adult", "machine_name", "rating"};
-
-std::string listViewStatement() {
-  return "CREATE VIEW list_view AS SELECT file_name,machine_name,title,version,maker,developer,genre_name,adult,"
-         "media_name,country,sale_year,rating,boot_count,last_boot,machine_num,media_num,genre_num,ply,snap_path,"
-         "file_title,file_ext,file_arc_title,file_arc_ext,creator,memo,associate,crc,crc32,rom_num,snap1,snap2,"
-         "snap3,snap_dtt,snap_path2,snap_path3,snap_dtm,breed,price,media_detail,device,players,adultex_name,"
-         "adultex_num,savedat_detail,sound_detail,alter_ego,play_time,kana,fave,maxdisk,emuset_name "
-         "FROM main_table "
-         "LEFT JOIN machine_info_table ON machine_name = machine "
-         "LEFT JOIN media_info_table ON media_name = media "
-         "LEFT JOIN genre_info_table ON genre_name = genre "
-         "LEFT JOIN creator_table ON file_name = pfile_cr "
-         "LEFT JOIN memo_table ON file_name = pfile_mm "
-         "LEFT JOIN snap_path_table ON file_name = pfile_sp "
-         "LEFT JOIN spec_table ON file_name = pfile_sc "
-         "LEFT JOIN alter_ego_table ON file_name = pfile_ae "
-         "LEFT JOIN adultex_info_table ON adultex = spec_table.adultex_name "
-         "LEFT JOIN favorite_table ON file_name = pfile_fv "
-         "LEFT JOIN tmp_maxdisk ON file_name = pfile_md_tmp "
-         "LEFT JOIN use_emuset_table ON file_name = pfile_ue "
-         "WHERE ply<2 ;";
-}
-
-class WindowSink : public platform::MessageSink {
-public:
-  explicit WindowSink(HWND owner) : owner_(owner) {}
-  platform::MessageAnswer show(const std::string& text, const std::string& caption, platform::MessageIcon icon,
-                               platform::MessageButtons buttons) override {
-    return platform::makeWindowSink(owner_)->show(text, caption, icon, buttons);
-  }
-
-private:
-  HWND owner_;
-};
+constexpr UINT kFirstPaintDone = WM_APP;
 
 HWND child(HWND parent, const char* cls, DWORD style, int id, DWORD exStyle = 0) {
   return CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
+
+// The information view's lines: label and list_view position.
+constexpr std::pair<const char*, int> kInfoFields[] = {
+    {"タイトル", 2}, {"機種", 1},       {"メーカー", 4}, {"開発元", 5}, {"ジャンル", 6},    {"メディア", 8},
+    {"発売日", 10},  {"起動回数", 12},  {"CRC32", 27},   {"CRC16", 26}, {"読み仮名", 47},   {"メモ", 24},
+    {"ファイル", 0},
+};
+
+platform::IniFile settingsFile(const AppContext& app) { return platform::IniFile(app.settingsPath); }
 
 }  // namespace
 
@@ -107,18 +69,13 @@ bool MainWindow::registerClasses(HINSTANCE instance) {
 }
 
 bool MainWindow::create() {
-  platform::IniFile ini(app_.settingsPath);
-  int width = ini.getInt("Window", "Width", 850);
-  int height = ini.getInt("Window", "Height", 580);
-  int x = ini.getInt("Window", "PositionX", (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
-  int y = ini.getInt("Window", "PositionY", (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
-  separateX_ = ini.getInt("Window", "SeparateX", 170);
-  separateY_ = ini.getInt("Window", "SeparateY", 260);
-  CreateWindowExA(0, kMainClass, "Quillmoor2", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, x, y, width, height, nullptr,
-                  nullptr, app_.instance, this);
+  loadSettings(settings_, settingsFile(app_), ReadAt::Startup);
+  WindowRect rect = mainWindowRect(settings_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  CreateWindowExA(0, kMainClass, "Quillmoor2", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, rect.x, rect.y,
+                  rect.width, rect.height, nullptr, nullptr, app_.instance, this);
   if (!app_.databaseReady || !hwnd_) return false;
   busy_.create(app_.instance, platform::joinPath(platform::joinPath(app_.programFolder, "resource"), "wait_anime.bmp"));
-  return hwnd_ != nullptr;
+  return true;
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,13 +98,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT:
       if (!firstPaintDone_) {
+        // The list is filled once the window is on the screen.
         firstPaintDone_ = true;
-        ValidateRect(hwnd_, nullptr);
-        PostMessageA(hwnd_, WM_APP, 0, 0);
-        return 0;
+        PostMessageA(hwnd_, kFirstPaintDone, 0, 0);
       }
       break;
-    case WM_APP:
+    case kFirstPaintDone:
       onFirstPaint();
       return 0;
     case WM_NOTIFY:
@@ -155,6 +111,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kGroupListId && HIWORD(wParam) == LBN_SELCHANGE) {
         selectGroupItem(static_cast<int>(SendMessageA(groupList_, LB_GETCURSEL, 0, 0)));
+        return 0;
+      }
+      if (LOWORD(wParam) == menu::kExit) {
+        DestroyWindow(hwnd_);
         return 0;
       }
       break;
@@ -169,30 +129,44 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::onCreate() {
+  sink_ = platform::makeWindowSink(hwnd_);
   createPanes();
-  WindowSink sink(hwnd_);
+  loadSettings(settings_, settingsFile(app_), ReadAt::Appearance);
+  menus_ = buildMainMenus();
+  if (menus_) SetMenu(hwnd_, menus_->bar.release());
+
   DatabaseStartup startup;
   startup.programFolder = app_.programFolder;
   startup.settingsPath = app_.settingsPath;
-  app_.databaseReady = prepareDatabase(startup, hwnd_, sink);
+  app_.databaseReady = prepareDatabase(startup, hwnd_, *sink_);
   app_.upgradeDeclined = startup.upgradeDeclined;
   app_.dbPath = startup.dbPath;
   if (!app_.databaseReady) return false;
-  // Opened once the library has made the file ready, so a failed creation
-  // can discard a file nobody holds open.
+  // Opened once the library has made the file ready, so that a failed
+  // creation can discard a file nobody holds open.
   listDb_.open(app_.dbPath);
   groupDb_.open(app_.dbPath);
+  checker_.open(app_.dbPath);
   listDb_.execute("DROP VIEW list_view;");
+  if (app_.rebuildMaster) {
+    MessageBoxA(hwnd_, sjis("マスタ管理の連番処理を行います").c_str(), "", MB_OK);
+    master::renumberAll(listDb_, *sink_);
+  }
+  loadSettings(settings_, settingsFile(app_), ReadAt::Startup);
   platform::createFolder(platform::joinPath(app_.programFolder, "TEMP"));
   platform::createFolder(platform::joinPath(app_.programFolder, "color_theme"));
+  loadSettings(settings_, settingsFile(app_), ReadAt::Build);
+  items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
+  insertColumns();
+  layout();
   return true;
 }
 
 void MainWindow::createPanes() {
-  font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック");
+  font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, sjis("ＭＳ Ｐゴシック").c_str());
   tab_ = child(hwnd_, WC_TABCONTROLA, WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE, kTabId);
-  for (int i = 0; i < 5; ++i) {
-    std::string label = sjis(kGroupTabs[i]);
+  for (int i = 0; i < search::kGroupKindCount; ++i) {
+    std::string label = search::groupTabLabel(static_cast<search::GroupKind>(i));
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = label.data();
@@ -201,40 +175,40 @@ void MainWindow::createPanes() {
   groupList_ = child(hwnd_, "LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kGroupListId, WS_EX_CLIENTEDGE);
   queryTree_ = child(hwnd_, WC_TREEVIEWA, TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS, kTreeId, WS_EX_CLIENTEDGE);
   itemList_ = child(hwnd_, WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, kItemListId, WS_EX_CLIENTEDGE);
-  SendMessageA(itemList_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+  SendMessageA(itemList_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);
   info_ = child(hwnd_, "EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL, kInfoId, WS_EX_CLIENTEDGE);
   status_ = child(hwnd_, STATUSCLASSNAMEA, SBARS_SIZEGRIP, kStatusId);
-  int parts[] = {170, 330, 420, 520, -1};
-  SendMessageA(status_, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(parts));
+  int parts[] = {170, 330, 420, 520, 900, 990, -1};
+  SendMessageA(status_, SB_SETPARTS, 7, reinterpret_cast<LPARAM>(parts));
   for (HWND pane : {tab_, groupList_, queryTree_, itemList_, info_, status_})
     SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
 
-  platform::IniFile ini(app_.settingsPath);
-  for (int i = 0; i < 18; ++i) {
-    char key[16];
-    wsprintfA(key, "clm_disp%02d", i + 1);
-    if (!ini.getInt("ItemList", key, kColumns[i].shownByDefault ? 1 : 0)) continue;
-    wsprintfA(key, "clm%02d", i + 1);
-    int width = ini.getInt("ItemList", key, 150);
-    std::string header = sjis(kColumns[i].header);
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = width < 1 ? 150 : width;
-    column.pszText = header.data();
-    SendMessageA(itemList_, LVM_INSERTCOLUMNA, shownColumns_.size(), reinterpret_cast<LPARAM>(&column));
-    shownColumns_.push_back(i);
+void MainWindow::insertColumns() {
+  search::ColumnLayout columns = search::columnLayout(settings_);
+  shownColumns_ = search::shownColumnsInOrder(columns);
+  for (std::size_t i = 0; i < shownColumns_.size(); ++i) {
+    int column = shownColumns_[i];
+    std::string header = search::columnHeader(column);
+    LVCOLUMNA lv{};
+    lv.mask = LVCF_TEXT | LVCF_WIDTH;
+    lv.cx = columns.width[column];
+    lv.pszText = header.data();
+    SendMessageA(itemList_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&lv));
   }
 }
 
 void MainWindow::layout() {
+  if (!status_) return;
   RECT client;
   GetClientRect(hwnd_, &client);
   SendMessageA(status_, WM_SIZE, 0, 0);
   RECT statusRect;
   GetWindowRect(status_, &statusRect);
   int bottom = client.bottom - (statusRect.bottom - statusRect.top);
-  int left = separateX_;
-  int groupBottom = separateY_ < bottom - 40 ? separateY_ : bottom - 40;
+  int left = settings_.number(Setting::WindowSeparateX);
+  int groupBottom = std::min(settings_.number(Setting::WindowSeparateY), bottom - 40);
   MoveWindow(tab_, 0, 0, left, kTabHeight, TRUE);
   MoveWindow(groupList_, 0, kTabHeight, left, groupBottom - kTabHeight, TRUE);
   MoveWindow(queryTree_, 0, groupBottom + 3, left, bottom - groupBottom - 3, TRUE);
@@ -244,106 +218,143 @@ void MainWindow::layout() {
 }
 
 void MainWindow::onFirstPaint() {
-  platform::IniFile ini(app_.settingsPath);
-  ShowWindow(hwnd_, ini.getInt("Window", "Maximize", 0) == 1 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  platform::IniFile ini = settingsFile(app_);
+  search::resetLastQueryWhenFlagged(settings_, ini);
+  loadSettings(settings_, ini, ReadAt::FirstPaint);
+  ShowWindow(hwnd_, opensMaximized(settings_) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   busy_.enter(hwnd_);
-  if (auto error = listDb_.execute(listViewStatement()))
-    reportError(sjis("検索ができませんでした。\n"), *error, "DBエラー");
-  fillItemList();
+  search::RestoredQuery restored = search::restoredQuery(settings_);
+  items_->statements() = restored.statements;
+  items_->setReadingSort(settings_.number(Setting::ItemListReadingSort) == 1);
+  if (items_->recreateView()) {
+    items_->sort(search::kResetSort, search::SortMode::Toggle);
+    showList(restored.primaryKey, true);
+  }
   refreshGroupPane();
+  setStatus(4, sjis(settings_.number(Setting::EtcDllSafeLoad) == 1
+                        ? "[安全] DLLロード(LoadLibrary)はWindowsシステムディレクトリに固定"
+                        : "[注意] DLLロード(LoadLibrary)はPATHの通った全ディレクトリが対象：全体設定で変更できます"));
   busy_.leave(hwnd_);
   SetForegroundWindow(hwnd_);
   SetFocus(itemList_);
 }
 
-void MainWindow::fillItemList() {
-  std::string statement = groupStatement_.empty() ? "SELECT * FROM list_view ;" : groupStatement_;
-  statement = statement.substr(0, statement.rfind(';')) + " ORDER BY title, maker ;";
-  if (auto error = listDb_.execute(statement)) {
-    reportError(sjis("ビュー選択できませんでした。\n"), *error, "ItemListClmSort:Normal");
-    return;
+void MainWindow::drawHeaders() {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(itemList_, LVM_GETHEADER, 0, 0));
+  for (std::size_t i = 0; i < shownColumns_.size(); ++i) {
+    search::HeaderMark mark = items_->sortState().headerMark(shownColumns_[i], items_->readingSort());
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_FORMAT;
+    item.pszText = mark.label.data();
+    item.fmt = HDF_STRING | HDF_LEFT;
+    if (mark.image >= 0 && mark.image % 2 == 0 && mark.image < 2) item.fmt |= HDF_SORTUP;
+    if (mark.image == 1) item.fmt |= HDF_SORTDOWN;
+    SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
+}
+
+void MainWindow::sortList(int column, search::SortMode mode) {
+  std::string key = currentKey();
+  HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  items_->sort(column, mode);
+  showList(key, false);
+  SetCursor(old);
+}
+
+// Sets the item count without flicker and puts the cursor on `keepKey` (the
+// first item when it is no longer listed).
+void MainWindow::showList(const std::string& keepKey, bool scrollToTop) {
+  int rows = items_->rowCount();
   SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
-  SendMessageA(itemList_, LVM_SETITEMCOUNT, listDb_.rowCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  InvalidateRect(itemList_, nullptr, TRUE);
-  groupDb_.execute("SELECT COUNT(*) FROM main_table WHERE ply<2;");
-  setStatus(0, sjis(" 全タイトル数: ") + groupDb_.cell(1, 0) + sjis(" 件"));
-  setStatus(1, sjis(" 検索件数: ") + std::to_string(listDb_.rowCount()) + sjis(" 件"));
-  if (listDb_.rowCount() > 0) {
-    ListView_SetItemState(itemList_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  SendMessageA(itemList_, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  InvalidateRect(itemList_, nullptr, FALSE);
+  drawHeaders();
+  int item = keepKey.empty() ? 0 : std::max(0, items_->findItem(keepKey));
+  if (rows > 0) {
+    ListView_SetItemState(itemList_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(itemList_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(itemList_, scrollToTop ? 0 : item, FALSE);
+    if (!scrollToTop) ListView_EnsureVisible(itemList_, item, FALSE);
   }
+  if (!groupDb_.execute(search::kTitleCountQuery))
+    setStatus(0, search::titleCountText(std::atoll(groupDb_.cell(1, 0).c_str())));
+  setStatus(1, search::hitCountText(rows));
   showCurrentItem();
 }
 
 void MainWindow::refreshGroupPane() {
   SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
-  std::string field = kGroupFields[groupKind_];
-  std::string query = "SELECT DISTINCT " + field + " FROM list_view" + (groupKind_ == 2 ? "" : " ORDER BY " + field) + " ;";
-  if (groupDb_.execute(query) || groupDb_.rowCount() == 0) return;
-  SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis("<全て>").c_str()));
-  if (groupKind_ == 2) {
-    SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis("あり").c_str()));
-    SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis("なし").c_str()));
-    return;
-  }
-  if (groupKind_ == 4) {
-    const char* stars[] = {"☆☆☆☆☆", "★☆☆☆☆", "★★☆☆☆", "★★★☆☆", "★★★★☆", "★★★★★"};
-    for (const char* s : stars) SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis(s).c_str()));
-    return;
-  }
-  for (int row = 1; row <= groupDb_.rowCount(); ++row) {
-    std::string value = groupDb_.cell(row, 0);
-    if (value.empty()) value = sjis("指定なし");
-    SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(value.c_str()));
+  std::string query = search::groupQuery(groupKind_, items_->statements().search);
+  if (search::runReadOnly(groupDb_, checker_, query)) return;
+  int count = search::groupItemCount(groupKind_, groupDb_.rowCount());
+  for (int item = 0; item < count; ++item) {
+    std::string value = item > 0 && item <= groupDb_.rowCount() ? groupDb_.cell(item, 0) : std::string();
+    std::string label = search::groupItemText(groupKind_, item, value);
+    SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
   }
 }
 
 void MainWindow::selectGroupItem(int index) {
-  if (index <= 0) {
-    groupStatement_.clear();
-  } else if (groupKind_ == 2) {
-    groupStatement_ = index == 1 ? "SELECT * FROM list_view WHERE adult=1 ;" : "SELECT * FROM list_view WHERE adult=0 ;";
-  } else if (groupKind_ == 4) {
-    groupStatement_ = "SELECT * FROM list_view WHERE rating=" + std::to_string((index - 1) * 10) + ";";
-  } else {
-    groupStatement_ = std::string("SELECT * FROM list_view WHERE ") + kGroupFields[groupKind_] + "=" +
-                      db::sqlText(groupDb_.cell(index, 0)) + " ;";
+  if (index < 0) return;
+  std::string value = index > 0 && index <= groupDb_.rowCount() ? groupDb_.cell(index, 0) : std::string();
+  std::string key = currentKey();
+  items_->statements().group = search::groupFilterStatement(groupKind_, index, value);
+  if (!items_->sort(search::kResetSort, search::SortMode::Toggle)) {
+    sink_->show(sjis("ビュー選択できませんでした。\n"), "GroupDown", platform::MessageIcon::Error,
+                platform::MessageButtons::Ok);
   }
-  fillItemList();
+  showList(key, false);
+}
+
+std::string MainWindow::currentKey() const {
+  int index = ListView_GetNextItem(itemList_, -1, LVNI_FOCUSED);
+  return index >= 0 && index < items_->rowCount() ? items_->fileNameAt(index) : std::string();
 }
 
 void MainWindow::showCurrentItem() {
   int index = ListView_GetNextItem(itemList_, -1, LVNI_FOCUSED);
-  if (index < 0 || index >= listDb_.rowCount()) {
+  if (index < 0 || index >= items_->rowCount()) {
     SetWindowTextA(info_, "");
     return;
   }
-  const std::pair<const char*, int> fields[] = {
-      {"タイトル", 2}, {"機種", 1},    {"メーカー", 4},   {"ジャンル", 6}, {"メディア", 8},
-      {"発売日", 10},  {"CRC32", 27},  {"読み仮名", 47},  {"メモ", 24},    {"ファイル", 0},
-  };
   std::string text;
-  for (const auto& [label, column] : fields) text += sjis(label) + ": " + listDb_.cell(index + 1, column) + "\r\n";
+  for (const auto& [label, column] : kInfoFields) text += sjis(label) + ": " + items_->cell(index, column) + "\r\n";
   SetWindowTextA(info_, text.c_str());
 }
 
 LRESULT MainWindow::onNotify(NMHDR* header) {
-  if (header->hwndFrom == itemList_ && header->code == LVN_GETDISPINFOA) {
-    auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-    if (!(info->item.mask & LVIF_TEXT) || info->item.iSubItem >= static_cast<int>(shownColumns_.size())) return 0;
-    const ListColumn& column = kColumns[shownColumns_[info->item.iSubItem]];
-    std::string value = listDb_.cell(info->item.iItem + 1, column.viewColumn);
-    lstrcpynA(info->item.pszText, value.c_str(), info->item.cchTextMax);
-    return 0;
-  }
-  if (header->hwndFrom == itemList_ && header->code == LVN_ITEMCHANGED) {
-    showCurrentItem();
+  if (header->hwndFrom == itemList_) {
+    if (header->code == LVN_GETDISPINFOA) {
+      auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+      if (!(info->item.mask & LVIF_TEXT) || info->item.iSubItem >= static_cast<int>(shownColumns_.size())) return 0;
+      int column = shownColumns_[info->item.iSubItem];
+      const search::ListColumn& spec = search::listColumns()[column];
+      std::string value = items_->cell(info->item.iItem, spec.viewColumn);
+      if (column == search::kMachineGenreColumn) {
+        auto lines = search::machineGenreLines(items_->cell(info->item.iItem, search::kViewMachineName),
+                                               items_->cell(info->item.iItem, search::kViewGenreName),
+                                               items_->sortState().direction(column));
+        value = lines[0] + " / " + lines[1];
+      } else if (column == 4) {
+        value = search::saleYearText(value);
+      } else if (column == 6) {
+        value = search::lastBootText(value);
+      } else if (column == 13) {
+        value = search::adultexText(value);
+      }
+      lstrcpynA(info->item.pszText, value.c_str(), info->item.cchTextMax);
+    } else if (header->code == LVN_ITEMCHANGED) {
+      showCurrentItem();
+    } else if (header->code == LVN_COLUMNCLICK) {
+      auto* click = reinterpret_cast<NMLISTVIEW*>(header);
+      if (click->iSubItem < static_cast<int>(shownColumns_.size()))
+        sortList(shownColumns_[click->iSubItem], search::SortMode::Toggle);
+    }
     return 0;
   }
   if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
-    groupKind_ = static_cast<int>(SendMessageA(tab_, TCM_GETCURSEL, 0, 0));
+    groupKind_ = static_cast<search::GroupKind>(SendMessageA(tab_, TCM_GETCURSEL, 0, 0));
     refreshGroupPane();
-    return 0;
   }
   return 0;
 }
@@ -352,24 +363,28 @@ void MainWindow::setStatus(int part, const std::string& text) {
   SendMessageA(status_, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void MainWindow::reportError(const std::string& message, const std::string& detail, const char* caption) {
-  std::string title = sjis(caption);
-  MessageBoxA(hwnd_, (message + detail).c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+void MainWindow::saveSettings() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(hwnd_, &placement);
+  ClosingPlacement closing;
+  const RECT& r = placement.rcNormalPosition;
+  closing.normal = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  closing.state = IsZoomed(hwnd_) ? ShowState::Maximized : IsIconic(hwnd_) ? ShowState::Minimized : ShowState::Normal;
+  closing.restoresMaximized = (placement.flags & WPF_RESTORETOMAXIMIZED) != 0;
+  closing.maxX = placement.ptMaxPosition.x;
+  closing.maxY = placement.ptMaxPosition.y;
+  recordMainWindow(settings_, closing);
+  search::ColumnLayout columns = search::columnLayout(settings_);
+  for (std::size_t i = 0; i < shownColumns_.size(); ++i)
+    columns.width[shownColumns_[i]] = static_cast<int>(SendMessageA(itemList_, LVM_GETCOLUMNWIDTH, i, 0));
+  search::storeColumnLayout(settings_, columns);
+  search::rememberQuery(settings_, items_->statements(), currentKey(), items_->sortState(), items_->readingSort());
+  saveAtShutdown(settings_, settingsFile(app_), app_.upgradeDeclined);
 }
 
 void MainWindow::onDestroy() {
-  if (app_.databaseReady && !app_.upgradeDeclined) {
-    platform::IniFile ini(app_.settingsPath);
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    GetWindowPlacement(hwnd_, &placement);
-    const RECT& r = placement.rcNormalPosition;
-    ini.writeInt("Window", "PositionX", r.left);
-    ini.writeInt("Window", "PositionY", r.top);
-    ini.writeInt("Window", "Width", r.right - r.left);
-    ini.writeInt("Window", "Height", r.bottom - r.top);
-    ini.writeString("Window", "Maximize", IsZoomed(hwnd_) ? "1" : "0");
-  }
+  if (app_.databaseReady && items_) saveSettings();
   if (font_) DeleteObject(font_);
   PostQuitMessage(0);
 }

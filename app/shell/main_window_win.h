@@ -8,8 +8,17 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+#include <optional>
+
+#include "app/search/group_pane.h"
+#include "app/search/item_list.h"
 #include "app/shell/busy_window_win.h"
+#include "app/shell/menu_builder_win.h"
+#include "app/shell/settings.h"
 #include "common/db/db_connection.h"
+#include "common/db/statement_check.h"
+#include "common/platform/message_sink.h"
 
 namespace qm::shell {
 
@@ -42,12 +51,16 @@ private:
   void onDestroy();
   LRESULT onNotify(NMHDR* header);
 
-  void fillItemList();
+  void insertColumns();
+  void drawHeaders();
+  void sortList(int column, search::SortMode mode);
+  void showList(const std::string& keepKey, bool scrollToTop);
   void refreshGroupPane();
   void selectGroupItem(int index);
   void showCurrentItem();
+  std::string currentKey() const;
   void setStatus(int part, const std::string& text);
-  void reportError(const std::string& message, const std::string& detail, const char* caption);
+  void saveSettings();
 
   AppContext& app_;
   HWND hwnd_ = nullptr;
@@ -60,14 +73,16 @@ private:
   HFONT font_ = nullptr;
   BusyWindow busy_;
   bool firstPaintDone_ = false;
-  int separateX_ = 170;
-  int separateY_ = 260;
 
+  Settings settings_;
+  std::optional<MainMenus> menus_;
+  std::unique_ptr<platform::MessageSink> sink_;
   db::DbConnection listDb_;
   db::DbConnection groupDb_;
-  std::vector<int> shownColumns_;  // list column -> index into the column table
-  int groupKind_ = 0;
-  std::string groupStatement_;
+  db::StatementChecker checker_;
+  std::unique_ptr<search::ItemList> items_;
+  std::vector<int> shownColumns_;  // list view column -> column of the column table
+  search::GroupKind groupKind_ = search::GroupKind::Maker;
 };
 
 }  // namespace qm::shell

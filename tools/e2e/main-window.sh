@@ -11,6 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 failures=0
+# A Wine session left from before would keep its old display: end it first.
+WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
 
 drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 check() {  # check NAME EXPECTED ACTUAL
@@ -33,6 +35,10 @@ check "first start: TEMP and color_theme" "yes" "$([ -d "$f1/TEMP" ] && [ -d "$f
 sleep 2
 xwd -root -silent | /usr/bin/convert xwd:- "$out/main-window.png" 2>/dev/null
 
+# Sorting by a column: the list is re-sorted and the ORDER BY kept at exit.
+check "item list filled" "0" "$(drive count-items)"
+drive click-header 3 >/dev/null
+
 # A second start ends at once with exit code 0; the first keeps running.
 pid2=$(drive launch "$(winpath "$f1")")
 check "second start ends with 0" "0" "$(drive wait-exit "$pid2" 30)"
@@ -45,6 +51,7 @@ check "-multiboot keeps running" "running" "$(drive wait-exit "$pid3" 1)"
 drive close-main 20 >/dev/null
 check "both closed" "closed" "$(drive close-main 20)"
 check "settings written at exit" "Width=850" "$(grep -a -o 'Width=850' "$f1/Quillmoor2.ini")"
+check "sort column kept at exit" "SortColumn=3" "$(grep -a -o 'SortColumn=[0-9]*' "$f1/Quillmoor2.ini")"
 
 # An old database answered with Cancel: database and settings untouched.
 f2=$(program_folder declined)
