@@ -35,10 +35,12 @@ int launch(int argc, char** argv) {
   std::string folder = argv[2];
   std::string command = "\"" + folder + "\\Quillmoor2.exe\"";
   for (int i = 3; i < argc; ++i) command += std::string(" ") + argv[i];
+  // No standard handles: the program must not hold our caller's pipe open.
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, folder.c_str(), &startup,
                       &process)) {
     std::printf("error %lu\n", GetLastError());
     return 1;
