@@ -4,6 +4,7 @@
 
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
+#include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
 #include "app/shell/master_tables.h"
 #include "app/shell/menu_table.h"
@@ -113,9 +114,18 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         selectGroupItem(static_cast<int>(SendMessageA(groupList_, LB_GETCURSEL, 0, 0)));
         return 0;
       }
-      if (LOWORD(wParam) == menu::kExit) {
-        DestroyWindow(hwnd_);
-        return 0;
+      if (lParam == 0 && app_.databaseReady) {
+        CommandContext context;
+        context.owner = hwnd_;
+        context.app = &app_;
+        context.refreshItemList = [this] {
+          std::string key = currentKey();
+          if (items_->recreateView()) items_->sort(search::kSortAgain, search::SortMode::Toggle);
+          showList(key, false);
+          refreshGroupPane();
+        };
+        context.currentItem = [this] { return currentKey(); };
+        if (runCommand(LOWORD(wParam), context)) return 0;
       }
       break;
     case WM_DESTROY:

@@ -1,0 +1,28 @@
+// Menu commands of the main window, one table from command identifier to the
+// function that carries it out. A feature adds its rows here (and joins the
+// built features of menu_table.cpp) in the change that builds it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace qm::shell {
+
+struct AppContext;
+
+// What a command may use of the main window.
+struct CommandContext {
+  HWND owner = nullptr;
+  AppContext* app = nullptr;
+  // Re-creates list_view and refills the list, keeping the current item.
+  std::function<void()> refreshItemList;
+  // file_name of the item list's current item ("" when none).
+  std::function<std::string()> currentItem;
+};
+
+// True when `id` is a command of the table (and it ran).
+bool runCommand(int id, CommandContext& context);
+
+}  // namespace qm::shell
