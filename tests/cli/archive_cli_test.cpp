@@ -9,28 +9,15 @@
 #include <string>
 
 #include "common/text/encoding.h"
+#include "tests/cli/cli_runner.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-  int exitCode;
-  std::string output;  // standard output, then standard error
-};
-
-CliResult cli(const std::string& arguments) {
-  const std::string command = "./quillmoor-cli " + arguments + " 2>&1";
-  CliResult run{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using CliResult = qm::test::CliRun;
+CliResult cli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments); }
 
 std::string fixture(const std::string& name) { return "'" + std::string(QM_ARCHIVE_FIXTURES) + "/" + name + "'"; }
 

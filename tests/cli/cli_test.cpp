@@ -9,28 +9,15 @@
 #include <string>
 
 #include "common/text/encoding.h"
+#include "tests/cli/cli_runner.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int exitCode;
-  std::string output;  // standard output and standard error together
-};
-
-CliRun runCli(const std::string& arguments) {
-  std::string command = "./quillmoor-cli " + arguments + " 2>&1";
-  CliRun run{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
-  int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using qm::test::CliRun;
+CliRun runCli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments); }
 
 std::string shellQuoted(const std::string& path) { return "'" + path + "'"; }
 

@@ -7,27 +7,15 @@
 #include <string>
 
 #include "common/text/encoding.h"
+#include "tests/cli/cli_runner.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode;
-  std::string output;  // standard output and standard error together
-};
+using qm::test::CliRun;
 
 // The C locale keeps the system's error texts in English.
-CliRun runCli(const std::string& arguments) {
-  const std::string command = "LC_ALL=C ./quillmoor-cli " + arguments + " 2>&1";
-  CliRun run{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+CliRun runCli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments, "LC_ALL=C "); }
 
 class CrcCliTest : public ::testing::Test {
 protected:
