@@ -37,8 +37,8 @@ bool prepareDatabase(DatabaseStartup& startup, void* ownerWindow, platform::Mess
     return false;
   }
   if (version() < kRequiredLibVersion) {
-    reportMissing(sink, libraryPath,
-                  "version " + std::to_string(version()) + " < " + std::to_string(kRequiredLibVersion));
+    sink.show(text::sjis("Quillmoor2_Lib.DLLが古いようです"), "", platform::MessageIcon::None,
+              platform::MessageButtons::Ok);
     return false;
   }
   std::int16_t declined = 0;
