@@ -25,6 +25,8 @@ test-windows: windows
 test-e2e: native windows
 	@tools/e2e/native-vs-wine.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/maintenance.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/master-tables.sh
 
 test: test-native test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true

@@ -11,6 +11,9 @@
 namespace qm::shell {
 
 struct AppContext;
+namespace master {
+class IconLists;
+}
 
 // What a command may use of the main window.
 struct CommandContext {
@@ -20,6 +23,8 @@ struct CommandContext {
   std::function<void()> refreshItemList;
   // file_name of the item list's current item ("" when none).
   std::function<std::string()> currentItem;
+  // The master tables' icon lists, rebuilt by the management dialog.
+  master::IconLists* masterIcons = nullptr;
 };
 
 // True when `id` is a command of the table (and it ran).

@@ -125,6 +125,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
           refreshGroupPane();
         };
         context.currentItem = [this] { return currentKey(); };
+        context.masterIcons = &masterIcons_;
         if (runCommand(LOWORD(wParam), context)) return 0;
       }
       break;
@@ -158,14 +159,13 @@ bool MainWindow::onCreate() {
   groupDb_.open(app_.dbPath);
   checker_.open(app_.dbPath);
   listDb_.execute("DROP VIEW list_view;");
-  if (app_.rebuildMaster) {
-    MessageBoxA(hwnd_, sjis("マスタ管理の連番処理を行います").c_str(), "", MB_OK);
-    master::renumberAll(listDb_, *sink_);
-  }
+  // It says so itself before renumbering.
+  if (app_.rebuildMaster) master::renumberAll(listDb_, *sink_);
   loadSettings(settings_, settingsFile(app_), ReadAt::Startup);
   platform::createFolder(platform::joinPath(app_.programFolder, "TEMP"));
   platform::createFolder(platform::joinPath(app_.programFolder, "color_theme"));
   loadSettings(settings_, settingsFile(app_), ReadAt::Build);
+  masterIcons_.rebuildAll(listDb_, *sink_);
   items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
   insertColumns();
   layout();

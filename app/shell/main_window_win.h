@@ -14,6 +14,7 @@
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
 #include "app/shell/busy_window_win.h"
+#include "app/shell/master_icons_win.h"
 #include "app/shell/menu_builder_win.h"
 #include "app/shell/settings.h"
 #include "common/db/db_connection.h"
@@ -81,6 +82,7 @@ private:
   db::DbConnection groupDb_;
   db::StatementChecker checker_;
   std::unique_ptr<search::ItemList> items_;
+  master::IconLists masterIcons_;
   std::vector<int> shownColumns_;  // list view column -> column of the column table
   search::GroupKind groupKind_ = search::GroupKind::Maker;
 };

@@ -189,6 +189,11 @@ void renumberAll(db::DbConnection& db, MessageSink& sink) {
   for (Kind kind : kAllKinds) renumber(db, kind, sink);
 }
 
+IconSource iconSourceOf(const std::string& path) {
+  if (path.empty()) return IconSource::Default;
+  return platform::fileSize(path) ? IconSource::File : IconSource::Missing;
+}
+
 std::optional<std::vector<IconSlot>> iconSlots(db::DbConnection& db, Kind kind, MessageSink& sink) {
   if (db.execute(sql::iconList(kind))) {
     reportDbError(sink, textsOf(kind).iconListFailed, db);
@@ -197,7 +202,7 @@ std::optional<std::vector<IconSlot>> iconSlots(db::DbConnection& db, Kind kind, 
   std::vector<IconSlot> slots(1);
   for (int row = 1; row <= db.rowCount(); ++row) {
     IconSlot slot{db.cell(row, 1), db.cell(row, 0)};
-    if (!slot.path.empty()) slot.source = platform::fileSize(slot.path) ? IconSource::File : IconSource::Missing;
+    slot.source = iconSourceOf(slot.path);
     slots.push_back(std::move(slot));
   }
   return slots;

@@ -69,6 +69,10 @@ enum class IconSource {
   File,     // the bitmap file at `path`, loaded at 32 x 32 and 16 x 16
   Missing,  // the program's missing-icon bitmap (resource 103)
 };
+// What an icon path shows: "" the default icon, a missing file the
+// missing-icon bitmap.
+IconSource iconSourceOf(const std::string& path);
+
 struct IconSlot {
   std::string name;  // "" for slot 0
   std::string path;

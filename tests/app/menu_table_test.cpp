@@ -118,11 +118,13 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
   for (MenuId menu : kAllMenus)
     for (const MenuRow& row : menuRows(menu))
       if (row.kind == RowKind::Command && rowAvailable(row)) available.push_back(row.id);
-  EXPECT_EQ(available, std::vector<std::uint16_t>{kExit});
+  EXPECT_EQ(available,
+            (std::vector<std::uint16_t>{kExit, kManageMachines, kManageMedia, kManageGenres, kManageAdultex}));
 
   EXPECT_TRUE(commandAvailable(kExit));
   EXPECT_FALSE(commandAvailable(kImportXml));
-  EXPECT_FALSE(commandAvailable(kManageMachines));
+  EXPECT_TRUE(commandAvailable(kManageMachines));
+  EXPECT_FALSE(commandAvailable(kEditRecord));
   EXPECT_FALSE(commandAvailable(0));
   EXPECT_FALSE(commandAvailable(1500));  // a web search site, added at run time
 }

@@ -5,9 +5,18 @@
 //   wait-exit PID SECONDS     wait for the process, print its exit code
 //   find-main SECONDS         wait for the main window, print its size and state
 //   close-main SECONDS        close the main window and wait until it is gone
-//   answer-box ok|cancel SECONDS   print a message box's caption and text, press a button
+//   answer-box ok|cancel|yes|no SECONDS   print a message box's caption and text, press a button
 //   count-items               rows of the item list
 //   click-header COLUMN       click a header of the item list
+//   command ID                post a menu command to the main window
+//   dialog SECONDS            wait for the program's active dialog, print its title
+//   set-text ID TEXT          set the text of a control of the active dialog
+//   get-text ID               print the text of a control of the active dialog
+//   press ID                  press a push button of the active dialog
+//   click ID                  click a check box or radio button of the active dialog
+//   click-at ID X Y           click a control of the active dialog at a point (a tab, say)
+//   select-row ID ROW         select a row of a list view of the active dialog
+//   select-combo ID INDEX     select an entry of a drop-down list of the active dialog
 #include <windows.h>
 
 #include <commctrl.h>
@@ -106,7 +115,8 @@ int answerBox(char** argv) {
   GetWindowTextA(box, caption, sizeof caption);
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
   std::printf("[%s] %s\n", caption, text);
-  int button = std::string(argv[2]) == "cancel" ? IDCANCEL : IDOK;
+  const std::string answer = argv[2];
+  int button = answer == "cancel" ? IDCANCEL : answer == "yes" ? IDYES : answer == "no" ? IDNO : IDOK;
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
   return 0;
 }
@@ -133,6 +143,144 @@ int clickHeader(char** argv) {
   return 0;
 }
 
+int postCommand(char** argv) {
+  HWND main = findMain();
+  if (!main) {
+    std::printf("none\n");
+    return 1;
+  }
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0);
+  std::printf("posted %s\n", argv[2]);
+  return 0;
+}
+
+// The window that takes input now: a visible, enabled top-level dialog of the
+// program (its own dialogs are "NORMALDLG", message boxes "#32770"). A dialog
+// under a modal one is disabled, so there is one at a time.
+HWND activeDialog() {
+  struct Search {
+    DWORD process = 0;
+    HWND found = nullptr;
+  } search;
+  GetWindowThreadProcessId(findMain(), &search.process);
+  if (!search.process) return nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char cls[32] = "";
+        GetClassNameA(window, cls, sizeof cls);
+        if (process != s->process || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+        if (std::string(cls) != "NORMALDLG" && std::string(cls) != "#32770") return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Waits a little: the dialog may still be opening or closing.
+HWND dialogItem(const char* id) {
+  HWND control = nullptr;
+  poll(5, [&] {
+    HWND dialog = activeDialog();
+    return (control = dialog ? GetDlgItem(dialog, std::atoi(id)) : nullptr) != nullptr;
+  });
+  if (!control) std::printf("none\n");
+  return control;
+}
+
+int waitDialog(char** argv) {
+  HWND dialog = nullptr;
+  if (!poll(std::atof(argv[2]), [&] { return (dialog = activeDialog()) != nullptr; })) {
+    std::printf("none\n");
+    return 1;
+  }
+  char title[256] = "";
+  GetWindowTextA(dialog, title, sizeof title);
+  std::printf("%s\n", title);
+  return 0;
+}
+
+int setText(char** argv) {
+  HWND control = dialogItem(argv[2]);
+  if (!control) return 1;
+  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+  std::printf("set %s\n", argv[2]);
+  return 0;
+}
+
+int getText(char** argv) {
+  HWND control = dialogItem(argv[2]);
+  if (!control) return 1;
+  char text[1024] = "";
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  std::printf("%s\n", text);
+  return 0;
+}
+
+// Posted: the button may open a modal window of its own.
+int press(char** argv) {
+  HWND control = dialogItem(argv[2]);
+  if (!control) return 1;
+  PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+               reinterpret_cast<LPARAM>(control));
+  Sleep(300);
+  std::printf("pressed %s\n", argv[2]);
+  return 0;
+}
+
+// A check box or radio button changes its state only when clicked itself.
+int click(char** argv) {
+  HWND control = dialogItem(argv[2]);
+  if (!control) return 1;
+  PostMessageA(control, BM_CLICK, 0, 0);
+  Sleep(300);
+  std::printf("clicked %s\n", argv[2]);
+  return 0;
+}
+
+// A mouse click at a point of a control, in its client coordinates.
+int clickAt(char** argv) {
+  HWND control = dialogItem(argv[2]);
+  if (!control) return 1;
+  LPARAM at = MAKELPARAM(std::atoi(argv[3]), std::atoi(argv[4]));
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(control, WM_LBUTTONUP, 0, at);
+  Sleep(300);
+  std::printf("clicked %s\n", argv[2]);
+  return 0;
+}
+
+// LVM_SETITEMSTATE takes a pointer, so the item goes through the program's
+// own memory.
+int selectRow(char** argv) {
+  HWND list = dialogItem(argv[2]);
+  if (!list) return 1;
+  DWORD id = 0;
+  GetWindowThreadProcessId(list, &id);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+  void* remote = process ? VirtualAllocEx(process, nullptr, sizeof(LVITEMA), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = item.stateMask;
+  bool ok = remote && WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+            SendMessageA(list, LVM_SETITEMSTATE, std::atoi(argv[3]), reinterpret_cast<LPARAM>(remote));
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  std::printf(ok ? "selected %s\n" : "failed\n", argv[3]);
+  return ok ? 0 : 1;
+}
+
+int selectCombo(char** argv) {
+  HWND combo = dialogItem(argv[2]);
+  if (!combo) return 1;
+  bool ok = SendMessageA(combo, CB_SETCURSEL, std::atoi(argv[3]), 0) != CB_ERR;
+  std::printf(ok ? "selected %s\n" : "failed\n", argv[3]);
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +293,15 @@ int main(int argc, char** argv) {
   if (action == "answer-box" && argc == 4) return answerBox(argv);
   if (action == "count-items") return countItems();
   if (action == "click-header" && argc == 3) return clickHeader(argv);
+  if (action == "command" && argc == 3) return postCommand(argv);
+  if (action == "dialog" && argc == 3) return waitDialog(argv);
+  if (action == "set-text" && argc == 4) return setText(argv);
+  if (action == "get-text" && argc == 3) return getText(argv);
+  if (action == "press" && argc == 3) return press(argv);
+  if (action == "click" && argc == 3) return click(argv);
+  if (action == "click-at" && argc == 5) return clickAt(argv);
+  if (action == "select-row" && argc == 4) return selectRow(argv);
+  if (action == "select-combo" && argc == 4) return selectCombo(argv);
   std::fprintf(stderr, "qm-driver: bad arguments\n");
   return 2;
 }
