@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "app/maintenance/database_properties_dialog_win.h"
+#include "app/maintenance/maintenance_dialog_win.h"
 #include "app/shell/main_window_win.h"
 #include "app/shell/master_dialogs_win.h"
 #include "app/shell/menu_table.h"
@@ -27,12 +29,29 @@ void manageMedia(CommandContext& context) { manageMasters(context, master::Kind:
 void manageGenres(CommandContext& context) { manageMasters(context, master::Kind::Genre); }
 void manageAdultex(CommandContext& context) { manageMasters(context, master::Kind::Adultex); }
 
+using maintenance::MaintenanceMode;
+
+void removeMissing(CommandContext& context) {
+  maintenance::openMaintenanceDialog(context, MaintenanceMode::RemoveMissing);
+}
+void makeKana(CommandContext& context) { maintenance::openMaintenanceDialog(context, MaintenanceMode::KanaReading); }
+void rebuildSmartTitles(CommandContext& context) {
+  maintenance::openMaintenanceDialog(context, MaintenanceMode::SmartTitleRebuild);
+}
+void databaseProperties(CommandContext& context) {
+  maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
+}
+
 constexpr Command kCommands[] = {
     {menu::kExit, exitProgram},
     {menu::kManageMachines, manageMachines},
     {menu::kManageMedia, manageMedia},
     {menu::kManageGenres, manageGenres},
     {menu::kManageAdultex, manageAdultex},
+    {menu::kRemoveMissing, removeMissing},
+    {menu::kMakeKana, makeKana},
+    {menu::kRebuildSmartTitles, rebuildSmartTitles},
+    {menu::kDatabaseProperties, databaseProperties},
 };
 
 }  // namespace

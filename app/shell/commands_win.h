@@ -11,6 +11,7 @@
 namespace qm::shell {
 
 struct AppContext;
+class Settings;
 namespace master {
 class IconLists;
 }
@@ -23,6 +24,10 @@ struct CommandContext {
   std::function<void()> refreshItemList;
   // file_name of the item list's current item ("" when none).
   std::function<std::string()> currentItem;
+  // Shows the item list and the group pane empty, for a run that dropped list_view.
+  std::function<void()> emptyItemList;
+  // The main window's settings in use (written at exit).
+  Settings* settings = nullptr;
   // The master tables' icon lists, rebuilt by the management dialog.
   master::IconLists* masterIcons = nullptr;
 };

@@ -125,6 +125,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
           refreshGroupPane();
         };
         context.currentItem = [this] { return currentKey(); };
+        context.emptyItemList = [this] {
+          SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
+          SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
+          InvalidateRect(itemList_, nullptr, TRUE);
+          setStatus(1, "");
+        };
+        context.settings = &settings_;
         context.masterIcons = &masterIcons_;
         if (runCommand(LOWORD(wParam), context)) return 0;
       }

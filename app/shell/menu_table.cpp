@@ -13,7 +13,8 @@ using F = Feature;
 
 // The features whose commands work today. A feature joins this list in the
 // change that builds it, and its commands turn from grey to usable.
-constexpr Feature kBuiltFeatures[] = {F::Fixed, F::Exit, F::MasterTables};
+constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterTables,      F::MissingRemoval,
+                                      F::KanaReading, F::SmartTitles, F::DatabaseProperties};
 
 struct Source {
   int depth;

@@ -119,7 +119,8 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
     for (const MenuRow& row : menuRows(menu))
       if (row.kind == RowKind::Command && rowAvailable(row)) available.push_back(row.id);
   EXPECT_EQ(available,
-            (std::vector<std::uint16_t>{kExit, kManageMachines, kManageMedia, kManageGenres, kManageAdultex}));
+            (std::vector<std::uint16_t>{kExit, kManageMachines, kManageMedia, kManageGenres, kManageAdultex,
+                                        kRemoveMissing, kMakeKana, kRebuildSmartTitles, kDatabaseProperties}));
 
   EXPECT_TRUE(commandAvailable(kExit));
   EXPECT_FALSE(commandAvailable(kImportXml));

@@ -17,12 +17,16 @@
 //   click-at ID X Y           click a control of the active dialog at a point (a tab, say)
 //   select-row ID ROW         select a row of a list view of the active dialog
 //   select-combo ID INDEX     select an entry of a drop-down list of the active dialog
+//   list-lines ID             print every line of a list box of the active dialog
+//   wait-enabled ID SECONDS   wait until a control of the active dialog is enabled
+//   close-dialog SECONDS      close the active dialog and wait until it is gone
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -281,6 +285,46 @@ int selectCombo(char** argv) {
   return ok ? 0 : 1;
 }
 
+int listLines(char** argv) {
+  HWND list = dialogItem(argv[2]);
+  if (!list) return 1;
+  // Wine hands an ANSI LB_GETTEXT from another process UTF-16 text: ask
+  // for that and convert here.
+  LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t wide[2048] = L"";
+    if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(std::size(wide)))
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    char line[4096] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, line, sizeof line, nullptr, nullptr);
+    std::printf("%s\n", line);
+  }
+  return 0;
+}
+
+int waitEnabled(char** argv) {
+  int id = std::atoi(argv[2]);
+  bool enabled = poll(std::atof(argv[3]), [&] {
+    HWND dialog = activeDialog();
+    HWND control = dialog ? GetDlgItem(dialog, id) : nullptr;
+    return control && IsWindowEnabled(control);
+  });
+  std::printf(enabled ? "enabled\n" : "disabled\n");
+  return enabled ? 0 : 1;
+}
+
+int closeDialog(char** argv) {
+  HWND dialog = activeDialog();
+  if (!dialog) {
+    std::printf("none\n");
+    return 1;
+  }
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  bool gone = poll(std::atof(argv[2]), [&] { return !IsWindow(dialog); });
+  std::printf(gone ? "closed\n" : "still open\n");
+  return gone ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -302,6 +346,9 @@ int main(int argc, char** argv) {
   if (action == "click-at" && argc == 5) return clickAt(argv);
   if (action == "select-row" && argc == 4) return selectRow(argv);
   if (action == "select-combo" && argc == 4) return selectCombo(argv);
+  if (action == "list-lines" && argc == 3) return listLines(argv);
+  if (action == "wait-enabled" && argc == 4) return waitEnabled(argv);
+  if (action == "close-dialog" && argc == 3) return closeDialog(argv);
   std::fprintf(stderr, "qm-driver: bad arguments\n");
   return 2;
 }

@@ -1,0 +1,63 @@
+// A modal dialog built in code on the program's dialog class "NORMALDLG":
+// the window is created hidden, its controls are added by the subclass, the
+// owner is disabled and a message loop runs until the dialog ends. The owner
+// is enabled again before the window goes, so that it takes the activation.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+namespace qm::maintenance {
+
+struct FontDeleter {
+  void operator()(HFONT font) const {
+    if (font) DeleteObject(font);
+  }
+};
+using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+class DialogWindow {
+public:
+  DialogWindow() = default;
+  virtual ~DialogWindow();
+  DialogWindow(const DialogWindow&) = delete;
+  DialogWindow& operator=(const DialogWindow&) = delete;
+
+protected:
+  // Client size in pixels; returns when the dialog has ended.
+  void runModal(HWND owner, const std::string& caption, int width, int height);
+  // Ends the loop; the window is destroyed by runModal.
+  void endModal() { done_ = true; }
+
+  virtual void createControls() = 0;
+  // The control that has the focus when the dialog shows (0: the first tab stop).
+  virtual int focusAtOpen() const { return 0; }
+  // Messages the subclass does not handle go to DefWindowProcA.
+  virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window is being destroyed, by runModal or by its owner going.
+  virtual void destroying() {}
+
+  HWND add(const char* cls, const std::string& text, DWORD style, int id, int x, int y, int width, int height,
+           DWORD exStyle = 0);
+  HWND item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string textOf(int id) const;
+  void setText(int id, const std::string& text) const { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+  bool checked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+  void check(int id, bool on) const { CheckDlgButton(hwnd_, id, on ? BST_CHECKED : BST_UNCHECKED); }
+  void enable(int id, bool on) const { EnableWindow(item(id), on ? TRUE : FALSE); }
+  // Resizes the client area, keeping the window's place.
+  void setClientSize(int width, int height) const;
+
+  HWND hwnd_ = nullptr;
+
+private:
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  FontHandle font_;
+  bool done_ = false;
+};
+
+}  // namespace qm::maintenance

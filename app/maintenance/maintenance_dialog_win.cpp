@@ -1,0 +1,389 @@
+#include "app/maintenance/maintenance_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/maintenance/dialog_window_win.h"
+#include "app/maintenance/file_probe.h"
+#include "app/maintenance/missing_images.h"
+#include "app/maintenance/reading_options_dialog_win.h"
+#include "app/maintenance/reading_options_store.h"
+#include "app/maintenance/reading_run.h"
+#include "app/maintenance/run_feed.h"
+#include "app/maintenance/run_worker.h"
+#include "app/maintenance/smart_title_check_win.h"
+#include "app/maintenance/smart_title_run.h"
+#include "app/shell/main_window_win.h"
+#include "common/platform/ini.h"
+#include "common/text/encoding.h"
+
+namespace qm::maintenance {
+namespace {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+using text::sjis;
+
+enum Control : int {
+  kMachines = 1005,
+  kStart = 1006,
+  kMachineLabel = 1008,
+  kLog = 1009,
+  kClose = 1010,
+  kOptionsFrame = 1022,
+  kLogFrame = 1023,
+  kCheck = 1028,
+  kProgress = 1043,
+  kExtra = 1050,  // the mode's own button: reading options or the smart-title check
+};
+
+// From the worker: what it has logged, that it ended, a message box to show
+// and the item list to empty or show again. The last three are sent, so the
+// worker waits for the interface thread.
+enum Message : UINT {
+  kFeedPending = WM_APP + 1,
+  kRunEnded,
+  kShowBox,
+  kListEmptied,
+  kListRefresh,
+};
+
+// The count at which the log empties itself: what a 16-bit list box holds.
+constexpr LRESULT kLogLimit = 32767;
+
+struct BoxRequest {
+  const std::string& text;
+  const std::string& caption;
+  MessageIcon icon;
+  MessageButtons buttons;
+  // Stays the refusing answer when the box cannot be shown.
+  MessageAnswer answer;
+};
+
+MessageAnswer refusingAnswer(MessageButtons buttons) {
+  if (buttons == MessageButtons::YesNo) return MessageAnswer::No;
+  return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+}
+
+// The run's message boxes, shown by the interface thread.
+class HandOverSink : public platform::MessageSink {
+public:
+  explicit HandOverSink(const HWND& dialog) : dialog_(dialog) {}
+  MessageAnswer show(const std::string& text, const std::string& caption, MessageIcon icon,
+                     MessageButtons buttons) override {
+    BoxRequest request{text, caption, icon, buttons, refusingAnswer(buttons)};
+    SendMessageA(dialog_, kShowBox, 0, reinterpret_cast<LPARAM>(&request));
+    return request.answer;
+  }
+
+private:
+  const HWND& dialog_;
+};
+
+class HandOverList : public ItemListHook {
+public:
+  explicit HandOverList(const HWND& dialog) : dialog_(dialog) {}
+  void emptied() override { SendMessageA(dialog_, kListEmptied, 0, 0); }
+  void refresh() override { SendMessageA(dialog_, kListRefresh, 0, 0); }
+
+private:
+  const HWND& dialog_;
+};
+
+// A device context of a window with a font selected, given back at the end.
+class FontDC {
+public:
+  FontDC(HWND window, HFONT font) : window_(window), dc_(GetDC(window)), old_(SelectObject(dc_, font)) {}
+  ~FontDC() {
+    SelectObject(dc_, old_);
+    ReleaseDC(window_, dc_);
+  }
+  FontDC(const FontDC&) = delete;
+  FontDC& operator=(const FontDC&) = delete;
+  int width(const std::string& text) const {
+    SIZE size{};
+    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+  }
+
+private:
+  HWND window_;
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+std::string entryText(HWND combo, int index) {
+  if (index < 0) return {};
+  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return {};
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+  SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+  return buffer.data();
+}
+
+using Run = std::function<RunResult(const RunContext&)>;
+
+class MaintenanceDialog : public DialogWindow {
+public:
+  MaintenanceDialog(shell::CommandContext& context, MaintenanceMode mode)
+      : context_(context), mode_(mode), page_(maintenancePage(mode)) {}
+
+  void open() { runModal(context_.owner, page_.caption, 480, 420); }
+
+private:
+  void createControls() override;
+  int focusAtOpen() const override { return kStart; }
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void destroying() override;
+
+  void startOrStop();
+  Run runFor(const MachineChoice& machine, bool checkedBox);
+  void runEnded();
+  void showFeed();
+  void addLogLines(const std::vector<std::string>& lines);
+  void emptyLog();
+  void setInputsEnabled(bool on);
+  void close();
+  void waitForRun();
+  void showBox(BoxRequest& request);
+  void extraButton();
+
+  const std::string& dbPath() const { return context_.app->dbPath; }
+  platform::IniFile settingsFile() const { return platform::IniFile(context_.app->settingsPath); }
+
+  shell::CommandContext& context_;
+  MaintenanceMode mode_;
+  MaintenancePage page_;
+  bool closing_ = false;     // a stop was asked for because the dialog goes
+  bool ownerGone_ = false;   // destroyed with the main window: leave its list alone
+  bool beepAtEnd_ = false;
+  int logWidth_ = 0;
+  RunResult result_;  // written by the worker before it posts kRunEnded
+
+  HandOverSink sink_{hwnd_};
+  HandOverList list_{hwnd_};
+  RunFeed feed_{[this] { return PostMessageA(hwnd_, kFeedPending, 0, 0) != 0; }};
+  SystemFileProbe files_;
+  // Last: destroying the worker stops and joins the run before anything it
+  // uses goes.
+  RunWorker worker_{processStopFlag()};
+};
+
+void MaintenanceDialog::createControls() {
+  add("BUTTON", page_.frameLabel, BS_GROUPBOX, kOptionsFrame, 10, 8, 460, 84);
+  add("STATIC", sjis("機種"), SS_LEFT, kMachineLabel, 24, 34, 44, 16);
+  HWND machines = add(WC_COMBOBOXA, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kMachines, 70, 30,
+                      220, 300);
+  for (const std::string& entry : machineListEntries(dbPath()))
+    SendMessageA(machines, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageA(machines, CB_SETCURSEL, 0, 0);
+  if (!page_.extraButton.empty())
+    add("BUTTON", page_.extraButton, BS_PUSHBUTTON | WS_TABSTOP, kExtra, 300, 29, 160, 24);
+  HWND box = add("BUTTON", page_.checkLabel, BS_AUTOCHECKBOX | WS_TABSTOP, kCheck, 24, 64, 436, 18);
+  check(kCheck, page_.checkedAtOpen);
+  if (page_.checkLabel.empty()) ShowWindow(box, SW_HIDE);
+
+  add("BUTTON", sjis("ログ"), BS_GROUPBOX, kLogFrame, 10, 98, 460, 250);
+  add(WC_LISTBOXA, "", WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kLog, 20, 118, 440, 220,
+      WS_EX_CLIENTEDGE);
+  add(PROGRESS_CLASSA, "", PBS_SMOOTH, kProgress, 10, 356, 460, 18);
+  add("BUTTON", startText(), BS_PUSHBUTTON | WS_TABSTOP, kStart, 270, 384, 96, 26);
+  add("BUTTON", sjis("閉じる"), BS_PUSHBUTTON | WS_TABSTOP, kClose, 374, 384, 96, 26);
+}
+
+LRESULT MaintenanceDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kStart: startOrStop(); return 0;
+        case kClose:
+        case IDCANCEL: close(); return 0;
+        case kExtra: extraButton(); return 0;
+      }
+      break;
+    case WM_CLOSE:
+      close();
+      return 0;
+    case kFeedPending:
+      showFeed();
+      return 0;
+    case kRunEnded:
+      runEnded();
+      return 0;
+    case kShowBox:
+      showBox(*reinterpret_cast<BoxRequest*>(lParam));
+      return 0;
+    case kListEmptied:
+      if (!ownerGone_ && context_.emptyItemList) context_.emptyItemList();
+      return 0;
+    case kListRefresh:
+      if (!ownerGone_ && context_.refreshItemList) context_.refreshItemList();
+      return 0;
+  }
+  return DialogWindow::handle(message, wParam, lParam);
+}
+
+// The button reads "中止" while a run is active: then it only asks for the stop,
+// which the run notices after its current row.
+void MaintenanceDialog::startOrStop() {
+  if (worker_.running()) {
+    worker_.requestStop();
+    return;
+  }
+  const int index = static_cast<int>(SendMessageA(item(kMachines), CB_GETCURSEL, 0, 0));
+  const MachineChoice machine = machineChoiceAt(index, entryText(item(kMachines), index));
+  if (machine.none()) return;
+  const bool checkedBox = checked(kCheck);
+  Run run = runFor(machine, checkedBox);
+  // Removing every row of a machine has no walk and ends without the beep.
+  beepAtEnd_ = mode_ != MaintenanceMode::RemoveMissing || checkedBox;
+
+  setText(kStart, stopText());
+  setInputsEnabled(false);
+  emptyLog();
+  feed_.take();
+  SendMessageA(item(kProgress), PBM_SETPOS, 0, 0);
+  worker_.start([this, run = std::move(run)] {
+    const RunContext context{dbPath(), sink_, feed_, list_, processStopFlag()};
+    result_ = run(context);
+    PostMessageA(hwnd_, kRunEnded, 0, 0);
+  });
+}
+
+// Built on the interface thread: the settings are read here, not by the run.
+Run MaintenanceDialog::runFor(const MachineChoice& machine, bool checkedBox) {
+  switch (mode_) {
+    case MaintenanceMode::RemoveMissing: {
+      const RemovalRun what{machine, checkedBox};
+      return [this, what](const RunContext& run) { return removeImages(run, what, files_); };
+    }
+    case MaintenanceMode::KanaReading: {
+      const shell::Settings defaults;
+      ReadingRun what{machine, checkedBox,
+                      readingOptions(context_.settings ? *context_.settings : defaults, userMapSwitch()),
+                      text::loadSymbolTables(settingsFile())};
+      return [what = std::move(what)](const RunContext& run) { return generateReadings(run, what); };
+    }
+    case MaintenanceMode::SmartTitleRebuild: {
+      const text::SymbolTables tables = text::loadSymbolTables(settingsFile());
+      return [machine, tables](const RunContext& run) {
+        return rebuildSmartTitles(run, SmartTitleMode::Rebuild, machine, tables);
+      };
+    }
+  }
+  return [](const RunContext&) { return RunResult{}; };
+}
+
+void MaintenanceDialog::runEnded() {
+  worker_.wait();
+  showFeed();
+  const bool walked = result_.status == RunStatus::Completed || result_.status == RunStatus::Stopped;
+  if (walked && beepAtEnd_) MessageBeep(MB_ICONASTERISK);
+  setText(kStart, startText());
+  setInputsEnabled(true);
+}
+
+void MaintenanceDialog::showFeed() {
+  RunFeed::Batch batch = feed_.take();
+  HWND progress = item(kProgress);
+  if (batch.range) {
+    SendMessageA(progress, PBM_SETRANGE32, 0, *batch.range);
+    SendMessageA(progress, PBM_SETSTEP, 1, 0);
+  }
+  SendMessageA(progress, PBM_SETPOS, batch.position, 0);
+  addLogLines(batch.lines);
+}
+
+// The newest line is always the top visible one; a full list starts again.
+void MaintenanceDialog::addLogLines(const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  HWND log = item(kLog);
+  SendMessageA(log, WM_SETREDRAW, FALSE, 0);
+  {
+    FontDC dc(log, reinterpret_cast<HFONT>(SendMessageA(log, WM_GETFONT, 0, 0)));
+    for (const std::string& line : lines) {
+      if (SendMessageA(log, LB_GETCOUNT, 0, 0) >= kLogLimit) emptyLog();
+      const LRESULT at = SendMessageA(log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+      if (at == LB_ERR || at == LB_ERRSPACE) {
+        emptyLog();
+        SendMessageA(log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+      }
+      logWidth_ = std::max(logWidth_, dc.width(line));
+    }
+  }
+  SendMessageA(log, LB_SETHORIZONTALEXTENT, logWidth_ + 8, 0);
+  SendMessageA(log, LB_SETTOPINDEX, SendMessageA(log, LB_GETCOUNT, 0, 0) - 1, 0);
+  SendMessageA(log, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(log, nullptr, TRUE);
+}
+
+void MaintenanceDialog::emptyLog() {
+  SendMessageA(item(kLog), LB_RESETCONTENT, 0, 0);
+  logWidth_ = 0;
+}
+
+void MaintenanceDialog::setInputsEnabled(bool on) {
+  for (int id : {kMachines, kCheck, kClose, kExtra}) enable(id, on);
+}
+
+// The close button is greyed during a run; the window's own close and Escape
+// are not, and first stop the run and wait for it.
+void MaintenanceDialog::close() {
+  if (worker_.running()) {
+    closing_ = true;
+    worker_.requestStop();
+    waitForRun();
+  }
+  endModal();
+}
+
+// Waits for the run, answering what it sends meanwhile: it may be waiting for
+// a message box or for the item list.
+void MaintenanceDialog::waitForRun() {
+  const HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  while (worker_.running()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  worker_.wait();
+  SetCursor(old);
+}
+
+// Destroyed by the main window going (or the message loop ending) while a run
+// is active: stop it before the window and this object go.
+void MaintenanceDialog::destroying() {
+  if (!worker_.running()) return;
+  closing_ = true;
+  ownerGone_ = true;
+  worker_.requestStop();
+  waitForRun();
+}
+
+// A question asked while the dialog is closing gets the refusing answer.
+void MaintenanceDialog::showBox(BoxRequest& request) {
+  if (closing_ && request.buttons != MessageButtons::Ok) return;
+  request.answer = platform::makeWindowSink(hwnd_)->show(request.text, request.caption, request.icon, request.buttons);
+}
+
+void MaintenanceDialog::extraButton() {
+  if (mode_ == MaintenanceMode::KanaReading && context_.settings) {
+    openReadingOptionsDialog(hwnd_, *context_.settings, context_.app->settingsPath);
+  } else if (mode_ == MaintenanceMode::SmartTitleRebuild && context_.currentItem) {
+    showSmartTitleCheck(hwnd_, dbPath(), context_.currentItem());
+  }
+}
+
+}  // namespace
+
+void openMaintenanceDialog(shell::CommandContext& context, MaintenanceMode mode) {
+  if (!context.app) return;
+  MaintenanceDialog dialog(context, mode);
+  dialog.open();
+}
+
+}  // namespace qm::maintenance

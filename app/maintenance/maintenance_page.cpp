@@ -1,0 +1,53 @@
+#include "app/maintenance/maintenance_page.h"
+
+#include "app/maintenance/run_steps.h"
+#include "common/db/db_connection.h"
+#include "common/platform/files.h"
+#include "common/text/encoding.h"
+
+namespace qm::maintenance {
+
+using text::sjis;
+
+MaintenancePage maintenancePage(MaintenanceMode mode) {
+  switch (mode) {
+    case MaintenanceMode::RemoveMissing:
+      return {sjis("不在イメージをライブラリから削除"), sjis("ライブラリから削除"),
+              sjis("ファイルの存在しないアイテムのみライブラリから削除"), true, ""};
+    case MaintenanceMode::KanaReading:
+      // Checked at open: a run over every row would overwrite readings typed by hand.
+      return {sjis("なんちゃって清音ソート用「読み仮名」超適当生成"), sjis("読み仮名を生成"),
+              sjis("読み仮名が未入力のアイテムのみ実行"), true, sjis("読み仮名生成の設定...")};
+    case MaintenanceMode::SmartTitleRebuild:
+      return {sjis("スマートタイトル再構築"), sjis("スマートタイトルを再構築"), "", false,
+              sjis("スマートタイトルの確認")};
+  }
+  return {};
+}
+
+const std::string& startText() {
+  static const std::string text = sjis("実行");
+  return text;
+}
+
+const std::string& stopText() {
+  static const std::string text = sjis("中止");
+  return text;
+}
+
+std::vector<std::string> machineListEntries(const std::string& dbPath) {
+  std::vector<std::string> entries{everyMachineText()};
+  if (!platform::fileExists(dbPath)) return entries;  // looking must not create it
+  db::DbConnection db;
+  db.open(dbPath);
+  if (db.execute("SELECT machine FROM machine_info_table ORDER BY machine ;")) return entries;
+  for (int row = 1; row <= db.rowCount(); ++row) entries.push_back(db.cell(row, 0));
+  return entries;
+}
+
+MachineChoice machineChoiceAt(int index, const std::string& text) {
+  if (index == 0) return MachineChoice::everyMachine();
+  return MachineChoice::only(index < 0 ? std::string() : text);
+}
+
+}  // namespace qm::maintenance

@@ -1,0 +1,45 @@
+// What the library maintenance dialog ("DBLiquidationDlg") shows in each of
+// its modes, and the machine list it offers. The window itself is
+// maintenance_dialog_win.cpp; this part is plain data so that its texts are
+// tested natively.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/maintenance/run_context.h"
+
+namespace qm::maintenance {
+
+// The dialog's mode numbers. 2 (filling smart titles after an upgrade) has no
+// command that opens it: the start-up notice sends the user to the rebuild.
+enum class MaintenanceMode : int {
+  RemoveMissing = 0,
+  KanaReading = 1,
+  SmartTitleRebuild = 3,
+};
+
+// Program text throughout.
+struct MaintenancePage {
+  std::string caption;     // the window's
+  std::string frameLabel;  // group box 1022
+  std::string checkLabel;  // check box 1028
+  bool checkedAtOpen = true;
+  std::string extraButton;  // "" when the mode has none
+};
+
+MaintenancePage maintenancePage(MaintenanceMode mode);
+
+// Texts of the start/stop button.
+const std::string& startText();  // "実行"
+const std::string& stopText();   // "中止"
+
+// Entry 0 "全ての機種", then the machines of machine_info_table by name. A
+// table that cannot be read leaves entry 0 alone.
+std::vector<std::string> machineListEntries(const std::string& dbPath);
+
+// The list's selection as a run takes it: entry 0 is every machine, no
+// selection (-1) or an empty text names none.
+MachineChoice machineChoiceAt(int index, const std::string& text);
+
+}  // namespace qm::maintenance

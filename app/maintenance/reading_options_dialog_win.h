@@ -1,0 +1,17 @@
+// The reading options dialog: the options of the bulk reading run (kept in the
+// main window's settings) and, under "高度な設定 >>", the symbol tables of
+// "YomiConvChar", written on OK once they pass their checks.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/shell/settings.h"
+
+namespace qm::maintenance {
+
+// Modal over `owner`; true when OK saved the options.
+bool openReadingOptionsDialog(HWND owner, shell::Settings& settings, const std::string& settingsPath);
+
+}  // namespace qm::maintenance
