@@ -38,6 +38,17 @@ shot() {
     /usr/bin/convert "$file" "$work/window.png" -geometry "+$x+$y" -composite "$file" 2>/dev/null
   done
 }
+# The active dialog's caption once it is EXPECTED ("none": no dialog), or the
+# last one seen: a press is posted, so its window comes a moment later.
+dialog_soon() {
+  local seen=
+  for _ in $(seq 1 20); do
+    seen=$(drive dialog 0.5)
+    [ "$seen" = "$1" ] && break
+    sleep 0.3
+  done
+  echo "$seen"
+}
 # Waits for the run's last log line and for the dialog to be idle again.
 run_end() {
   local last=
@@ -76,7 +87,7 @@ check "item list before" "5" "$(drive count-items)"
 
 # Removal of missing images (command 1161), entry 0 and the check box as opened.
 drive command 1161 >/dev/null
-check "removal: caption" "不在イメージをライブラリから削除" "$(drive dialog 30)"
+check "removal: caption" "不在イメージをライブラリから削除" "$(dialog_soon 不在イメージをライブラリから削除)"
 check "removal: machine list" "全ての機種" "$(drive get-text 1005)"
 check "removal: check box" "ファイルの存在しないアイテムのみライブラリから削除" "$(drive get-text 1028)"
 drive press 1006 >/dev/null
@@ -95,16 +106,18 @@ check "removal: question" "[確認] 全ての機種 の 全アイテム をラ�
 check "removal: idle after No" "enabled" "$(drive wait-enabled 1010 10)"
 check "removal: rows after No" "3" "$(query "SELECT COUNT(*) FROM main_table;")"
 drive press 1010 >/dev/null
-check "removal: closed" "none" "$(drive dialog 1)"
+check "removal: closed" "none" "$(dialog_soon none)"
 
 # Readings (command 1162) of the rows without one, with the default options.
 drive command 1162 >/dev/null
-check "readings: caption" "なんちゃって清音ソート用「読み仮名」超適当生成" "$(drive dialog 30)"
+check "readings: caption" "なんちゃって清音ソート用「読み仮名」超適当生成" \
+  "$(dialog_soon なんちゃって清音ソート用「読み仮名」超適当生成)"
 drive press 1050 >/dev/null
-check "readings: options dialog" "読み仮名生成の設定" "$(drive dialog 10)"
+check "readings: options dialog" "読み仮名生成の設定" "$(dialog_soon 読み仮名生成の設定)"
 drive press 1109 >/dev/null
 shot reading-options
 drive press 2 >/dev/null
+dialog_soon なんちゃって清音ソート用「読み仮名」超適当生成 >/dev/null
 drive press 1006 >/dev/null
 check "readings: run ends" "処理を終了しました" "$(run_end)"
 check "readings: log" "処理を開始します|スーパー ロボット -> すーぱーろぼっと|ドラゴンⅢ -> どらごん3|ヴァンパイア -> うぁんぱいあ|処理を終了しました" \
@@ -116,18 +129,19 @@ check "readings: stored" "すーぱーろぼっと" "$(query "SELECT kana FROM m
 
 # Smart-title rebuild (command 1163) over every machine.
 drive command 1163 >/dev/null
-check "smart titles: caption" "スマートタイトル再構築" "$(drive dialog 30)"
+check "smart titles: caption" "スマートタイトル再構築" "$(dialog_soon スマートタイトル再構築)"
 drive press 1006 >/dev/null
 check "smart titles: run ends" "処理を終了しました" "$(run_end)"
 check "smart titles: log" "処理を開始します|スーパー ロボット -> OK|ドラゴンⅢ -> OK|ヴァンパイア -> OK|処理を終了しました" \
   "$(drive list-lines 1009 | paste -sd '|')"
 drive press 1010 >/dev/null
+dialog_soon none >/dev/null
 check "smart titles: stored" "スーパーロボット|ドラゴン3|バンパイア" \
   "$(query "SELECT smart_title FROM main_table ORDER BY file_title;" | paste -sd '|')"
 
 # Database properties (command 1165) and an optimisation.
 drive command 1165 >/dev/null
-check "properties: caption" "データベースのプロパティ" "$(drive dialog 30)"
+check "properties: caption" "データベースのプロパティ" "$(dialog_soon データベースのプロパティ)"
 check "properties: titles" "3" "$(drive get-text 1025)"
 check "properties: images" "3" "$(drive get-text 1033)"
 check "properties: path" "$(winpath "$folder/Quillmoor.db")" "$(drive get-text 1039)"
@@ -138,6 +152,7 @@ size=$(stat -c %s "$folder/Quillmoor.db" | rev | sed 's/[0-9]\{3\}/&,/g; s/,$//'
 check "properties: size after" "$size byte" "$(drive get-text 1014)"
 shot database-properties
 drive press 1010 >/dev/null
+dialog_soon none >/dev/null
 
 drive close-main 20 >/dev/null
 WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
