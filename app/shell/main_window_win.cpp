@@ -301,21 +301,27 @@ void MainWindow::showList(const std::string& keepKey, bool scrollToTop) {
 
 void MainWindow::refreshGroupPane() {
   SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
+  groupValues_.clear();
   std::string query = search::groupQuery(groupKind_, items_->statements().search);
   if (search::runReadOnly(groupDb_, checker_, query)) return;
-  int count = search::groupItemCount(groupKind_, groupDb_.rowCount());
+  // Kept apart: the group connection runs the title count after every list.
+  for (int row = 1; row <= groupDb_.rowCount(); ++row) groupValues_.push_back(groupDb_.cell(row, 0));
+  int count = search::groupItemCount(groupKind_, static_cast<int>(groupValues_.size()));
   for (int item = 0; item < count; ++item) {
-    std::string value = item > 0 && item <= groupDb_.rowCount() ? groupDb_.cell(item, 0) : std::string();
-    std::string label = search::groupItemText(groupKind_, item, value);
+    std::string label = search::groupItemText(groupKind_, item, groupValue(item));
     SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
   }
 }
 
+// Item 0 is "<全て>"; items 1.. are the group statement's rows.
+std::string MainWindow::groupValue(int item) const {
+  return item > 0 && item <= static_cast<int>(groupValues_.size()) ? groupValues_[item - 1] : std::string();
+}
+
 void MainWindow::selectGroupItem(int index) {
   if (index < 0) return;
-  std::string value = index > 0 && index <= groupDb_.rowCount() ? groupDb_.cell(index, 0) : std::string();
   std::string key = currentKey();
-  items_->statements().group = search::groupFilterStatement(groupKind_, index, value);
+  items_->statements().group = search::groupFilterStatement(groupKind_, index, groupValue(index));
   if (!items_->sort(search::kResetSort, search::SortMode::Toggle)) {
     sink_->show(sjis("ビュー選択できませんでした。\n"), "GroupDown", platform::MessageIcon::Error,
                 platform::MessageButtons::Ok);

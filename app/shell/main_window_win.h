@@ -58,6 +58,7 @@ private:
   void showList(const std::string& keepKey, bool scrollToTop);
   void refreshGroupPane();
   void selectGroupItem(int index);
+  std::string groupValue(int item) const;
   void showCurrentItem();
   std::string currentKey() const;
   void setStatus(int part, const std::string& text);
@@ -85,6 +86,7 @@ private:
   master::IconLists masterIcons_;
   std::vector<int> shownColumns_;  // list view column -> column of the column table
   search::GroupKind groupKind_ = search::GroupKind::Maker;
+  std::vector<std::string> groupValues_;  // the group statement's values, group pane item i + 1
 };
 
 }  // namespace qm::shell

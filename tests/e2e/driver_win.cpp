@@ -8,6 +8,9 @@
 //   answer-box ok|cancel|yes|no SECONDS   print a message box's caption and text, press a button
 //   count-items               rows of the item list
 //   click-header COLUMN       click a header of the item list
+//   time-header COLUMN        click a header, print how long the sort took (ms)
+//   time-group INDEX          select a group pane item, print how long the list took (ms)
+//   memory                    the program's working set and peak working set (KiB)
 //   command ID                post a menu command to the main window
 //   dialog SECONDS            wait for the program's active dialog, print its title
 //   set-text ID TEXT          set the text of a control of the active dialog
@@ -23,6 +26,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +36,7 @@
 namespace {
 
 constexpr int kItemListId = 1001;
+constexpr int kGroupListId = 1003;
 
 HWND findMain() { return FindWindowA("NORMAL0", "Quillmoor2"); }
 
@@ -131,19 +136,90 @@ int countItems() {
   return list ? 0 : 1;
 }
 
-// A real click at the middle of the header item: column widths are plain
-// numbers across processes, where rectangles would need shared memory.
+// The middle of a header item: column widths are plain numbers across
+// processes, where rectangles would need shared memory.
+int headerX(HWND list, int column) {
+  int x = 0;
+  for (int i = 0; i < column; ++i) x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
+  return x + static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
+}
+
 int clickHeader(char** argv) {
   HWND list = GetDlgItem(findMain(), kItemListId);
   HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
   int column = std::atoi(argv[2]);
-  int x = 0;
-  for (int i = 0; i < column; ++i) x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
-  x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
+  int x = headerX(list, column);
   PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
   PostMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
   Sleep(500);
   std::printf("clicked %d\n", column);
+  return 0;
+}
+
+double millisecondsSince(LARGE_INTEGER start) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The list's repaint after a sort or a group change, which a user waits for
+// as well: the invalidated rows are drawn before RedrawWindow returns.
+void repaintList(HWND list) { RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+// Sent, not posted: the button-up makes the header notify the list, the list
+// its parent (LVN_COLUMNCLICK), and the sort runs before the send returns.
+int timeHeader(char** argv) {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header) {
+    std::printf("none\n");
+    return 1;
+  }
+  int x = headerX(list, std::atoi(argv[2]));
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+  SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
+  repaintList(list);
+  std::printf("%.1f\n", millisecondsSince(start));
+  return 0;
+}
+
+// The selection is set first (no notification), then the LBN_SELCHANGE a
+// click would send: the main window runs the group's list before it returns.
+int timeGroup(char** argv) {
+  HWND main = findMain();
+  HWND groups = GetDlgItem(main, kGroupListId);
+  HWND list = GetDlgItem(main, kItemListId);
+  int index = std::atoi(argv[2]);
+  if (!groups || SendMessageA(groups, LB_SETCURSEL, index, 0) == LB_ERR) {
+    std::printf("none\n");
+    return 1;
+  }
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  SendMessageA(main, WM_COMMAND, MAKEWPARAM(kGroupListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(groups));
+  repaintList(list);
+  std::printf("%.1f\n", millisecondsSince(start));
+  return 0;
+}
+
+int memory() {
+  DWORD id = 0;
+  GetWindowThreadProcessId(findMain(), &id);
+  HANDLE process = id ? OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id) : nullptr;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  bool ok = process && GetProcessMemoryInfo(process, &counters, sizeof counters);
+  if (process) CloseHandle(process);
+  if (!ok) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("working_set_kb=%llu peak_working_set_kb=%llu\n",
+              static_cast<unsigned long long>(counters.WorkingSetSize / 1024),
+              static_cast<unsigned long long>(counters.PeakWorkingSetSize / 1024));
   return 0;
 }
 
@@ -337,6 +413,9 @@ int main(int argc, char** argv) {
   if (action == "answer-box" && argc == 4) return answerBox(argv);
   if (action == "count-items") return countItems();
   if (action == "click-header" && argc == 3) return clickHeader(argv);
+  if (action == "time-header" && argc == 3) return timeHeader(argv);
+  if (action == "time-group" && argc == 3) return timeGroup(argv);
+  if (action == "memory") return memory();
   if (action == "command" && argc == 3) return postCommand(argv);
   if (action == "dialog" && argc == 3) return waitDialog(argv);
   if (action == "set-text" && argc == 4) return setText(argv);
