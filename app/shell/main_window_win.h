@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,7 @@ private:
   HFONT font_ = nullptr;
   BusyWindow busy_;
   bool firstPaintDone_ = false;
+  std::chrono::steady_clock::time_point databaseReadyAt_;
 
   Settings settings_;
   std::optional<MainMenus> menus_;

@@ -62,7 +62,11 @@ DbConnection::~DbConnection() { close(); }
 void DbConnection::open(const std::string& path) {
   close();
   pathUtf8_ = toUtf8(path);
-  openResult_ = sqlite3_open(pathUtf8_.c_str(), &handle_);
+  // Without SQLite's own mutex: a connection, like its result table, is used
+  // by one thread at a time, and the lock taken for every value read was 7%
+  // of the list statement over 100,000 items.
+  openResult_ = sqlite3_open_v2(pathUtf8_.c_str(), &handle_,
+                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (openResult_ != SQLITE_OK) {
     // Keep the reason; every execute reports it.
     lastError_ = fromUtf8(handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(openResult_));
