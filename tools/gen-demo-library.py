@@ -5,7 +5,7 @@ The database must exist at schema version 8 (made by `quillmoor-cli create`);
 the master tables it was created with supply the machines and genres. Items
 get Japanese titles with their readings, makers and developers, release
 dates, ratings, boot counts, multi-disk sets (parent ply 1, children 2..n
-pointing at it, tmp_maxdisk rebuilt), favourites, memos, creators and spec
+pointing at it, tmp_maxdisk rebuilt), favourites, memos, creators and spec_table
 rows. The image files themselves are not made: paths point under --root.
 With --files FOLDER the paths are this system's, under FOLDER, one item in
 five lies inside a zip ("...item000001.zip*item000001.d88"), and an empty
@@ -113,7 +113,7 @@ class Rows:
     """The rows of every table, filled item by item."""
 
     def __init__(self):
-        self.main, self.memo, self.fave, self.creator, self.spec = [], [], [], [], []
+        self.main, self.memo, self.fave, self.creator, self.spec_rows = [], [], [], [], []
 
 
 def add_item(rows, rng, number, root, machine, genres, adultex, sep="\\", zips=False):
@@ -153,7 +153,7 @@ def add_item(rows, rng, number, root, machine, genres, adultex, sep="\\", zips=F
     if rng.random() < 0.1:
         rows.creator.append((key, rng.choice(CREATORS)))
     if rng.random() < 0.3:
-        rows.spec.append((key, f"QM-{number:05d}", str(rng.randrange(2800, 12800, 100)), rng.choice(DEVICES),
+        rows.spec_rows.append((key, f"QM-{number:05d}", str(rng.randrange(2800, 12800, 100)), rng.choice(DEVICES),
                           rng.choice(PLAYERS), rng.choice(adultex) if adultex and rng.random() < 0.5 else ""))
     return disks
 
@@ -168,7 +168,7 @@ def insert(db, rows):
     db.executemany("INSERT INTO favorite_table(pfile_fv, fave) VALUES (?,?)", rows.fave)
     db.executemany("INSERT INTO creator_table(pfile_cr, creator) VALUES (?,?)", rows.creator)
     db.executemany("INSERT INTO spec_table(pfile_sc, breed, price, device, players, adultex_name) "
-                   "VALUES (?,?,?,?,?,?)", rows.spec)
+                   "VALUES (?,?,?,?,?,?)", rows.spec_rows)
     # Derived from main_table: rebuilt whenever sets change.
     db.execute("DELETE FROM tmp_maxdisk")
     db.execute("INSERT INTO tmp_maxdisk(pfile_md_tmp, maxdisk) "

@@ -387,8 +387,8 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
       auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
       if (!(info->item.mask & LVIF_TEXT) || info->item.iSubItem >= static_cast<int>(shownColumns_.size())) return 0;
       int column = shownColumns_[info->item.iSubItem];
-      const search::ListColumn& spec = search::listColumns()[column];
-      std::string value = items_->cell(info->item.iItem, spec.viewColumn);
+      const search::ListColumn& columnInfo = search::listColumns()[column];
+      std::string value = items_->cell(info->item.iItem, columnInfo.viewColumn);
       if (column == search::kMachineGenreColumn) {
         auto lines = search::machineGenreLines(items_->cell(info->item.iItem, search::kViewMachineName),
                                                items_->cell(info->item.iItem, search::kViewGenreName),
