@@ -3,34 +3,14 @@
 # the single-instance rule, a declined upgrade, the maximised start. Runs under
 # a virtual display (make test-e2e starts it) and leaves a screenshot in
 # build/e2e/main-window.png.
-set -uo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-bin=$top/build/windows/bin
-out=$top/build/e2e
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$out"
-failures=0
-# A Wine session left from before would keep its old display: end it first.
-WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
+source "$(dirname "$0")/common.sh"
 
-drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
-# Started programs may inherit our output: take the process id through a file,
-# never a pipe that they would keep open.
-launch() {
-  "$top/tools/wine-run.sh" "$bin/qm-driver.exe" launch "$@" >"$work/pid" 2>/dev/null </dev/null
-  tr -d '\r' <"$work/pid"
-}
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
 program_folder() {
   local folder=$work/$1
   mkdir -p "$folder"
   cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$folder/"
   echo "$folder"
 }
-winpath() { echo "Z:${1//\//\\}"; }
 
 # First start in an empty folder.
 f1=$(program_folder first)

@@ -4,39 +4,11 @@
 # reading generation and smart-title rebuild over what is left, and the
 # database properties with an optimisation. Runs under a virtual display (make
 # test-e2e starts it) and leaves screenshots in build/e2e/.
-set -uo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-bin=$top/build/windows/bin
-out=$top/build/e2e
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$out"
-failures=0
-WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
+source "$(dirname "$0")/common.sh"
 
-drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
-launch() {
-  "$top/tools/wine-run.sh" "$bin/qm-driver.exe" launch "$@" >"$work/pid" 2>/dev/null </dev/null
-  tr -d '\r' <"$work/pid"
-}
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
-winpath() { echo "Z:${1//\//\\}"; }
-# The screen as a person sees it: the program's windows that the display
-# leaves black in a root capture are pasted over it, bottom one first.
-shot() {
-  local file=$out/$1.png id info x y
+shot() {  # shot NAME: build/e2e/NAME.png
   sleep 1
-  xwd -root -silent | /usr/bin/convert xwd:- "$file" 2>/dev/null
-  for id in $(xwininfo -root -children | grep '"quillmoor2.exe"' | awk '{print $1}' | tac); do
-    info=$(xwininfo -id "$id")
-    grep -q IsViewable <<<"$info" || continue
-    x=$(awk -F: '/Absolute upper-left X/ {print $2 + 0}' <<<"$info")
-    y=$(awk -F: '/Absolute upper-left Y/ {print $2 + 0}' <<<"$info")
-    xwd -id "$id" -silent | /usr/bin/convert xwd:- "$work/window.png" 2>/dev/null
-    /usr/bin/convert "$file" "$work/window.png" -geometry "+$x+$y" -composite "$file" 2>/dev/null
-  done
+  screenshot "$out/$1.png"
 }
 # The active dialog's caption once it is EXPECTED ("none": no dialog), or the
 # last one seen: a press is posted, so its window comes a moment later.

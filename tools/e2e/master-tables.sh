@@ -4,25 +4,8 @@
 # identifier (app/shell/master_dialogs_win.h), and the database is read back
 # with sqlite3. Runs under a virtual display (make test-e2e starts it) and
 # leaves screenshots in build/e2e/master-*.png.
-set -uo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-bin=$top/build/windows/bin
-out=$top/build/e2e
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$out"
-failures=0
-# A Wine session left from before would keep its old display: end it first.
-WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
+source "$(dirname "$0")/common.sh"
 
-drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
-launch() {
-  "$top/tools/wine-run.sh" "$bin/qm-driver.exe" launch "$@" >"$work/pid" 2>/dev/null </dev/null
-  tr -d '\r' <"$work/pid"
-}
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
-}
 # The program works on its own time: a saved dialog or an answered question
 # shows in the database a moment later.
 check_soon() {  # check_soon NAME EXPECTED COMMAND...
@@ -35,27 +18,11 @@ check_soon() {  # check_soon NAME EXPECTED COMMAND...
   done
   check "$name" "$expected" "$actual"
 }
-winpath() { echo "Z:${1//\//\\}"; }
 db() { sqlite3 "$f/Quillmoor.db" "$@"; }
 # Order numbers that are not 1, 2, 3, ... in name order (0 when all are).
 misnumbered() {
   db "SELECT COUNT(*) FROM (SELECT $1_num AS n, ROW_NUMBER() OVER (ORDER BY $1) AS r FROM $1_info_table) WHERE n<>r;"
 }
-# The screen as a person sees it: the program's windows that the display
-# leaves black in a root capture are pasted over it, bottom one first.
-screenshot() {
-  xwd -root -silent | /usr/bin/convert xwd:- "$1" 2>/dev/null
-  local id info x y
-  for id in $(xwininfo -root -children | grep '"quillmoor2.exe"' | awk '{print $1}' | tac); do
-    info=$(xwininfo -id "$id")
-    grep -q IsViewable <<<"$info" || continue
-    x=$(awk -F: '/Absolute upper-left X/ {print $2 + 0}' <<<"$info")
-    y=$(awk -F: '/Absolute upper-left Y/ {print $2 + 0}' <<<"$info")
-    xwd -id "$id" -silent | /usr/bin/convert xwd:- "$work/window.png" 2>/dev/null
-    /usr/bin/convert "$1" "$work/window.png" -geometry "+$x+$y" -composite "$1" 2>/dev/null
-  done
-}
-
 # Management dialog identifiers: tab 100, list 101, add 102, edit 103,
 # delete 104, renumber 105, close 2. Property dialog: name 200, icon 201,
 # search extensions 205, default media 206, own snapshot display 220,
