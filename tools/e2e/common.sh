@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 failures=0
 # A Wine session left from before would keep its old display: end it first.
-WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
+WINEPREFIX=${QM_WINEPREFIX:-$top/build/wineprefix} wineserver -k 2>/dev/null
 
 drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8; }
 # Started programs may inherit our output: take the process id through a file,

@@ -83,6 +83,6 @@ check "group item after a sort" \
   "$(drive count-items)"
 drive close-main 20 >/dev/null
 
-WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
+WINEPREFIX=${QM_WINEPREFIX:-$top/build/wineprefix} wineserver -k 2>/dev/null
 if [ $failures -gt 0 ]; then echo "main-window: $failures check(s) failed"; exit 1; fi
 echo "main-window: every check passed (screenshot: build/e2e/main-window.png)"

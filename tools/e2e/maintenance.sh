@@ -127,6 +127,6 @@ drive press 1010 >/dev/null
 dialog_soon none >/dev/null
 
 drive close-main 20 >/dev/null
-WINEPREFIX=$top/build/wineprefix wineserver -k 2>/dev/null
+WINEPREFIX=${QM_WINEPREFIX:-$top/build/wineprefix} wineserver -k 2>/dev/null
 if [ $failures -gt 0 ]; then echo "maintenance: $failures check(s) failed"; exit 1; fi
 echo "maintenance: every check passed (screenshots: build/e2e/maintenance-*.png, reading-options.png, database-properties.png)"
