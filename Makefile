@@ -1,7 +1,7 @@
 # Quillmoor2: the two commands a new machine needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows test-e2e run bench bench-crc bench-window clean
+.PHONY: all deps native windows test test-native test-windows test-e2e run bench bench-crc bench-register bench-window clean
 
 all: native windows
 
@@ -27,6 +27,9 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/maintenance.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/master-tables.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/registration.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/keys-web.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/menus.sh
 
 test: test-native test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
@@ -53,6 +56,11 @@ bench-crc: deps
 	@cmake --preset native-release >/dev/null
 	@cmake --build --preset native-release -j $(JOBS) --target bench_crc
 	@build/native-release/bin/bench_crc
+
+bench-register: deps
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target bench_register quillmoor-cli
+	@build/native-release/bin/bench_register
 
 clean:
 	rm -rf build

@@ -54,6 +54,7 @@ session() {
   local folder=$out/session
   rm -rf "$folder" && mkdir -p "$folder"
   cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$library" "$folder/"
+  cp -r "$bin/resource" "$folder/"
   WINEPREFIX=$QM_WINEPREFIX wineserver -k 2>/dev/null
   # The program is given no standard handles and its id goes through a file:
   # it must not hold a pipe of ours open.

@@ -52,5 +52,18 @@ int runNormalize(const std::vector<std::string>& args);
 int runArchiveList(const std::vector<std::string>& args);
 int runArchiveExtract(const std::vector<std::string>& args);
 int runCrc(const std::vector<std::string>& args);
+int runKeys(const std::vector<std::string>& args);
+int runWebSites(const std::vector<std::string>& args);
+int runWebUrl(const std::vector<std::string>& args);
+int runRegister(const std::vector<std::string>& args);
+int runList(const std::vector<std::string>& args);
+int runFavourite(const std::vector<std::string>& args);
+int runResetBoot(const std::vector<std::string>& args);
+int runReleaseEmulator(const std::vector<std::string>& args);
+int runBackup(const std::vector<std::string>& args);
+int runVersion(const std::vector<std::string>& args);
+int runJoin(const std::vector<std::string>& args);
+int runDissolve(const std::vector<std::string>& args);
+int runRemove(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

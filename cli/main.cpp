@@ -27,6 +27,22 @@ constexpr Command kCommands[] = {
     {"archive-list", qm::cli::runArchiveList, "archive-list ARCHIVE         members: name, size, stated CRC-32"},
     {"archive-extract", qm::cli::runArchiveExtract, "archive-extract ARCHIVE MEMBER FOLDER   one member into FOLDER"},
     {"crc", qm::cli::runCrc, "crc FILE [--offset N] [--length N]   CRC-32 and CRC-16 of a file or a window of it"},
+    {"keys", qm::cli::runKeys, "keys --ini PATH              shortcut keys: name, value, key, menu label"},
+    {"web-sites", qm::cli::runWebSites, "web-sites --ini PATH         web search sites: number, name, URL template"},
+    {"web-url", qm::cli::runWebUrl, "web-url --ini PATH --site N [--db PATH] KEY   the URL site N opens for an image"},
+    {"register", qm::cli::runRegister,
+     "register [--db PATH] --machine NAME [OPTIONS] FOLDER_OR_FILE   register images (see README for the options)"},
+    {"list", qm::cli::runList, "list [--db PATH] [--machine NAME]   images: key, title, ply, ply_file_name, crc32, crc"},
+    {"favourite", qm::cli::runFavourite,
+     "favourite [--db PATH] --slot D [--set|--clear|--toggle] KEY...   add or remove images in favourite group D"},
+    {"reset-boot", qm::cli::runResetBoot, "reset-boot [--db PATH] KEY...   clear boot count, last boot and play time"},
+    {"release-emulator", qm::cli::runReleaseEmulator,
+     "release-emulator [--db PATH] KEY...   images launch with their machine's default emulator again"},
+    {"backup", qm::cli::runBackup, "backup [--db PATH]           dated copy of the library beside it"},
+    {"version", qm::cli::runVersion, "version                      the versions of the version box"},
+    {"join", qm::cli::runJoin, "join [--db PATH] --target KEY KEY... [--yes]   make KEYs disks of the set of the target"},
+    {"dissolve", qm::cli::runDissolve, "dissolve [--db PATH] KEY    make the set of parent KEY singles again"},
+    {"remove", qm::cli::runRemove, "remove [--db PATH] [--with-sets] KEY...   remove images from the library"},
 };
 
 int usage() {

@@ -8,6 +8,7 @@
 namespace qm::maintenance {
 namespace {
 
+// No WS_CLIPCHILDREN: group boxes are hollow and the dialog paints behind them.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -27,7 +28,7 @@ DialogWindow::~DialogWindow() {
   DestroyWindow(hwnd_);
 }
 
-void DialogWindow::runModal(HWND owner, const std::string& caption, int width, int height) {
+int DialogWindow::runModal(HWND owner, const std::string& caption, int width, int height) {
   RECT frame{0, 0, width, height};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int outerWidth = frame.right - frame.left;
@@ -41,7 +42,7 @@ void DialogWindow::runModal(HWND owner, const std::string& caption, int width, i
   // window exists, before any control is added.
   hwnd_ = CreateWindowExA(kExStyle, "NORMALDLG", caption.c_str(), kStyle, x, y, outerWidth, outerHeight, owner,
                           nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd_) return;
+  if (!hwnd_) return IDCANCEL;
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
   font_ = makeFont();
@@ -67,6 +68,7 @@ void DialogWindow::runModal(HWND owner, const std::string& caption, int width, i
   if (owner) EnableWindow(owner, TRUE);
   if (hwnd_) DestroyWindow(hwnd_);
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+  return result_;
 }
 
 LRESULT CALLBACK DialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,6 +95,18 @@ HWND DialogWindow::add(const char* cls, const std::string& text, DWORD style, in
                                  GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return control;
+}
+
+HWND DialogWindow::label(const std::string& text, int x, int y, int width, int height) {
+  return add("STATIC", text, SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0, x, y, width, height);
+}
+
+HWND DialogWindow::button(const std::string& text, int id, int x, int y, int width, int height, DWORD style) {
+  return add("BUTTON", text, WS_TABSTOP | (style ? style : BS_PUSHBUTTON), id, x, y, width, height);
+}
+
+HWND DialogWindow::edit(int id, int x, int y, int width, DWORD style) {
+  return add("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | style, id, x, y, width, 22, WS_EX_CLIENTEDGE);
 }
 
 std::string DialogWindow::textOf(int id) const {

@@ -1,5 +1,7 @@
 #include "app/search/item_list.h"
 
+#include <algorithm>
+
 #include "app/search/list_columns.h"
 #include "app/search/list_view_sql.h"
 #include "common/db/db_connection.h"
@@ -39,17 +41,112 @@ void reportListFailure(platform::MessageSink& sink, const std::string& reason, c
   sink.show(statement, text::sjis("実行クエリ"), MessageIcon::Error, MessageButtons::Ok);
 }
 
+namespace {
+
+constexpr std::string_view kAllRows = "SELECT * FROM list_view ;";
+// Rows read at a time for drawing: a screen or two of the list.
+constexpr int kValueBlock = 64;
+constexpr std::size_t kKeptValueRows = 4096;
+
+std::int64_t dataVersion(db::DbConnection& db) {
+  std::int64_t version = -1;
+  db.readRowsUtf8("PRAGMA data_version;", [&](const db::RowValues& row) {
+    version = row.integer(0);
+    return false;
+  });
+  return version;
+}
+
+}  // namespace
+
 bool ItemList::sort(int column, SortMode mode) {
   sort_.apply(column, mode, readingSort_);
   lastStatement_ = listStatement(statements_, sortListFor(sort_, statements_));
+  if (statements_.search.empty() && !sort_.keepsStatementOrder()) {
+    if (std::optional<std::string> keys = sortKeyStatement(statements_.group)) return sortInMemory(*keys);
+  }
   if (auto error = runReadOnly(list_, checker_, lastStatement_)) {
     reportListFailure(sink_, *error, lastStatement_, !statements_.search.empty());
     return false;
   }
+  inMemory_ = false;
+  values_.clear();
   return true;
 }
 
+bool ItemList::sortInMemory(const std::string& keyStatement) {
+  if (const auto state = libraryState(); state != keptState_) {
+    forgetRows();
+    keptState_ = state;
+  }
+  const std::string group = statements_.group == kAllRows ? std::string() : statements_.group;
+  std::shared_ptr<const RowKeys> keys = group.empty() ? allRows_ : rowsGroup_ == group ? rows_ : nullptr;
+  if (!keys) {
+    auto read = std::make_shared<RowKeys>();
+    if (auto error = read->read(list_, keyStatement)) {
+      reportListFailure(sink_, *error, lastStatement_, false);
+      return false;
+    }
+    keys = read;
+    if (group.empty()) allRows_ = keys;
+  }
+  rows_ = keys;
+  rowsGroup_ = group;
+  order_ = rows_->order(sortTerms(sort_));
+  inMemory_ = true;
+  values_.clear();
+  return true;
+}
+
+// Kept keys are stale once the library changed, through this connection or
+// another one (a registration worker, an edit).
+std::pair<std::int64_t, std::int64_t> ItemList::libraryState() {
+  return {dataVersion(list_), list_.totalChanges()};
+}
+
+void ItemList::forgetRows() {
+  allRows_.reset();
+  rows_.reset();
+  rowsGroup_.clear();
+  order_.clear();
+  values_.clear();
+  inMemory_ = false;
+}
+
+const std::vector<std::string>& ItemList::rowValues(int item) const {
+  static const std::vector<std::string> kNone;
+  if (item < 0 || item >= static_cast<int>(order_.size())) return kNone;
+  if (auto found = values_.find(order_[static_cast<std::size_t>(item)]); found != values_.end()) return found->second;
+  if (values_.size() > kKeptValueRows) values_.clear();
+  const int first = item / kValueBlock * kValueBlock;
+  const int last = std::min(first + kValueBlock, static_cast<int>(order_.size()));
+  std::unordered_map<std::string_view, int> wanted;
+  std::string sql = "SELECT * FROM list_view WHERE file_name IN (";
+  for (int i = first; i < last; ++i) {
+    const int row = order_[static_cast<std::size_t>(i)];
+    if (values_.count(row)) continue;
+    const std::string_view name = rows_->fileNameUtf8(row);
+    if (!wanted.emplace(name, row).second) continue;
+    if (wanted.size() > 1) sql += ",";
+    sql += db::sqlText(name);
+    // Found or not (gone since the keys were read), a row is read once.
+    values_[row];
+  }
+  sql += ");";
+  list_.readRowsUtf8(sql, [&](const db::RowValues& values) {
+    auto found = wanted.find(values.utf8(kViewFileName));
+    if (found == wanted.end()) return true;
+    std::vector<std::string>& into = values_[found->second];
+    into.clear();
+    for (int c = 0; c < values.columnCount(); ++c) into.emplace_back(values.utf8(c));
+    wanted.erase(found);
+    return true;
+  });
+  return values_[order_[static_cast<std::size_t>(item)]];
+}
+
 bool ItemList::recreateView() {
+  forgetRows();
   // Nothing searched yet (a first start): the whole library.
   if (statements_.view.empty()) statements_.view = viewStatementWithoutSearch();
   list_.execute(kDropView);
@@ -60,21 +157,52 @@ bool ItemList::recreateView() {
                MessageButtons::Ok);
     return false;
   }
+  ++viewGeneration_;
   return true;
 }
 
-int ItemList::rowCount() const { return list_.rowCount(); }
+std::optional<std::vector<std::string>> ItemList::groupValues(GroupKind kind) {
+  // The check reads through the list connection: not while its result table is the list.
+  if (!inMemory_ || !statements_.search.empty() || !allRows_ || libraryState() != keptState_) return std::nullopt;
+  // "SELECT DISTINCT adult ..." only decides whether the pane has items.
+  if (kind == GroupKind::Adult) return std::vector<std::string>(allRows_->rowCount() > 0 ? 1 : 0);
+  constexpr int kKeyOfKind[] = {1, 3, -1, 2, 4};  // maker, genre_name, -, machine_name, rating
+  auto values = allRows_->distinctValues(kKeyOfKind[static_cast<int>(kind)]);
+  if (values) {
+    for (std::string& value : *values) value = db::DbConnection::fromUtf8(value);
+  }
+  return values;
+}
+
+int ItemList::rowCount() const { return inMemory_ ? static_cast<int>(order_.size()) : list_.rowCount(); }
 
 int ItemList::findItem(std::string_view fileName) const {
   const std::string key = db::DbConnection::toUtf8(fileName);
+  if (inMemory_) {
+    for (std::size_t item = 0; item < order_.size(); ++item) {
+      if (rows_->fileNameUtf8(order_[item]) == key) return static_cast<int>(item);
+    }
+    return -1;
+  }
   for (int row = 1; row <= list_.rowCount(); ++row) {
     if (list_.cellUtf8(row, kViewFileName) == key) return row - 1;
   }
   return -1;
 }
 
-std::string ItemList::fileNameAt(int item) const { return cell(item, kViewFileName); }
+std::string ItemList::fileNameAt(int item) const {
+  if (inMemory_) {
+    if (item < 0 || item >= static_cast<int>(order_.size())) return {};
+    return db::DbConnection::fromUtf8(rows_->fileNameUtf8(order_[static_cast<std::size_t>(item)]));
+  }
+  return cell(item, kViewFileName);
+}
 
-std::string ItemList::cell(int item, int viewColumn) const { return list_.cell(item + 1, viewColumn); }
+std::string ItemList::cell(int item, int viewColumn) const {
+  if (!inMemory_) return list_.cell(item + 1, viewColumn);
+  const std::vector<std::string>& values = rowValues(item);
+  if (viewColumn < 0 || viewColumn >= static_cast<int>(values.size())) return {};
+  return db::DbConnection::fromUtf8(values[static_cast<std::size_t>(viewColumn)]);
+}
 
 }  // namespace qm::search

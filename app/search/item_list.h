@@ -8,11 +8,18 @@
 // query (runReadOnly); anything else is refused with a message.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
+#include "app/search/group_pane.h"
 #include "app/search/list_statement.h"
+#include "app/search/row_keys.h"
 #include "app/search/sort_state.h"
 #include "common/db/statement_check.h"
 #include "common/platform/message_sink.h"
@@ -54,6 +61,9 @@ public:
   // Drops list_view and runs the view statement again. False when it failed
   // (reported as "検索ができませんでした。").
   bool recreateView();
+  // Counts the successful recreateView calls: the title count of the status
+  // bar changes only with the view.
+  int viewGeneration() const { return viewGeneration_; }
 
   int rowCount() const;
   // Item index (0-based) of the first row whose file_name is `fileName`
@@ -63,7 +73,17 @@ public:
   // A cell of item `item` by list_view position, program text.
   std::string cell(int item, int viewColumn) const;
 
+  // The group pane's values of a kind over the whole view, as its distinct
+  // value query gives them (program text), from the kept keys; nothing when
+  // they are not kept or an SQL search narrows the pane (run the query then).
+  std::optional<std::vector<std::string>> groupValues(GroupKind kind);
+
 private:
+  bool sortInMemory(const std::string& keyStatement);
+  std::pair<std::int64_t, std::int64_t> libraryState();
+  void forgetRows();
+  const std::vector<std::string>& rowValues(int item) const;
+
   db::DbConnection& list_;
   const db::StatementChecker& checker_;
   platform::MessageSink& sink_;
@@ -71,6 +91,19 @@ private:
   SortState sort_;
   bool readingSort_ = false;
   std::string lastStatement_;
+  int viewGeneration_ = 0;
+
+  // Without an SQL search the list is sorted in memory (row_keys.h): the keys
+  // of the whole view are read once and kept, a group's when it is chosen, and
+  // the values of a row only when it is shown. With one, the list statement's
+  // whole result is the list connection's result table.
+  bool inMemory_ = false;
+  std::shared_ptr<const RowKeys> allRows_;
+  std::shared_ptr<const RowKeys> rows_;
+  std::string rowsGroup_;
+  std::vector<int> order_;  // item -> row of rows_
+  std::pair<std::int64_t, std::int64_t> keptState_{-1, -1};  // data_version and changes the keys are of
+  mutable std::unordered_map<int, std::vector<std::string>> values_;  // row -> list_view values, UTF-8
 };
 
 }  // namespace qm::search

@@ -86,4 +86,30 @@ std::array<std::string, 2> machineGenreLines(std::string_view machine, std::stri
   return {std::string(machine), genreLine};
 }
 
+std::string cellText(int column, std::string_view stored) {
+  switch (column) {
+    case 4: return saleYearText(stored);
+    case 6: return lastBootText(stored);
+    case 13: return adultexText(stored);
+  }
+  return std::string(stored);
+}
+
+int filledStars(std::string_view stored) {
+  int rating = 0;
+  for (char c : stored) {
+    if (c < '0' || c > '9') break;
+    rating = std::min(rating * 10 + (c - '0'), 1000);
+  }
+  return std::min(rating / 10, 5);
+}
+
+std::vector<int> favouriteMarks(std::string_view fave) {
+  std::vector<int> marks;
+  for (int digit = 0; digit <= 9; ++digit) {
+    if (fave.find(static_cast<char>('0' + digit)) != std::string_view::npos) marks.push_back(digit);
+  }
+  return marks;
+}
+
 }  // namespace qm::search

@@ -59,5 +59,11 @@ std::string lastBootText(std::string_view stored);   // never booted: "- -"
 std::string adultexText(std::string_view stored);    // empty: "指定なし"
 // Column 2's two lines, upper first: genre on top for directions 2 and 3.
 std::array<std::string, 2> machineGenreLines(std::string_view machine, std::string_view genre, int direction);
+// A cell of a one-line column (not column 2) from its stored value.
+std::string cellText(int column, std::string_view stored);
+// Filled stars of a stored rating (0, 10, ..., 50): 0..5, the rest empty.
+int filledStars(std::string_view stored);
+// The favourite groups an item is in: the digits of `fave`, ascending, once each.
+std::vector<int> favouriteMarks(std::string_view fave);
 
 }  // namespace qm::search

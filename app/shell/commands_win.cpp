@@ -4,9 +4,17 @@
 
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
+#include "app/maintenance/multi_image_commands_win.h"
+#include "app/registration/add_image_dialog_win.h"
+#include "app/shell/item_commands_win.h"
+#include "app/shell/keyboard_hook_win.h"
 #include "app/shell/main_window_win.h"
 #include "app/shell/master_dialogs_win.h"
 #include "app/shell/menu_table.h"
+#include "app/shell/shortcut_keys_dialog_win.h"
+#include "app/shell/web_menu_win.h"
+#include "app/shell/web_sites.h"
+#include "app/shell/web_sites_dialog_win.h"
 
 namespace qm::shell {
 namespace {
@@ -42,7 +50,34 @@ void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
 }
 
+void shortcutKeys(CommandContext& context) {
+  if (runShortcutKeysDialog(context.owner, context.app->programFolder)) reloadShortcutKeys();
+}
+void webSearchSettings(CommandContext& context) {
+  if (runWebSitesDialog(context.owner, context.app->programFolder)) refreshSiteMenu();
+}
+
+template <int Slot>
+void favourite(CommandContext& context) {
+  toggleFavourite(context, Slot);
+}
+
 constexpr Command kCommands[] = {
+    {menu::kBackupDatabase, backupDatabaseFile},
+    {menu::kFavourite0 + 0, favourite<0>}, {menu::kFavourite0 + 1, favourite<1>},
+    {menu::kFavourite0 + 2, favourite<2>}, {menu::kFavourite0 + 3, favourite<3>},
+    {menu::kFavourite0 + 4, favourite<4>}, {menu::kFavourite0 + 5, favourite<5>},
+    {menu::kFavourite0 + 6, favourite<6>}, {menu::kFavourite0 + 7, favourite<7>},
+    {menu::kFavourite0 + 8, favourite<8>}, {menu::kFavourite0 + 9, favourite<9>},
+    {menu::kReleaseEmulatorChoice, releaseEmulatorOfSelected},
+    {menu::kOpenImageFolder, openImageFolder},
+    {menu::kResetBootInfo, resetBootOfSelected},
+    {menu::kGeneralSettings, openGeneralSettings},
+    {menu::kFixToolbar, toggleToolbarLock},
+    {menu::kHelp, openHelp},
+    {menu::kVersion, showVersion},
+    {menu::kShortcutKeys, shortcutKeys},
+    {menu::kWebSearchSettings, webSearchSettings},
     {menu::kExit, exitProgram},
     {menu::kManageMachines, manageMachines},
     {menu::kManageMedia, manageMedia},
@@ -52,11 +87,18 @@ constexpr Command kCommands[] = {
     {menu::kMakeKana, makeKana},
     {menu::kRebuildSmartTitles, rebuildSmartTitles},
     {menu::kDatabaseProperties, databaseProperties},
+    {menu::kReleaseMultiImage, maintenance::dissolveSelectedSet},
+    {menu::kRemoveFromLibrary, maintenance::removeSelectedItems},
+    {menu::kAddImages, registration::openAddImageDialog},
 };
 
 }  // namespace
 
 bool runCommand(int id, CommandContext& context) {
+  if (const auto site = web::siteOfCommand(id)) {
+    openWebSite(*site, context);
+    return true;
+  }
   for (const auto& command : kCommands) {
     if (command.id != id) continue;
     command.run(context);

@@ -7,6 +7,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "app/maintenance/multi_image.h"
 
 namespace qm::shell {
 
@@ -24,6 +27,10 @@ struct CommandContext {
   std::function<void()> refreshItemList;
   // file_name of the item list's current item ("" when none).
   std::function<std::string()> currentItem;
+  // The selected items in list order.
+  std::function<std::vector<maintenance::SetItem>()> selectedItems;
+  // As refreshItemList, with the cursor put on `key` (the first item for "").
+  std::function<void(const std::string& key)> refreshItemListAt;
   // Shows the item list and the group pane empty, for a run that dropped list_view.
   std::function<void()> emptyItemList;
   // The main window's settings in use (written at exit).

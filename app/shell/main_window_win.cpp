@@ -1,15 +1,22 @@
 #include "app/shell/main_window_win.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <cstdio>
 
+#include "app/maintenance/multi_image_commands_win.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
 #include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
+#include "app/shell/html_help_win.h"
+#include "app/shell/keyboard_hook_win.h"
 #include "app/shell/master_tables.h"
 #include "app/shell/menu_table.h"
+#include "app/shell/menu_dump_win.h"
+#include "app/shell/menu_state_win.h"
+#include "app/shell/web_menu_win.h"
 #include "app/shell/window_placement.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
@@ -31,10 +38,17 @@ constexpr int kStatusId = 1006;
 constexpr int kTabHeight = 46;
 constexpr int kInfoHeight = 150;
 constexpr UINT kFirstPaintDone = WM_APP;
+constexpr UINT_PTR kScrollLockTimer = 1;
+// list_view positions read by the set operations.
+constexpr int kViewPly = 17;
+constexpr int kViewAlterEgo = 45;
+// list_view positions read when a menu opens.
+constexpr int kViewFave = 48;
+constexpr int kViewEmusetName = 50;
 // Page cache of the list and group connections, in KiB: at most 128 MiB, which
 // holds a library of 100,000 items and keeps the list's sort in memory. Pages
 // are only taken as statements read them.
-constexpr const char* kListCache = "PRAGMA cache_size=-131072;";
+constexpr const char* kListCache = "PRAGMA cache_size=-131072;PRAGMA mmap_size=268435456;";
 
 HWND child(HWND parent, const char* cls, DWORD style, int id, DWORD exStyle = 0) {
   return CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -114,6 +128,10 @@ LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == menuDumpMessage()) {
+    writeMenuDump(hwnd_, wParam != 0);
+    return 1;
+  }
   switch (message) {
     case WM_CREATE:
       return onCreate() ? 0 : -1;
@@ -130,6 +148,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFirstPaintDone:
       onFirstPaint();
       return 0;
+    case WM_DRAWITEM:
+      if (wParam == kItemListId && items_) {
+        painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_, masterIcons_);
+        return TRUE;
+      }
+      break;
     case WM_NOTIFY:
       return onNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
@@ -148,6 +172,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
           refreshGroupPane();
         };
         context.currentItem = [this] { return currentKey(); };
+        context.selectedItems = [this] { return selectedItems(); };
+        context.refreshItemListAt = [this](const std::string& key) { refreshListAt(key); };
         context.emptyItemList = [this] {
           SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
           SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
@@ -159,6 +185,27 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (runCommand(LOWORD(wParam), context)) return 0;
       }
       break;
+    case WM_INITMENUPOPUP:
+      refreshMenu(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_CONTEXTMENU:
+      if (menus_ && app_.databaseReady &&
+          showContextMenu(hwnd_, reinterpret_cast<HWND>(wParam), lParam, {itemList_, queryTree_}, *menus_))
+        return 0;
+      break;
+    case WM_LBUTTONUP:
+      if (dragging_) {
+        ReleaseCapture();
+        dropItems(lParam);
+        return 0;
+      }
+      break;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      break;
+    case WM_TIMER:
+      if (wParam == kScrollLockTimer && firstPaintDone_) showScrollLock();
+      return 0;
     case WM_DESTROY:
       onDestroy();
       return 0;
@@ -173,8 +220,12 @@ bool MainWindow::onCreate() {
   sink_ = platform::makeWindowSink(hwnd_);
   createPanes();
   loadSettings(settings_, settingsFile(app_), ReadAt::Appearance);
+  painter_.prepare(settings_, platform::joinPath(app_.programFolder, "resource"));
+  loadLamps(platform::joinPath(platform::joinPath(app_.programFolder, "resource"), "scroll_lock.bmp"));
+  painter_.applyRowHeight(itemList_);
   menus_ = buildMainMenus();
   if (menus_) SetMenu(hwnd_, menus_->bar.release());
+  htmlHelp().start(settings_.number(Setting::EtcDllSafeLoad) == 1);
 
   DatabaseStartup startup;
   startup.programFolder = app_.programFolder;
@@ -206,7 +257,19 @@ bool MainWindow::onCreate() {
   items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
   insertColumns();
   layout();
+  SetTimer(hwnd_, kScrollLockTimer, 300, nullptr);
+  startShortcuts();
   return true;
+}
+
+// Last in the creation: the labels are written into menus that exist, and
+// the hook sees keys only once the panes do.
+void MainWindow::startShortcuts() {
+  std::vector<HMENU> labelled{GetMenu(hwnd_)};
+  if (menus_)
+    for (const MenuHandle& copy : menus_->barCopies) labelled.push_back(copy.get());
+  startKeyboard(app_.programFolder, {hwnd_, itemList_, queryTree_, groupList_, nullptr, info_}, labelled, *sink_);
+  if (menus_) startSiteMenu(hwnd_, info_, menus_->informationView.get(), app_.programFolder);
 }
 
 void MainWindow::createPanes() {
@@ -221,7 +284,9 @@ void MainWindow::createPanes() {
   }
   groupList_ = child(hwnd_, "LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kGroupListId, WS_EX_CLIENTEDGE);
   queryTree_ = child(hwnd_, WC_TREEVIEWA, TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS, kTreeId, WS_EX_CLIENTEDGE);
-  itemList_ = child(hwnd_, WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, kItemListId, WS_EX_CLIENTEDGE);
+  itemList_ = child(hwnd_, WC_LISTVIEWA,
+                    LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
+                    kItemListId, WS_EX_CLIENTEDGE);
   SendMessageA(itemList_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);
   info_ = child(hwnd_, "EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL, kInfoId, WS_EX_CLIENTEDGE);
@@ -251,6 +316,8 @@ void MainWindow::layout() {
   RECT client;
   GetClientRect(hwnd_, &client);
   SendMessageA(status_, WM_SIZE, 0, 0);
+  const std::array<int, kStatusPartCount> parts = statusPartEdges(client.right);
+  SendMessageA(status_, SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
   RECT statusRect;
   GetWindowRect(status_, &statusRect);
   int bottom = client.bottom - (statusRect.bottom - statusRect.top);
@@ -265,29 +332,41 @@ void MainWindow::layout() {
 }
 
 void MainWindow::onFirstPaint() {
+  const std::string timings = timingsFile();
+  auto step = [&timings, last = std::chrono::steady_clock::now()](const char* name) mutable {
+    if (timings.empty()) return;
+    const auto now = std::chrono::steady_clock::now();
+    appendTiming(timings, name, now - last);
+    last = now;
+  };
+  if (!timings.empty()) appendTiming(timings, "ready_to_first_paint_ms", std::chrono::steady_clock::now() - databaseReadyAt_);
   platform::IniFile ini = settingsFile(app_);
   search::resetLastQueryWhenFlagged(settings_, ini);
   loadSettings(settings_, ini, ReadAt::FirstPaint);
   ShowWindow(hwnd_, opensMaximized(settings_) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   busy_.enter(hwnd_);
+  step("fill_show_window_ms");
   search::RestoredQuery restored = search::restoredQuery(settings_);
   items_->statements() = restored.statements;
   items_->setReadingSort(settings_.number(Setting::ItemListReadingSort) == 1);
   if (items_->recreateView()) {
     items_->sort(search::kResetSort, search::SortMode::Toggle);
+    step("fill_sort_ms");
     showList(restored.primaryKey, true);
+    step("fill_show_list_ms");
   }
   refreshGroupPane();
-  setStatus(4, sjis(settings_.number(Setting::EtcDllSafeLoad) == 1
-                        ? "[安全] DLLロード(LoadLibrary)はWindowsシステムディレクトリに固定"
-                        : "[注意] DLLロード(LoadLibrary)はPATHの通った全ディレクトリが対象：全体設定で変更できます"));
+  step("fill_group_pane_ms");
+  setStatus(kDllLoadPart, dllLoadText(settings_.number(Setting::EtcDllSafeLoad) == 1));
+  showScrollLock();
   busy_.leave(hwnd_);
   SetForegroundWindow(hwnd_);
   SetFocus(itemList_);
-  if (std::string timings = timingsFile(); !timings.empty()) {
+  if (!timings.empty()) {
     // The list's first paint would come with the next pass of the message
     // loop; done here, the figure includes it.
     UpdateWindow(itemList_);
+    step("fill_paint_ms");
     appendTiming(timings, "ready_to_first_fill_ms", std::chrono::steady_clock::now() - databaseReadyAt_);
   }
 }
@@ -309,9 +388,15 @@ void MainWindow::drawHeaders() {
 void MainWindow::sortList(int column, search::SortMode mode) {
   std::string key = currentKey();
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  const auto start = std::chrono::steady_clock::now();
   items_->sort(column, mode);
+  const auto sorted = std::chrono::steady_clock::now();
   showList(key, false);
   SetCursor(old);
+  if (std::string timings = timingsFile(); !timings.empty()) {
+    appendTiming(timings, "sort_ms", sorted - start);
+    appendTiming(timings, "sort_show_ms", std::chrono::steady_clock::now() - sorted);
+  }
 }
 
 // Sets the item count without flicker and puts the cursor on `keepKey` (the
@@ -329,8 +414,11 @@ void MainWindow::showList(const std::string& keepKey, bool scrollToTop) {
     ListView_EnsureVisible(itemList_, scrollToTop ? 0 : item, FALSE);
     if (!scrollToTop) ListView_EnsureVisible(itemList_, item, FALSE);
   }
-  if (!groupDb_.execute(search::kTitleCountQuery))
+  // A sort or a group click leaves the library as it was.
+  if (countedView_ != items_->viewGeneration() && !groupDb_.execute(search::kTitleCountQuery)) {
+    countedView_ = items_->viewGeneration();
     setStatus(0, search::titleCountText(std::atoll(groupDb_.cell(1, 0).c_str())));
+  }
   setStatus(1, search::hitCountText(rows));
   showCurrentItem();
 }
@@ -338,10 +426,14 @@ void MainWindow::showList(const std::string& keepKey, bool scrollToTop) {
 void MainWindow::refreshGroupPane() {
   SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
   groupValues_.clear();
-  std::string query = search::groupQuery(groupKind_, items_->statements().search);
-  if (search::runReadOnly(groupDb_, checker_, query)) return;
-  // Kept apart: the group connection runs the title count after every list.
-  for (int row = 1; row <= groupDb_.rowCount(); ++row) groupValues_.push_back(groupDb_.cell(row, 0));
+  if (auto kept = items_->groupValues(groupKind_)) {
+    groupValues_ = std::move(*kept);
+  } else {
+    std::string query = search::groupQuery(groupKind_, items_->statements().search);
+    if (search::runReadOnly(groupDb_, checker_, query)) return;
+    // Kept apart: the group connection runs the title count after every list.
+    for (int row = 1; row <= groupDb_.rowCount(); ++row) groupValues_.push_back(groupDb_.cell(row, 0));
+  }
   int count = search::groupItemCount(groupKind_, static_cast<int>(groupValues_.size()));
   for (int item = 0; item < count; ++item) {
     std::string label = search::groupItemText(groupKind_, item, groupValue(item));
@@ -394,16 +486,17 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
                                                items_->cell(info->item.iItem, search::kViewGenreName),
                                                items_->sortState().direction(column));
         value = lines[0] + " / " + lines[1];
-      } else if (column == 4) {
-        value = search::saleYearText(value);
-      } else if (column == 6) {
-        value = search::lastBootText(value);
-      } else if (column == 13) {
-        value = search::adultexText(value);
+      } else {
+        value = search::cellText(column, value);
       }
       lstrcpynA(info->item.pszText, value.c_str(), info->item.cchTextMax);
     } else if (header->code == LVN_ITEMCHANGED) {
       showCurrentItem();
+    } else if (header->code == LVN_BEGINDRAG) {
+      // The drop is judged on the main window, which holds the mouse until then.
+      dragging_ = true;
+      SetCapture(hwnd_);
+      SetCursor(LoadCursor(nullptr, IDC_UPARROW));
     } else if (header->code == LVN_COLUMNCLICK) {
       auto* click = reinterpret_cast<NMLISTVIEW*>(header);
       if (click->iSubItem < static_cast<int>(shownColumns_.size()))
@@ -416,6 +509,69 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
     refreshGroupPane();
   }
   return 0;
+}
+
+maintenance::SetItem MainWindow::setItemAt(int item) const {
+  return {items_->fileNameAt(item), items_->cell(item, search::kViewMachineName), items_->cell(item, kViewPly),
+          items_->cell(item, kViewAlterEgo)};
+}
+
+std::vector<maintenance::SetItem> MainWindow::selectedItems() const {
+  std::vector<maintenance::SetItem> selected;
+  for (int item = ListView_GetNextItem(itemList_, -1, LVNI_SELECTED); item >= 0 && item < items_->rowCount();
+       item = ListView_GetNextItem(itemList_, item, LVNI_SELECTED))
+    selected.push_back(setItemAt(item));
+  return selected;
+}
+
+// The rules look at the first selected item, as the commands do.
+void MainWindow::refreshMenu(HMENU menu) {
+  const int first = items_ ? ListView_GetNextItem(itemList_, -1, LVNI_SELECTED) : -1;
+  if (first < 0 || first >= items_->rowCount()) {
+    refreshMenuStates(menu, nullptr, settings_);
+    return;
+  }
+  const FirstSelected state{items_->cell(first, kViewPly), items_->cell(first, kViewEmusetName),
+                            items_->cell(first, kViewAlterEgo), items_->cell(first, kViewFave)};
+  refreshMenuStates(menu, &state, settings_);
+}
+
+void MainWindow::refreshListAt(const std::string& key) {
+  if (items_->recreateView()) items_->sort(search::kSortAgain, search::SortMode::Toggle);
+  showList(key, false);
+  refreshGroupPane();
+}
+
+// `position` is the button-up point in the main window's client coordinates.
+void MainWindow::dropItems(LPARAM position) {
+  POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  MapWindowPoints(hwnd_, itemList_, &point, 1);
+  LVHITTESTINFO hit{};
+  hit.pt = point;
+  int target = static_cast<int>(SendMessageA(itemList_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (target < 0 || target >= items_->rowCount() || !(hit.flags & LVHT_ONITEM)) return;
+  const maintenance::SetItem targetItem = setItemAt(target);
+  if (maintenance::joinDroppedItems(hwnd_, app_.dbPath, targetItem, selectedItems()))
+    refreshListAt(targetItem.fileName);
+}
+
+// Timer 1: the lamps follow the key; its state is kept at exit.
+void MainWindow::showScrollLock() {
+  const bool on = (GetKeyState(VK_SCROLL) & 1) != 0;
+  if (!scrollLock_.update(on)) return;
+  settings_.setNumber(Setting::KeyStateScrollLock, on ? 1 : 0);
+  HICON lamp = lamps_[on ? 1 : 0].get();
+  setStatus(kScrollLockPart, kScrollLockLabel);
+  SendMessageA(status_, SB_SETICON, kScrollLockPart, reinterpret_cast<LPARAM>(lamp));
+  SendMessageA(status_, SB_SETICON, kScrollLockLampPart, reinterpret_cast<LPARAM>(lamp));
+}
+
+void MainWindow::loadLamps(const std::string& path) {
+  OwnedBitmap strip(static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  OwnedImageList lamps(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0));
+  if (!strip || !lamps || ImageList_AddMasked(lamps.get(), strip.get(), RGB(255, 0, 255)) < 0) return;
+  for (int i = 0; i < 2; ++i) lamps_[i].reset(ImageList_GetIcon(lamps.get(), i, ILD_TRANSPARENT));
 }
 
 void MainWindow::setStatus(int part, const std::string& text) {
@@ -443,6 +599,9 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::onDestroy() {
+  stopKeyboard();
+  htmlHelp().stop();
+  KillTimer(hwnd_, kScrollLockTimer);
   if (app_.databaseReady && items_) saveSettings();
   if (font_) DeleteObject(font_);
   PostQuitMessage(0);

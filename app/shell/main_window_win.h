@@ -12,12 +12,15 @@
 #include <memory>
 #include <optional>
 
+#include "app/maintenance/multi_image.h"
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
 #include "app/shell/busy_window_win.h"
+#include "app/shell/item_list_painter_win.h"
 #include "app/shell/master_icons_win.h"
 #include "app/shell/menu_builder_win.h"
 #include "app/shell/settings.h"
+#include "app/shell/status_bar.h"
 #include "common/db/db_connection.h"
 #include "common/db/statement_check.h"
 #include "common/platform/message_sink.h"
@@ -50,6 +53,7 @@ private:
   void createPanes();
   void layout();
   void onFirstPaint();
+  void startShortcuts();
   void onDestroy();
   LRESULT onNotify(NMHDR* header);
 
@@ -63,6 +67,13 @@ private:
   void showCurrentItem();
   std::string currentKey() const;
   void setStatus(int part, const std::string& text);
+  void loadLamps(const std::string& path);
+  void showScrollLock();
+  maintenance::SetItem setItemAt(int item) const;
+  std::vector<maintenance::SetItem> selectedItems() const;
+  void refreshListAt(const std::string& key);
+  void refreshMenu(HMENU menu);
+  void dropItems(LPARAM position);
   void saveSettings();
 
   AppContext& app_;
@@ -75,7 +86,12 @@ private:
   HWND status_ = nullptr;
   HFONT font_ = nullptr;
   BusyWindow busy_;
+  ItemListPainter painter_;
+  ScrollLockIndicator scrollLock_;
+  OwnedIcon lamps_[2];  // Scroll Lock off, on (none when the bitmap is missing)
   bool firstPaintDone_ = false;
+  int countedView_ = -1;  // the item list's view generation the title count is of
+  bool dragging_ = false;  // items of the list are being dragged
   std::chrono::steady_clock::time_point databaseReadyAt_;
 
   Settings settings_;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/shell/code_dialog_win.h"
+#include "app/maintenance/dialog_window_win.h"
 #include "app/shell/master_property_win.h"
 #include "app/shell/master_tables.h"
 #include "common/text/encoding.h"
@@ -21,15 +21,17 @@ constexpr int kButtonX = kWidth - 8 - 108;
 // Tab labels, in the order of Kind.
 constexpr const char* kTabLabels[] = {"機種", "メディア", "ジャンル", "拡張R指定"};
 
-class ManagementDialog : public CodeDialog {
+class ManagementDialog : public maintenance::DialogWindow {
 public:
   ManagementDialog(const ManagementContext& context, Kind kind) : context_(context), kind_(kind) {}
   bool changed() const { return changed_; }
 
 private:
-  void onInit() override;
-  void onCommand(int id, int code, HWND control) override;
-  LRESULT onNotify(NMHDR* header) override;
+  void createControls() override;
+  int focusAtOpen() const override { return kManageList; }
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void onCommand(int id, int code);
+  LRESULT onNotify(NMHDR* header);
 
   std::unique_ptr<platform::MessageSink> sink() const { return platform::makeWindowSink(hwnd()); }
   void showKind(Kind kind);
@@ -50,9 +52,9 @@ private:
   bool changed_ = false;
 };
 
-void ManagementDialog::onInit() {
+void ManagementDialog::createControls() {
   db_.open(context_.dbPath);
-  tab_ = add(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 8, 8, kButtonX - 16, kHeight - 16, kManageTab);
+  tab_ = add(WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, kManageTab, 8, 8, kButtonX - 16, kHeight - 16);
   for (int i = 0; i < static_cast<int>(std::size(kTabLabels)); ++i) {
     std::string label = sjis(kTabLabels[i]);
     TCITEMA tab{};
@@ -63,7 +65,7 @@ void ManagementDialog::onInit() {
   RECT page{8, 8, kButtonX - 8, kHeight - 8};
   SendMessageA(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
   list_ = add(WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-              page.left, page.top, page.right - page.left, page.bottom - page.top, kManageList, WS_EX_CLIENTEDGE);
+              kManageList, page.left, page.top, page.right - page.left, page.bottom - page.top, WS_EX_CLIENTEDGE);
   SetWindowPos(list_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
   const std::pair<const char*, int> columns[] = {{"名前", 190}, {"番号", 44}, {"アイコン", 320}};
@@ -181,7 +183,7 @@ void ManagementDialog::renumberKind() {
   SetFocus(list_);
 }
 
-void ManagementDialog::onCommand(int id, int code, HWND control) {
+void ManagementDialog::onCommand(int id, int code) {
   switch (id) {
     case kManageAdd:
       addEntry();
@@ -199,7 +201,18 @@ void ManagementDialog::onCommand(int id, int code, HWND control) {
       editEntry();
       return;  // Enter in the list
   }
-  CodeDialog::onCommand(id, code, control);
+  if (id == IDCANCEL && code == BN_CLICKED) endModal(IDCANCEL);
+}
+
+LRESULT ManagementDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return onNotify(reinterpret_cast<NMHDR*>(lParam));
+  }
+  return DialogWindow::handle(message, wParam, lParam);
 }
 
 LRESULT ManagementDialog::onNotify(NMHDR* header) {

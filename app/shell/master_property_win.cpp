@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/shell/code_dialog_win.h"
+#include "app/maintenance/dialog_window_win.h"
 #include "app/shell/master_dialogs_win.h"
 #include "app/shell/master_tables.h"
 #include "app/shell/snap_display.h"
@@ -47,7 +47,7 @@ int CALLBACK selectStartFolder(HWND browser, UINT message, LPARAM, LPARAM start)
   return 0;
 }
 
-class PropertyDialog : public CodeDialog {
+class PropertyDialog : public maintenance::DialogWindow {
 public:
   PropertyDialog(db::DbConnection& db, IconLists& icons, const PropertyRequest& request, Entry entry,
                  std::optional<std::string> oldName, std::vector<std::string> media)
@@ -64,9 +64,10 @@ public:
   static int clientHeight(Kind kind) { return kind == Kind::Machine ? 506 : 196; }
 
 private:
-  void onInit() override;
-  void onCommand(int id, int code, HWND control) override;
-  bool onDrawItem(const DRAWITEMSTRUCT& draw) override;
+  void createControls() override;
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void onCommand(int id, int code);
+  bool onDrawItem(const DRAWITEMSTRUCT& draw);
 
   int addCommonFields(int width);
   void addMachineFields(int y, int width);
@@ -90,7 +91,7 @@ private:
   OwnedImageList preview_;
 };
 
-void PropertyDialog::onInit() {
+void PropertyDialog::createControls() {
   const int width = clientWidth(request_.kind);
   const int y = addCommonFields(width);
   if (request_.kind == Kind::Machine) addMachineFields(y, width);
@@ -105,7 +106,7 @@ int PropertyDialog::addCommonFields(int width) {
   const KindTexts& texts = textsOf(request_.kind);
   const bool machine = request_.kind == Kind::Machine;
   const int groupHeight = machine ? 188 : 146;
-  add("BUTTON", texts.groupLabel, BS_GROUPBOX, kMargin, kMargin, width - 2 * kMargin, groupHeight);
+  add("BUTTON", texts.groupLabel, BS_GROUPBOX, 0, kMargin, kMargin, width - 2 * kMargin, groupHeight);
   const int fieldWidth = width - kFieldX - 64;
   int y = kMargin + 22;
   label(texts.nameLabel, kLabelX, y, kFieldX - kLabelX);
@@ -117,10 +118,10 @@ int PropertyDialog::addCommonFields(int width) {
   edit(kPropIcon, kFieldX, y, fieldWidth - 80);
   setText(kPropIcon, entry_.icon);
   button(sjis("参照..."), kPropIconBrowse, kFieldX + fieldWidth - 76, y - 1, 76, 24);
-  add("STATIC", "", SS_OWNERDRAW, width - kMargin - 52, kMargin + 20, 40, 40, kPropIconPreview);
+  add("STATIC", "", SS_OWNERDRAW, kPropIconPreview, width - kMargin - 52, kMargin + 20, 40, 40);
   y += kRow;
   label(sjis("管理番号"), kLabelX, y, kFieldX - kLabelX);
-  add("EDIT", numberText(), ES_READONLY | ES_AUTOHSCROLL, kFieldX, y + 3, fieldWidth, 18, kPropNumber);
+  add("EDIT", numberText(), ES_READONLY | ES_AUTOHSCROLL, kPropNumber, kFieldX, y + 3, fieldWidth, 18);
   y += kRow;
   if (!machine) {
     label(sjis("管理番号は名前の順に振り直されます。"), kFieldX, y, fieldWidth);
@@ -132,7 +133,8 @@ int PropertyDialog::addCommonFields(int width) {
   label(sjis("例: .SFC;.SMC;.FIG"), kFieldX + 208, y, fieldWidth - 208);
   y += kRow;
   label(sjis("デフォルトメディア"), kLabelX, y, kFieldX - kLabelX);
-  HWND media = add("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kFieldX, y, 260, 300, kPropDefaultMedia);
+  HWND media =
+      add("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kPropDefaultMedia, kFieldX, y, 260, 300);
   // The first entry stands for "none" and saves as "".
   SendMessageA(media, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis("指定なし").c_str()));
   int selected = 0;
@@ -151,7 +153,7 @@ int PropertyDialog::addCommonFields(int width) {
 
 void PropertyDialog::addMachineFields(int y, int width) {
   y += kMargin;
-  add("BUTTON", sjis("スナップショットフォルダ"), BS_GROUPBOX, kMargin, y, width - 2 * kMargin, 112);
+  add("BUTTON", sjis("スナップショットフォルダ"), BS_GROUPBOX, 0, kMargin, y, width - 2 * kMargin, 112);
   const std::string* paths[] = {&entry_.snapPath, &entry_.snapPath2, &entry_.snapPath3};
   for (int i = 0; i < 3; ++i) {
     const int rowY = y + 22 + i * kRow;
@@ -164,7 +166,7 @@ void PropertyDialog::addMachineFields(int y, int width) {
 }
 
 void PropertyDialog::addSnapDisplayFields(int y, int width) {
-  add("BUTTON", sjis("スナップショット表示"), BS_GROUPBOX, kMargin, y, width - 2 * kMargin, 136);
+  add("BUTTON", sjis("スナップショット表示"), BS_GROUPBOX, 0, kMargin, y, width - 2 * kMargin, 136);
   y += 20;
   button(sjis("この機種のスナップショット表示設定を使う"), kPropSnapOwn, kLabelX, y, 300, 22, BS_AUTOCHECKBOX);
   y += 28;
@@ -176,12 +178,12 @@ void PropertyDialog::addSnapDisplayFields(int y, int width) {
   SendMessageA(item(kPropSnapThreshold), EM_LIMITTEXT, 4, 0);
   label(sjis("％ 以上は"), kLabelX + 236, y, 60);
   HWND tall =
-      add("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kLabelX + 298, y, 210, 300, kPropSnapTallMode);
+      add("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kPropSnapTallMode, kLabelX + 298, y, 210, 300);
   for (const char* mode : kTallModes) SendMessageA(tall, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis(mode).c_str()));
   y += 28;
   label(sjis("未満は"), kLabelX + 236, y, 60);
   HWND shorter =
-      add("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kLabelX + 298, y, 210, 200, kPropSnapShortMode);
+      add("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kPropSnapShortMode, kLabelX + 298, y, 210, 200);
   for (const char* mode : kShortModes)
     SendMessageA(shorter, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis(mode).c_str()));
   showSnapDisplay(entry_.snapDtm);
@@ -198,10 +200,10 @@ std::string PropertyDialog::numberText() const {
 void PropertyDialog::showSnapDisplay(const std::string& stored) {
   const std::optional<SnapDisplay> own = parseSnapDisplay(stored);
   const SnapDisplay shown = own.value_or(SnapDisplay{});
-  setChecked(kPropSnapOwn, own.has_value());
-  setChecked(kPropSnapFill, !shown.fitInside);
-  setChecked(kPropSnapFit, shown.fitInside);
-  setChecked(kPropSnapPortrait, shown.portraitRule);
+  check(kPropSnapOwn, own.has_value());
+  check(kPropSnapFill, !shown.fitInside);
+  check(kPropSnapFit, shown.fitInside);
+  check(kPropSnapPortrait, shown.portraitRule);
   setText(kPropSnapThreshold, std::to_string(shown.threshold));
   SendMessageA(item(kPropSnapTallMode), CB_SETCURSEL, shown.tallMode, 0);
   SendMessageA(item(kPropSnapShortMode), CB_SETCURSEL, shown.shortMode, 0);
@@ -211,7 +213,7 @@ void PropertyDialog::showSnapDisplay(const std::string& stored) {
 SnapDisplay PropertyDialog::snapDisplay() const {
   SnapDisplay d;
   d.fitInside = checked(kPropSnapFit);
-  d.threshold = std::atoi(text(kPropSnapThreshold).c_str());
+  d.threshold = std::atoi(textOf(kPropSnapThreshold).c_str());
   d.portraitRule = checked(kPropSnapPortrait);
   d.tallMode = static_cast<int>(SendMessageA(item(kPropSnapTallMode), CB_GETCURSEL, 0, 0));
   d.shortMode = static_cast<int>(SendMessageA(item(kPropSnapShortMode), CB_GETCURSEL, 0, 0));
@@ -227,13 +229,13 @@ void PropertyDialog::updateSnapControls() {
 
 Entry PropertyDialog::gather() const {
   Entry e;
-  e.name = text(kPropName);
-  e.icon = text(kPropIcon);
+  e.name = textOf(kPropName);
+  e.icon = textOf(kPropIcon);
   if (request_.kind != Kind::Machine) return e;
-  e.searchExt = text(kPropSearchExt);
-  e.snapPath = text(kPropSnapPath1);
-  e.snapPath2 = text(kPropSnapPath1 + 1);
-  e.snapPath3 = text(kPropSnapPath1 + 2);
+  e.searchExt = textOf(kPropSearchExt);
+  e.snapPath = textOf(kPropSnapPath1);
+  e.snapPath2 = textOf(kPropSnapPath1 + 1);
+  e.snapPath3 = textOf(kPropSnapPath1 + 2);
   e.snapDtm = checked(kPropSnapOwn) ? snapDisplayText(snapDisplay()) : "";
   HWND media = item(kPropDefaultMedia);
   const int selected = static_cast<int>(SendMessageA(media, CB_GETCURSEL, 0, 0));
@@ -247,8 +249,20 @@ Entry PropertyDialog::gather() const {
 
 void PropertyDialog::updatePreview() {
   preview_ = makeIconList(IconSize::Large, 1);
-  addIcon(preview_.get(), IconSize::Large, text(kPropIcon));
+  addIcon(preview_.get(), IconSize::Large, textOf(kPropIcon));
   InvalidateRect(item(kPropIconPreview), nullptr, TRUE);
+}
+
+LRESULT PropertyDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_DRAWITEM:
+      if (onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+  }
+  return DialogWindow::handle(message, wParam, lParam);
 }
 
 bool PropertyDialog::onDrawItem(const DRAWITEMSTRUCT& draw) {
@@ -261,13 +275,13 @@ bool PropertyDialog::onDrawItem(const DRAWITEMSTRUCT& draw) {
   return true;
 }
 
-void PropertyDialog::onCommand(int id, int code, HWND) {
+void PropertyDialog::onCommand(int id, int code) {
   switch (id) {
     case IDOK:
       save();
       return;
     case IDCANCEL:
-      end(IDCANCEL);
+      endModal(IDCANCEL);
       return;
     case kPropIconBrowse:
       browseIcon();
@@ -284,7 +298,7 @@ void PropertyDialog::onCommand(int id, int code, HWND) {
 }
 
 void PropertyDialog::browseIcon() {
-  const std::string current = text(kPropIcon);
+  const std::string current = textOf(kPropIcon);
   std::string start = platform::folderOf(current);
   if (current.empty() || !platform::folderExists(start)) {
     start = platform::joinPath(platform::joinPath(request_.programFolder, "default_icon"),
@@ -310,7 +324,7 @@ void PropertyDialog::browseIcon() {
 }
 
 void PropertyDialog::browseFolder(int editId) {
-  const std::string current = text(editId);
+  const std::string current = textOf(editId);
   const std::string title = sjis("スナップショットフォルダを選択してください");
   BROWSEINFOA info{};
   info.hwndOwner = hwnd();
@@ -334,7 +348,7 @@ void PropertyDialog::save() {
   }
   icons_.rebuild(db_, request_.kind, *sink);
   savedName = entry.name;
-  end(IDOK);
+  endModal(IDOK);
 }
 
 }  // namespace

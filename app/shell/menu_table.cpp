@@ -14,7 +14,11 @@ using F = Feature;
 // The features whose commands work today. A feature joins this list in the
 // change that builds it, and its commands turn from grey to usable.
 constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterTables,      F::MissingRemoval,
-                                      F::KanaReading, F::SmartTitles, F::DatabaseProperties};
+                                      F::KanaReading, F::SmartTitles, F::DatabaseProperties,
+                                      F::MultiImage,  F::ImageAdd,
+                                      F::ShortcutKeys, F::WebSearch,
+                                      F::DatabaseBackup, F::Favourites, F::EmulatorChoice, F::OpenImageFolder,
+                                      F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox};
 
 struct Source {
   int depth;

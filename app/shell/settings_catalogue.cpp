@@ -38,6 +38,8 @@ constexpr std::size_t kFavoriteBytes = 30;
 constexpr std::size_t kFaceBytes = 31;
 constexpr std::size_t kCharListBytes = 1024;
 constexpr std::size_t kShortBytes = 255;
+// The add dialog keeps a longer country list than it hands to a run.
+constexpr std::size_t kCountryListBytes = 1023;
 
 constexpr SettingDef num(S id, const char* section, const char* key, int value, Timing t) {
   return {id, section, key, K::Number, value, "", 0, t.read, t.write};
@@ -147,7 +149,7 @@ constexpr SettingDef kCatalogue[] = {
     num(S::AddImgCalcCrc32, "AddImgDir", "CalcCRC32", 1, kD),
     num(S::AddImgCalcCrc16, "AddImgDir", "CalcCRC16", 0, kD),
     txt(S::AddImgCountryMarks, "AddImgDir", "CountryMarks", "(JP);[JP];(J);[J];(US);[US];(U);[U];(EU);[EU];(E);[E];(U);[U]",
-        kShortBytes, kD),
+        kCountryListBytes, kD),
 
     txt(S::DetailUnitPrice1, "DetailUnit", "price1", "\\", kShortBytes, kD),
     txt(S::DetailUnitPrice2, "DetailUnit", "price2", "(税込)", kShortBytes, kD),

@@ -23,6 +23,10 @@ using OwnedGdi = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter
 using OwnedBitmap = OwnedGdi<HBITMAP>;
 using OwnedFont = OwnedGdi<HFONT>;
 using OwnedImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
+struct IconDeleter {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 // A memory device context with one bitmap selected into it while it lives.
 class MemoryDc {

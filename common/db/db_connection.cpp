@@ -120,6 +120,47 @@ std::optional<std::string> DbConnection::execute(std::string_view sql) {
   return std::nullopt;
 }
 
+int RowValues::columnCount() const { return sqlite3_column_count(stmt_); }
+ValueType RowValues::type(int column) const { return static_cast<ValueType>(sqlite3_column_type(stmt_, column)); }
+std::int64_t RowValues::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+double RowValues::real(int column) const { return sqlite3_column_double(stmt_, column); }
+std::string_view RowValues::utf8(int column) const {
+  const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+  return bytes ? std::string_view(bytes, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+               : std::string_view();
+}
+
+std::optional<std::string> DbConnection::prepareUtf8(std::string_view utf8, sqlite3_stmt** stmt) {
+  result_.clear();
+  outOfRange_ = false;
+  if (!handle_) {
+    // The reason of a failed open stays in lastError_.
+    lastCode_ = openResult_ != SQLITE_OK ? openResult_ : SQLITE_MISUSE;
+    if (openResult_ == SQLITE_OK || !lastError_) lastError_ = "the database is not open";
+    return lastError_;
+  }
+  lastError_.reset();
+  lastCode_ = SQLITE_OK;
+  const int rc = sqlite3_prepare_v2(handle_, utf8.data(), static_cast<int>(utf8.size()), stmt, nullptr);
+  if (rc == SQLITE_OK && *stmt) return std::nullopt;
+  lastCode_ = rc == SQLITE_OK ? SQLITE_MISUSE : rc;
+  lastError_ = fromUtf8(rc == SQLITE_OK ? "no statement to run" : sqlite3_errmsg(handle_));
+  return lastError_;
+}
+
+bool DbConnection::step(sqlite3_stmt* stmt) { return sqlite3_step(stmt) == SQLITE_ROW; }
+
+std::optional<std::string> DbConnection::finish(sqlite3_stmt* stmt) {
+  // sqlite3_finalize repeats the error of the last step, if any.
+  const int rc = sqlite3_finalize(stmt);
+  if (rc == SQLITE_OK) return std::nullopt;
+  lastCode_ = rc;
+  lastError_ = fromUtf8(sqlite3_errmsg(handle_));
+  return lastError_;
+}
+
+std::int64_t DbConnection::totalChanges() const { return handle_ ? sqlite3_total_changes64(handle_) : 0; }
+
 std::string_view DbConnection::cellUtf8(int row, int column) {
   outOfRange_ = row < 1 || !result_.inRange(row, column);
   if (outOfRange_) return {};

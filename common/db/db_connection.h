@@ -16,6 +16,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace qm::db {
 
@@ -40,6 +41,22 @@ private:
   int columns_ = 0;
   std::string text_;
   std::vector<std::uint32_t> offsets_;
+};
+
+enum class ValueType { Integer = 1, Real = 2, Text = 3, Blob = 4, Null = 5 };  // SQLite's codes
+
+// One row of a statement being stepped; valid during the reader's call only.
+class RowValues {
+public:
+  explicit RowValues(sqlite3_stmt* stmt) : stmt_(stmt) {}
+  int columnCount() const;
+  ValueType type(int column) const;
+  std::int64_t integer(int column) const;
+  double real(int column) const;
+  std::string_view utf8(int column) const;  // text (or blob) bytes; "" for NULL
+
+private:
+  sqlite3_stmt* stmt_;
 };
 
 class DbConnection {
@@ -73,6 +90,21 @@ public:
   std::string_view cellUtf8(int row, int column);
   bool outOfRange() const { return outOfRange_; }
 
+  // Steps one statement (UTF-8 text) and hands each row to `reader`, keeping
+  // no result table and converting nothing, for readers that need SQLite's
+  // own types; `reader` returns false to stop early. Nothing on success, else
+  // SQLite's error text as lastError gives it.
+  template <typename Reader>
+  std::optional<std::string> readRowsUtf8(std::string_view utf8, Reader&& reader) {
+    sqlite3_stmt* stmt = nullptr;
+    if (auto error = prepareUtf8(utf8, &stmt)) return error;
+    while (step(stmt) && reader(RowValues(stmt))) {
+    }
+    return finish(stmt);
+  }
+  // Rows changed through this connection since it was opened.
+  std::int64_t totalChanges() const;
+
   // SQLite's error text of the last execute (UTF-8 converted to Shift-JIS),
   // or nothing when it succeeded.
   const std::optional<std::string>& lastError() const { return lastError_; }
@@ -89,6 +121,10 @@ public:
   static constexpr int kBusyTimeoutMs = 5000;
 
 private:
+  std::optional<std::string> prepareUtf8(std::string_view utf8, sqlite3_stmt** stmt);
+  static bool step(sqlite3_stmt* stmt);
+  std::optional<std::string> finish(sqlite3_stmt* stmt);
+
   std::string pathUtf8_;
   sqlite3* handle_ = nullptr;
   int openResult_ = 0;

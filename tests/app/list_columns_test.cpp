@@ -1,6 +1,7 @@
 // The list's columns as the settings lay them out, and the shown cell texts.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/search/list_columns.h"
@@ -58,6 +59,22 @@ TEST(ListColumns, CellTextsThatDifferFromTheStoredValue) {
   const auto genreFirst = machineGenreLines("M", "G", 2);
   EXPECT_EQ(genreFirst[0], "G");
   EXPECT_EQ(genreFirst[1], "M");
+  // The rows' other cells go through the same rules, by column.
+  EXPECT_EQ(cellText(4, "1990-05-00"), "1990-05");
+  EXPECT_EQ(cellText(6, ""), "- -");
+  EXPECT_EQ(cellText(13, ""), sjis("指定なし"));
+  EXPECT_EQ(cellText(0, "0"), "0");
+  EXPECT_EQ(cellText(7, ""), "");
+}
+
+TEST(ListColumns, RatingStarsAndFavouriteMarksOfARow) {
+  const std::pair<const char*, int> ratings[] = {{"0", 0}, {"10", 1}, {"30", 3}, {"50", 5}, {"55", 5},
+                                                 {"99999999999", 5}, {"", 0}, {"abc", 0}, {"-10", 0}};
+  for (const auto& [stored, stars] : ratings) EXPECT_EQ(filledStars(stored), stars) << stored;
+  EXPECT_EQ(favouriteMarks("931"), (std::vector<int>{1, 3, 9}));
+  EXPECT_EQ(favouriteMarks("0770"), (std::vector<int>{0, 7}));
+  EXPECT_TRUE(favouriteMarks("").empty());
+  EXPECT_TRUE(favouriteMarks("x-").empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 //   launch DIR [ARGS]         start Quillmoor2.exe in DIR, print its process id
 //   wait-exit PID SECONDS     wait for the process, print its exit code
 //   find-main SECONDS         wait for the main window, print its size and state
+//   find-main SECONDS painted the same once its first paint has finished (start-up done)
 //   close-main SECONDS        close the main window and wait until it is gone
 //   answer-box ok|cancel|yes|no SECONDS   print a message box's caption and text, press a button
 //   count-items               rows of the item list
@@ -23,15 +24,29 @@
 //   list-lines ID             print every line of a list box of the active dialog
 //   wait-enabled ID SECONDS   wait until a control of the active dialog is enabled
 //   close-dialog SECONDS      close the active dialog and wait until it is gone
+//   keys KEY...               type keys as real input: "e", "tab", "ctrl+a", "shift+ctrl+e"
+//   post-key KEY              post a key-down and key-up for KEY to the program's focused control
+//   focus                     print the class and identifier of the program's focused control
+//   selected-count            selected rows of the item list
+//   popup ID                  right-click a control of the main window, wait for its popup ("shown"); "keys escape" closes it
+//   wheel ID                  turn the mouse wheel over the middle of a control of the main window
+//   menu-dump [opened]        print the main window's menu bar tree: label, identifier, state
+//                             (QM_MENU_DUMP names the file the program writes it to); with
+//                             "opened", each popup is first refreshed as when it opens
+//   context-menu ID [Y]       open the context menu of a pane of the main window (1000 query view,
+//                             1001 item list) at Y pixels from its top (default 40; 5 is the list's header)
+//   select-row 1001 ROW|none  (no dialog open) select a row of the main item list, or clear the selection
 #include <windows.h>
 
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -87,9 +102,18 @@ int waitExit(char** argv) {
   return 0;
 }
 
-int findMainWindow(char** argv) {
+// The first paint ends by writing status-bar part 4 and enabling the window
+// again after busy mode; until then the window may still change its state.
+bool firstPaintDone(HWND main) {
+  HWND status = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
+  return status && IsWindowEnabled(main) && LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, 4, 0)) > 0;
+}
+
+int findMainWindow(int argc, char** argv) {
   HWND main = nullptr;
-  if (!poll(std::atof(argv[2]), [&] { return (main = findMain()) && IsWindowVisible(main); })) {
+  const bool painted = argc == 4 && std::string(argv[3]) == "painted";
+  if (!poll(std::atof(argv[2]),
+            [&] { return (main = findMain()) && IsWindowVisible(main) && (!painted || firstPaintDone(main)); })) {
     std::printf("none\n");
     return 1;
   }
@@ -115,7 +139,8 @@ int closeMain(char** argv) {
 
 int answerBox(char** argv) {
   HWND box = nullptr;
-  if (!poll(std::atof(argv[3]), [&] { return (box = FindWindowA("#32770", nullptr)) != nullptr; })) {
+  // A box is found before it has its caption and text; it shows once it has them.
+  if (!poll(std::atof(argv[3]), [&] { return (box = FindWindowA("#32770", nullptr)) && IsWindowVisible(box); })) {
     std::printf("none\n");
     return 1;
   }
@@ -336,17 +361,19 @@ int clickAt(char** argv) {
 // LVM_SETITEMSTATE takes a pointer, so the item goes through the program's
 // own memory.
 int selectRow(char** argv) {
-  HWND list = dialogItem(argv[2]);
+  const bool mainList = std::atoi(argv[2]) == kItemListId && !activeDialog();
+  HWND list = mainList ? GetDlgItem(findMain(), kItemListId) : dialogItem(argv[2]);
   if (!list) return 1;
+  const bool none = std::string(argv[3]) == "none";
   DWORD id = 0;
   GetWindowThreadProcessId(list, &id);
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
   void* remote = process ? VirtualAllocEx(process, nullptr, sizeof(LVITEMA), MEM_COMMIT, PAGE_READWRITE) : nullptr;
   LVITEMA item{};
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  item.state = item.stateMask;
+  item.stateMask = none ? LVIS_SELECTED : LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = none ? 0 : item.stateMask;
   bool ok = remote && WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
-            SendMessageA(list, LVM_SETITEMSTATE, std::atoi(argv[3]), reinterpret_cast<LPARAM>(remote));
+            SendMessageA(list, LVM_SETITEMSTATE, none ? -1 : std::atoi(argv[3]), reinterpret_cast<LPARAM>(remote));
   if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   if (process) CloseHandle(process);
   std::printf(ok ? "selected %s\n" : "failed\n", argv[3]);
@@ -401,6 +428,164 @@ int closeDialog(char** argv) {
   return gone ? 0 : 1;
 }
 
+// As a right click on a pane of the main window would: the context menu
+// opens at a point inside it and stays until it is closed (keys escape).
+int contextMenu(int argc, char** argv) {
+  HWND main = findMain();
+  HWND pane = main ? GetDlgItem(main, std::atoi(argv[2])) : nullptr;
+  if (!pane) {
+    std::printf("none\n");
+    return 1;
+  }
+  RECT rect;
+  GetWindowRect(pane, &rect);
+  const int y = argc == 4 ? std::atoi(argv[3]) : 40;
+  PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane), MAKELPARAM(rect.left + 60, rect.top + y));
+  std::printf("posted\n");
+  return 0;
+}
+
+// Wine keeps a menu inside its process: the program writes its own menu
+// tree to the file named by QM_MENU_DUMP when asked (app/shell/menu_dump_win.h).
+int menuDump(int argc, char** argv) {
+  HWND main = findMain();
+  char path[MAX_PATH] = "";
+  const DWORD length = GetEnvironmentVariableA("QM_MENU_DUMP", path, sizeof path);
+  if (!main || length == 0 || length >= sizeof path) {
+    std::printf("none\n");
+    return 1;
+  }
+  DeleteFileA(path);
+  const WPARAM opened = argc == 3 && std::string(argv[2]) == "opened";
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(main, RegisterWindowMessageA("Quillmoor2MenuDump"), opened, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    std::printf("none\n");
+    return 1;
+  }
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) std::fwrite(buffer, 1, n, stdout);
+  std::fclose(file);
+  return 0;
+}
+
+// "shift+ctrl+e" -> modifiers and the key; letters and digits are their own codes.
+bool parseKey(std::string spec, std::vector<WORD>& modifiers, WORD& key) {
+  for (char& c : spec) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::size_t plus;
+  while ((plus = spec.find('+')) != std::string::npos && plus + 1 < spec.size()) {
+    const std::string part = spec.substr(0, plus);
+    spec.erase(0, plus + 1);
+    if (part == "shift") modifiers.push_back(VK_SHIFT);
+    else if (part == "ctrl") modifiers.push_back(VK_CONTROL);
+    else if (part == "alt") modifiers.push_back(VK_MENU);
+    else return false;
+  }
+  if (spec == "tab") key = VK_TAB;
+  else if (spec == "escape") key = VK_ESCAPE;
+  else if (spec.size() == 1 && std::isalnum(static_cast<unsigned char>(spec[0])))
+    key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(spec[0])));
+  else return false;
+  return true;
+}
+
+INPUT keyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+int typeKeys(int argc, char** argv) {
+  for (int i = 2; i < argc; ++i) {
+    std::vector<WORD> modifiers;
+    WORD key = 0;
+    if (!parseKey(argv[i], modifiers, key)) {
+      std::printf("bad key %s\n", argv[i]);
+      return 2;
+    }
+    std::vector<INPUT> inputs;
+    for (WORD m : modifiers) inputs.push_back(keyInput(m, false));
+    inputs.push_back(keyInput(key, false));
+    inputs.push_back(keyInput(key, true));
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(keyInput(*it, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(300);
+  }
+  std::printf("typed\n");
+  return 0;
+}
+
+HWND focusedControl() {
+  DWORD thread = GetWindowThreadProcessId(findMain(), nullptr);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!thread || !GetGUIThreadInfo(thread, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+int postKey(char** argv) {
+  std::vector<WORD> modifiers;
+  WORD key = 0;
+  HWND focus = focusedControl();
+  if (!parseKey(argv[2], modifiers, key) || !modifiers.empty() || !focus) {
+    std::printf("none\n");
+    return 1;
+  }
+  PostMessageA(focus, WM_KEYDOWN, key, 1);
+  PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+  std::printf("posted\n");
+  return 0;
+}
+
+int printFocus() {
+  HWND focus = focusedControl();
+  char cls[64] = "";
+  if (focus) GetClassNameA(focus, cls, sizeof cls);
+  std::printf("%s %d\n", focus ? cls : "none", focus ? GetDlgCtrlID(focus) : 0);
+  return focus ? 0 : 1;
+}
+
+int selectedCount() {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  std::printf("%ld\n", static_cast<long>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0)));
+  return list ? 0 : 1;
+}
+
+int turnWheel(char** argv) {
+  HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
+  RECT rect{};
+  if (!control || !GetWindowRect(control, &rect)) {
+    std::printf("none\n");
+    return 1;
+  }
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  input.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+  SendInput(1, &input, sizeof input);
+  Sleep(300);
+  std::printf("turned\n");
+  return 0;
+}
+
+int showPopup(char** argv) {
+  HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
+  RECT rect{};
+  if (!control || !GetWindowRect(control, &rect)) {
+    std::printf("none\n");
+    return 1;
+  }
+  PostMessageA(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(rect.left + 10, rect.top + 10));
+  HWND popup = nullptr;
+  const bool shown = poll(5, [&] { return (popup = FindWindowA("#32768", nullptr)) && IsWindowVisible(popup); });
+  std::printf(shown ? "shown\n" : "none\n");
+  return shown ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -408,7 +593,7 @@ int main(int argc, char** argv) {
   std::string action = argv[1];
   if (action == "launch" && argc >= 3) return launch(argc, argv);
   if (action == "wait-exit" && argc == 4) return waitExit(argv);
-  if (action == "find-main" && argc == 3) return findMainWindow(argv);
+  if (action == "find-main" && (argc == 3 || argc == 4)) return findMainWindow(argc, argv);
   if (action == "close-main" && argc == 3) return closeMain(argv);
   if (action == "answer-box" && argc == 4) return answerBox(argv);
   if (action == "count-items") return countItems();
@@ -428,6 +613,14 @@ int main(int argc, char** argv) {
   if (action == "list-lines" && argc == 3) return listLines(argv);
   if (action == "wait-enabled" && argc == 4) return waitEnabled(argv);
   if (action == "close-dialog" && argc == 3) return closeDialog(argv);
+  if (action == "keys" && argc >= 3) return typeKeys(argc, argv);
+  if (action == "post-key" && argc == 3) return postKey(argv);
+  if (action == "focus") return printFocus();
+  if (action == "selected-count") return selectedCount();
+  if (action == "popup" && argc == 3) return showPopup(argv);
+  if (action == "wheel" && argc == 3) return turnWheel(argv);
+  if (action == "menu-dump" && argc <= 3) return menuDump(argc, argv);
+  if (action == "context-menu" && (argc == 3 || argc == 4)) return contextMenu(argc, argv);
   std::fprintf(stderr, "qm-driver: bad arguments\n");
   return 2;
 }

@@ -1,0 +1,421 @@
+#include "app/registration/add_image_dialog_win.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/maintenance/dialog_window_win.h"
+#include "app/registration/add_image_request.h"
+#include "app/registration/progress_window_win.h"
+#include "app/shell/html_help_win.h"
+#include "app/shell/main_window_win.h"
+#include "common/db/db_connection.h"
+#include "common/db/max_disk.h"
+#include "common/platform/files.h"
+#include "common/text/encoding.h"
+
+namespace qm::registration {
+namespace {
+
+using text::sjis;
+
+enum Control : int {
+  kTab = 1200,
+  kPath = 1201,
+  kBrowse,
+  kSubfolders,
+  kArchives,
+  kMachine,
+  kExtensions,
+  kMedia,
+  kGenre,
+  kTitle,
+  kMaker,
+  kVersion,
+  kAdult,
+  kSaleYear,
+  kYearFromPath,
+  kCountries,
+  kCountryFromPath,
+  kDefaultCountry,
+  kStripBrackets,
+  kArchiveSets = 1220,
+  kArchiveSetTitles,
+  kFolderSets,
+  kCrc32,
+  kCrc16,
+  kCrcOffset,
+  kCrcLength,
+  kOverwrite = 1230,
+  kKeepFavourites,
+  kStart,
+  kClose,
+  kHelp,
+};
+
+constexpr const char* kTitleModes[] = {"ファイル名をタイトルとする", "ファイル名の ( , [ より前をタイトルとする",
+                                       "+-- 更に先頭の数値記号は除去する", "ファイルの親フォルダ名をタイトルとする",
+                                       "+-- 更に ( , [ より前をタイトルとする"};
+constexpr const char* kMakerModes[] = {"指定しない", "ファイルの親フォルダ名をメーカーとする"};
+constexpr const char* kVersionModes[] = {"指定しない", "ファイル名の ( , [ 以降をバーションとする",
+                                         "+-- 更に下記国指定と年号らしきは除去", "ファイルの親フォルダ名の ( , [ 以降"};
+
+struct PidlDeleter {
+  void operator()(ITEMIDLIST* pidl) const { CoTaskMemFree(pidl); }
+};
+
+int CALLBACK selectStart(HWND browser, UINT message, LPARAM, LPARAM start) {
+  if (message == BFFM_INITIALIZED && start) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, start);
+  return 0;
+}
+
+// The last path chosen with the browse button since the program started.
+std::string& lastBrowsedPath() {
+  static std::string path;
+  return path;
+}
+
+void showError(HWND owner, const char* utf8, const std::string& reason) {
+  MessageBoxA(owner, (sjis(utf8) + reason).c_str(), sjis("DBエラー").c_str(), MB_OK | MB_ICONERROR);
+}
+
+class AddImageDialog : public maintenance::DialogWindow {
+public:
+  AddImageDialog(shell::CommandContext& context) : context_(context) {}
+  void open() { runModal(context_.owner, sjis("イメージファイルの追加"), 690, 500); }
+
+private:
+  void createControls() override;
+  int focusAtOpen() const override { return kPath; }
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void destroying() override;
+
+  HWND check(const char* utf8, int id, int x, int y, int width);
+  HWND combo(int id, int x, int y, int width);
+  void fillList(int id, const std::vector<std::string>& entries);
+  bool fillFromQuery(int id, const char* sql, bool withNone, const char* failure);
+  void showPage(int page);
+  void machineChanged();
+  void updateEnabling();
+  void browse();
+  void showHelp();
+  void startRun();
+  AddImageChoices gather() const;
+  std::string comboText(int id) const;
+  int comboIndex(int id) const { return static_cast<int>(SendMessageA(item(id), CB_GETCURSEL, 0, 0)); }
+
+  shell::CommandContext& context_;
+  db::DbConnection db_;
+  std::vector<int> pages_[2];
+  std::vector<int>* filling_ = nullptr;  // the page that controls are being added to
+};
+
+HWND AddImageDialog::check(const char* utf8, int id, int x, int y, int width) {
+  HWND box = add("BUTTON", sjis(utf8), BS_AUTOCHECKBOX | WS_TABSTOP, id, x, y, width, 18);
+  if (filling_) filling_->push_back(id);
+  return box;
+}
+
+HWND AddImageDialog::combo(int id, int x, int y, int width) {
+  HWND list = add("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id, x, y, width, 300);
+  if (filling_) filling_->push_back(id);
+  return list;
+}
+
+void AddImageDialog::fillList(int id, const std::vector<std::string>& entries) {
+  for (const std::string& entry : entries)
+    SendMessageA(item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageA(item(id), CB_SETCURSEL, 0, 0);
+}
+
+bool AddImageDialog::fillFromQuery(int id, const char* sql, bool withNone, const char* failure) {
+  std::vector<std::string> entries;
+  if (withNone) entries.push_back(sjis("指定なし"));
+  if (auto error = db_.execute(sql)) {
+    if (failure) showError(hwnd(), failure, *error);
+    fillList(id, entries);
+    return false;
+  }
+  for (int row = 1; row <= db_.rowCount(); ++row) entries.push_back(db_.cell(row, 0));
+  fillList(id, entries);
+  return true;
+}
+
+void AddImageDialog::createControls() {
+  db_.open(context_.app->dbPath);
+  HWND tab = add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, kTab, 10, 10, 670, 400);
+  const std::string pageNames[] = {sjis("基本設定"), sjis("高度な設定")};
+  for (int i = 0; i < 2; ++i) {
+    TCITEMA page{};
+    page.mask = TCIF_TEXT;
+    page.pszText = const_cast<char*>(pageNames[i].c_str());
+    SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&page));
+  }
+  const StoredChoices stored = loadStoredChoices(platform::IniFile(context_.app->settingsPath));
+
+  // Page 0: the path, what to search, and how rows are filled.
+  filling_ = &pages_[0];
+  auto text = [this](const char* utf8, int x, int y, int width, int id = 0) {
+    add("STATIC", sjis(utf8), SS_LEFT | SS_NOPREFIX, id, x, y, width, 16);
+    if (id) filling_->push_back(id);
+  };
+  int labelId = 1260;  // labels get ids of their own, so that a page can hide them
+  auto pageLabel = [&](const char* utf8, int x, int y, int width) { text(utf8, x, y, width, labelId++); };
+  pageLabel("イメージファイル（ROMやDISK）、または検索するフォルダ", 24, 44, 500);
+  add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, 24, 62, 590, 22, WS_EX_CLIENTEDGE);
+  SendMessageA(item(kPath), EM_LIMITTEXT, 259, 0);
+  add("BUTTON", ". .", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 620, 62, 46, 22);
+  pages_[0].insert(pages_[0].end(), {kPath, kBrowse});
+  check("サブディレクトリも検索する", kSubfolders, 24, 92, 300);
+  check("アーカイブされたイメージも検索する", kArchives, 330, 92, 330);
+  pageLabel("機種 （検索する拡張子にも影響します）", 24, 120, 300);
+  pageLabel("メディアタイプ", 340, 120, 150);
+  pageLabel("ジャンル", 500, 120, 160);
+  combo(kMachine, 24, 138, 300);
+  combo(kMedia, 340, 138, 150);
+  combo(kGenre, 500, 138, 166);
+  text("", 24, 166, 640, kExtensions);
+  pageLabel("タイトル", 24, 190, 300);
+  pageLabel("メーカー", 340, 190, 150);
+  pageLabel("バージョン", 500, 190, 160);
+  combo(kTitle, 24, 208, 300);
+  combo(kMaker, 340, 208, 150);
+  combo(kVersion, 500, 208, 166);
+  check("R指定に設定する", kAdult, 24, 240, 300);
+  pageLabel("発売年", 24, 268, 60);
+  add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kSaleYear, 90, 265, 100, 22, WS_EX_CLIENTEDGE);
+  pages_[0].push_back(kSaleYear);
+  check("ファイルパスに年号らしき数字4ケタが見つかれば発売年とする", kYearFromPath, 200, 267, 466);
+  pageLabel("国情報", 24, 298, 300);
+  add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kCountries, 24, 316, 642, 22, WS_EX_CLIENTEDGE);
+  SendMessageA(item(kCountries), EM_LIMITTEXT, 1023, 0);
+  pages_[0].push_back(kCountries);
+  check("ファイルパスに上記文字列が見つかれば国情報として格納する（チェックOFFで文字列全てを国情報として格納）",
+        kCountryFromPath, 24, 344, 642);
+  check("見つからない場合、上記1番目の文字列をデフォルト国情報とする（チェックOFFで国を指定しない）", kDefaultCountry,
+        24, 364, 642);
+  check("格納する際は ( ) [ ] を除去する", kStripBrackets, 24, 384, 642);
+
+  // Page 1: multi-image sets and CRCs.
+  filling_ = &pages_[1];
+  add("BUTTON", sjis("複数枚組イメージ"), BS_GROUPBOX, labelId, 24, 44, 642, 96);
+  pages_[1].push_back(labelId++);
+  check("アーカイブ内の複数イメージを、同じタイトルの複数枚組イメージにする", kArchiveSets, 40, 66, 610);
+  check("タイトルに[拡張子]---[内部ファイル名]を付加する", kArchiveSetTitles, 60, 88, 590);
+  check("同じフォルダ内にある非アーカイブのイメージを、同じタイトルの複数枚組イメージにする", kFolderSets, 40, 110,
+        610);
+  add("BUTTON", "CRC", BS_GROUPBOX, labelId, 24, 152, 642, 110);
+  pages_[1].push_back(labelId++);
+  check("CRC32を計算する", kCrc32, 40, 174, 300);
+  check("CRC16を計算する", kCrc16, 40, 196, 300);
+  pageLabel("開始位置", 40, 228, 70);
+  add("EDIT", "0", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, kCrcOffset, 112, 225, 100, 22, WS_EX_CLIENTEDGE);
+  pageLabel("バイト（長）", 232, 228, 80);
+  add("EDIT", "0", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, kCrcLength, 316, 225, 100, 22, WS_EX_CLIENTEDGE);
+  pages_[1].insert(pages_[1].end(), {kCrcOffset, kCrcLength});
+  filling_ = nullptr;
+
+  check("ライブラリ登録済イメージも新しい設定で上書き", kOverwrite, 14, 420, 420);
+  check("お気に入りは上書きしない", kKeepFavourites, 34, 442, 300);
+  add("BUTTON", sjis("取り込み開始"), BS_PUSHBUTTON | WS_TABSTOP, kStart, 398, 464, 90, 26);
+  add("BUTTON", sjis("閉じる"), BS_PUSHBUTTON | WS_TABSTOP, kClose, 494, 464, 90, 26);
+  add("BUTTON", sjis("ヘルプ"), BS_PUSHBUTTON | WS_TABSTOP, kHelp, 590, 464, 90, 26);
+
+  auto listOf = [](const auto& utf8s) {
+    std::vector<std::string> out;
+    for (const char* entry : utf8s) out.push_back(sjis(entry));
+    return out;
+  };
+  fillList(kTitle, listOf(kTitleModes));
+  fillList(kMaker, listOf(kMakerModes));
+  fillList(kVersion, listOf(kVersionModes));
+  fillFromQuery(kMachine, "SELECT machine FROM machine_info_table ORDER BY machine_num;", false,
+                "機種管理テーブルを参照できませんでした\n");
+  fillFromQuery(kMedia, "SELECT media FROM media_info_table ORDER BY media_num;", true, nullptr);
+  fillFromQuery(kGenre, "SELECT genre FROM genre_info_table ORDER BY genre_num;", true,
+                "ジャンル管理テーブルを参照できませんでした\n");
+
+  const std::pair<int, bool> boxes[] = {
+      {kSubfolders, stored.searchSubfolders},  {kArchives, stored.searchArchives},
+      {kCountryFromPath, stored.countryFromPath}, {kDefaultCountry, stored.defaultCountry},
+      {kStripBrackets, stored.stripBrackets},  {kArchiveSets, stored.archiveSets},
+      {kArchiveSetTitles, stored.archiveSetTitles}, {kFolderSets, stored.folderSets},
+      {kCrc32, stored.crc32},                  {kCrc16, stored.crc16},
+  };
+  for (const auto& [id, on] : boxes) DialogWindow::check(id, on);
+  setText(kCountries, stored.countries);
+  machineChanged();
+  updateEnabling();
+  showPage(0);
+}
+
+void AddImageDialog::showPage(int page) {
+  for (int p = 0; p < 2; ++p)
+    for (int id : pages_[p]) ShowWindow(item(id), p == page ? SW_SHOW : SW_HIDE);
+}
+
+std::string AddImageDialog::comboText(int id) const {
+  const int index = comboIndex(id);
+  if (index < 0) return {};
+  std::vector<char> buffer(static_cast<std::size_t>(SendMessageA(item(id), CB_GETLBTEXTLEN, index, 0)) + 1);
+  SendMessageA(item(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+  return buffer.data();
+}
+
+void AddImageDialog::machineChanged() {
+  const std::string machine = comboText(kMachine);
+  if (auto error = db_.execute("SELECT default_media, search_ext FROM machine_info_table WHERE machine=" +
+                               db::sqlText(machine) + " ;")) {
+    showError(hwnd(), "機種管理テーブルを参照できませんでした。\n", *error);
+    return;
+  }
+  const std::string media = db_.rowCount() > 0 ? db_.cell(1, 0) : std::string();
+  const std::string extensions = db_.rowCount() > 0 ? db_.cell(1, 1) : std::string();
+  LRESULT index = media.empty() ? CB_ERR
+                                : SendMessageA(item(kMedia), CB_FINDSTRINGEXACT, 0,
+                                               reinterpret_cast<LPARAM>(media.c_str()));
+  SendMessageA(item(kMedia), CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+  setText(kExtensions, extensionLabel(extensions));
+}
+
+void AddImageDialog::updateEnabling() {
+  enable(kKeepFavourites, checked(kOverwrite));
+  enable(kArchiveSetTitles, checked(kArchiveSets));
+}
+
+void AddImageDialog::browse() {
+  std::string start = textOf(kPath);
+  if (start.empty()) start = lastBrowsedPath();
+  const std::string title = sjis("イメージファイルまたは検索するフォルダを選択してください");
+  BROWSEINFOA info{};
+  info.hwndOwner = hwnd();
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_BROWSEINCLUDEFILES | BIF_NEWDIALOGSTYLE;
+  info.lpfn = selectStart;
+  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
+  std::unique_ptr<ITEMIDLIST, PidlDeleter> chosen(SHBrowseForFolderA(&info));
+  char path[MAX_PATH] = "";
+  if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return;
+  setText(kPath, path);
+  lastBrowsedPath() = path;
+}
+
+AddImageChoices AddImageDialog::gather() const {
+  AddImageChoices c;
+  c.stored = {checked(kSubfolders),    checked(kArchives),     textOf(kCountries),  checked(kCountryFromPath),
+              checked(kDefaultCountry), checked(kStripBrackets), checked(kArchiveSets), checked(kArchiveSetTitles),
+              checked(kFolderSets),    checked(kCrc32),        checked(kCrc16)};
+  c.path = textOf(kPath);
+  c.machine = comboText(kMachine);
+  // Entry 0 of both lists is "指定なし".
+  c.media = comboIndex(kMedia) > 0 ? comboText(kMedia) : std::string();
+  c.genre = comboIndex(kGenre) > 0 ? comboText(kGenre) : std::string();
+  c.titleMode = std::max(0, comboIndex(kTitle));
+  c.makerMode = std::max(0, comboIndex(kMaker));
+  c.versionMode = std::max(0, comboIndex(kVersion));
+  c.adult = checked(kAdult);
+  c.saleYear = textOf(kSaleYear);
+  c.yearFromPath = checked(kYearFromPath);
+  c.crcOffset = textOf(kCrcOffset);
+  c.crcLength = textOf(kCrcLength);
+  c.overwrite = checked(kOverwrite);
+  c.keepFavourites = checked(kKeepFavourites);
+  return c;
+}
+
+void AddImageDialog::startRun() {
+  const AddImageChoices choices = gather();
+  if (choices.path.empty()) {
+    MessageBoxA(hwnd(), sjis("イメージファイルまたはフォルダを指定してください。").c_str(), "",
+                MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (MessageBoxA(hwnd(), startQuestion(choices.machine, choices.path).c_str(), "", MB_YESNO | MB_ICONQUESTION) !=
+      IDYES)
+    return;
+  if (!saleDateValid(choices.saleYear)) {
+    MessageBoxA(hwnd(),
+                sjis("発売日の指定に不備があります。\nyyyy-mm-dd形式で指定してください。\n例) 1980-5-25 "
+                     "※月以降または日は省略可")
+                    .c_str(),
+                "", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  const RunPlace place{context_.owner, context_.app->dbPath, context_.app->settingsPath, context_.app->programFolder};
+  runProgressWindow(hwnd(), place, choices);
+  db::rebuildMaxDisk(context_.app->dbPath);
+  if (hwnd()) SetForegroundWindow(hwnd());
+}
+
+LRESULT AddImageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    endModal();
+    return 0;
+  }
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->idFrom == kTab && header->code == TCN_SELCHANGE)
+      showPage(static_cast<int>(SendMessageA(item(kTab), TCM_GETCURSEL, 0, 0)));
+    return 0;
+  }
+  if (message == WM_COMMAND) {
+    const int id = LOWORD(wParam);
+    switch (id) {
+      case kMachine:
+        if (HIWORD(wParam) == CBN_SELCHANGE) machineChanged();
+        return 0;
+      case kOverwrite:
+      case kArchiveSets:
+        updateEnabling();
+        return 0;
+      case kBrowse: browse(); return 0;
+      case kStart: startRun(); return 0;
+      case kHelp: showHelp(); return 0;
+      case kClose:
+      case IDCANCEL: endModal(); return 0;
+    }
+  }
+  return DialogWindow::handle(message, wParam, lParam);
+}
+
+// The dialog's topic is named after its window name, "DirAddDlg".
+void AddImageDialog::showHelp() {
+  const std::string file = platform::joinPath(context_.app->programFolder, "Quillmoor2.chm");
+  if (!platform::fileExists(file)) {
+    MessageBoxA(hwnd(), (sjis("ヘルプファイルが見つかりません。\n") + file).c_str(), sjis("ヘルプ").c_str(),
+                MB_OK | MB_ICONWARNING);
+    return;
+  }
+  if (!shell::htmlHelp().show(hwnd(), file + "::/DirAddDlg.htm"))
+    ShellExecuteA(hwnd(), "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void AddImageDialog::destroying() {
+  const platform::IniFile ini(context_.app->settingsPath);
+  saveStoredChoices(ini, gather().stored);
+}
+
+}  // namespace
+
+void openAddImageDialog(shell::CommandContext& context) {
+  {
+    db::DbConnection db;
+    db.open(context.app->dbPath);
+    const bool none = !db.execute("SELECT COUNT(*) FROM machine_info_table;") && db.cell(1, 0) == "0";
+    if (none) {
+      MessageBoxA(context.owner,
+                  sjis("イメージを追加するには、最低１つの機種登録が必要です。\n\nメニューの[管理]→[機種]から機種を追加できます。\n")
+                      .c_str(),
+                  sjis("ファイル追加").c_str(), MB_OK | MB_ICONINFORMATION);
+      return;
+    }
+  }
+  AddImageDialog dialog(context);
+  dialog.open();
+  context.refreshItemList();
+}
+
+}  // namespace qm::registration

@@ -1,0 +1,91 @@
+// The item list's rows as sort keys: each row's file_name and the values of
+// the column table's 19 ORDER BY expressions, kept with SQLite's own types, so
+// that a header click sorts in memory into the order that the list
+// statement's ORDER BY gives, without running the statement again.
+//
+// SQLite's order, which order() follows: NULL first, then numbers (integers
+// and reals compared by value), then texts compared byte by byte (BINARY, the
+// collation of every list_view column), then blobs; DESC reverses a term,
+// NULLs last. Rows equal in every term keep the order they were read in.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/search/sort_state.h"
+
+namespace qm::db {
+class DbConnection;
+}
+
+namespace qm::search {
+
+inline constexpr int kSortKeyCount = 19;
+
+// The ORDER BY expression of a key: "title", "maker", "machine_name",
+// "genre_name", "rating", ..., "boot_count+0", ..., "kana".
+const char* sortKeyExpression(int key);
+
+// The statement that reads the keys of a group filter statement's rows (or of
+// the whole view for an empty one), as program text; nothing when the
+// statement is not of the group pane's form "SELECT * FROM list_view ...".
+std::optional<std::string> sortKeyStatement(std::string_view groupStatement);
+
+struct SortTerm {
+  int key;
+  bool descending;
+};
+// The terms of the state's ORDER BY list (SortState::orderByList), in order.
+std::vector<SortTerm> sortTerms(const SortState& sort);
+
+class RowKeys {
+public:
+  // Reads the rows of a sortKeyStatement (program text). Nothing on success,
+  // else SQLite's error text; the keys are then empty.
+  std::optional<std::string> read(db::DbConnection& db, std::string_view statement);
+
+  int rowCount() const { return rows_; }
+  std::string_view fileNameUtf8(int row) const;
+  // Row numbers in the order of `terms`.
+  std::vector<int> order(const std::vector<SortTerm>& terms) const;
+  // The key's distinct values in ascending order, as SELECT DISTINCT ...
+  // ORDER BY gives them; UTF-8, NULL read as "" (numbers as SQLite writes
+  // them, integers only; nothing when a real is among them).
+  std::optional<std::vector<std::string>> distinctValues(int key) const;
+
+private:
+  enum Type : std::uint8_t { kNull, kInteger, kReal, kText, kBlob };
+  struct Value {
+    Type type = kNull;
+    std::uint32_t length = 0;  // texts and blobs
+    union {
+      std::int64_t integer;
+      double real;
+      std::uint64_t offset;  // into text_
+    };
+  };
+  static constexpr int kStride = kSortKeyCount + 1;  // file_name first
+
+  const Value& value(int row, int key) const {
+    return values_[static_cast<std::size_t>(row) * kStride + 1 + static_cast<std::size_t>(key)];
+  }
+  int compare(const Value& a, const Value& b) const;
+  // Every row's place among the key's distinct values (0 the least), made
+  // when first needed: comparing small numbers in one array is what makes a
+  // sort of 100,000 rows fast; comparing the values themselves jumps around
+  // memory for every comparison.
+  const std::vector<std::uint32_t>& ranks(int key) const;
+  void refine(std::vector<int>& rows, std::size_t first, std::size_t last, const std::vector<SortTerm>& terms,
+              std::size_t term) const;
+
+  int rows_ = 0;
+  std::vector<Value> values_;
+  std::string text_;
+  mutable std::vector<std::vector<std::uint32_t>> ranks_;
+  mutable std::vector<std::vector<int>> byKey_;  // rows in the key's ascending order, beside ranks_
+};
+
+}  // namespace qm::search

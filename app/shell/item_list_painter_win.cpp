@@ -1,0 +1,160 @@
+#include "app/shell/item_list_painter_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/search/item_list.h"
+#include "app/search/list_columns.h"
+#include "app/shell/master_icons_win.h"
+#include "app/shell/settings.h"
+#include "common/platform/files.h"
+#include "common/text/encoding.h"
+
+namespace qm::shell {
+namespace {
+
+// list_view positions the cells draw from beyond the column table's fields.
+constexpr int kViewRating = 11;
+constexpr int kViewMachineNum = 14;
+constexpr int kViewFave = 48;
+constexpr int kStarSize = 16;
+constexpr int kMarkSize = 12;
+constexpr int kPadding = 4;
+// The bitmaps' transparent colour.
+constexpr COLORREF kKeyColour = RGB(255, 0, 255);
+
+OwnedFont makeFont(const Settings& settings, Setting face, Setting height, Setting weight, Setting italic) {
+  return OwnedFont(CreateFontA(settings.number(height), 0, 0, 0, settings.number(weight),
+                               settings.number(italic) ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                               settings.text(face).c_str()));
+}
+
+OwnedImageList loadStrip(const std::string& path, int size) {
+  OwnedBitmap bitmap(static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!bitmap) return nullptr;
+  OwnedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 10, 0));
+  if (list && ImageList_AddMasked(list.get(), bitmap.get(), kKeyColour) < 0) list.reset();
+  return list;
+}
+
+void fill(HDC dc, const RECT& box, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+}
+
+}  // namespace
+
+void ItemListPainter::prepare(const Settings& settings, const std::string& resourceFolder) {
+  normal_ = makeFont(settings, Setting::ListNormalFace, Setting::ListNormalHeight, Setting::ListNormalWeight,
+                     Setting::ListNormalItalic);
+  mini_ = makeFont(settings, Setting::ListMiniFace, Setting::ListMiniHeight, Setting::ListMiniWeight,
+                   Setting::ListMiniItalic);
+  text_ = static_cast<COLORREF>(settings.number(Setting::ListNormalColor));
+  line1_ = static_cast<COLORREF>(settings.number(Setting::ListLine1Color));
+  line2_ = static_cast<COLORREF>(settings.number(Setting::ListLine2Color));
+  rule_ = static_cast<COLORREF>(settings.number(Setting::ListRuleMarkColor));
+  const int mini = std::abs(settings.number(Setting::ListMiniHeight));
+  const int normal = std::abs(settings.number(Setting::ListNormalHeight));
+  rowHeight_ = std::max({2 * (mini + 4) + 2, normal + 10, kStarSize + 6});
+  stars_ = loadStrip(platform::joinPath(resourceFolder, "rating.bmp"), kStarSize);
+  favourites_ = loadStrip(platform::joinPath(resourceFolder, "favorite.bmp"), kMarkSize);
+}
+
+void ItemListPainter::applyRowHeight(HWND list) {
+  spacer_.reset(ImageList_Create(1, rowHeight_, ILC_COLOR, 1, 0));
+  ListView_SetImageList(list, spacer_.get(), LVSIL_SMALL);
+}
+
+void ItemListPainter::draw(const DRAWITEMSTRUCT& draw, const search::ItemList& items, const std::vector<int>& columns,
+                           const master::IconLists& icons) const {
+  const int item = static_cast<int>(draw.itemID);
+  if (item < 0 || item >= items.rowCount()) return;
+  HDC dc = draw.hDC;
+  const RECT& row = draw.rcItem;
+  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  fill(dc, row, selected ? GetSysColor(COLOR_HIGHLIGHT) : item % 2 ? line2_ : line1_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text_);
+
+  RECT visible;
+  GetClipBox(dc, &visible);
+  HWND header = ListView_GetHeader(draw.hwndItem);
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    RECT title;
+    if (!Header_GetItemRect(header, static_cast<int>(i), &title)) continue;
+    RECT cell{row.left + title.left + kPadding, row.top + 1, row.left + title.right - kPadding, row.bottom - 1};
+    if (cell.right <= cell.left || cell.right < visible.left || cell.left > visible.right) continue;
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
+    drawCell(dc, cell, columns[i], item, items, icons);
+    RestoreDC(dc, saved);
+  }
+  fill(dc, {row.left, row.bottom - 1, row.right, row.bottom}, rule_);
+  if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
+}
+
+void ItemListPainter::drawCell(HDC dc, RECT cell, int column, int item, const search::ItemList& items,
+                               const master::IconLists& icons) const {
+  constexpr UINT kLine = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT;
+  const int middle = (cell.top + cell.bottom) / 2;
+  const search::ListColumn& info = search::listColumns()[column];
+  if (column == search::kTitleColumn) {
+    const std::vector<int> marks = search::favouriteMarks(items.cell(item, kViewFave));
+    if (marks.empty()) {
+      drawText(dc, items.cell(item, info.viewColumn), cell, normal_.get(), kLine);
+      return;
+    }
+    drawText(dc, items.cell(item, info.viewColumn), {cell.left, cell.top, cell.right, middle + 2}, normal_.get(),
+             kLine);
+    int x = cell.left;
+    for (int mark : marks) {
+      if (favourites_) {
+        ImageList_Draw(favourites_.get(), mark, dc, x, middle + 3, ILD_TRANSPARENT);
+      } else {
+        drawText(dc, std::to_string(mark), {x, middle + 2, x + kMarkSize, cell.bottom}, mini_.get(), kLine);
+      }
+      x += kMarkSize + 2;
+    }
+    return;
+  }
+  if (column == search::kMachineGenreColumn) {
+    if (HIMAGELIST machines = icons.list(master::Kind::Machine, master::IconSize::Small)) {
+      const int number = std::atoi(items.cell(item, kViewMachineNum).c_str());
+      ImageList_Draw(machines, number >= 0 && number < ImageList_GetImageCount(machines) ? number : 0, dc,
+                     cell.left, middle - 8, ILD_TRANSPARENT);
+      cell.left += 16 + kPadding;
+    }
+    const auto lines = search::machineGenreLines(items.cell(item, search::kViewMachineName),
+                                                 items.cell(item, search::kViewGenreName),
+                                                 items.sortState().direction(search::kMachineGenreColumn));
+    drawText(dc, lines[0], {cell.left, cell.top, cell.right, middle}, mini_.get(), kLine);
+    drawText(dc, lines[1], {cell.left, middle, cell.right, cell.bottom}, mini_.get(), kLine);
+    return;
+  }
+  if (column == 3) {
+    const int filled = search::filledStars(items.cell(item, kViewRating));
+    if (!stars_) {
+      std::string stars;
+      for (int i = 0; i < 5; ++i) stars += text::sjis(i < filled ? "★" : "☆");
+      drawText(dc, stars, cell, mini_.get(), kLine);
+      return;
+    }
+    for (int i = 0; i < 5; ++i)
+      ImageList_Draw(stars_.get(), i < filled ? 0 : 1, dc, cell.left + i * kStarSize, middle - kStarSize / 2,
+                     ILD_TRANSPARENT);
+    return;
+  }
+  drawText(dc, search::cellText(column, items.cell(item, info.viewColumn)), cell, mini_.get(), kLine);
+}
+
+void ItemListPainter::drawText(HDC dc, const std::string& text, RECT box, HFONT font, UINT format) const {
+  HGDIOBJ old = SelectObject(dc, font);
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+  SelectObject(dc, old);
+}
+
+}  // namespace qm::shell

@@ -1,0 +1,58 @@
+// Draws the rows of the owner-drawn item list: two-line rows in the fonts
+// and colours of the appearance settings, the machine and genre on two lines,
+// ratings as stars and favourite groups as small marks. The list view asks
+// only for the rows it shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/shell/win_handles_win.h"
+
+namespace qm::search {
+class ItemList;
+}
+
+namespace qm::shell {
+
+class Settings;
+namespace master {
+class IconLists;
+}
+
+class ItemListPainter {
+public:
+  // Fonts and colours from the loaded appearance settings; the bitmaps
+  // "rating.bmp" and "favorite.bmp" from the program's resource folder (a
+  // missing one is drawn as text instead).
+  void prepare(const Settings& settings, const std::string& resourceFolder);
+  // Row height in pixels, for two lines of the small font.
+  int rowHeight() const { return rowHeight_; }
+  // Gives `list` its row height (an image list of that height, which report
+  // views take as the least row height).
+  void applyRowHeight(HWND list);
+
+  // One row; `columns` maps list-view columns to column-table columns.
+  void draw(const DRAWITEMSTRUCT& item, const search::ItemList& items, const std::vector<int>& columns,
+            const master::IconLists& icons) const;
+
+private:
+  void drawCell(HDC dc, RECT cell, int column, int item, const search::ItemList& items,
+                const master::IconLists& icons) const;
+  void drawText(HDC dc, const std::string& text, RECT box, HFONT font, UINT format) const;
+
+  OwnedFont normal_;
+  OwnedFont mini_;
+  COLORREF text_ = 0;
+  COLORREF line1_ = 0;
+  COLORREF line2_ = 0;
+  COLORREF rule_ = 0;
+  int rowHeight_ = 34;
+  OwnedImageList stars_;      // 0 filled, 1 empty
+  OwnedImageList favourites_;  // 0..9
+  OwnedImageList spacer_;
+};
+
+}  // namespace qm::shell
