@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "app/registration/progress_window_win.h"
 #include "app/shell/html_help_win.h"
 #include "app/shell/main_window_win.h"
+#include "app/shell/win_handles_win.h"
 #include "common/db/db_connection.h"
 #include "common/db/max_disk.h"
 #include "common/platform/files.h"
@@ -107,8 +109,13 @@ private:
   std::string comboText(int id) const;
   int comboIndex(int id) const { return static_cast<int>(SendMessageA(item(id), CB_GETCURSEL, 0, 0)); }
 
+  bool onPage(HWND control) const;
+  HBRUSH pageBrush();
+
   shell::CommandContext& context_;
   db::DbConnection db_;
+  shell::OwnedGdi<HBRUSH> pageBrush_;
+  COLORREF pageColour_ = 0;
   std::vector<int> pages_[2];
   std::vector<int>* filling_ = nullptr;  // the page that controls are being added to
 };
@@ -252,6 +259,33 @@ void AddImageDialog::createControls() {
   showPage(0);
 }
 
+bool AddImageDialog::onPage(HWND control) const {
+  const int id = GetDlgCtrlID(control);
+  for (const auto& page : pages_)
+    if (std::find(page.begin(), page.end(), id) != page.end()) return true;
+  return false;
+}
+
+// Taken from the tab drawn off screen, once: the colour depends on the theme.
+HBRUSH AddImageDialog::pageBrush() {
+  if (pageBrush_) return pageBrush_.get();
+  RECT rect;
+  GetClientRect(item(kTab), &rect);
+  pageColour_ = GetSysColor(COLOR_BTNFACE);
+  HDC screen = GetDC(hwnd());
+  const shell::OwnedBitmap bitmap(CreateCompatibleBitmap(screen, rect.right, rect.bottom));
+  ReleaseDC(hwnd(), screen);
+  if (bitmap) {
+    const shell::MemoryDc memory(bitmap.get());
+    SendMessageA(item(kTab), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    // Inside the body, clear of the tab buttons and the border.
+    const COLORREF body = GetPixel(memory.get(), rect.right / 2, rect.bottom - 20);
+    if (body != CLR_INVALID) pageColour_ = body;
+  }
+  pageBrush_.reset(CreateSolidBrush(pageColour_));
+  return pageBrush_.get();
+}
+
 void AddImageDialog::showPage(int page) {
   for (int p = 0; p < 2; ++p)
     for (int id : pages_[p]) ShowWindow(item(id), p == page ? SW_SHOW : SW_HIDE);
@@ -354,6 +388,13 @@ LRESULT AddImageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     endModal();
     return 0;
+  }
+  if (message == WM_CTLCOLORSTATIC && onPage(reinterpret_cast<HWND>(lParam))) {
+    // Labels and check boxes on a page take the tab's body colour, which a
+    // themed tab draws lighter than the dialog.
+    const HBRUSH brush = pageBrush();
+    SetBkColor(reinterpret_cast<HDC>(wParam), pageColour_);
+    return reinterpret_cast<LRESULT>(brush);
   }
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<NMHDR*>(lParam);

@@ -44,8 +44,8 @@ void reportListFailure(platform::MessageSink& sink, const std::string& reason, c
 namespace {
 
 constexpr std::string_view kAllRows = "SELECT * FROM list_view ;";
-// Rows read at a time for drawing: a screen or two of the list.
-constexpr int kValueBlock = 64;
+// Rows read at a time for drawing: a screen of the list.
+constexpr int kValueBlock = 32;
 constexpr std::size_t kKeptValueRows = 4096;
 
 std::int64_t dataVersion(db::DbConnection& db) {

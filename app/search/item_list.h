@@ -4,8 +4,8 @@
 // The window code calls sort() for a header click (then sets the item count
 // to rowCount()), recreateView() when edits must show, findItem() to put the
 // cursor back on an item by its file_name, and fileNameAt() to remember the
-// current one. Every statement runs only when it is exactly one read-only
-// query (runReadOnly); anything else is refused with a message.
+// current one. Every typed statement runs only when it is exactly one
+// read-only query (runReadOnly); anything else is refused with a message.
 #pragma once
 
 #include <cstdint>

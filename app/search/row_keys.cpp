@@ -9,6 +9,8 @@
 namespace qm::search {
 namespace {
 
+// The column table's ORDER BY items, column 2 as its two fields, in column
+// order: the key numbers the terms refer to.
 constexpr const char* kKeyExpressions[kSortKeyCount] = {
     "title",        "maker",        "machine_name", "genre_name",     "rating",       "sale_year", "boot_count+0",
     "last_boot",    "developer",    "breed",        "price+0",        "media_detail", "device",    "players",
@@ -23,8 +25,6 @@ int keyOfColumn(int column) { return column < kMachineGenreColumn ? column : col
 constexpr std::string_view kGroupHead = "SELECT * FROM list_view";
 
 }  // namespace
-
-const char* sortKeyExpression(int key) { return kKeyExpressions[key]; }
 
 std::optional<std::string> sortKeyStatement(std::string_view groupStatement) {
   std::string_view rest = ";";

@@ -25,10 +25,6 @@ namespace qm::search {
 
 inline constexpr int kSortKeyCount = 19;
 
-// The ORDER BY expression of a key: "title", "maker", "machine_name",
-// "genre_name", "rating", ..., "boot_count+0", ..., "kana".
-const char* sortKeyExpression(int key);
-
 // The statement that reads the keys of a group filter statement's rows (or of
 // the whole view for an empty one), as program text; nothing when the
 // statement is not of the group pane's form "SELECT * FROM list_view ...".

@@ -38,6 +38,7 @@ constexpr int kStatusId = 1006;
 constexpr int kTabHeight = 46;
 constexpr int kInfoHeight = 150;
 constexpr UINT kFirstPaintDone = WM_APP;
+constexpr UINT kCountTitles = WM_APP + 1;
 constexpr UINT_PTR kScrollLockTimer = 1;
 // list_view positions read by the set operations.
 constexpr int kViewPly = 17;
@@ -147,6 +148,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case kFirstPaintDone:
       onFirstPaint();
+      return 0;
+    case kCountTitles:
+      if (!groupDb_.execute(search::kTitleCountQuery))
+        setStatus(kTitleCountPart, search::titleCountText(std::atoll(groupDb_.cell(1, 0).c_str())));
       return 0;
     case WM_DRAWITEM:
       if (wParam == kItemListId && items_) {
@@ -414,10 +419,11 @@ void MainWindow::showList(const std::string& keepKey, bool scrollToTop) {
     ListView_EnsureVisible(itemList_, scrollToTop ? 0 : item, FALSE);
     if (!scrollToTop) ListView_EnsureVisible(itemList_, item, FALSE);
   }
-  // A sort or a group click leaves the library as it was.
-  if (countedView_ != items_->viewGeneration() && !groupDb_.execute(search::kTitleCountQuery)) {
+  // A sort or a group click leaves the library as it was. The count reads the
+  // whole title table: it follows once the list is on the screen.
+  if (countedView_ != items_->viewGeneration()) {
     countedView_ = items_->viewGeneration();
-    setStatus(0, search::titleCountText(std::atoll(groupDb_.cell(1, 0).c_str())));
+    PostMessageA(hwnd_, kCountTitles, 0, 0);
   }
   setStatus(1, search::hitCountText(rows));
   showCurrentItem();

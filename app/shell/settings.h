@@ -59,7 +59,7 @@ enum class SaveResult {
   Refused,  // the user declined the database upgrade at this start: nothing written
   Failed,   // a write failed; the others were still tried
 };
-// Writes the keys written at shutdown, section by section in the documented order.
+// Writes the keys written at shutdown, section by section in the catalogue's order.
 SaveResult saveAtShutdown(const Settings& settings, const platform::IniFile& ini, bool upgradeDeclined);
 
 // One rebar band (section "CoolBar_<band>"); absent keys take the band's own values.

@@ -29,7 +29,7 @@ constexpr Timing kLook{ReadAt::Appearance, WriteAt::Dialog};
 constexpr Timing kNX{ReadAt::Never, WriteAt::Shutdown};
 constexpr Timing kReset{ReadAt::Never, WriteAt::Reset};
 
-// Text limits the document gives: 8192 for the saved statements, 260 for
+// Text limits of the readers: 8192 for the saved statements, 260 for
 // paths, 30 for favourite names. The others are ours: a face name fits
 // LOGFONT's 32 bytes, the character lists and units are generous.
 constexpr std::size_t kStatementBytes = 8192;

@@ -35,7 +35,7 @@ TEST(ListStatement, WithoutSqlSearch) {
 
 TEST(ListStatement, WithSqlSearch) {
   const Case cases[] = {
-      {"the documented example", kGroupMachine,
+      {"a random sample of five", kGroupMachine,
        "SELECT * FROM list_view WHERE title LIKE '%a%' ORDER BY RANDOM() LIMIT 5;",
        "SELECT * FROM list_view WHERE ( machine_name='X' ) AND ( title LIKE '%a%' )  ORDER BY  RANDOM() LIMIT 5 ;"},
       {"no group, own order replaced", "", "SELECT * FROM list_view WHERE rating>10 ORDER BY kana;",

@@ -33,8 +33,8 @@ Settings closedAt(int x, int y) {
   recordMainWindow(settings, placement);
   return settings;
 }
-
-// Written by hand from the settings document: sections in the order of the
+// Written by hand: sections in the order of the shutdown save, keys in the
+// order the program writes them.
 // shutdown save, keys in the order of the document.
 const char* const kFirstSave =
     "[Window]\r\n"

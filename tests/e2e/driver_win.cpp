@@ -36,6 +36,7 @@
 //   context-menu ID [Y]       open the context menu of a pane of the main window (1000 query view,
 //                             1001 item list) at Y pixels from its top (default 40; 5 is the list's header)
 //   select-row 1001 ROW|none  (no dialog open) select a row of the main item list, or clear the selection
+//   drag-row FROM TO          drag row FROM of the main item list onto row TO with the mouse
 #include <windows.h>
 
 #include <commctrl.h>
@@ -471,21 +472,21 @@ int menuDump(int argc, char** argv) {
 }
 
 // "shift+ctrl+e" -> modifiers and the key; letters and digits are their own codes.
-bool parseKey(std::string spec, std::vector<WORD>& modifiers, WORD& key) {
-  for (char& c : spec) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+bool parseKey(std::string name, std::vector<WORD>& modifiers, WORD& key) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   std::size_t plus;
-  while ((plus = spec.find('+')) != std::string::npos && plus + 1 < spec.size()) {
-    const std::string part = spec.substr(0, plus);
-    spec.erase(0, plus + 1);
+  while ((plus = name.find('+')) != std::string::npos && plus + 1 < name.size()) {
+    const std::string part = name.substr(0, plus);
+    name.erase(0, plus + 1);
     if (part == "shift") modifiers.push_back(VK_SHIFT);
     else if (part == "ctrl") modifiers.push_back(VK_CONTROL);
     else if (part == "alt") modifiers.push_back(VK_MENU);
     else return false;
   }
-  if (spec == "tab") key = VK_TAB;
-  else if (spec == "escape") key = VK_ESCAPE;
-  else if (spec.size() == 1 && std::isalnum(static_cast<unsigned char>(spec[0])))
-    key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(spec[0])));
+  if (name == "tab") key = VK_TAB;
+  else if (name == "escape") key = VK_ESCAPE;
+  else if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+    key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
   else return false;
   return true;
 }
@@ -572,6 +573,51 @@ int turnWheel(char** argv) {
   return 0;
 }
 
+// Screen point of the middle of an item list row; LVM_GETITEMRECT takes a
+// pointer, so the rectangle goes through the program's memory.
+bool rowCentre(HWND list, int row, POINT& centre) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(list, &id);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, id);
+  void* remote = process ? VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  RECT rect{LVIR_LABEL, 0, 0, 0};
+  bool ok = remote && WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr) &&
+            SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  return ok && ClientToScreen(list, &centre);
+}
+
+void mouseAt(POINT at, DWORD button) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+  SendInput(1, &input, sizeof input);
+  Sleep(60);
+}
+
+// Pressed on the first row, moved past the drag threshold in steps, released on the second.
+int dragRow(char** argv) {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  POINT from{}, to{};
+  if (!list || !rowCentre(list, std::atoi(argv[2]), from) || !rowCentre(list, std::atoi(argv[3]), to)) {
+    std::printf("none\n");
+    return 1;
+  }
+  mouseAt(from, 0);
+  mouseAt(from, MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 8; ++step)
+    mouseAt({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
+  mouseAt(to, MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+  std::printf("dragged %s %s\n", argv[2], argv[3]);
+  return 0;
+}
+
 int showPopup(char** argv) {
   HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
   RECT rect{};
@@ -621,6 +667,7 @@ int main(int argc, char** argv) {
   if (action == "wheel" && argc == 3) return turnWheel(argv);
   if (action == "menu-dump" && argc <= 3) return menuDump(argc, argv);
   if (action == "context-menu" && (argc == 3 || argc == 4)) return contextMenu(argc, argv);
+  if (action == "drag-row" && argc == 4) return dragRow(argv);
   std::fprintf(stderr, "qm-driver: bad arguments\n");
   return 2;
 }

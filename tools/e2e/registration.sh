@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end checks of image registration under Wine: the add dialog opened by
 # its menu command, a folder of two images, a text file and a zip of two disks
-# registered through Quillmoor2_GetCRC with its progress window, then sets
-# joined with quillmoor-cli and dissolved and removed through the menu. Runs
-# under a virtual display (make test-e2e starts it) and leaves screenshots in
+# registered through Quillmoor2_GetCRC with its progress window, a run over
+# large images stopped from its button, then sets joined with quillmoor-cli
+# and by drag and drop, dissolved and removed through the menu. Runs under a
+# virtual display (make test-e2e starts it) and leaves screenshots in
 # build/e2e/.
 source "$(dirname "$0")/common.sh"
 
@@ -95,6 +96,32 @@ check "progress: status" "4 件の格納・更新が完了しました。( 4 フ
 shot registration-progress
 drive press 1304 >/dev/null
 check "progress: closed" "イメージファイルの追加" "$(dialog_soon イメージファイルの追加)"
+# A run over three large images with CRC16, stopped from its button: the
+# worker asks before the next image, and Yes ends the run there.
+big=$work/big
+mkdir -p "$big"
+for i in 1 2 3; do truncate -s 1G "$big/large$i.d88"; done
+drive set-text 1201 "$(winpath "$big")" >/dev/null
+drive click-at 1200 110 10 >/dev/null
+drive click 1224 >/dev/null
+drive click-at 1200 30 10 >/dev/null
+drive press 1232 >/dev/null
+answer yes >/dev/null
+dialog_soon イメージの検索と追加 >/dev/null
+drive press 1304 >/dev/null
+check "cancel: question" "[] 中止しますか？" "$(answer yes)"
+for _ in $(seq 1 150); do
+  [ "$(drive get-text 1304)" = "終了" ] && break
+  sleep 0.2
+done
+status=$(drive get-text 1301)
+check "cancel: status" "ユーザーからの要求で処理を中止しました。" "${status%%（*}"
+drive press 1304 >/dev/null
+dialog_soon イメージファイルの追加 >/dev/null
+# The rows stored before the stop stay; the last image is never reached.
+kept=$(settled 1 "SELECT COUNT(*) FROM main_table WHERE file_name LIKE '%large%';")
+check "cancel: rows kept" "yes" "$([ "$kept" -ge 1 ] && [ "$kept" -le 2 ] && echo yes)"
+query "DELETE FROM main_table WHERE file_name LIKE '%large%';"
 drive press 1233 >/dev/null
 check "dialog: closed" "none" "$(dialog_soon none)"
 
@@ -123,6 +150,15 @@ check "dissolve: item list" "3" "$(drive count-items)"
 check "dissolve: tmp_maxdisk" "$roms_w\\game1.d88|2" "$(query "SELECT * FROM tmp_maxdisk;")"
 shot registration-sets
 
+# The zip's second disk dragged onto its first joins them again.
+select_only 2
+drive drag-row 2 1 >/dev/null
+expected="$roms_w\\set.zip*disk1.d88|1|
+$roms_w\\set.zip*disk2.d88|2|$roms_w\\set.zip*disk1.d88"
+check "drop: sets" "$expected" \
+  "$(settled "$expected" "SELECT file_name, ply, ply_file_name FROM main_table WHERE file_title='set' ORDER BY file_name;")"
+check "drop: item list" "2" "$(drive count-items)"
+
 # Removal (1150) of game1's set, after the question.
 select_only 0
 drive command 1150 >/dev/null
@@ -130,7 +166,7 @@ check "remove: question" "[確認] 選択された項目をライブラリから
 expected="$roms_w\\set.zip*disk1.d88
 $roms_w\\set.zip*disk2.d88"
 check "remove: rows" "$expected" "$(settled "$expected" "SELECT file_name FROM main_table ORDER BY file_name;")"
-check "remove: item list" "2" "$(drive count-items)"
+check "remove: item list" "1" "$(drive count-items)"
 drive close-main 20 >/dev/null
 # Wine writes the settings file out when the program ends.
 check "settings: stored" "SearchArcImg=1" "$(grep -a SearchArcImg "$folder/Quillmoor2.ini" | tr -d '\r')"
