@@ -6,7 +6,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 demo=$top/build/demo
 mkdir -p "$demo"
 cp "$top"/build/windows/bin/Quillmoor2.exe "$top"/build/windows/bin/Quillmoor2_Lib.dll "$demo/"
-cp -r "$top"/build/windows/bin/resource "$demo/"
+cp -r "$top"/build/windows/bin/resource "$top"/build/windows/bin/default_icon "$demo/"
 cd "$demo"
 if [ ! -f Quillmoor.db ]; then
   # A demo library: the database made by the Windows build, a few hundred titles.

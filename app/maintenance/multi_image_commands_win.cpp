@@ -1,23 +1,11 @@
 #include "app/maintenance/multi_image_commands_win.h"
 
+#include "app/shell/busy_cursor_win.h"
 #include "app/shell/main_window_win.h"
 #include "common/platform/message_sink.h"
 
 namespace qm::maintenance {
-namespace {
-
-class BusyCursor {
-public:
-  BusyCursor() : old_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~BusyCursor() { SetCursor(old_); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-  HCURSOR old_;
-};
-
-}  // namespace
+using shell::BusyCursor;
 
 void dissolveSelectedSet(shell::CommandContext& context) {
   const std::vector<SetItem> selected = context.selectedItems();

@@ -83,7 +83,10 @@ bool ItemList::sortInMemory(const std::string& keyStatement) {
   std::shared_ptr<const RowKeys> keys = group.empty() ? allRows_ : rowsGroup_ == group ? rows_ : nullptr;
   if (!keys) {
     auto read = std::make_shared<RowKeys>();
-    if (auto error = read->read(list_, keyStatement)) {
+    // The search builder's views join spec_table as readWithSpecTable expects.
+    const std::string head = viewHead();
+    const bool ourView = statements_.view.compare(0, head.size(), head) == 0;
+    if (auto error = ourView ? read->readWithSpecTable(list_, statements_.group) : read->read(list_, keyStatement)) {
       reportListFailure(sink_, *error, lastStatement_, false);
       return false;
     }

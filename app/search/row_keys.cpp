@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
+#include <utility>
 
 #include "app/search/list_columns.h"
 #include "common/db/db_connection.h"
@@ -16,6 +18,12 @@ constexpr const char* kKeyExpressions[kSortKeyCount] = {
     "last_boot",    "developer",    "breed",        "price+0",        "media_detail", "device",    "players",
     "adultex_name", "savedat_detail", "sound_detail", "play_time",    "kana",
 };
+// Keys 9 to 16 are spec_table's columns.
+constexpr int kFirstSpecKey = 9;
+constexpr int kSpecKeys = 8;
+constexpr const char* kSpecKeyStatement =
+    "SELECT pfile_sc, breed, price+0, media_detail, device, players, adultex_name, savedat_detail, sound_detail "
+    "FROM spec_table;";
 constexpr int kMachineKey = 2;
 constexpr int kGenreKey = 3;
 
@@ -37,6 +45,24 @@ std::optional<std::string> sortKeyStatement(std::string_view groupStatement) {
   return sql.append(" FROM list_view").append(rest);
 }
 
+namespace {
+
+// The keys of main_table's columns (keys 0..8, 17, 18) through list_view.
+std::optional<std::string> mainKeyStatement(std::string_view groupStatement) {
+  std::string_view rest = ";";
+  if (!groupStatement.empty()) {
+    if (groupStatement.substr(0, kGroupHead.size()) != kGroupHead) return std::nullopt;
+    rest = groupStatement.substr(kGroupHead.size());
+  }
+  std::string sql = "SELECT file_name";
+  for (int key = 0; key < kSortKeyCount; ++key) {
+    if (key < kFirstSpecKey || key >= kFirstSpecKey + kSpecKeys) sql.append(", ").append(kKeyExpressions[key]);
+  }
+  return sql.append(" FROM list_view").append(rest);
+}
+
+}  // namespace
+
 std::vector<SortTerm> sortTerms(const SortState& sort) {
   std::vector<SortTerm> terms;
   for (int column : sort.order()) {
@@ -53,47 +79,97 @@ std::vector<SortTerm> sortTerms(const SortState& sort) {
   return terms;
 }
 
-std::optional<std::string> RowKeys::read(db::DbConnection& db, std::string_view statement) {
+RowKeys::Value RowKeys::take(const db::RowValues& row, int column, std::string& text) {
+  Value value;
+  switch (column < row.columnCount() ? row.type(column) : db::ValueType::Null) {
+    case db::ValueType::Integer:
+      value.type = kInteger;
+      value.integer = row.integer(column);
+      break;
+    case db::ValueType::Real:
+      value.type = kReal;
+      value.real = row.real(column);
+      break;
+    case db::ValueType::Text:
+    case db::ValueType::Blob: {
+      value.type = row.type(column) == db::ValueType::Text ? kText : kBlob;
+      const std::string_view bytes = row.utf8(column);
+      value.offset = text.size();
+      value.length = static_cast<std::uint32_t>(bytes.size());
+      text.append(bytes);
+      break;
+    }
+    case db::ValueType::Null:
+      value.integer = 0;
+      break;
+  }
+  return value;
+}
+
+void RowKeys::clear() {
   rows_ = 0;
   values_.clear();
   text_.clear();
   ranks_.clear();
   byKey_.clear();
+}
+
+std::optional<std::string> RowKeys::read(db::DbConnection& db, std::string_view statement) {
+  clear();
   auto error = db.readRowsUtf8(db::DbConnection::toUtf8(statement), [this](const db::RowValues& row) {
-    for (int c = 0; c < kStride; ++c) {
-      Value value;
-      switch (c < row.columnCount() ? row.type(c) : db::ValueType::Null) {
-        case db::ValueType::Integer:
-          value.type = kInteger;
-          value.integer = row.integer(c);
-          break;
-        case db::ValueType::Real:
-          value.type = kReal;
-          value.real = row.real(c);
-          break;
-        case db::ValueType::Text:
-        case db::ValueType::Blob: {
-          value.type = row.type(c) == db::ValueType::Text ? kText : kBlob;
-          const std::string_view bytes = row.utf8(c);
-          value.offset = text_.size();
-          value.length = static_cast<std::uint32_t>(bytes.size());
-          text_.append(bytes);
-          break;
-        }
-        case db::ValueType::Null:
-          value.integer = 0;
-          break;
-      }
-      values_.push_back(value);
-    }
+    for (int c = 0; c < kStride; ++c) values_.push_back(take(row, c, text_));
     ++rows_;
     return true;
   });
-  if (error) {
-    rows_ = 0;
-    values_.clear();
-    text_.clear();
-  }
+  if (error) clear();
+  return error;
+}
+
+std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std::string_view groupStatement) {
+  clear();
+  const std::optional<std::string> statement = mainKeyStatement(groupStatement);
+  if (!statement) return std::string("not a group filter statement");
+  // spec_table's rows, by pfile_sc.
+  std::string specText;
+  std::vector<Value> specValues;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> specNames;  // offset and length in specText
+  auto error = db.readRowsUtf8(kSpecKeyStatement, [&](const db::RowValues& row) {
+    const Value name = take(row, 0, specText);
+    specNames.emplace_back(name.type == kText || name.type == kBlob ? name.offset : 0, name.length);
+    for (int c = 1; c <= kSpecKeys; ++c) specValues.push_back(take(row, c, specText));
+    return true;
+  });
+  if (error) return error;
+  std::unordered_map<std::string_view, std::size_t> specRow;
+  specRow.reserve(specNames.size());
+  for (std::size_t i = 0; i < specNames.size(); ++i)
+    specRow.emplace(std::string_view(specText).substr(specNames[i].first, specNames[i].second), i);
+
+  error = db.readRowsUtf8(db::DbConnection::toUtf8(*statement), [&](const db::RowValues& row) {
+    int column = 0;
+    for (; column <= kFirstSpecKey; ++column) values_.push_back(take(row, column, text_));  // file_name, keys 0..8
+    const Value& name = values_[values_.size() - kFirstSpecKey - 1];
+    const auto found = name.type == kText ? specRow.find(std::string_view(text_).substr(name.offset, name.length))
+                                          : specRow.end();
+    for (int k = 0; k < kSpecKeys; ++k) {
+      // No spec row: the view's LEFT JOIN gives NULL.
+      Value value;
+      value.integer = 0;
+      if (found != specRow.end()) {
+        value = specValues[found->second * kSpecKeys + static_cast<std::size_t>(k)];
+        if (value.type == kText || value.type == kBlob) {
+          const std::uint64_t from = value.offset;
+          value.offset = text_.size();
+          text_.append(specText, from, value.length);
+        }
+      }
+      values_.push_back(value);
+    }
+    for (; column < row.columnCount(); ++column) values_.push_back(take(row, column, text_));  // keys 17, 18
+    ++rows_;
+    return true;
+  });
+  if (error) clear();
   return error;
 }
 

@@ -19,6 +19,7 @@
 
 namespace qm::db {
 class DbConnection;
+class RowValues;
 }
 
 namespace qm::search {
@@ -42,6 +43,11 @@ public:
   // Reads the rows of a sortKeyStatement (program text). Nothing on success,
   // else SQLite's error text; the keys are then empty.
   std::optional<std::string> read(db::DbConnection& db, std::string_view statement);
+  // The same keys for a group filter statement over a list_view made by
+  // viewHead() (list_view_sql.h), whose spec_table columns come from a LEFT
+  // JOIN on file_name = pfile_sc: spec_table is read once and matched in
+  // memory, which costs far less than the join's lookup for every row.
+  std::optional<std::string> readWithSpecTable(db::DbConnection& db, std::string_view groupStatement);
 
   int rowCount() const { return rows_; }
   std::string_view fileNameUtf8(int row) const;
@@ -65,6 +71,8 @@ private:
   };
   static constexpr int kStride = kSortKeyCount + 1;  // file_name first
 
+  static Value take(const db::RowValues& row, int column, std::string& text);
+  void clear();
   const Value& value(int row, int key) const {
     return values_[static_cast<std::size_t>(row) * kStride + 1 + static_cast<std::size_t>(key)];
   }

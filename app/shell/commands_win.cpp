@@ -57,6 +57,10 @@ void webSearchSettings(CommandContext& context) {
   if (runWebSitesDialog(context.owner, context.app->programFolder)) refreshSiteMenu();
 }
 
+void resetSortDirections(CommandContext& context) {
+  if (context.resetSort) context.resetSort();
+}
+
 template <int Slot>
 void favourite(CommandContext& context) {
   toggleFavourite(context, Slot);
@@ -79,6 +83,7 @@ constexpr Command kCommands[] = {
     {menu::kShortcutKeys, shortcutKeys},
     {menu::kWebSearchSettings, webSearchSettings},
     {menu::kExit, exitProgram},
+    {menu::kResetSortDirections, resetSortDirections},
     {menu::kManageMachines, manageMachines},
     {menu::kManageMedia, manageMedia},
     {menu::kManageGenres, manageGenres},

@@ -37,6 +37,8 @@ struct CommandContext {
   Settings* settings = nullptr;
   // The master tables' icon lists, rebuilt by the management dialog.
   master::IconLists* masterIcons = nullptr;
+  // Back to the first sort: title ascending, every column ascending.
+  std::function<void()> resetSort;
 };
 
 // True when `id` is a command of the table (and it ran).

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/shell/busy_cursor_win.h"
 #include "app/shell/general_settings_dialog_win.h"
 #include "app/shell/html_help_win.h"
 #include "app/shell/image_folder.h"
@@ -23,17 +24,6 @@ std::vector<std::string> selectedKeys(CommandContext& context) {
   for (const auto& item : context.selectedItems()) keys.push_back(item.fileName);
   return keys;
 }
-
-class BusyCursor {
-public:
-  BusyCursor() : old_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~BusyCursor() { SetCursor(old_); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-  HCURSOR old_;
-};
 
 // Runs `change` on the selected keys, then fills the list again with the
 // cursor on the first of them.

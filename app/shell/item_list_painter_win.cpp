@@ -136,19 +136,22 @@ void ItemListPainter::drawCell(HDC dc, RECT cell, int column, int item, const se
     return;
   }
   if (column == 3) {
-    const int filled = search::filledStars(items.cell(item, kViewRating));
-    if (!stars_) {
-      std::string stars;
-      for (int i = 0; i < 5; ++i) stars += text::sjis(i < filled ? "★" : "☆");
-      drawText(dc, stars, cell, mini_.get(), kLine);
-      return;
-    }
-    for (int i = 0; i < 5; ++i)
-      ImageList_Draw(stars_.get(), i < filled ? 0 : 1, dc, cell.left + i * kStarSize, middle - kStarSize / 2,
-                     ILD_TRANSPARENT);
+    drawStars(dc, cell, search::filledStars(items.cell(item, kViewRating)));
     return;
   }
   drawText(dc, search::cellText(column, items.cell(item, info.viewColumn)), cell, mini_.get(), kLine);
+}
+
+void ItemListPainter::drawStars(HDC dc, RECT box, int filled) const {
+  if (!stars_) {
+    std::string stars;
+    for (int i = 0; i < 5; ++i) stars += text::sjis(i < filled ? "★" : "☆");
+    drawText(dc, stars, box, mini_.get(), DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    return;
+  }
+  const int top = (box.top + box.bottom - kStarSize) / 2;
+  for (int i = 0; i < 5; ++i)
+    ImageList_Draw(stars_.get(), i < filled ? 0 : 1, dc, box.left + i * kStarSize, top, ILD_TRANSPARENT);
 }
 
 void ItemListPainter::drawText(HDC dc, const std::string& text, RECT box, HFONT font, UINT format) const {

@@ -38,6 +38,11 @@ public:
   void draw(const DRAWITEMSTRUCT& item, const search::ItemList& items, const std::vector<int>& columns,
             const master::IconLists& icons) const;
 
+  // Five stars, `filled` of them filled, from the left of `box` and centred
+  // in its height (as text when "rating.bmp" is missing).
+  void drawStars(HDC dc, RECT box, int filled) const;
+  static constexpr int kStarRowHeight = 18;
+
 private:
   void drawCell(HDC dc, RECT cell, int column, int item, const search::ItemList& items,
                 const master::IconLists& icons) const;

@@ -40,6 +40,10 @@ constexpr int kInfoHeight = 150;
 constexpr UINT kFirstPaintDone = WM_APP;
 constexpr UINT kCountTitles = WM_APP + 1;
 constexpr UINT_PTR kScrollLockTimer = 1;
+// Ends the busy mode of start-up: the filled list shows behind the busy
+// window for a moment before the window takes input.
+constexpr UINT_PTR kBusyEndTimer = 3;
+constexpr UINT kBusyEndDelayMs = 2000;
 // list_view positions read by the set operations.
 constexpr int kViewPly = 17;
 constexpr int kViewAlterEgo = 45;
@@ -49,7 +53,7 @@ constexpr int kViewEmusetName = 50;
 // Page cache of the list and group connections, in KiB: at most 128 MiB, which
 // holds a library of 100,000 items and keeps the list's sort in memory. Pages
 // are only taken as statements read them.
-constexpr const char* kListCache = "PRAGMA cache_size=-131072;PRAGMA mmap_size=268435456;";
+constexpr const char* kListCache = "PRAGMA cache_size=-131072;";
 
 HWND child(HWND parent, const char* cls, DWORD style, int id, DWORD exStyle = 0) {
   return CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -158,6 +162,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_, masterIcons_);
         return TRUE;
       }
+      if (wParam == kGroupListId) {
+        drawGroupItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
       break;
     case WM_NOTIFY:
       return onNotify(reinterpret_cast<NMHDR*>(lParam));
@@ -187,6 +195,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         };
         context.settings = &settings_;
         context.masterIcons = &masterIcons_;
+        context.resetSort = [this] { sortList(search::kResetSort, search::SortMode::Toggle); };
         if (runCommand(LOWORD(wParam), context)) return 0;
       }
       break;
@@ -210,6 +219,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_TIMER:
       if (wParam == kScrollLockTimer && firstPaintDone_) showScrollLock();
+      if (wParam == kBusyEndTimer) {
+        KillTimer(hwnd_, kBusyEndTimer);
+        busy_.leave(hwnd_);
+        SetForegroundWindow(hwnd_);
+        SetFocus(itemList_);
+      }
       return 0;
     case WM_DESTROY:
       onDestroy();
@@ -258,9 +273,13 @@ bool MainWindow::onCreate() {
   platform::createFolder(platform::joinPath(app_.programFolder, "TEMP"));
   platform::createFolder(platform::joinPath(app_.programFolder, "color_theme"));
   loadSettings(settings_, settingsFile(app_), ReadAt::Build);
+  bitmaps_.load(platform::joinPath(app_.programFolder, "resource"));
   masterIcons_.rebuildAll(listDb_, *sink_);
   items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
   insertColumns();
+  if ((headerArrows_ = bitmaps_.strip("column.bmp", 16)))
+    SendMessageA(reinterpret_cast<HWND>(SendMessageA(itemList_, LVM_GETHEADER, 0, 0)), HDM_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(headerArrows_.get()));
   layout();
   SetTimer(hwnd_, kScrollLockTimer, 300, nullptr);
   startShortcuts();
@@ -287,7 +306,10 @@ void MainWindow::createPanes() {
     item.pszText = label.data();
     SendMessageA(tab_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
-  groupList_ = child(hwnd_, "LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kGroupListId, WS_EX_CLIENTEDGE);
+  // Owner-drawn for the rating tab's stars; the texts stay readable.
+  groupList_ = child(hwnd_, "LISTBOX",
+                     WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                     kGroupListId, WS_EX_CLIENTEDGE);
   queryTree_ = child(hwnd_, WC_TREEVIEWA, TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS, kTreeId, WS_EX_CLIENTEDGE);
   itemList_ = child(hwnd_, WC_LISTVIEWA,
                     LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
@@ -300,6 +322,7 @@ void MainWindow::createPanes() {
   SendMessageA(status_, SB_SETPARTS, 7, reinterpret_cast<LPARAM>(parts));
   for (HWND pane : {tab_, groupList_, queryTree_, itemList_, info_, status_})
     SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(groupList_, LB_SETITEMHEIGHT, 0, ItemListPainter::kStarRowHeight);
 }
 
 void MainWindow::insertColumns() {
@@ -364,9 +387,7 @@ void MainWindow::onFirstPaint() {
   step("fill_group_pane_ms");
   setStatus(kDllLoadPart, dllLoadText(settings_.number(Setting::EtcDllSafeLoad) == 1));
   showScrollLock();
-  busy_.leave(hwnd_);
-  SetForegroundWindow(hwnd_);
-  SetFocus(itemList_);
+  SetTimer(hwnd_, kBusyEndTimer, kBusyEndDelayMs, nullptr);
   if (!timings.empty()) {
     // The list's first paint would come with the next pass of the message
     // loop; done here, the figure includes it.
@@ -384,8 +405,14 @@ void MainWindow::drawHeaders() {
     item.mask = HDI_TEXT | HDI_FORMAT;
     item.pszText = mark.label.data();
     item.fmt = HDF_STRING | HDF_LEFT;
-    if (mark.image >= 0 && mark.image % 2 == 0 && mark.image < 2) item.fmt |= HDF_SORTUP;
-    if (mark.image == 1) item.fmt |= HDF_SORTDOWN;
+    if (headerArrows_ && mark.image >= 0) {
+      item.mask |= HDI_IMAGE;
+      item.iImage = mark.image;
+      item.fmt |= HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
+    } else {
+      if (mark.image == 0) item.fmt |= HDF_SORTUP;
+      if (mark.image == 1) item.fmt |= HDF_SORTDOWN;
+    }
     SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
 }
@@ -445,6 +472,29 @@ void MainWindow::refreshGroupPane() {
     std::string label = search::groupItemText(groupKind_, item, groupValue(item));
     SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
   }
+}
+
+void MainWindow::drawGroupItem(const DRAWITEMSTRUCT& draw) {
+  const int item = static_cast<int>(draw.itemID);
+  if (item < 0) return;
+  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  HDC dc = draw.hDC;
+  FillRect(dc, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  RECT box{draw.rcItem.left + 2, draw.rcItem.top, draw.rcItem.right - 2, draw.rcItem.bottom};
+  if (groupKind_ == search::GroupKind::Rating && item >= 1) {
+    painter_.drawStars(dc, box, search::ratingStars(item));
+  } else {
+    std::string label(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageA(groupList_, LB_GETTEXTLEN, item, 0))),
+                      '\0');
+    SendMessageA(groupList_, LB_GETTEXT, item, reinterpret_cast<LPARAM>(label.data()));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    HGDIOBJ old = SelectObject(dc, font_);
+    DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &box,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, old);
+  }
+  if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &draw.rcItem);
 }
 
 // Item 0 is "<全て>"; items 1.. are the group statement's rows.
@@ -608,6 +658,9 @@ void MainWindow::onDestroy() {
   stopKeyboard();
   htmlHelp().stop();
   KillTimer(hwnd_, kScrollLockTimer);
+  // Closed during start-up's busy moment: the busy window must not stay up.
+  KillTimer(hwnd_, kBusyEndTimer);
+  if (busy_.busy()) busy_.leave(hwnd_);
   if (app_.databaseReady && items_) saveSettings();
   if (font_) DeleteObject(font_);
   PostQuitMessage(0);

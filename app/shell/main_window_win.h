@@ -21,6 +21,7 @@
 #include "app/shell/menu_builder_win.h"
 #include "app/shell/settings.h"
 #include "app/shell/status_bar.h"
+#include "app/shell/ui_bitmaps_win.h"
 #include "common/db/db_connection.h"
 #include "common/db/statement_check.h"
 #include "common/platform/message_sink.h"
@@ -62,6 +63,7 @@ private:
   void sortList(int column, search::SortMode mode);
   void showList(const std::string& keepKey, bool scrollToTop);
   void refreshGroupPane();
+  void drawGroupItem(const DRAWITEMSTRUCT& draw);
   void selectGroupItem(int index);
   std::string groupValue(int item) const;
   void showCurrentItem();
@@ -87,6 +89,8 @@ private:
   HFONT font_ = nullptr;
   BusyWindow busy_;
   ItemListPainter painter_;
+  UiBitmaps bitmaps_;
+  OwnedImageList headerArrows_;  // column.bmp: up, down, dim up, dim down
   ScrollLockIndicator scrollLock_;
   OwnedIcon lamps_[2];  // Scroll Lock off, on (none when the bitmap is missing)
   bool firstPaintDone_ = false;

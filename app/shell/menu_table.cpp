@@ -18,7 +18,8 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::MultiImage,  F::ImageAdd,
                                       F::ShortcutKeys, F::WebSearch,
                                       F::DatabaseBackup, F::Favourites, F::EmulatorChoice, F::OpenImageFolder,
-                                      F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox};
+                                      F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox,
+                                      F::ListSort};
 
 struct Source {
   int depth;

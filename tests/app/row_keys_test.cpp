@@ -8,6 +8,7 @@
 
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
+#include "app/search/list_view_sql.h"
 #include "app/search/row_keys.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
@@ -89,6 +90,18 @@ TEST_F(RowKeysTest, EveryHeaderClickGivesTheOrderOfTheListStatement) {
     }
   }
   EXPECT_TRUE(sink.messages().empty());
+}
+
+TEST_F(RowKeysTest, AViewOfAnotherMakeIsSortedThroughItsOwnJoins) {
+  // Not the search builder's text: spec_table is not read on its own.
+  std::string view = viewStatementWithoutSearch();
+  view.insert(std::string("CREATE VIEW list_view AS SELECT ").size(), "ALL ");
+  items.statements().view = view;
+  ASSERT_TRUE(items.recreateView());
+  for (int column : {kResetSort, 9, 8, 13, 15, 0}) {
+    ASSERT_TRUE(items.sort(column, SortMode::Toggle));
+    expectSqlOrder("another view, column " + std::to_string(column));
+  }
 }
 
 TEST_F(RowKeysTest, GroupsSortInMemoryAndShowTheirRowsValues) {

@@ -21,6 +21,18 @@ launch() {
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected '$2', got '$3'"; failures=$((failures + 1)); fi
 }
+# The program works on its own time: a saved dialog or an answered question
+# shows in the database a moment later.
+check_soon() {  # check_soon NAME EXPECTED COMMAND...
+  local name=$1 expected=$2 actual
+  shift 2
+  for _ in $(seq 1 50); do
+    actual=$("$@")
+    [ "$actual" = "$expected" ] && break
+    sleep 0.2
+  done
+  check "$name" "$expected" "$actual"
+}
 winpath() { echo "Z:${1//\//\\}"; }
 # The screen as a person sees it: the program's windows that the display
 # leaves black in a root capture are pasted over it, bottom one first.

@@ -8,16 +8,6 @@
 # leaves screenshots in build/e2e/keys-*.png and web-*.png.
 source "$(dirname "$0")/common.sh"
 
-check_soon() {  # check_soon NAME EXPECTED COMMAND...
-  local name=$1 expected=$2 actual
-  shift 2
-  for _ in $(seq 1 50); do
-    actual=$("$@")
-    [ "$actual" = "$expected" ] && break
-    sleep 0.2
-  done
-  check "$name" "$expected" "$actual"
-}
 opened() { cat "$work/opened.txt" 2>/dev/null; }
 sjis_file() { iconv -f UTF-8 -t CP932 >"$1"; }
 ini_value() { tr -d '\r' <"$1" | iconv -f CP932 -t UTF-8 | grep -a "^$2=" | head -n 1; }

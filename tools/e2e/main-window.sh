@@ -9,7 +9,7 @@ program_folder() {
   local folder=$work/$1
   mkdir -p "$folder"
   cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$folder/"
-  cp -r "$bin/resource" "$folder/"
+  cp -r "$bin/resource" "$bin/default_icon" "$folder/"
   echo "$folder"
 }
 
@@ -39,6 +39,48 @@ drive close-main 20 >/dev/null
 check "both closed" "closed" "$(drive close-main 20)"
 check "settings written at exit" "Width=850" "$(grep -a -o 'Width=850' "$f1/Quillmoor2.ini")"
 check "sort column kept at exit" "SortColumn=3" "$(grep -a -o 'SortColumn=[0-9]*' "$f1/Quillmoor2.ini")"
+
+# The column header popup's reset: the title, ascending, again.
+launch "$(winpath "$f1")" >/dev/null
+drive find-main 60 painted >/dev/null
+drive click-header 3 >/dev/null
+drive click-header 3 >/dev/null
+drive command 1178 >/dev/null
+sleep 1
+drive close-main 20 >/dev/null
+check "sort reset by 1178" "SortColumn=0 SortOrder=0" \
+  "$(grep -a -o 'Sort\(Column\|Order\)=[0-9]*' "$f1/Quillmoor2.ini" | tr '\n' ' ' | sed 's/ $//')"
+
+# The build's bitmaps beside the program: every one a whole 24-bit BMP, and a
+# default icon for every icon path a new library names.
+bmp_faults() {
+  python3 - "$@" <<'PY'
+import struct, sys
+for path in sys.argv[1:]:
+    try:
+        data = open(path, 'rb').read()
+        magic, size, _, _, offset = struct.unpack_from('<2sIHHI', data)
+        _, width, height, _, bits = struct.unpack_from('<IiiHH', data, 14)
+        row = (width * bits // 8 + 3) & ~3
+        if magic != b'BM' or size != len(data) or bits != 24 or offset + row * abs(height) != len(data):
+            print(path)
+    except (OSError, struct.error):
+        print(path)
+PY
+}
+resources=()
+for name in toolbar column rating adult AlterEgo maxdisk favorite snap_operation images wait_anime; do
+  resources+=("$bin/resource/$name.bmp")
+done
+check "resource bitmaps are whole BMPs" "" "$(bmp_faults "${resources[@]}")"
+icons=$(sqlite3 "$f1/Quillmoor.db" "SELECT media_icon FROM media_info_table UNION SELECT genre_icon FROM genre_info_table
+  UNION SELECT machine_icon FROM machine_info_table UNION SELECT adultex_icon FROM adultex_info_table;" |
+  tr -d '\r' | awk -F'\\' '{print "'"$bin"'/default_icon/" $(NF-1) "/" $NF}')
+check "default icons: one per seed row" "55" "$(ls $icons 2>/dev/null | wc -l)"
+check "default icons are whole BMPs" "" "$(bmp_faults $icons)"
+check "wait_anime: 420 x 80 frames" "420 0" \
+  "$(python3 -c "import struct,sys; w,h=struct.unpack_from('<ii',open(sys.argv[1],'rb').read(),18); print(w, h % 80)" "$bin/resource/wait_anime.bmp")"
+check "pop-up help in Shift-JIS" "yes" "$(iconv -f CP932 -t UTF-8 "$bin/resource/pophelp.txt" 2>/dev/null | grep -q '一覧' && echo yes)"
 
 # An old database answered with Cancel: database and settings untouched.
 f2=$(program_folder declined)

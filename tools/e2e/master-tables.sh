@@ -6,18 +6,6 @@
 # leaves screenshots in build/e2e/master-*.png.
 source "$(dirname "$0")/common.sh"
 
-# The program works on its own time: a saved dialog or an answered question
-# shows in the database a moment later.
-check_soon() {  # check_soon NAME EXPECTED COMMAND...
-  local name=$1 expected=$2 actual
-  shift 2
-  for _ in $(seq 1 50); do
-    actual=$("$@")
-    [ "$actual" = "$expected" ] && break
-    sleep 0.2
-  done
-  check "$name" "$expected" "$actual"
-}
 db() { sqlite3 "$f/Quillmoor.db" "$@"; }
 # Order numbers that are not 1, 2, 3, ... in name order (0 when all are).
 misnumbered() {

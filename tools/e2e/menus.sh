@@ -8,16 +8,6 @@
 # build/e2e/menus-*.png.
 source "$(dirname "$0")/common.sh"
 
-check_soon() {  # check_soon NAME EXPECTED COMMAND...
-  local name=$1 expected=$2 actual
-  shift 2
-  for _ in $(seq 1 50); do
-    actual=$("$@")
-    [ "$actual" = "$expected" ] && break
-    sleep 0.2
-  done
-  check "$name" "$expected" "$actual"
-}
 db() { sqlite3 -cmd ".timeout 5000" "$f/Quillmoor.db" "$@"; }
 rows() { db "$1" | paste -sd' '; }
 # A box is answered by a posted press: wait for it to go before the next.
