@@ -9,8 +9,9 @@ favorite.bmp  ten 12 x 12 images side by side: the marks of favourite groups 0-9
 scroll_lock.bmp  two 16 x 16 lamps side by side: Scroll Lock off, on
 column.bmp    four 16 x 16 header arrows: up, down, dim up, dim down
 toolbar.bmp   twelve 16 x 16 tool bar buttons side by side
-adult.bmp, AlterEgo.bmp, maxdisk.bmp  one 16 x 16 mark each: adult item,
-              item with an alter ego, multi-image item
+adult.bmp, AlterEgo.bmp, maxdisk.bmp  one 12 x 12 mark each, drawn beside
+              the favourite marks: adult item, item with an alter ego,
+              multi-image item
 snap_operation.bmp  six 16 x 16 buttons of the snapshot view
 images.bmp    four 16 x 16 images of the query tree: folder, open folder,
               query, library
@@ -199,7 +200,8 @@ def darker(colour, share=0.55):
 
 def badge(size, colour, lines, background, round_shape=False):
     """pixel(x, y) of a rounded square (or disc) in `colour` with `lines` in white."""
-    scale = fitting_scale(lines, size - 4)
+    # The small marks have a border of one pixel and room up to it.
+    scale = fitting_scale(lines, size - 2 if size <= 12 else size - 4)
     lit = text_pixels(lines, scale, size, size)
     edge = darker(colour)
     centre = (size - 1) / 2
@@ -254,9 +256,9 @@ def toolbar(path):
 
 
 def marks(folder):
-    write_bmp(os.path.join(folder, 'adult.bmp'), 16, 16, badge(16, (215, 50, 90), ['R'], KEY, round_shape=True))
-    write_bmp(os.path.join(folder, 'AlterEgo.bmp'), 16, 16, badge(16, (50, 110, 200), ['AE'], KEY))
-    write_bmp(os.path.join(folder, 'maxdisk.bmp'), 16, 16, badge(16, (60, 150, 80), ['M'], KEY))
+    write_bmp(os.path.join(folder, 'adult.bmp'), 12, 12, badge(12, (215, 50, 90), ['R'], KEY, round_shape=True))
+    write_bmp(os.path.join(folder, 'AlterEgo.bmp'), 12, 12, badge(12, (50, 110, 200), ['AE'], KEY))
+    write_bmp(os.path.join(folder, 'maxdisk.bmp'), 12, 12, badge(12, (60, 150, 80), ['M'], KEY))
 
 
 def snap_operation(path):

@@ -20,12 +20,12 @@ else
   # No display: run on a virtual one and keep a screenshot of what it shows.
   # A Wine session left from before would keep its old display: end it first.
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
-    WINEPREFIX='$top/build/wineprefix' wineserver -k 2>/dev/null
+    WINEPREFIX='${QM_WINEPREFIX:-$top/build/wineprefix}' wineserver -k 2>/dev/null
     '$top/tools/wine-run.sh' Quillmoor2.exe & pid=\$!
     '$top/tools/wine-run.sh' '$top/build/windows/bin/qm-driver.exe' find-main 90 >/dev/null 2>&1
     sleep 3; xwd -root -silent | /usr/bin/convert xwd:- '$demo/screenshot.png'
     '$top/tools/wine-run.sh' '$top/build/windows/bin/qm-driver.exe' close-main 30 >/dev/null 2>&1
-    wait \$pid || true; WINEPREFIX='$top/build/wineprefix' wineserver -k 2>/dev/null"
+    wait \$pid || true; WINEPREFIX='${QM_WINEPREFIX:-$top/build/wineprefix}' wineserver -k 2>/dev/null"
   echo "run: no display; screenshot saved to $demo/screenshot.png"
 fi
 "$top/tools/wine-run.sh" "$top/build/windows/bin/quillmoor-cli.exe" info --db Quillmoor.db

@@ -9,36 +9,28 @@
 #include "app/search/list_columns.h"
 #include "app/shell/master_icons_win.h"
 #include "app/shell/settings.h"
-#include "common/platform/files.h"
+#include "app/shell/ui_bitmaps_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {
 namespace {
 
 // list_view positions the cells draw from beyond the column table's fields.
+constexpr int kViewAdult = 7;
 constexpr int kViewRating = 11;
 constexpr int kViewMachineNum = 14;
+constexpr int kViewAlterEgo = 45;
 constexpr int kViewFave = 48;
+constexpr int kViewMaxdisk = 49;
 constexpr int kStarSize = 16;
 constexpr int kMarkSize = 12;
 constexpr int kPadding = 4;
-// The bitmaps' transparent colour.
-constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 
 OwnedFont makeFont(const Settings& settings, Setting face, Setting height, Setting weight, Setting italic) {
   return OwnedFont(CreateFontA(settings.number(height), 0, 0, 0, settings.number(weight),
                                settings.number(italic) ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                settings.text(face).c_str()));
-}
-
-OwnedImageList loadStrip(const std::string& path, int size) {
-  OwnedBitmap bitmap(static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  if (!bitmap) return nullptr;
-  OwnedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 10, 0));
-  if (list && ImageList_AddMasked(list.get(), bitmap.get(), kKeyColour) < 0) list.reset();
-  return list;
 }
 
 void fill(HDC dc, const RECT& box, COLORREF colour) {
@@ -48,7 +40,7 @@ void fill(HDC dc, const RECT& box, COLORREF colour) {
 
 }  // namespace
 
-void ItemListPainter::prepare(const Settings& settings, const std::string& resourceFolder) {
+void ItemListPainter::prepare(const Settings& settings, const UiBitmaps& bitmaps) {
   normal_ = makeFont(settings, Setting::ListNormalFace, Setting::ListNormalHeight, Setting::ListNormalWeight,
                      Setting::ListNormalItalic);
   mini_ = makeFont(settings, Setting::ListMiniFace, Setting::ListMiniHeight, Setting::ListMiniWeight,
@@ -60,8 +52,11 @@ void ItemListPainter::prepare(const Settings& settings, const std::string& resou
   const int mini = std::abs(settings.number(Setting::ListMiniHeight));
   const int normal = std::abs(settings.number(Setting::ListNormalHeight));
   rowHeight_ = std::max({2 * (mini + 4) + 2, normal + 10, kStarSize + 6});
-  stars_ = loadStrip(platform::joinPath(resourceFolder, "rating.bmp"), kStarSize);
-  favourites_ = loadStrip(platform::joinPath(resourceFolder, "favorite.bmp"), kMarkSize);
+  stars_ = bitmaps.strip("rating.bmp", kStarSize);
+  favourites_ = bitmaps.strip("favorite.bmp", kMarkSize);
+  adult_ = bitmaps.strip("adult.bmp", kMarkSize);
+  alterEgo_ = bitmaps.strip("AlterEgo.bmp", kMarkSize);
+  maxdisk_ = bitmaps.strip("maxdisk.bmp", kMarkSize);
 }
 
 void ItemListPainter::applyRowHeight(HWND list) {
@@ -104,7 +99,10 @@ void ItemListPainter::drawCell(HDC dc, RECT cell, int column, int item, const se
   const search::ListColumn& info = search::listColumns()[column];
   if (column == search::kTitleColumn) {
     const std::vector<int> marks = search::favouriteMarks(items.cell(item, kViewFave));
-    if (marks.empty()) {
+    const bool adult = items.cell(item, kViewAdult) == "1";
+    const bool alterEgo = items.cell(item, kViewAlterEgo) == "1";
+    const int disks = std::atoi(items.cell(item, kViewMaxdisk).c_str());
+    if (marks.empty() && !adult && !alterEgo && disks < 2) {
       drawText(dc, items.cell(item, info.viewColumn), cell, normal_.get(), kLine);
       return;
     }
@@ -118,6 +116,22 @@ void ItemListPainter::drawCell(HDC dc, RECT cell, int column, int item, const se
         drawText(dc, std::to_string(mark), {x, middle + 2, x + kMarkSize, cell.bottom}, mini_.get(), kLine);
       }
       x += kMarkSize + 2;
+    }
+    auto mark = [&](const OwnedImageList& image, const char* fallback) {
+      if (image) {
+        ImageList_Draw(image.get(), 0, dc, x, middle + 3, ILD_TRANSPARENT);
+        x += kMarkSize + 2;
+      } else {
+        drawText(dc, fallback, {x, middle + 2, x + 2 * kMarkSize, cell.bottom}, mini_.get(), kLine);
+        x += 2 * kMarkSize;
+      }
+    };
+    if (adult) mark(adult_, "R");
+    if (alterEgo) mark(alterEgo_, "AE");
+    if (disks >= 2) {
+      // The mark, then the number of disks of the set.
+      mark(maxdisk_, "M");
+      drawText(dc, std::to_string(disks), {x, middle + 2, cell.right, cell.bottom}, mini_.get(), kLine);
     }
     return;
   }

@@ -1,6 +1,7 @@
 // Draws the rows of the owner-drawn item list: two-line rows in the fonts
 // and colours of the appearance settings, the machine and genre on two lines,
-// ratings as stars and favourite groups as small marks. The list view asks
+// ratings as stars, and favourite groups, the adult flag, an alter ego and the
+// disks of a set as small marks under the title. The list view asks
 // only for the rows it shows.
 #pragma once
 
@@ -18,16 +19,17 @@ class ItemList;
 namespace qm::shell {
 
 class Settings;
+class UiBitmaps;
 namespace master {
 class IconLists;
 }
 
 class ItemListPainter {
 public:
-  // Fonts and colours from the loaded appearance settings; the bitmaps
-  // "rating.bmp" and "favorite.bmp" from the program's resource folder (a
-  // missing one is drawn as text instead).
-  void prepare(const Settings& settings, const std::string& resourceFolder);
+  // Fonts and colours from the loaded appearance settings; the images of
+  // "rating.bmp", "favorite.bmp", "adult.bmp", "AlterEgo.bmp" and
+  // "maxdisk.bmp" (a missing one is drawn as text instead).
+  void prepare(const Settings& settings, const UiBitmaps& bitmaps);
   // Row height in pixels, for two lines of the small font.
   int rowHeight() const { return rowHeight_; }
   // Gives `list` its row height (an image list of that height, which report
@@ -57,6 +59,9 @@ private:
   int rowHeight_ = 34;
   OwnedImageList stars_;      // 0 filled, 1 empty
   OwnedImageList favourites_;  // 0..9
+  OwnedImageList adult_;       // one mark each, beside the favourite marks
+  OwnedImageList alterEgo_;
+  OwnedImageList maxdisk_;
   OwnedImageList spacer_;
 };
 

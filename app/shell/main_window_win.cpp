@@ -175,6 +175,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (lParam == 0 && app_.databaseReady) {
+        // A command that comes during start-up's busy moment (a script's,
+        // a shortcut's) ends it first: its dialog must not open over a
+        // disabled window that the timer would enable under it.
+        endStartupBusy();
         CommandContext context;
         context.owner = hwnd_;
         context.app = &app_;
@@ -219,12 +223,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_TIMER:
       if (wParam == kScrollLockTimer && firstPaintDone_) showScrollLock();
-      if (wParam == kBusyEndTimer) {
-        KillTimer(hwnd_, kBusyEndTimer);
-        busy_.leave(hwnd_);
-        SetForegroundWindow(hwnd_);
-        SetFocus(itemList_);
-      }
+      if (wParam == kBusyEndTimer) endStartupBusy();
       return 0;
     case WM_DESTROY:
       onDestroy();
@@ -240,7 +239,9 @@ bool MainWindow::onCreate() {
   sink_ = platform::makeWindowSink(hwnd_);
   createPanes();
   loadSettings(settings_, settingsFile(app_), ReadAt::Appearance);
-  painter_.prepare(settings_, platform::joinPath(app_.programFolder, "resource"));
+  // The interface's bitmaps come before the database, for the list's rows.
+  bitmaps_.load(platform::joinPath(app_.programFolder, "resource"));
+  painter_.prepare(settings_, bitmaps_);
   loadLamps(platform::joinPath(platform::joinPath(app_.programFolder, "resource"), "scroll_lock.bmp"));
   painter_.applyRowHeight(itemList_);
   menus_ = buildMainMenus();
@@ -273,7 +274,6 @@ bool MainWindow::onCreate() {
   platform::createFolder(platform::joinPath(app_.programFolder, "TEMP"));
   platform::createFolder(platform::joinPath(app_.programFolder, "color_theme"));
   loadSettings(settings_, settingsFile(app_), ReadAt::Build);
-  bitmaps_.load(platform::joinPath(app_.programFolder, "resource"));
   masterIcons_.rebuildAll(listDb_, *sink_);
   items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
   insertColumns();
@@ -351,8 +351,16 @@ void MainWindow::layout() {
   int bottom = client.bottom - (statusRect.bottom - statusRect.top);
   int left = settings_.number(Setting::WindowSeparateX);
   int groupBottom = std::min(settings_.number(Setting::WindowSeparateY), bottom - 40);
+  // The tabs wrap onto as many rows as the pane's width needs; all of them
+  // stay in sight (a narrow pane put the rating tab below the list).
   MoveWindow(tab_, 0, 0, left, kTabHeight, TRUE);
-  MoveWindow(groupList_, 0, kTabHeight, left, groupBottom - kTabHeight, TRUE);
+  RECT tabItem{};
+  const int rows = static_cast<int>(SendMessageA(tab_, TCM_GETROWCOUNT, 0, 0));
+  int tabHeight = kTabHeight;
+  if (rows > 0 && SendMessageA(tab_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tabItem)))
+    tabHeight = std::max<int>(kTabHeight, rows * (tabItem.bottom - tabItem.top) + 6);
+  if (tabHeight != kTabHeight) MoveWindow(tab_, 0, 0, left, tabHeight, TRUE);
+  MoveWindow(groupList_, 0, tabHeight, left, groupBottom - tabHeight, TRUE);
   MoveWindow(queryTree_, 0, groupBottom + 3, left, bottom - groupBottom - 3, TRUE);
   int listBottom = bottom - kInfoHeight;
   MoveWindow(itemList_, left + 3, 0, client.right - left - 3, listBottom, TRUE);
@@ -387,6 +395,7 @@ void MainWindow::onFirstPaint() {
   step("fill_group_pane_ms");
   setStatus(kDllLoadPart, dllLoadText(settings_.number(Setting::EtcDllSafeLoad) == 1));
   showScrollLock();
+  startupBusy_ = true;
   SetTimer(hwnd_, kBusyEndTimer, kBusyEndDelayMs, nullptr);
   if (!timings.empty()) {
     // The list's first paint would come with the next pass of the message
@@ -395,6 +404,18 @@ void MainWindow::onFirstPaint() {
     step("fill_paint_ms");
     appendTiming(timings, "ready_to_first_fill_ms", std::chrono::steady_clock::now() - databaseReadyAt_);
   }
+}
+
+// The end of start-up's busy mode, by its timer or early by a command.
+void MainWindow::endStartupBusy() {
+  if (!startupBusy_) return;
+  startupBusy_ = false;
+  KillTimer(hwnd_, kBusyEndTimer);
+  busy_.leave(hwnd_);
+  // Wine does not always repaint what the busy window covered.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  SetForegroundWindow(hwnd_);
+  SetFocus(itemList_);
 }
 
 void MainWindow::drawHeaders() {

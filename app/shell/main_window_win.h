@@ -64,6 +64,7 @@ private:
   void showList(const std::string& keepKey, bool scrollToTop);
   void refreshGroupPane();
   void drawGroupItem(const DRAWITEMSTRUCT& draw);
+  void endStartupBusy();
   void selectGroupItem(int index);
   std::string groupValue(int item) const;
   void showCurrentItem();
@@ -94,6 +95,7 @@ private:
   ScrollLockIndicator scrollLock_;
   OwnedIcon lamps_[2];  // Scroll Lock off, on (none when the bitmap is missing)
   bool firstPaintDone_ = false;
+  bool startupBusy_ = false;  // the wait after the first fill is running
   int countedView_ = -1;  // the item list's view generation the title count is of
   bool dragging_ = false;  // items of the list are being dragged
   std::chrono::steady_clock::time_point databaseReadyAt_;

@@ -19,6 +19,7 @@
 //   press ID                  press a push button of the active dialog
 //   click ID                  click a check box or radio button of the active dialog
 //   click-at ID X Y           click a control of the active dialog at a point (a tab, say)
+//                             (no dialog open: a pane of the main window, 1005 the group tabs)
 //   select-row ID ROW         select a row of a list view of the active dialog
 //   select-combo ID INDEX     select an entry of a drop-down list of the active dialog
 //   list-lines ID             print every line of a list box of the active dialog
@@ -349,7 +350,7 @@ int click(char** argv) {
 
 // A mouse click at a point of a control, in its client coordinates.
 int clickAt(char** argv) {
-  HWND control = dialogItem(argv[2]);
+  HWND control = activeDialog() ? dialogItem(argv[2]) : GetDlgItem(findMain(), std::atoi(argv[2]));
   if (!control) return 1;
   LPARAM at = MAKELPARAM(std::atoi(argv[3]), std::atoi(argv[4]));
   PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);

@@ -129,7 +129,9 @@ launch "$(winpath "$f4")" >/dev/null
 drive find-main 60 painted >/dev/null
 for _ in $(seq 60); do [ "$(drive count-items)" -gt 0 ] 2>/dev/null && break; sleep 0.5; done
 # The owner-drawn rows (two-line machine/genre cells, stars, favourite marks)
-# are looked at in the screenshot.
+# are looked at in the screenshot, once the busy window has gone from the
+# display too.
+sleep 1
 screenshot "$out/item-list.png"
 drive click-header 1 >/dev/null
 drive time-group 1 >/dev/null
