@@ -23,7 +23,8 @@ void dumpMenu(HWND window, HMENU menu, int depth, bool opened, std::string& out)
       continue;
     }
     for (const char* c = label; *c; ++c) out += *c == '\t' ? std::string("\\t") : std::string(1, *c);
-    out += "|" + (info.hSubMenu ? std::string("-") : std::to_string(info.wID));
+    out += '|';
+    out += info.hSubMenu ? std::string("-") : std::to_string(info.wID);
     out += (info.fState & MFS_GRAYED) ? "|grayed" : "|enabled";
     if (info.fState & MFS_CHECKED) out += ",checked";
     out += "\n";
