@@ -152,7 +152,7 @@ std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std:
     const auto found = name.type == kText ? specRow.find(std::string_view(text_).substr(name.offset, name.length))
                                           : specRow.end();
     for (int k = 0; k < kSpecKeys; ++k) {
-      // No spec row: the view's LEFT JOIN gives NULL.
+      // No spec_table row: the view's LEFT JOIN gives NULL.
       Value value;
       value.integer = 0;
       if (found != specRow.end()) {

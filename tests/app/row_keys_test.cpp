@@ -45,7 +45,7 @@ protected:
              file + ", 'f', '.rom', " + pick(kMachines) + ", " + pick(kTitles) + ", " + pick(kMakers) + ", " +
              pick(kGenres) + ", " + pick(kRatings) + ", " + pick(kSaleYears) + ", " + pick(kBootCounts) + ", " +
              pick(kLastBoots) + ", " + pick(kDevelopers) + ", " + pick(kShort) + ", 'k" + std::to_string(i) + "');";
-      // A third of the rows have no spec row: their spec columns are NULL.
+      // A third of the rows have no spec_table row: those columns are NULL.
       if (random() % 3 != 0) {
         sql += "INSERT INTO spec_table(pfile_sc, breed, price, media_detail, device, players, adultex_name, "
                "savedat_detail, sound_detail) VALUES (" +
