@@ -12,10 +12,11 @@
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_run.h"
 #include "app/maintenance/smart_title_run.h"
+#include "bench/support/generated_library.h"
 #include "common/db/db_connection.h"
+#include "common/platform/message_sink.h"
 #include "common/text/reading_settings.h"
 #include "common/text/smart_title.h"
-#include "dblib/database_setup.h"
 
 namespace {
 
@@ -38,18 +39,6 @@ public:
 
 double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A fresh library with its image files, or "" when it could not be made.
-std::string makeLibrary(const fs::path& folder) {
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  const std::string db = (folder / "Quillmoor.db").string();
-  qm::platform::AcceptingSink sink;
-  qm::dblib::makeDatabase({db, folder.string(), "Quillmoor.db", (folder / "Quillmoor2.ini").string()}, sink);
-  const std::string command = std::string("python3 '") + QM_SOURCE_DIR + "/tools/gen-demo-library.py' --count " +
-                              std::to_string(kItems) + " --files '" + (folder / "roms").string() + "' '" + db + "'";
-  return std::system(command.c_str()) == 0 ? db : std::string();
 }
 
 bool report(const char* what, double seconds, int rows, mt::RunStatus status) {
@@ -102,7 +91,7 @@ int main() {
   const fs::path folder = fs::temp_directory_path() / "qm-bench-maintenance";
   std::printf("generating a library of %d items in %s ...\n", kItems, folder.string().c_str());
   std::fflush(stdout);
-  const std::string db = makeLibrary(folder);
+  const std::string db = qm::bench::makeGeneratedLibrary(folder, kItems, folder / "roms");
   if (db.empty()) {
     std::fprintf(stderr, "bench_maintenance: the library could not be generated\n");
     return 1;

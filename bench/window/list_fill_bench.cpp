@@ -14,10 +14,10 @@
 
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
+#include "bench/support/generated_library.h"
 #include "common/db/db_connection.h"
 #include "common/db/statement_check.h"
 #include "common/platform/message_sink.h"
-#include "dblib/database_setup.h"
 
 namespace {
 
@@ -27,17 +27,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kItems = 100000;
 constexpr int kRepeats = 5;
-
-std::string makeLibrary(const fs::path& folder) {
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  const std::string db = (folder / "Quillmoor.db").string();
-  qm::platform::AcceptingSink sink;
-  qm::dblib::makeDatabase({db, folder.string(), "Quillmoor.db", (folder / "Quillmoor2.ini").string()}, sink);
-  const std::string command = std::string("python3 '") + QM_SOURCE_DIR + "/tools/gen-demo-library.py' --count " +
-                              std::to_string(kItems) + " '" + db + "' >/dev/null";
-  return std::system(command.c_str()) == 0 ? db : std::string();
-}
 
 // Best and worst of kRepeats runs of `step`, in milliseconds.
 template <typename Step>
@@ -66,7 +55,7 @@ int main(int argc, char** argv) {
     db = (folder / "Quillmoor.db").string();
   } else {
     std::printf("generating a library of %d items in %s ...\n", kItems, folder.string().c_str());
-    db = makeLibrary(folder);
+    db = qm::bench::makeGeneratedLibrary(folder, kItems);
   }
   if (db.empty()) {
     std::fprintf(stderr, "bench_list_fill: no library\n");
