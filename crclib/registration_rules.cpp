@@ -228,22 +228,21 @@ DerivedTexts deriveForMember(const RegistrationSettings& settings, const std::st
   return row;
 }
 
-std::string memberTitleOf(std::string_view memberName) {
-  std::string_view name = memberName;
+namespace {
+
+// A member's name after its last folder separator, either kind.
+std::string_view memberBaseName(std::string_view name) {
   const std::size_t backslash = sjis::findLast(name, '\\');
   if (backslash != sjis::npos) name = name.substr(backslash + 1);
   const std::size_t slash = sjis::findLast(name, '/');
   if (slash != sjis::npos) name = name.substr(slash + 1);
-  return fileTitleOf(name);
+  return name;
 }
 
-std::string memberExtensionOf(std::string_view memberName) {
-  std::string_view name = memberName;
-  const std::size_t backslash = sjis::findLast(name, '\\');
-  if (backslash != sjis::npos) name = name.substr(backslash + 1);
-  const std::size_t slash = sjis::findLast(name, '/');
-  if (slash != sjis::npos) name = name.substr(slash + 1);
-  return extensionOf(name);
-}
+}  // namespace
+
+std::string memberTitleOf(std::string_view memberName) { return fileTitleOf(memberBaseName(memberName)); }
+
+std::string memberExtensionOf(std::string_view memberName) { return extensionOf(memberBaseName(memberName)); }
 
 }  // namespace qm::reg
