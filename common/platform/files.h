@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm::platform {
 
@@ -48,6 +49,9 @@ CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to);
 // alone. Returns the count. Windows also matches 8.3 short names, so "*.htm"
 // there takes "a.html" too: keep extensions to three letters in patterns.
 int deleteMatchingFiles(const std::string& folder, const std::string& pattern);
+// The names (not paths) of the files in `folder` matching `pattern` as above,
+// in the order the file system gives them; folders are left out.
+std::vector<std::string> listMatchingFiles(const std::string& folder, const std::string& pattern);
 
 std::string currentFolder();
 

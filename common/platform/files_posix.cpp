@@ -108,6 +108,13 @@ int deleteMatchingFiles(const std::string& folder, const std::string& pattern) {
   return count;
 }
 
+std::vector<std::string> listMatchingFiles(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  for (const std::string& path : matchingFiles(osPath(folder), text::sjisToUtf8(pattern)))
+    names.push_back(text::utf8ToSjis(path.substr(path.rfind('/') + 1)));
+  return names;
+}
+
 std::string currentFolder() {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);

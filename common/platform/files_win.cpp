@@ -94,6 +94,10 @@ int deleteMatchingFiles(const std::string& folder, const std::string& pattern) {
   return count;
 }
 
+std::vector<std::string> listMatchingFiles(const std::string& folder, const std::string& pattern) {
+  return matchingFiles(folder, pattern);
+}
+
 std::string currentFolder() {
   const DWORD size = GetCurrentDirectoryA(0, nullptr);
   std::string folder(size, '\0');

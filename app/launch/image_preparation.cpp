@@ -1,0 +1,58 @@
+#include "app/launch/image_preparation.h"
+
+#include "common/archive/member_extract.h"
+#include "common/platform/files.h"
+#include "common/text/sjis.h"
+
+namespace qm::launch {
+namespace {
+
+void fail(PreparationResult& result, const std::string& why) {
+  if (result.ok) result.failure = why;
+  result.ok = false;
+}
+
+}  // namespace
+
+PreparationResult prepareImages(const std::vector<ImageRow>& rows, const ImageListOptions& options) {
+  PreparationResult result;
+  for (const ImageRow& row : rows) {
+    if (options.handOver >= 1 && isArchived(row)) {
+      const std::size_t star = sjis::find(row.fileName, '*');
+      const std::string archivePath = row.fileName.substr(0, star);
+      const std::string member = row.fileName.substr(star + 1);
+      const archive::ExtractResult extracted = archive::extractMember(archivePath, member, options.extractFolder);
+      if (extracted.error) fail(result, extracted.error->message);
+    } else if (options.handOver == 2) {
+      const std::string target = handOverPath(row, options);
+      if (platform::copyFileNoOverwrite(row.fileName, target) == platform::CopyResult::Failed)
+        fail(result, row.fileName);
+    }
+  }
+  return result;
+}
+
+bool RenameJournal::rename(const std::string& from, const std::string& to) {
+  if (from == to) return true;
+  if (!platform::moveFile(from, to)) return false;
+  renames_.emplace_back(from, to);
+  return true;
+}
+
+void RenameJournal::restore() {
+  for (auto it = renames_.rbegin(); it != renames_.rend(); ++it) platform::moveFile(it->second, it->first);
+  renames_.clear();
+}
+
+bool renamePreparedImages(const std::vector<ImageRow>& rows, const ImageListOptions& options,
+                          RenameJournal& journal) {
+  if (!options.renameForLaunch || options.renameMode == 0) return true;
+  bool ok = true;
+  for (std::size_t k = 0; k < rows.size() && k < static_cast<std::size_t>(kMaxImages); ++k) {
+    const std::string prepared = handOverPath(rows[k], options);
+    ok &= journal.rename(prepared, renamedForLaunch(prepared, options.renameMode, static_cast<int>(k) + 1));
+  }
+  return ok;
+}
+
+}  // namespace qm::launch

@@ -1,0 +1,47 @@
+// Putting the images where the emulator reads them: archived images
+// extracted to the extract folder, plain ones copied there in mode 2, and
+// the prepared files renamed for the launch. Renames are journalled and put
+// back when the journal goes, whatever way the launch ends.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/launch/image_list.h"
+
+namespace qm::launch {
+
+struct PreparationResult {
+  bool ok = true;
+  std::string failure;  // the first failure, kept even when later images succeed
+};
+
+// Extracts (mode >= 1, archived image) or copies (mode 2, plain image, never
+// over an existing file) every row; plain images in mode 0 or 1 stay where
+// they are.
+PreparationResult prepareImages(const std::vector<ImageRow>& rows, const ImageListOptions& options);
+
+class RenameJournal {
+public:
+  RenameJournal() = default;
+  RenameJournal(const RenameJournal&) = delete;
+  RenameJournal& operator=(const RenameJournal&) = delete;
+  ~RenameJournal() { restore(); }
+
+  // Renames and records; false (nothing recorded) when the move failed.
+  bool rename(const std::string& from, const std::string& to);
+  // Moves every renamed file back, latest first. Safe to call twice.
+  void restore();
+  const std::vector<std::pair<std::string, std::string>>& renames() const { return renames_; }
+
+private:
+  std::vector<std::pair<std::string, std::string>> renames_;
+};
+
+// Renames the prepared files as buildImageList named them (hand-over mode 2
+// or an alter-ego launch). False when one could not be renamed.
+bool renamePreparedImages(const std::vector<ImageRow>& rows, const ImageListOptions& options,
+                          RenameJournal& journal);
+
+}  // namespace qm::launch

@@ -1,0 +1,192 @@
+#include "app/launch/launch_run.h"
+
+#include "app/launch/extract_cleanup.h"
+#include "app/launch/image_preparation.h"
+#include "app/launch/play_time.h"
+#include "common/db/db_connection.h"
+#include "common/platform/files.h"
+#include "common/text/encoding.h"
+
+namespace qm::launch {
+namespace {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+using text::sjis;
+
+constexpr const char* kNotStarted = "エミュレータが起動できませんでした";
+
+void notStarted(const LaunchEnvironment& env, const char* utf8) {
+  env.sink->show(sjis(utf8), sjis(kNotStarted), MessageIcon::Warning, MessageButtons::Ok);
+}
+
+// Counts a launch as preparing its images for as long as it lives, so that
+// no ending launch empties the extract folder under it.
+class PreparingMark {
+public:
+  explicit PreparingMark(LaunchCounters& counters) : counters_(counters) { ++counters_.preparing; }
+  ~PreparingMark() { end(); }
+  void end() {
+    if (active_) --counters_.preparing;
+    active_ = false;
+  }
+
+private:
+  LaunchCounters& counters_;
+  bool active_ = true;
+};
+
+bool needsExtractFolder(const LaunchPlan& plan) { return plan.images.handOver == 1 || plan.images.handOver == 2; }
+
+// The folder checks before anything is touched; false after telling the user.
+bool foldersReady(const LaunchEnvironment& env, const LaunchPlan& plan) {
+  platform::MessageSink& sink = *env.sink;
+  bool ready = true;
+  if (needsExtractFolder(plan)) {
+    const std::string& folder = plan.images.extractFolder;
+    if (folder.empty()) {
+      sink.show(sjis("イメージファイルの解凍先フォルダが見つかりませんでした\n処理を中止します"), "",
+                MessageIcon::Error, MessageButtons::Ok);
+      ready = false;
+    } else if (!platform::folderExists(folder)) {
+      if (sink.show(sjis("イメージファイルの解凍先フォルダが見つかりませんでした\nフォルダを作成しますか？\n→") + folder,
+                    "", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
+        sink.show(sjis("イメージファイルの解凍先フォルダが見つかりませんでした\n処理を中止します"), "",
+                  MessageIcon::Error, MessageButtons::Ok);
+        ready = false;
+      } else if (!platform::createFolder(folder)) {
+        sink.show(sjis("解凍先フォルダを作成できませんでした\n処理を中止します"), "", MessageIcon::Error,
+                  MessageButtons::Ok);
+        ready = false;
+      }
+    }
+  }
+  if (ready && (plan.exec.empty() || !platform::fileExists(plan.exec) || platform::folderExists(plan.exec))) {
+    sink.show(sjis("エミュレータ実行ファイルが見つかりませんでした\n処理を中止します"), "", MessageIcon::Error,
+              MessageButtons::Ok);
+    ready = false;
+  }
+  if (!ready) notStarted(env, "エミュレータのパス又は、解凍・コピー先のフォルダが存在するかを確認して下さい。");
+  return ready;
+}
+
+// The programs of "StartCommand" (phase 0) or "TerminateCommand" (phase 1).
+void runCompanions(const LaunchEnvironment& env, const LaunchPlan& plan, const LaunchItem& item, int phase) {
+  const auto& programs = phase == 0 ? plan.setting.startPrograms : plan.setting.endPrograms;
+  for (const CompanionProgram& program : programs) {
+    if (program.command.empty()) continue;
+    if (phase == 1) env.host->sleep(1000);
+    ProcessSpec spec;
+    spec.program = program.command;
+    spec.arguments = expandCompanionArguments(env.place, plan, item, program.arguments);
+    spec.throughShell = true;
+    spec.normalShow = true;
+    env.host->start(spec);
+    env.host->sleep(program.waitSeconds * 1000 + 1000);
+  }
+}
+
+void runEndProgramsIfLast(const LaunchEnvironment& env, const LaunchPlan& plan, const LaunchItem& item) {
+  if (env.counters->running.load() == 0) runCompanions(env, plan, item, 1);
+}
+
+ProcessSpec emulatorSpec(const LaunchPlan& plan) {
+  ProcessSpec spec;
+  spec.program = plan.exec;
+  spec.arguments = plan.arguments;
+  spec.folder = plan.folder;
+  spec.throughShell = plan.setting.checkType != static_cast<int>(EndDetection::ProcessHandle);
+  return spec;
+}
+
+void waitForEnd(const LaunchEnvironment& env, const LaunchPlan& plan, EmulatorProcess& process) {
+  const bool byTitle = plan.setting.checkType == static_cast<int>(EndDetection::WindowTitle);
+  // Without a text to look for every title would match and the wait never end.
+  if (byTitle && !plan.titleSearch.empty()) {
+    env.host->waitWhileTitleShown(plan.titleSearch, plan.setting.titleIntervalSeconds * 1000);
+    return;
+  }
+  process.waitForEnd();
+}
+
+bool countBoot(const LaunchEnvironment& env, const LaunchItem& item, long long runMs) {
+  db::DbConnection db;
+  db.open(env.place.dbPath);
+  const std::string playTime = addPlayTime(item.playTime, static_cast<long>(runMs / 1000));
+  if (db.execute(bootCountStatement(item.fileName, playTime))) {
+    env.sink->show(sjis("起動回数と最終起動日の格納に失敗しました"), sjis("DBエラー"), MessageIcon::Error,
+                   MessageButtons::Ok);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& request) {
+  LaunchReport report;
+  const LaunchItem& item = request.item;
+  env.host->preparing();
+  PreparingMark preparing(*env.counters);
+  const auto planned = planLaunch(env.place, request, *env.sink);
+  if (!planned) {
+    env.host->ended();
+    return report;
+  }
+  const LaunchPlan& plan = *planned;
+  report.commandLine = commandLineOf(plan);
+  report.folder = plan.folder;
+  if (!foldersReady(env, plan)) {
+    report.outcome = LaunchOutcome::FolderOrProgram;
+    env.host->ended();
+    return report;
+  }
+  const PreparationResult prepared = prepareImages(plan.rows, plan.images);
+  RenameJournal renames;
+  if (!prepared.ok || !renamePreparedImages(plan.rows, plan.images, renames)) {
+    notStarted(env, "イメージファイルを解凍出来ません。\n解凍に必要なDLL又はイメージファイル自体が存在しない可能性があります。");
+    report.outcome = LaunchOutcome::PreparationFailed;
+    env.host->ended();
+    return report;
+  }
+  env.host->starting();
+  runCompanions(env, plan, item, 0);
+  const long long startMs = env.host->nowMilliseconds();
+  std::unique_ptr<EmulatorProcess> process = env.host->start(emulatorSpec(plan));
+  preparing.end();
+  const bool byProcess = plan.setting.checkType == static_cast<int>(EndDetection::ProcessHandle);
+  if (!process) {
+    runEndProgramsIfLast(env, plan, item);
+    notStarted(env, "プロセスの作成に失敗しました。");
+    report.outcome = LaunchOutcome::StartFailed;
+    env.host->ended();
+    return report;
+  }
+  const bool idle = process->waitUntilIdle(byProcess);
+  env.host->sleep(100);
+  if (!idle && byProcess) {
+    runEndProgramsIfLast(env, plan, item);
+    notStarted(env, "タイムアウトされました。\nプロセスハンドルの取得に失敗しました。");
+    report.outcome = LaunchOutcome::TimedOut;
+    env.host->ended();
+    return report;
+  }
+  ++env.counters->running;
+  waitForEnd(env, plan, *process);
+  const bool last = env.counters->running.fetch_sub(1) == 1;
+  env.host->sleep(1500);
+  renames.restore();
+  if (last) runCompanions(env, plan, item, 1);
+  report.outcome = LaunchOutcome::Ran;
+  report.runMilliseconds = env.host->nowMilliseconds() - startMs;
+  if (report.runMilliseconds > kCountedRunMilliseconds) report.counted = countBoot(env, item, report.runMilliseconds);
+  const bool noneRunning = env.counters->running.load() == 0;
+  if (noneRunning && plan.setting.extractAllDelete == 1 && env.counters->preparing.load() == 0)
+    report.extractFilesDeleted = emptyExtractFolder(plan.images.extractFolder, env.place.root, env.place.dbPath);
+  if (report.counted && noneRunning) env.host->itemChanged(item.fileName);
+  env.host->ended();
+  return report;
+}
+
+}  // namespace qm::launch

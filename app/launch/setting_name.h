@@ -1,0 +1,19 @@
+// Names that become file names: emulator settings, machines (a machine's
+// folder and defaults file are named after it) and include files of
+// rewriting scripts.
+#pragma once
+
+#include <string_view>
+
+namespace qm::launch {
+
+// False for an empty name, one holding \ / : < > ? | * " CR LF TAB (or "."
+// unless dots are allowed), and a reserved device name (AUX, CLOCK$, COM1-9,
+// CON, CONFIG$, LPT1-9, NUL, PRN; letter case ignored).
+bool isValidSettingName(std::string_view name, bool allowDot);
+
+// A machine name or an "INIFile" value is checked the same way with dots
+// allowed, and "." and ".." refused: either would lead out of the tree.
+bool isSafeFileName(std::string_view name);
+
+}  // namespace qm::launch
