@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/launch/launch_run.h"
+#include "common/platform/files.h"
+#include "tests/app/launch/launch_fixture.h"
+
+namespace qm::launch::test {
+namespace {
+
+using platform::joinPath;
+
+// Starts nothing: records what would start and runs `whileRunning` as the
+// emulator's run, on a clock of its own.
+class StandInHost : public LaunchHost {
+public:
+  struct Process : EmulatorProcess {
+    StandInHost& host;
+    explicit Process(StandInHost& h) : host(h) {}
+    bool waitUntilIdle(bool) override { return host.becomesIdle; }
+    void waitForEnd() override {
+      if (host.whileRunning) host.whileRunning();
+      host.clock += host.runMs;
+    }
+  };
+
+  std::unique_ptr<EmulatorProcess> start(const ProcessSpec& spec) override {
+    started.push_back(spec.program + (spec.arguments.empty() ? "" : " " + spec.arguments));
+    if (spec.program == failingProgram) return nullptr;
+    return std::make_unique<Process>(*this);
+  }
+  void waitWhileTitleShown(const std::string& text, int intervalMs) override {
+    titleSearches.push_back(text + "@" + std::to_string(intervalMs));
+    clock += runMs;
+  }
+  void sleep(int ms) override { clock += ms; }
+  long long nowMilliseconds() override { return clock; }
+  void itemChanged(const std::string& key) override { changed.push_back(key); }
+
+  long long clock = 0;
+  long long runMs = 6000;
+  bool becomesIdle = true;
+  std::string failingProgram;
+  std::function<void()> whileRunning;
+  std::vector<std::string> started;
+  std::vector<std::string> titleSearches;
+  std::vector<std::string> changed;
+};
+
+class LaunchRunTest : public LaunchTest {
+protected:
+  void SetUp() override {
+    LaunchTest::SetUp();
+    emulator = makeFile("emu/emu.exe", "");
+    setting.exec = emulator;
+    setting.option = "-boot $image1 -second $image2";
+    env.place = {root(), dbPath()};
+    env.counters = &counters;
+    env.host = &host;
+    env.sink = &sink;
+  }
+  LaunchRequest request(const std::string& key, const std::string& settingName = "A") {
+    LaunchRequest r;
+    r.item = loadLaunchItem(dbPath(), key).value_or(LaunchItem{});
+    r.settingName = settingName;
+    return r;
+  }
+  void addSetInZip() {
+    zip = makeZip("roms/kiri.zip", {{"kiri 1.d88", "1"}, {"kiri 2.d88", "2"}, {"kiri 3.d88", "3"}});
+    std::string sql = "INSERT INTO main_table(file_name, file_title, file_ext, file_arc_title, file_arc_ext, "
+                      "machine_name, title, ply, ply_file_name, play_time) VALUES ";
+    for (int k = 1; k <= 3; ++k) {
+      sql += std::string(k > 1 ? "," : "") + "('" + zip + "*kiri " + std::to_string(k) + ".d88', 'kiri', 'zip', 'kiri " +
+             std::to_string(k) + "', 'd88', 'PC88', 'kiri', " + std::to_string(k) + ", '" +
+             (k > 1 ? zip + "*kiri 1.d88" : "") + "', '000:59''50\"')";
+    }
+    run(sql + "; INSERT INTO tmp_maxdisk VALUES ('" + zip + "*kiri 1.d88', 3);");
+  }
+  std::string parentKey() const { return zip + "*kiri 1.d88"; }
+
+  std::string emulator;
+  std::string zip;
+  EmulatorSetting setting;
+  LaunchCounters counters;
+  StandInHost host;
+  LaunchEnvironment env;
+};
+
+TEST_F(LaunchRunTest, ASetInsideAZipIsExtractedStartedCountedAndCleanedUp) {
+  addSetInZip();
+  const std::string x = makeFolder("x");
+  setting.extract = 1;
+  setting.extractPath = x;
+  setting.extractAllDelete = 1;
+  setting.endPrograms[0] = {"after.exe", "$body_noext", 0};
+  writeSetting("PC88", "A", setting);
+  bool filesSeen = false;
+  host.runMs = 20000;
+  host.whileRunning = [&] { filesSeen = platform::fileExists(joinPath(x, "kiri 3.d88")); };
+  LaunchRequest r = request(parentKey());
+  r.chosenImage = 3;
+  const LaunchReport report = runLaunch(env, r);
+  ASSERT_EQ(report.outcome, LaunchOutcome::Ran);
+  EXPECT_EQ(report.commandLine, "\"" + emulator + "\" -boot " + joinPath(x, "kiri 3.d88") + " -second " +
+                                    joinPath(x, "kiri 2.d88"));
+  EXPECT_EQ(report.folder, joinPath(root(), "emu"));
+  EXPECT_TRUE(filesSeen);
+  EXPECT_EQ(report.extractFilesDeleted, 3);
+  EXPECT_FALSE(platform::fileExists(joinPath(x, "kiri 1.d88")));
+  EXPECT_EQ(host.started.back(), "after.exe kiri 3");
+  EXPECT_TRUE(report.counted);
+  EXPECT_EQ(cell("SELECT boot_count || ' ' || play_time || ' ' || (last_boot <> '') FROM main_table WHERE ply=1;"),
+            "1 001:00'13\" 1") << "59:50, a run of 20 s, the 100 ms settle, the 1500 ms pause, the end program's 2 s";
+  EXPECT_EQ(host.changed, std::vector<std::string>{parentKey()});
+  EXPECT_TRUE(sink.messages().empty());
+}
+
+TEST_F(LaunchRunTest, OverlappingLaunchesRunTheEndProgramOnceAfterTheLast) {
+  addSetInZip();
+  setting.endPrograms[1] = {"after.exe", "", 0};
+  writeSetting("PC88", "A", setting);
+  int endProgramsDuringSecond = -1;
+  host.whileRunning = [&] {
+    host.whileRunning = nullptr;
+    EXPECT_EQ(counters.running.load(), 1);
+    runLaunch(env, request(parentKey()));
+    endProgramsDuringSecond = static_cast<int>(std::count(host.started.begin(), host.started.end(), "after.exe"));
+  };
+  runLaunch(env, request(parentKey()));
+  EXPECT_EQ(endProgramsDuringSecond, 0);
+  EXPECT_EQ(std::count(host.started.begin(), host.started.end(), "after.exe"), 1);
+  EXPECT_EQ(host.started.back(), "after.exe");
+  EXPECT_EQ(counters.running.load(), 0);
+  EXPECT_EQ(cell("SELECT boot_count FROM main_table WHERE ply=1;"), "2");
+}
+
+TEST_F(LaunchRunTest, FailuresSayWhyAndChangeNothing) {
+  addSetInZip();
+  struct Failure {
+    const char* name;
+    std::function<void(EmulatorSetting&, StandInHost&)> change;
+    LaunchOutcome outcome;
+    std::vector<const char*> messages;
+  };
+  const char* check = "エミュレータのパス又は、解凍・コピー先のフォルダが存在するかを確認して下さい。";
+  const Failure failures[] = {
+      {"missing emulator", [](EmulatorSetting& s, StandInHost&) { s.exec = "gone.exe"; },
+       LaunchOutcome::FolderOrProgram, {"エミュレータ実行ファイルが見つかりませんでした\n処理を中止します", check}},
+      {"no extract folder", [](EmulatorSetting& s, StandInHost&) { s.extract = 1; },
+       LaunchOutcome::FolderOrProgram, {"イメージファイルの解凍先フォルダが見つかりませんでした\n処理を中止します", check}},
+      {"start fails", [this](EmulatorSetting&, StandInHost& h) { h.failingProgram = emulator; },
+       LaunchOutcome::StartFailed, {"プロセスの作成に失敗しました。"}},
+      {"never idle", [](EmulatorSetting&, StandInHost& h) { h.becomesIdle = false; }, LaunchOutcome::TimedOut,
+       {"タイムアウトされました。\nプロセスハンドルの取得に失敗しました。"}},
+  };
+  for (const Failure& failure : failures) {
+    sink.clear();
+    EmulatorSetting s = setting;
+    StandInHost fresh;
+    env.host = &fresh;
+    failure.change(s, fresh);
+    writeSetting("PC88", "A", s);
+    EXPECT_EQ(runLaunch(env, request(parentKey())).outcome, failure.outcome) << failure.name;
+    ASSERT_EQ(sink.messages().size(), failure.messages.size()) << failure.name;
+    for (std::size_t i = 0; i < failure.messages.size(); ++i)
+      EXPECT_EQ(sink.messages()[i].text, sj(failure.messages[i])) << failure.name;
+    EXPECT_EQ(sink.messages().back().caption, sj("エミュレータが起動できませんでした"));
+  }
+  EXPECT_EQ(cell("SELECT boot_count FROM main_table WHERE ply=1;"), "0");
+  EXPECT_EQ(counters.running.load(), 0);
+  EXPECT_EQ(counters.preparing.load(), 0);
+}
+
+TEST_F(LaunchRunTest, NoSettingEndsSilentlyAndShortRunsAreNotCounted) {
+  addSetInZip();
+  EXPECT_EQ(runLaunch(env, request(parentKey(), "")).outcome, LaunchOutcome::NoSetting);
+  EXPECT_TRUE(host.started.empty());
+  writeSetting("PC88", "A", setting);
+  host.runMs = 3000;
+  const LaunchReport report = runLaunch(env, request(parentKey()));
+  EXPECT_EQ(report.outcome, LaunchOutcome::Ran);
+  EXPECT_FALSE(report.counted);
+  EXPECT_EQ(cell("SELECT boot_count FROM main_table WHERE ply=1;"), "0");
+  EXPECT_TRUE(sink.messages().empty());
+}
+
+TEST_F(LaunchRunTest, WindowTitleDetectionLooksForTheBootImage) {
+  addSetInZip();
+  setting.checkType = 1;
+  setting.titleIntervalSeconds = 3;
+  setting.titleCheckImage = 1;
+  writeSetting("PC88", "A", setting);
+  runLaunch(env, request(parentKey()));
+  EXPECT_EQ(host.titleSearches, std::vector<std::string>{"kiri@3000"}) << "mode 0 hands the archive over";
+}
+
+}  // namespace
+}  // namespace qm::launch::test
