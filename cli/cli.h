@@ -65,5 +65,8 @@ int runVersion(const std::vector<std::string>& args);
 int runJoin(const std::vector<std::string>& args);
 int runDissolve(const std::vector<std::string>& args);
 int runRemove(const std::vector<std::string>& args);
+int runLaunchCommand(const std::vector<std::string>& args);
+int runLaunch(const std::vector<std::string>& args);
+int runEmulators(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

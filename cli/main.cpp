@@ -43,6 +43,11 @@ constexpr Command kCommands[] = {
     {"join", qm::cli::runJoin, "join [--db PATH] --target KEY KEY... [--yes]   make KEYs disks of the set of the target"},
     {"dissolve", qm::cli::runDissolve, "dissolve [--db PATH] KEY    make the set of parent KEY singles again"},
     {"remove", qm::cli::runRemove, "remove [--db PATH] [--with-sets] KEY...   remove images from the library"},
+    {"launch-command", qm::cli::runLaunchCommand,
+     "launch-command [--db PATH] [--setting NAME] [--image N] KEY   the command line and folder a launch would use"},
+    {"launch", qm::cli::runLaunch,
+     "launch [--db PATH] [--setting NAME] [--image N] [--yes] KEY   start the emulator, wait, count the boot"},
+    {"emulators", qm::cli::runEmulators, "emulators [--db PATH] [--machine NAME]   settings: machine, name, default, Exec, Option"},
 };
 
 int usage() {

@@ -1,0 +1,119 @@
+// launch-command, launch and emulators: the launch without the window. The
+// settings tree is looked for beside the library, as the program looks for
+// it in its own folder.
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/launch/emulator_setting.h"
+#include "app/launch/launch_run.h"
+#include "app/launch/process_host.h"
+#include "cli/cli.h"
+#include "cli/maintenance_console.h"
+#include "common/db/db_connection.h"
+#include "common/platform/files.h"
+
+namespace qm::cli {
+namespace {
+
+struct LaunchArguments {
+  launch::LaunchPlace place;
+  launch::LaunchRequest request;
+};
+
+// Nothing after telling why (usage, no library, unknown key).
+std::optional<LaunchArguments> launchArguments(const Arguments& args, const char* usage) {
+  if (args.positional.size() != 1) {
+    printError(usage);
+    return std::nullopt;
+  }
+  LaunchArguments parsed;
+  parsed.place.dbPath = databasePath(args);
+  parsed.place.root = platform::folderOf(parsed.place.dbPath);
+  if (!libraryExists(parsed.place.dbPath)) return std::nullopt;
+  std::string error;
+  auto item = launch::loadLaunchItem(parsed.place.dbPath, args.positional[0], &error);
+  if (!item) {
+    printError("error: " + (error.empty() ? "no such image: " + args.positional[0] : error));
+    return std::nullopt;
+  }
+  parsed.request.item = *item;
+  // As Enter does: the image's own setting unless one is named.
+  parsed.request.settingName = args.options.contains("--setting") ? args.get("--setting") : item->emusetName;
+  parsed.request.chosenImage = std::atoi(args.get("--image", "0").c_str());
+  return parsed;
+}
+
+}  // namespace
+
+int runLaunchCommand(const std::vector<std::string>& argv) {
+  const Arguments args = parseArguments(argv, {"--db", "--setting", "--image"});
+  const auto parsed = launchArguments(args, "usage: launch-command [--db PATH] [--setting NAME] [--image N] KEY");
+  if (!parsed) return args.positional.size() == 1 ? 1 : 2;
+  ConsoleSink sink(false);
+  const auto plan = launch::planLaunch(parsed->place, parsed->request, sink);
+  if (!plan) {
+    printError("error: no emulator setting for machine " + parsed->request.item.machineName);
+    return 1;
+  }
+  printLine("setting: " + plan->settingPath);
+  printLine("command: " + launch::commandLineOf(*plan));
+  printLine("folder: " + plan->folder);
+  for (std::size_t k = 0; k < plan->imageList.size(); ++k)
+    printLine("image" + std::to_string(k) + ": " + plan->imageList[k]);
+  return 0;
+}
+
+int runLaunch(const std::vector<std::string>& argv) {
+  const Arguments args = parseArguments(argv, {"--db", "--setting", "--image"});
+  const auto parsed = launchArguments(args, "usage: launch [--db PATH] [--setting NAME] [--image N] [--yes] KEY");
+  if (!parsed) return args.positional.size() == 1 ? 1 : 2;
+  ConsoleSink sink(args.has("--yes"));
+  launch::ProcessHost host;
+  launch::LaunchCounters counters;
+  const launch::LaunchEnvironment env{parsed->place, &counters, &host, &sink};
+  const launch::LaunchReport report = launch::runLaunch(env, parsed->request);
+  if (report.outcome == launch::LaunchOutcome::NoSetting) {
+    printError("error: no emulator setting for machine " + parsed->request.item.machineName);
+    return 1;
+  }
+  printLine("command: " + report.commandLine);
+  if (report.outcome != launch::LaunchOutcome::Ran) return 1;
+  printLine("ran: " + std::to_string(report.runMilliseconds) + " ms" + (report.counted ? ", counted" : ""));
+  return 0;
+}
+
+int runEmulators(const std::vector<std::string>& argv) {
+  const Arguments args = parseArguments(argv, {"--db", "--machine"});
+  if (!args.positional.empty()) {
+    printError("usage: emulators [--db PATH] [--machine NAME]");
+    return 2;
+  }
+  const std::string dbPath = databasePath(args);
+  const std::string root = platform::folderOf(dbPath);
+  std::vector<std::string> machines;
+  if (args.options.contains("--machine")) {
+    machines.push_back(args.get("--machine"));
+  } else {
+    if (!libraryExists(dbPath)) return 1;
+    db::DbConnection db;
+    db.open(dbPath);
+    if (auto error = db.execute("SELECT machine FROM machine_info_table UNION SELECT machine_name FROM main_table;")) {
+      printError("error: " + *error);
+      return 1;
+    }
+    for (int row = 1; row <= db.rowCount(); ++row) machines.push_back(db.cell(row, 0));
+  }
+  for (const std::string& machine : machines) {
+    const std::string fallback = launch::defaultSettingName(root, machine);
+    std::vector<std::string> names = launch::listSettings(root, machine);
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+      const launch::EmulatorSetting setting = launch::readEmulatorSetting(launch::settingFile(root, machine, name));
+      printLine(machine + "\t" + name + "\t" + (name == fallback ? "default" : "") + "\t" + setting.exec + "\t" +
+                setting.option);
+    }
+  }
+  return 0;
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,80 @@
+// launch-command, launch and emulators with a shell script as the emulator.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "common/text/encoding.h"
+#include "tests/cli/cli_runner.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using qm::test::CliRun;
+
+class LaunchCliTest : public ::testing::Test {
+protected:
+  LaunchCliTest() : folder(qm::text::sjisToUtf8(temp.path())), db(folder + "/Quillmoor.db") {
+    EXPECT_EQ(cli("create").exitCode, 0);
+    EXPECT_EQ(std::system(("sqlite3 '" + db + "' \"INSERT INTO main_table(file_name,file_title,file_ext,machine_name,"
+                           "title,play_time) VALUES ('" + folder + "/roms/a b.rom','a b','rom','MSX','A \\\"q\\\"','');"
+                           "INSERT INTO use_emuset_table VALUES ('" + folder + "/roms/a b.rom', 'own');\"")
+                              .c_str()),
+              0);
+    std::filesystem::create_directories(folder + "/emuconf/MSX");
+    std::filesystem::create_directories(folder + "/emu");
+    std::filesystem::create_directories(folder + "/roms");
+    std::ofstream(folder + "/roms/a b.rom") << "rom";
+    // Records its arguments one a line and its working folder.
+    std::ofstream(folder + "/emu/emu.sh") << "#!/bin/sh\npwd > \"$0.log\"\nfor a in \"$@\"; do echo \"$a\" >> \"$0.log\"; done\n";
+    std::filesystem::permissions(folder + "/emu/emu.sh", std::filesystem::perms::owner_all);
+    setting("own", "[Emulator]\nExec=emu/emu.sh\nOption=-t \"$title\" \"$image1\"\n");
+    setting("other", "[Emulator]\nExec=emu/missing.sh\n");
+  }
+  void setting(const std::string& name, const std::string& body) {
+    std::ofstream(folder + "/emuconf/MSX/" + name + ".ini") << body;
+  }
+  CliRun cli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments + " --db '" + db + "'"); }
+  std::string key() const { return "'" + folder + "/roms/a b.rom'"; }
+  std::string log() const {
+    std::ifstream in(folder + "/emu/emu.sh.log");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  qm::test::TempFolder temp;
+  std::string folder;
+  std::string db;
+};
+
+TEST_F(LaunchCliTest, LaunchCommandPrintsWithoutStartingAnything) {
+  const CliRun run = cli("launch-command " + key());
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("command: \"" + folder + "/emu/emu.sh\" -t \"A q\" \"" + folder + "/roms/a b.rom\"\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("folder: " + folder + "/emu\n"), std::string::npos) << run.output;
+  EXPECT_EQ(log(), "");
+  EXPECT_EQ(cli("launch-command --setting none " + key()).exitCode, 1);
+}
+
+TEST_F(LaunchCliTest, LaunchRunsTheEmulatorInItsFolderWithOneArgumentPerPlaceholder) {
+  const CliRun run = cli("launch " + key());
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(log(), folder + "/emu\n-t\nA q\n" + folder + "/roms/a b.rom\n");
+  const CliRun missing = cli("launch --setting other " + key());
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.output.find(qm::text::sjisToUtf8(qm::text::sjis("エミュレータ実行ファイルが見つかりませんでした"))),
+            std::string::npos);
+}
+
+TEST_F(LaunchCliTest, EmulatorsListsTheSettingsOfEachMachine) {
+  const CliRun run = cli("emulators --machine MSX");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, "MSX\tother\t\temu/missing.sh\t\nMSX\town\t\temu/emu.sh\t-t \"$title\" \"$image1\"\n");
+}
+
+}  // namespace
