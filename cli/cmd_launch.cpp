@@ -7,9 +7,9 @@
 #include "app/launch/emulator_setting.h"
 #include "app/launch/launch_run.h"
 #include "app/launch/process_host.h"
+#include "app/launch/setting_store.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
-#include "common/db/db_connection.h"
 #include "common/platform/files.h"
 
 namespace qm::cli {
@@ -95,13 +95,12 @@ int runEmulators(const std::vector<std::string>& argv) {
     machines.push_back(args.get("--machine"));
   } else {
     if (!libraryExists(dbPath)) return 1;
-    db::DbConnection db;
-    db.open(dbPath);
-    if (auto error = db.execute("SELECT machine FROM machine_info_table UNION SELECT machine_name FROM main_table;")) {
-      printError("error: " + *error);
+    const auto known = launch::libraryMachines(dbPath);
+    if (!known) {
+      printError("error: " + dbPath + ": the machines cannot be read");
       return 1;
     }
-    for (int row = 1; row <= db.rowCount(); ++row) machines.push_back(db.cell(row, 0));
+    machines = *known;
   }
   for (const std::string& machine : machines) {
     const std::string fallback = launch::defaultSettingName(root, machine);

@@ -104,6 +104,16 @@ bool followRename(const SettingPlace& place, const SettingForm& form, platform::
 
 }  // namespace
 
+std::optional<std::vector<std::string>> libraryMachines(const std::string& dbPath) {
+  db::DbConnection db;
+  db.open(dbPath);
+  if (db.execute("SELECT machine FROM machine_info_table UNION SELECT machine_name FROM main_table ORDER BY 1;"))
+    return std::nullopt;
+  std::vector<std::string> machines;
+  for (int row = 1; row <= db.rowCount(); ++row) machines.push_back(db.cell(row, 0));
+  return machines;
+}
+
 bool isHalfWidthNumber(const std::string& text) {
   if (text.empty()) return false;
   for (char c : text)

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/launch/emulator_setting.h"
 #include "common/platform/message_sink.h"
@@ -53,6 +55,10 @@ DeleteResult deleteSetting(const SettingPlace& place, const std::string& machine
 // Makes the setting the default, or, when it is already, leaves the machine
 // without one. True when it is the default afterwards.
 bool toggleDefaultSetting(const SettingPlace& place, const std::string& machine, const std::string& name);
+
+// The machines of the master table and of the library's images, sorted;
+// nothing when the library cannot be read.
+std::optional<std::vector<std::string>> libraryMachines(const std::string& dbPath);
 
 // True for one or more half-width digits only.
 bool isHalfWidthNumber(const std::string& text);

@@ -2,12 +2,14 @@
 
 #include <iterator>
 
+#include "app/launch/emulator_settings_dialog_win.h"
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
 #include "app/registration/add_image_dialog_win.h"
 #include "app/shell/item_commands_win.h"
 #include "app/shell/keyboard_hook_win.h"
+#include "app/shell/machine_precondition.h"
 #include "app/shell/main_window_win.h"
 #include "app/shell/master_dialogs_win.h"
 #include "app/shell/menu_table.h"
@@ -61,6 +63,15 @@ void resetSortDirections(CommandContext& context) {
   if (context.resetSort) context.resetSort();
 }
 
+// Renamed or deleted settings take their per-image assignments along.
+void emulatorSettings(CommandContext& context) {
+  const auto sink = platform::makeWindowSink(context.owner);
+  if (!haveMachine(context.app->dbPath, MachineNeed::EmulatorSettings, *sink)) return;
+  if (launch::runEmulatorSettingsDialog(context.owner, context.app->programFolder, context.app->dbPath,
+                                        context.currentItem()))
+    context.refreshItemList();
+}
+
 template <int Slot>
 void favourite(CommandContext& context) {
   toggleFavourite(context, Slot);
@@ -95,6 +106,7 @@ constexpr Command kCommands[] = {
     {menu::kReleaseMultiImage, maintenance::dissolveSelectedSet},
     {menu::kRemoveFromLibrary, maintenance::removeSelectedItems},
     {menu::kAddImages, registration::openAddImageDialog},
+    {menu::kEmulatorSettings, emulatorSettings},
 };
 
 }  // namespace

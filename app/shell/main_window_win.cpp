@@ -137,6 +137,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     writeMenuDump(hwnd_, wParam != 0);
     return 1;
   }
+  if (launcher_ && launcher_->handle(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_CREATE:
       return onCreate() ? 0 : -1;
@@ -200,10 +201,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         context.settings = &settings_;
         context.masterIcons = &masterIcons_;
         context.resetSort = [this] { sortList(search::kResetSort, search::SortMode::Toggle); };
+        if (launcher_ && launcher_->command(LOWORD(wParam), currentKey())) return 0;
         if (runCommand(LOWORD(wParam), context)) return 0;
       }
       break;
     case WM_INITMENUPOPUP:
+      if (launcher_ && launcher_->menuOpening(reinterpret_cast<HMENU>(wParam), currentKey())) return 0;
       refreshMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_CONTEXTMENU:
@@ -256,6 +259,10 @@ bool MainWindow::onCreate() {
   app_.dbPath = startup.dbPath;
   if (!app_.databaseReady) return false;
   databaseReadyAt_ = std::chrono::steady_clock::now();
+  launcher_ = std::make_unique<launch::LaunchController>(hwnd_, app_.programFolder, app_.dbPath,
+                                                         [this](const std::string& key) { refreshListAt(key); });
+  launcher_->attachMenu(
+      GetSubMenu(GetSubMenu(GetMenu(hwnd_), static_cast<int>(menu::BarMenu::Emulator)), 1));
   // Opened once the library has made the file ready, so that a failed
   // creation can discard a file nobody holds open.
   listDb_.open(app_.dbPath);
@@ -569,6 +576,9 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
       lstrcpynA(info->item.pszText, value.c_str(), info->item.cchTextMax);
     } else if (header->code == LVN_ITEMCHANGED) {
       showCurrentItem();
+    } else if ((header->code == NM_DBLCLK && reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0) ||
+               header->code == NM_RETURN) {
+      if (launcher_ && !currentKey().empty()) launcher_->launchOwnSetting(currentKey());
     } else if (header->code == LVN_BEGINDRAG) {
       // The drop is judged on the main window, which holds the mouse until then.
       dragging_ = true;

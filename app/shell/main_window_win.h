@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/launch/launch_controller_win.h"
 #include "app/maintenance/multi_image.h"
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
@@ -107,6 +108,7 @@ private:
   db::DbConnection groupDb_;
   db::StatementChecker checker_;
   std::unique_ptr<search::ItemList> items_;
+  std::unique_ptr<launch::LaunchController> launcher_;
   master::IconLists masterIcons_;
   std::vector<int> shownColumns_;  // list view column -> column of the column table
   search::GroupKind groupKind_ = search::GroupKind::Maker;

@@ -27,6 +27,7 @@ void dumpMenu(HWND window, HMENU menu, int depth, bool opened, std::string& out)
     out += info.hSubMenu ? std::string("-") : std::to_string(info.wID);
     out += (info.fState & MFS_GRAYED) ? "|grayed" : "|enabled";
     if (info.fState & MFS_CHECKED) out += ",checked";
+    if (info.fState & MFS_DEFAULT) out += ",default";
     out += "\n";
     if (info.hSubMenu) dumpMenu(window, info.hSubMenu, depth + 1, opened, out);
   }

@@ -1,0 +1,18 @@
+// The emulator settings dialog ("エミュレータ設定"): the settings of each
+// machine, edited on four pages, saved with the checks of setting_store.h,
+// copied, deleted and made the machine's default.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace qm::launch {
+
+// `key` is the item list's current item, whose machine and setting open
+// first ("" for none). True when per-image assignments changed, so that the
+// item list wants a refresh.
+bool runEmulatorSettingsDialog(HWND owner, const std::string& programFolder, const std::string& dbPath,
+                               const std::string& key);
+
+}  // namespace qm::launch

@@ -1,0 +1,52 @@
+// The window's side of launching: the requests from Enter, double-click and
+// the launch commands, the "エミュレータで起動" submenu as it opens, and a
+// worker per launch that posts every change of the window back to it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/launch/launch_run.h"
+
+namespace qm::launch {
+
+// Posted to the owner by the workers; handle() takes it.
+inline constexpr UINT kLaunchNotice = WM_APP + 40;
+
+class LaunchController {
+public:
+  // `itemChanged` refreshes the item list on the launched item once a boot
+  // was counted and no emulator runs any more.
+  LaunchController(HWND owner, std::string root, std::string dbPath,
+                   std::function<void(const std::string&)> itemChanged);
+
+  // Enter or double-click on the item: its own setting, else the default.
+  void launchOwnSetting(const std::string& key);
+  // True when `id` is a launch command (1156, 1700 + i, 1800 + j) and it ran.
+  bool command(int id, const std::string& key);
+  // Fills the submenu (or an image submenu) when `menu` is one; false otherwise.
+  bool menuOpening(HMENU menu, const std::string& key);
+  // The window changes the workers post; true when `message` was one.
+  bool handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // "エミュレータで起動" found in the window's menu bar, once the menus exist.
+  void attachMenu(HMENU settingsMenu) { settingsMenu_ = settingsMenu; }
+  int running() const { return counters_->running.load(); }
+
+private:
+  void start(const std::string& key, const std::string& settingName, int chosenImage);
+
+  HWND owner_;
+  LaunchPlace place_;
+  std::shared_ptr<LaunchCounters> counters_;
+  HMENU settingsMenu_ = nullptr;
+  std::vector<std::string> menuNames_;    // the entries of the submenu as last filled
+  std::vector<HMENU> imageMenus_;         // one per entry for a set's parent
+  std::string imageMenuSetting_;          // the entry whose images were opened last
+  std::function<void(const std::string&)> itemChanged_;
+};
+
+}  // namespace qm::launch
