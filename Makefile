@@ -30,6 +30,7 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/registration.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/keys-web.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/menus.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/launch.sh
 
 test: test-native test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
@@ -45,6 +46,7 @@ bench: deps
 	@build/native-release/bin/bench_maintenance
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
+	@build/native-release/bin/bench_launch
 
 # The main window under Wine on a 100,000-item library: first fill, re-sort,
 # group click and memory against their targets.
