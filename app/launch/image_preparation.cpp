@@ -1,5 +1,8 @@
 #include "app/launch/image_preparation.h"
 
+#include <mutex>
+#include <set>
+
 #include "common/archive/member_extract.h"
 #include "common/platform/files.h"
 #include "common/text/sjis.h"
@@ -32,16 +35,59 @@ PreparationResult prepareImages(const std::vector<ImageRow>& rows, const ImageLi
   return result;
 }
 
+namespace {
+
+// The journals of the launches under way; one lock for the registry and
+// every journal's renames, as a shutdown restores from another thread.
+std::mutex& journalLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::set<RenameJournal*>& openJournals() {
+  static std::set<RenameJournal*> journals;
+  return journals;
+}
+
+}  // namespace
+
+RenameJournal::RenameJournal() {
+  std::lock_guard<std::mutex> guard(journalLock());
+  openJournals().insert(this);
+}
+
+RenameJournal::~RenameJournal() {
+  std::lock_guard<std::mutex> guard(journalLock());
+  restoreLocked();
+  openJournals().erase(this);
+}
+
 bool RenameJournal::rename(const std::string& from, const std::string& to) {
   if (from == to) return true;
+  std::lock_guard<std::mutex> guard(journalLock());
   if (!platform::moveFile(from, to)) return false;
   renames_.emplace_back(from, to);
   return true;
 }
 
 void RenameJournal::restore() {
+  std::lock_guard<std::mutex> guard(journalLock());
+  restoreLocked();
+}
+
+void RenameJournal::restoreLocked() {
   for (auto it = renames_.rbegin(); it != renames_.rend(); ++it) platform::moveFile(it->second, it->first);
   renames_.clear();
+}
+
+std::vector<std::pair<std::string, std::string>> RenameJournal::renames() const {
+  std::lock_guard<std::mutex> guard(journalLock());
+  return renames_;
+}
+
+void restorePendingRenames() {
+  std::lock_guard<std::mutex> guard(journalLock());
+  for (RenameJournal* journal : openJournals()) journal->restoreLocked();
 }
 
 bool renamePreparedImages(const std::vector<ImageRow>& rows, const ImageListOptions& options,

@@ -22,22 +22,30 @@ struct PreparationResult {
 // they are.
 PreparationResult prepareImages(const std::vector<ImageRow>& rows, const ImageListOptions& options);
 
+// Every journal with renames registers itself, so that a program shutting
+// down while emulators run can put the files back (restorePendingRenames)
+// before its workers are cut off.
 class RenameJournal {
 public:
-  RenameJournal() = default;
+  RenameJournal();
   RenameJournal(const RenameJournal&) = delete;
   RenameJournal& operator=(const RenameJournal&) = delete;
-  ~RenameJournal() { restore(); }
+  ~RenameJournal();
 
   // Renames and records; false (nothing recorded) when the move failed.
   bool rename(const std::string& from, const std::string& to);
   // Moves every renamed file back, latest first. Safe to call twice.
   void restore();
-  const std::vector<std::pair<std::string, std::string>>& renames() const { return renames_; }
+  std::vector<std::pair<std::string, std::string>> renames() const;
 
 private:
+  friend void restorePendingRenames();
+  void restoreLocked();
   std::vector<std::pair<std::string, std::string>> renames_;
 };
+
+// Puts back the renames of every journal still open (at shutdown).
+void restorePendingRenames();
 
 // Renames the prepared files as buildImageList named them (hand-over mode 2
 // or an alter-ego launch). False when one could not be renamed.

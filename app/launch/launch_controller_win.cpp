@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/launch/emulator_setting.h"
+#include "app/launch/image_preparation.h"
 #include "app/launch/launch_menu.h"
 #include "app/launch/process_host.h"
 #include "common/text/encoding.h"
@@ -43,9 +44,11 @@ LaunchController::LaunchController(HWND owner, std::string root, std::string dbP
       counters_(std::make_shared<LaunchCounters>()),
       itemChanged_(std::move(itemChanged)) {}
 
+LaunchController::~LaunchController() { restorePendingRenames(); }
+
 void LaunchController::launchOwnSetting(const std::string& key) {
   const auto item = loadLaunchItem(place_.dbPath, key);
-  if (item) start(key, item->emusetName, 0);
+  if (item) start(*item, item->emusetName, 0);
 }
 
 bool LaunchController::command(int id, const std::string& key) {
@@ -131,9 +134,11 @@ bool LaunchController::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void LaunchController::start(const std::string& key, const std::string& settingName, int chosenImage) {
-  auto item = loadLaunchItem(place_.dbPath, key);
-  if (!item) return;
-  LaunchRequest request{*item, settingName, chosenImage};
+  if (const auto item = loadLaunchItem(place_.dbPath, key)) start(*item, settingName, chosenImage);
+}
+
+void LaunchController::start(const LaunchItem& item, const std::string& settingName, int chosenImage) {
+  LaunchRequest request{item, settingName, chosenImage};
   // Each launch owns what it uses: the window may close while an emulator
   // runs, and a worker that outlives it only posts to a window that is gone.
   std::thread([request, place = place_, counters = counters_, owner = owner_] {

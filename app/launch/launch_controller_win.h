@@ -23,6 +23,10 @@ public:
   // was counted and no emulator runs any more.
   LaunchController(HWND owner, std::string root, std::string dbPath,
                    std::function<void(const std::string&)> itemChanged);
+  // The window goes: files renamed for emulators still running are put back.
+  ~LaunchController();
+  LaunchController(const LaunchController&) = delete;
+  LaunchController& operator=(const LaunchController&) = delete;
 
   // Enter or double-click on the item: its own setting, else the default.
   void launchOwnSetting(const std::string& key);
@@ -37,6 +41,7 @@ public:
   int running() const { return counters_->running.load(); }
 
 private:
+  void start(const LaunchItem& item, const std::string& settingName, int chosenImage);
   void start(const std::string& key, const std::string& settingName, int chosenImage);
 
   HWND owner_;

@@ -106,6 +106,12 @@ TEST_F(PreparationTest, RenamesArePutBackWhenTheJournalGoes) {
   EXPECT_TRUE(platform::fileExists(joinPath(x, "a b.d88")));
   EXPECT_FALSE(platform::fileExists(joinPath(x, "00000001.d88")));
   EXPECT_TRUE(platform::fileExists(image)) << "the library's own image is never moved";
+  // A shutdown puts back what launches still running renamed.
+  RenameJournal running;
+  ASSERT_TRUE(renamePreparedImages(rows, options, running));
+  restorePendingRenames();
+  EXPECT_TRUE(platform::fileExists(joinPath(x, "a b.d88")));
+  EXPECT_TRUE(running.renames().empty());
 }
 
 TEST(PlayTime, ParsesAddsAndClamps) {
