@@ -54,11 +54,11 @@ const std::vector<Control>& pageControls() {
         {0, Kind::Radio, kExtract2, "非圧縮でも展開先にコピーして渡す", 20, kTop + 162, 300, 20},
         {0, Kind::Label, 0, "展開先フォルダ", 330, kTop + 118, 290, 18},
         {0, Kind::Edit, kExtractPath, "", 330, kTop + 136, 290, 22},
-        {0, Kind::Check, kExtractAllDelete, "エミュレータ終了時に展開先フォルダ内を全削除する", 330, kTop + 164, 290, 20},
+        {0, Kind::Check, kExtractAllDelete, "エミュレータ終了時に展開先フォルダ内を全削除する", 330, kTop + 162, 290, 36},
         {0, Kind::Label, 0, "展開・コピー後のリネーム", 20, kTop + 192, 300, 18},
-        {0, Kind::RadioFirst, kRename0, "しない", 20, kTop + 210, 90, 20},
-        {0, Kind::Radio, kRename1, "空白を_に置換", 120, kTop + 210, 130, 20},
-        {0, Kind::Radio, kRename2, "8桁の連番", 260, kTop + 210, 130, 20},
+        {0, Kind::RadioFirst, kRename0, "しない", 20, kTop + 210, 90, 24},
+        {0, Kind::Radio, kRename1, "空白を_に置換", 120, kTop + 210, 130, 24},
+        {0, Kind::Radio, kRename2, "8桁の連番", 260, kTop + 210, 130, 24},
         {1, Kind::Label, 0, "起動時に実行する他のアプリケーション (実行ファイル / 引数 / エミュ起動遅延(秒))", 20, kTop, 600, 18},
         {1, Kind::Label, 0, "終了時に実行するアプリケーション (実行ファイル / 引数 / 復帰遅延(秒))", 20, kTop + 72, 600, 18},
         {1, Kind::Label, 0, "キーエミュレーション スクリプト", 20, kTop + 144, 290, 18},
@@ -170,7 +170,7 @@ private:
         add("EDIT", "", ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, id, c.x, c.y, c.width,
             c.height, WS_EX_CLIENTEDGE);
         break;
-      case Kind::Check: add("BUTTON", text, BS_AUTOCHECKBOX | WS_TABSTOP, id, c.x, c.y, c.width, c.height); break;
+      case Kind::Check: add("BUTTON", text, BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, id, c.x, c.y, c.width, c.height); break;
       case Kind::RadioFirst:
         add("BUTTON", text, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id, c.x, c.y, c.width, c.height);
         break;

@@ -25,7 +25,7 @@
 //   list-lines ID             print every line of a list box of the active dialog
 //   wait-enabled ID SECONDS   wait until a control of the active dialog is enabled
 //   close-dialog SECONDS      close the active dialog and wait until it is gone
-//   keys KEY...               type keys as real input: "e", "tab", "return", "ctrl+a", "shift+ctrl+e"
+//   keys KEY...               type keys as real input: "e", "tab", "return", "down", "right", "ctrl+a", "shift+ctrl+e"
 //   post-key KEY              post a key-down and key-up for KEY to the program's focused control
 //   focus                     print the class and identifier of the program's focused control
 //   selected-count            selected rows of the item list
@@ -487,6 +487,8 @@ bool parseKey(std::string name, std::vector<WORD>& modifiers, WORD& key) {
   if (name == "tab") key = VK_TAB;
   else if (name == "escape") key = VK_ESCAPE;
   else if (name == "return") key = VK_RETURN;
+  else if (name == "right") key = VK_RIGHT;
+  else if (name == "down") key = VK_DOWN;
   else if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
     key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
   else return false;

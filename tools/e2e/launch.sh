@@ -8,7 +8,8 @@
 source "$(dirname "$0")/common.sh"
 
 db() { sqlite3 -cmd ".timeout 5000" "$f/Quillmoor.db" "$@"; }
-count_in() { [ -f "$1" ] && grep -c "$2" "$1" || echo 0; }
+count_in() { if [ -f "$1" ]; then grep -c "$2" "$1"; else echo 0; fi; }
+count_is() { [ "$(count_in "$1" "$2")" = "$3" ]; }
 wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
   local seconds=$1
   shift
@@ -56,6 +57,8 @@ ini "[Emulator]" 'Exec=emu\qm-stand-in-emu.exe' 'Option=-seconds 6 $image' \
     "[TerminationDetective]" "ChekType=1" "TTSrch_ChekInterval=1" "TTSrch_CheckImage=1" >"$f/emuconf/MSX/Title.ini"
 ini "[DefaultEmulator]" "INIFile=Missing.ini" >"$f/emuconf/NOEMU.ini"
 ini "[Emulator]" 'Exec=emu\none.exe' >"$f/emuconf/NOEMU/Missing.ini"
+# Wine keeps menus inside the program: it writes its menu tree here when asked.
+export QM_MENU_DUMP=$(winpath "$work/menu-dump.txt")
 # The emulators are found from the program folder, never the current one.
 cd "$work"
 
@@ -70,6 +73,8 @@ sub=$(drive menu-dump opened | sed -n '/エミュレータで起動/,/エミュ�
 check "submenu of the set" "$(printf '%s\n' 'エミュレータで起動\tX|-|enabled' 'Stand|-|enabled,checked,default' \
   'kiri 1|1800|enabled' 'kiri 2|1801|enabled' 'kiri 3|1802|enabled' '-' 'エミュレータ設定|1157|enabled')" "$sub"
 drive keys x >/dev/null
+sleep 1
+drive keys down right >/dev/null
 sleep 1
 screenshot "$out/launch-submenu.png"
 drive keys escape escape >/dev/null
@@ -87,7 +92,8 @@ check "extracted files exist while it runs" "3" "$(ls "$x" | wc -l)"
 screenshot "$out/launch-running.png"
 wait_for 30 grep -q "^end" "$emu"
 check_soon "boot counted" "1" db "SELECT boot_count FROM main_table WHERE ply=1;"
-check "play time" "1" "$(db "SELECT play_time GLOB '000:00''0[89]\"' AND last_boot <> '' FROM main_table WHERE ply=1;")"
+check "play time" "1" "$(db "SELECT play_time GLOB '000:00''[01][0-9]\"' AND last_boot <> '' FROM main_table WHERE ply=1;")"
+echo "     play time after a run of 7 s: $(db "SELECT play_time FROM main_table WHERE ply=1;")"
 check_soon "extract folder emptied" "0" sh -c "ls '$x' | wc -l"
 check_soon "end program ran once" "1" count_in "$endprog" "^start"
 check "end program got the title" "arg 3 A kiri" "$(grep -m1 '^arg 3' "$endprog" | tr -d '\r')"
@@ -97,16 +103,16 @@ drive select-row 1001 0 >/dev/null
 drive command 1156 >/dev/null
 sleep 2
 drive command 1156 >/dev/null
-wait_for 30 test "$(count_in "$emu" '^end')" = 2
+wait_for 30 count_is "$emu" '^end' 2
 check "first of two ended, end program not run" "1" "$(count_in "$endprog" '^start')"
-wait_for 30 test "$(count_in "$emu" '^end')" = 3
+wait_for 30 count_is "$emu" '^end' 3
 sleep 4
 check "end program ran once for both" "2" "$(count_in "$endprog" '^start')"
 check_soon "both launches counted" "3" db "SELECT boot_count FROM main_table WHERE ply=1;"
 
 # A console emulator without a message loop counts as started.
 drive select-row 1001 1 >/dev/null
-drive keys return >/dev/null
+drive command 1156 >/dev/null
 wait_for 30 grep -q "^end" "$console"
 check "console emulator got the image" "\"$(winpath "$f/emu/qm-stand-in-console.exe")\" -seconds 6 $solo" \
   "$(grep -m1 '^cmd ' "$console" | cut -c5- | tr -d '\r')"
@@ -116,18 +122,45 @@ check_soon "console launch counted" "1" db "SELECT boot_count FROM main_table WH
 drive select-row 1001 1 >/dev/null
 title_id=$(drive menu-dump opened | grep -m1 '^ *Title|' | cut -d'|' -f2)
 drive command "$title_id" >/dev/null
-wait_for 30 test "$(count_in "$emu" '^start')" = 4
-wait_for 30 test "$(count_in "$emu" '^end')" = 4
+wait_for 30 count_is "$emu" '^start' 4
+wait_for 30 count_is "$emu" '^end' 4
 check_soon "title launch counted" "2" db "SELECT boot_count FROM main_table WHERE machine_name='MSX';"
 
 # A missing emulator: the two messages, nothing counted.
 drive select-row 1001 2 >/dev/null
-drive keys return >/dev/null
+drive command 1156 >/dev/null
 check "missing emulator" "[] エミュレータ実行ファイルが見つかりませんでした" "$(drive answer-box ok 20 | head -n 1)"
 sleep 1
 check "then the check" "[エミュレータが起動できませんでした] エミュレータのパス又は、解凍・コピー先のフォルダが存在するかを確認して下さい。" \
   "$(drive answer-box ok 20 | head -n 1)"
 check "nothing counted" "0" "$(db "SELECT boot_count FROM main_table WHERE machine_name='NOEMU';")"
+
+# The settings dialog: the item's setting shown, a refusal, a new setting
+# saved, copied and deleted.
+drive select-row 1001 0 >/dev/null
+drive command 1157 >/dev/null
+check "settings dialog" "エミュレータ設定" "$(drive dialog 20)"
+check "the item's setting" "Stand" "$(drive get-text 1302)"
+check "its emulator" 'emu\qm-stand-in-emu.exe' "$(drive get-text 1320)"
+screenshot "$out/launch-settings.png"
+drive click-at 1308 360 12 >/dev/null
+sleep 0.5
+screenshot "$out/launch-settings-detection.png"
+drive click-at 1308 30 12 >/dev/null
+drive press 1303 >/dev/null
+drive press 1 >/dev/null
+check "a name is needed" "[] 設定名の入力は必須です。" "$(drive answer-box ok 20 | head -n 1)"
+sleep 1
+drive set-text 1302 Via >/dev/null
+drive set-text 1320 'emu\qm-stand-in-emu.exe' >/dev/null
+drive press 1 >/dev/null
+check_soon "saved as a file" "1" sh -c "ls '$f/emuconf/PC88/' | grep -c '^Via.ini$'"
+drive press 1304 >/dev/null
+check_soon "copied" "1" sh -c "ls '$f/emuconf/PC88/' | grep -c '^Viaのコピー.ini$'"
+drive press 1305 >/dev/null
+check "delete asks" "[] Viaのコピーを削除します。よろしいですか？" "$(drive answer-box yes 20 | head -n 1)"
+check_soon "deleted" "0" sh -c "ls '$f/emuconf/PC88/' | grep -c '^Viaのコピー.ini$'"
+drive close-dialog 10 >/dev/null
 
 drive close-main 20 >/dev/null
 echo "launch: $failures failure(s)"

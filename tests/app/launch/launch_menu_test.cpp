@@ -37,10 +37,9 @@ TEST_F(ImageMenuTest, ParentThenChildrenByMemberOrFileTitle) {
       "ply_file_name) VALUES ('p', 'pt', 'd88', '', 'M', 't', 1, ''), ('c3', 'c3t', 'd88', 'member 3', 'M', 't', 3, 'p'),"
       "('c2', 'c2t', 'd88', '', 'M', 't', 2, 'p');"
       "INSERT INTO machine_info_table(machine) VALUES ('Z');");
-  LaunchItem parent;
-  parent.fileName = "p";
-  parent.fileTitle = "pt";
-  EXPECT_EQ(imageMenuLabels(dbPath(), parent), (std::vector<std::string>{"pt", "c2t", "member 3"}));
+  const auto parent = loadLaunchItem(dbPath(), "p");
+  ASSERT_TRUE(parent);
+  EXPECT_EQ(imageMenuLabels(dbPath(), *parent), (std::vector<std::string>{"pt", "c2t", "member 3"}));
   const auto machines = libraryMachines(dbPath()).value_or(std::vector<std::string>{});
   EXPECT_TRUE(std::is_sorted(machines.begin(), machines.end()));
   EXPECT_EQ(std::count(machines.begin(), machines.end(), "M"), 1) << "from the images";
