@@ -8,7 +8,8 @@
 
 #include "app/launch/launch_item.h"
 #include "app/launch/setting_store.h"
-#include "app/maintenance/dialog_window_win.h"
+#include "app/masters/machine_precondition.h"
+#include "app/ui/dialog_window_win.h"
 #include "common/platform/message_sink.h"
 #include "common/text/encoding.h"
 
@@ -96,7 +97,7 @@ CompanionProgram& programAt(EmulatorSetting& setting, int program) {
   return program < 2 ? setting.startPrograms[program] : setting.endPrograms[program - 2];
 }
 
-class EmulatorSettingsDialog : public maintenance::DialogWindow {
+class EmulatorSettingsDialog : public ui::DialogWindow {
 public:
   EmulatorSettingsDialog(SettingPlace place, std::string key) : place_(std::move(place)), key_(std::move(key)) {}
   bool run(HWND owner) {
@@ -355,6 +356,9 @@ private:
 
 bool runEmulatorSettingsDialog(HWND owner, const std::string& programFolder, const std::string& dbPath,
                                const std::string& key) {
+  // The settings are kept per machine: without one there is nothing to set.
+  const auto sink = platform::makeWindowSink(owner);
+  if (!master::haveMachine(dbPath, master::MachineNeed::EmulatorSettings, *sink)) return false;
   EmulatorSettingsDialog dialog({programFolder, dbPath}, key);
   return dialog.run(owner);
 }

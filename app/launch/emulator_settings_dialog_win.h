@@ -9,7 +9,7 @@
 
 namespace qm::launch {
 
-// `key` is the item list's current item, whose machine and setting open
+// Says so and opens nothing when no machine is registered. `key` is the item list's current item, whose machine and setting open
 // first ("" for none). True when per-image assignments changed, so that the
 // item list wants a refresh.
 bool runEmulatorSettingsDialog(HWND owner, const std::string& programFolder, const std::string& dbPath,
