@@ -9,7 +9,9 @@
 #include "app/launch/launch_item.h"
 #include "app/launch/setting_store.h"
 #include "app/masters/machine_precondition.h"
+#include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/folder_browser_win.h"
 #include "common/platform/message_sink.h"
 #include "common/text/encoding.h"
 
@@ -21,7 +23,7 @@ using text::sjis;
 enum ControlId : int {
   kMachine = 1300, kSettings, kName, kNew, kCopy, kDelete, kDefault, kDefaultLabel, kTab,
   kExec = 1320, kOption, kQuote, kExtract0, kExtract1, kExtract2, kExtractPath, kExtractAllDelete, kRename0,
-  kRename1, kRename2,
+  kRename1, kRename2, kBrowseExec, kBrowsePath,
   kStartCmd = 1340,  // + 3 * program + field (0 command, 1 arguments, 2 wait); programs: start 1, 2, end 1, 2
   kKeyScript = 1360, kTwoImages, kRewrite, kBackup,
   kClip = 1370,      // + index of clipKeyNames()
@@ -29,7 +31,7 @@ enum ControlId : int {
   kFirstLabel = 1400,
 };
 
-enum class Kind { Label, Edit, Multi, Check, Radio, RadioFirst };
+enum class Kind { Label, Edit, Multi, Check, Radio, RadioFirst, Button };
 
 struct Control {
   int page;
@@ -46,7 +48,8 @@ const std::vector<Control>& pageControls() {
   static const std::vector<Control> controls = [] {
     std::vector<Control> c = {
         {0, Kind::Label, 0, "エミュレータ実行ファイル", 20, kTop, 300, 18},
-        {0, Kind::Edit, kExec, "", 20, kTop + 18, 600, 22},
+        {0, Kind::Edit, kExec, "", 20, kTop + 18, 544, 22},
+        {0, Kind::Button, kBrowseExec, "参照", 570, kTop + 18, 50, 22},
         {0, Kind::Label, 0, "オプション ($image $path $body $body_noext $title $maker ...)", 20, kTop + 46, 600, 18},
         {0, Kind::Edit, kOption, "", 20, kTop + 64, 600, 22},
         {0, Kind::Check, kQuote, "イメージパスをダブルクオートで囲んで渡す", 20, kTop + 92, 400, 20},
@@ -54,7 +57,8 @@ const std::vector<Control>& pageControls() {
         {0, Kind::Radio, kExtract1, "圧縮されたイメージファイルは展開して渡す", 20, kTop + 140, 300, 20},
         {0, Kind::Radio, kExtract2, "非圧縮でも展開先にコピーして渡す", 20, kTop + 162, 300, 20},
         {0, Kind::Label, 0, "展開先フォルダ", 330, kTop + 118, 290, 18},
-        {0, Kind::Edit, kExtractPath, "", 330, kTop + 136, 290, 22},
+        {0, Kind::Edit, kExtractPath, "", 330, kTop + 136, 234, 22},
+        {0, Kind::Button, kBrowsePath, "参照", 570, kTop + 136, 50, 22},
         {0, Kind::Check, kExtractAllDelete, "エミュレータ終了時に展開先フォルダ内を全削除する", 330, kTop + 162, 290, 36},
         {0, Kind::Label, 0, "展開・コピー後のリネーム", 20, kTop + 192, 300, 18},
         {0, Kind::RadioFirst, kRename0, "しない", 20, kTop + 210, 90, 24},
@@ -152,6 +156,8 @@ protected:
         if (HIWORD(wParam) == LBN_SELCHANGE) loadSelected();
         break;
       case kNew: clearForm(); break;
+      case kBrowseExec: browse(kExec, ui::BrowseFor::FoldersAndFiles); break;
+      case kBrowsePath: browse(kExtractPath, ui::BrowseFor::Folders); break;
       case kCopy: copySelected(); break;
       case kDelete: deleteSelected(); break;
       case kDefault: toggleDefault(); break;
@@ -176,6 +182,7 @@ private:
         add("BUTTON", text, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, id, c.x, c.y, c.width, c.height);
         break;
       case Kind::Radio: add("BUTTON", text, BS_AUTORADIOBUTTON, id, c.x, c.y, c.width, c.height); break;
+      case Kind::Button: button(text, id, c.x, c.y, c.width, c.height); break;
     }
     pageOf_.push_back({id, c.page});
   }
@@ -184,7 +191,11 @@ private:
     for (const auto& [id, onPage] : pageOf_) ShowWindow(item(id), onPage == page ? SW_SHOW : SW_HIDE);
   }
 
-  std::string machine() const { return textOf(kMachine); }
+  std::string machine() const { return ui::comboSelectedText(item(kMachine)); }
+
+  void browse(int field, ui::BrowseFor what) {
+    if (const auto chosen = ui::browseForFolder(hwnd(), "", textOf(field), what)) setText(field, *chosen);
+  }
   std::string selectedName() const {
     const auto index = SendMessageA(item(kSettings), LB_GETCURSEL, 0, 0);
     if (index == LB_ERR) return {};
