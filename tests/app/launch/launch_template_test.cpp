@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/launch/launch_plan.h"
 #include "app/launch/launch_template.h"
 #include "app/launch/path_parts.h"
 
@@ -116,6 +117,28 @@ TEST(ResolveProgramPath, ClimbsFromTheProgramFolderAndNeverTheCurrentOne) {
   };
   for (const auto& [path, expected] : cases) EXPECT_EQ(resolveProgramPath(folder, path), expected) << path;
   EXPECT_EQ(resolveProgramPath("/opt/q", "../emu/x"), "/opt/emu/x");
+}
+
+}  // namespace
+}  // namespace qm::launch
+
+namespace qm::launch {
+namespace {
+
+TEST(SplitCommandLine, WindowsRulesForQuotesAndBackslashes) {
+  using Args = std::vector<std::string>;
+  const std::pair<const char*, Args> cases[] = {
+      {"", {}},
+      {"  a  b\tc ", {"a", "b", "c"}},
+      {"-t \"A q\" \"C:\\roms\\a b.d88\"", {"-t", "A q", "C:\\roms\\a b.d88"}},
+      {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
+      {"a\\\\\\\"b", {"a\\\"b"}},
+      {"\"C:\\roms\\\\\" next", {"C:\\roms\\", "next"}},
+      {"\"C:\\roms\\\" next", {"C:\\roms\" next"}},
+      {"x\"y z\"w", {"xy zw"}},
+      {"\"\"", {""}},
+  };
+  for (const auto& [line, expected] : cases) EXPECT_EQ(splitCommandLine(line), expected) << line;
 }
 
 }  // namespace
