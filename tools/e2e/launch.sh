@@ -110,6 +110,15 @@ sleep 4
 check "end program ran once for both" "2" "$(count_in "$endprog" '^start')"
 check_soon "both launches counted" "3" db "SELECT boot_count FROM main_table WHERE ply=1;"
 
+# The third disk picked from the image submenu boots; the first stays entry 1.
+drive select-row 1001 0 >/dev/null
+drive menu-dump opened >/dev/null
+drive command 1802 >/dev/null
+wait_for 30 count_is "$emu" '^start' 4
+check "third disk boots" "\"$(winpath "$x")\\kiri 3.d88\" \"$(winpath "$x")\\kiri 2.d88\" \"$(winpath "$x")\\kiri 3.d88\"" \
+  "$(grep '^cmd ' "$emu" | tail -n 1 | cut -d' ' -f5- | tr -d '\r')"
+wait_for 30 count_is "$emu" '^end' 4
+
 # A console emulator without a message loop counts as started.
 drive select-row 1001 1 >/dev/null
 drive command 1156 >/dev/null
@@ -122,8 +131,8 @@ check_soon "console launch counted" "1" db "SELECT boot_count FROM main_table WH
 drive select-row 1001 1 >/dev/null
 title_id=$(drive menu-dump opened | grep -m1 '^ *Title|' | cut -d'|' -f2)
 drive command "$title_id" >/dev/null
-wait_for 30 count_is "$emu" '^start' 4
-wait_for 30 count_is "$emu" '^end' 4
+wait_for 30 count_is "$emu" '^start' 5
+wait_for 30 count_is "$emu" '^end' 5
 check_soon "title launch counted" "2" db "SELECT boot_count FROM main_table WHERE machine_name='MSX';"
 
 # A missing emulator: the two messages, nothing counted.
