@@ -39,14 +39,16 @@ namespace {
 
 // The journals of the launches under way; one lock for the registry and
 // every journal's renames, as a shutdown restores from another thread.
+// Never destroyed: a worker still waiting on its emulator when the program
+// exits may reach them after static destruction has begun.
 std::mutex& journalLock() {
-  static std::mutex lock;
-  return lock;
+  static auto* lock = new std::mutex;
+  return *lock;
 }
 
 std::set<RenameJournal*>& openJournals() {
-  static std::set<RenameJournal*> journals;
-  return journals;
+  static auto* journals = new std::set<RenameJournal*>;
+  return *journals;
 }
 
 }  // namespace

@@ -38,6 +38,7 @@
 //                             1001 item list) at Y pixels from its top (default 40; 5 is the list's header)
 //   select-row 1001 ROW|none  (no dialog open) select a row of the main item list, or clear the selection
 //   drag-row FROM TO          drag row FROM of the main item list onto row TO with the mouse
+//   double-click-row ROW      double-click row ROW of the main item list
 #include <windows.h>
 
 #include <commctrl.h>
@@ -622,6 +623,24 @@ int dragRow(char** argv) {
   return 0;
 }
 
+// Two clicks on a row of the main item list, within the double-click time.
+int doubleClickRow(char** argv) {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  POINT at{};
+  if (!list || !rowCentre(list, std::atoi(argv[2]), at)) {
+    std::printf("none\n");
+    return 1;
+  }
+  mouseAt(at, 0);
+  for (int click = 0; click < 2; ++click) {
+    mouseAt(at, MOUSEEVENTF_LEFTDOWN);
+    mouseAt(at, MOUSEEVENTF_LEFTUP);
+  }
+  Sleep(300);
+  std::printf("double-clicked %s\n", argv[2]);
+  return 0;
+}
+
 int showPopup(char** argv) {
   HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
   RECT rect{};
@@ -647,6 +666,7 @@ int main(int argc, char** argv) {
   if (action == "close-main" && argc == 3) return closeMain(argv);
   if (action == "answer-box" && argc == 4) return answerBox(argv);
   if (action == "count-items") return countItems();
+  if (action == "double-click-row" && argc == 3) return doubleClickRow(argv);
   if (action == "click-header" && argc == 3) return clickHeader(argv);
   if (action == "time-header" && argc == 3) return timeHeader(argv);
   if (action == "time-group" && argc == 3) return timeGroup(argv);

@@ -118,10 +118,11 @@ wait_for 30 count_is "$emu" '^start' 4
 check "third disk boots" "\"$(winpath "$x")\\kiri 3.d88\" \"$(winpath "$x")\\kiri 2.d88\" \"$(winpath "$x")\\kiri 3.d88\"" \
   "$(grep '^cmd ' "$emu" | tail -n 1 | cut -d' ' -f5- | tr -d '\r')"
 wait_for 30 count_is "$emu" '^end' 4
+check_soon "picked disk counted" "4" db "SELECT boot_count FROM main_table WHERE ply=1;"
+sleep 1  # the window comes back after the count
 
-# A console emulator without a message loop counts as started.
-drive select-row 1001 1 >/dev/null
-drive command 1156 >/dev/null
+# A console emulator without a message loop counts as started (double-click).
+drive double-click-row 1 >/dev/null
 wait_for 30 grep -q "^end" "$console"
 check "console emulator got the image" "\"$(winpath "$f/emu/qm-stand-in-console.exe")\" -seconds 6 $solo" \
   "$(grep -m1 '^cmd ' "$console" | cut -c5- | tr -d '\r')"

@@ -73,7 +73,7 @@ TEST(ExpandLaunchTemplate, FoldersAndThePathsOnlyMode) {
   values.databasePath = "C:\\apps\\launcher\\Quillmoor.db";
   values.programFolder = "C:\\apps\\launcher";
   values.emulatorPath = "..\\..\\emu\\x.exe";
-  values.item.title = "T";
+  values.item.title.assign(1, 'T');  // GCC 12 (mingw) warns falsely on assigning a one-letter literal here
   EXPECT_EQ(expandLaunchTemplate("$qlm_path|$emu_path|$image1|$title", values),
             "C:\\apps\\launcher\\|C:\\emu\\|C:\\roms\\disk1.d88|T");
   values.pathsOnly = true;
