@@ -16,12 +16,13 @@ namespace qm::shell {
 namespace {
 
 // list_view positions the cells draw from beyond the column table's fields.
-constexpr int kViewAdult = 7;
-constexpr int kViewRating = 11;
-constexpr int kViewMachineNum = 14;
-constexpr int kViewAlterEgo = 45;
-constexpr int kViewFave = 48;
-constexpr int kViewMaxdisk = 49;
+constexpr int kViewAdult = search::viewColumn("adult");
+constexpr int kViewRating = search::viewColumn("rating");
+constexpr int kViewMachineNum = search::viewColumn("machine_num");
+constexpr int kViewMaxdisk = search::viewColumn("maxdisk");
+static_assert(kViewAdult >= 0 && kViewRating >= 0 && kViewMachineNum >= 0 && kViewMaxdisk >= 0);
+using search::kViewAlterEgo;
+using search::kViewFave;
 constexpr int kStarSize = 16;
 constexpr int kMarkSize = 12;
 constexpr int kPadding = 4;
