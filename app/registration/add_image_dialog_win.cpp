@@ -267,9 +267,7 @@ HBRUSH AddImageDialog::pageBrush() {
   RECT rect;
   GetClientRect(item(kTab), &rect);
   pageColour_ = GetSysColor(COLOR_BTNFACE);
-  HDC screen = GetDC(hwnd());
-  const ui::OwnedBitmap bitmap(CreateCompatibleBitmap(screen, rect.right, rect.bottom));
-  ReleaseDC(hwnd(), screen);
+  const ui::OwnedBitmap bitmap(CreateCompatibleBitmap(ui::WindowDc(hwnd()).get(), rect.right, rect.bottom));
   if (bitmap) {
     const ui::MemoryDc memory(bitmap.get());
     SendMessageA(item(kTab), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);

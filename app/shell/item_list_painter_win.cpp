@@ -170,9 +170,8 @@ void ItemListPainter::drawStars(HDC dc, RECT box, int filled) const {
 }
 
 void ItemListPainter::drawText(HDC dc, const std::string& text, RECT box, HFONT font, UINT format) const {
-  HGDIOBJ old = SelectObject(dc, font);
+  const ui::Selected selected(dc, font);
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
-  SelectObject(dc, old);
 }
 
 }  // namespace qm::shell
