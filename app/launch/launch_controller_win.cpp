@@ -11,7 +11,7 @@
 namespace qm::launch {
 namespace {
 
-enum Notice : WPARAM { kPreparing, kStarting, kEnded, kItemChanged };
+enum Notice : WPARAM { kPreparing, kStarting, kEnded, kItemChanged, kRunning, kStopped };
 
 constexpr int kLaunchDefaultCommand = 1156;
 
@@ -22,6 +22,8 @@ public:
   void preparing() override { PostMessageA(owner_, kLaunchNotice, kPreparing, 0); }
   void starting() override { PostMessageA(owner_, kLaunchNotice, kStarting, 0); }
   void ended() override { PostMessageA(owner_, kLaunchNotice, kEnded, 0); }
+  void emulatorRunning() override { PostMessageA(owner_, kLaunchNotice, kRunning, 0); }
+  void emulatorEnded() override { PostMessageA(owner_, kLaunchNotice, kStopped, 0); }
   void itemChanged(const std::string& key) override {
     auto* copy = new std::string(key);
     if (!PostMessageA(owner_, kLaunchNotice, kItemChanged, reinterpret_cast<LPARAM>(copy))) delete copy;
@@ -30,6 +32,15 @@ public:
 private:
   HWND owner_;
 };
+
+bool scrollLockOn() { return (GetKeyState(VK_SCROLL) & 1) != 0; }
+
+// Pressed and released as a person would, 100 ms apart.
+void toggleScrollLock() {
+  keybd_event(VK_SCROLL, 0x46, KEYEVENTF_EXTENDEDKEY, 0);
+  Sleep(100);
+  keybd_event(VK_SCROLL, 0x46, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+}
 
 void clearMenu(HMENU menu) {
   while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
@@ -123,6 +134,17 @@ bool LaunchController::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       EnableWindow(owner_, TRUE);
       SetCursor(LoadCursor(nullptr, IDC_ARROW));
       if (IsIconic(owner_)) ShowWindow(owner_, SW_RESTORE);
+      break;
+    // Scroll Lock is off while emulators run (the emulators take it as a
+    // key of their own) and comes back once the last one has ended.
+    case kRunning:
+      if (emulatorsShown_++ == 0) {
+        scrollLockWasOn_ = scrollLockOn();
+        if (scrollLockWasOn_) toggleScrollLock();
+      }
+      break;
+    case kStopped:
+      if (emulatorsShown_ > 0 && --emulatorsShown_ == 0 && scrollLockWasOn_ && !scrollLockOn()) toggleScrollLock();
       break;
     case kItemChanged: {
       std::unique_ptr<std::string> key(reinterpret_cast<std::string*>(lParam));

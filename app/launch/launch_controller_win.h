@@ -52,6 +52,8 @@ private:
   std::vector<HMENU> imageMenus_;         // one per entry for a set's parent
   std::string imageMenuSetting_;          // the entry whose images were opened last
   std::function<void(const std::string&)> itemChanged_;
+  int emulatorsShown_ = 0;         // emulators running, as the notices told
+  bool scrollLockWasOn_ = false;   // before the first of them started
 };
 
 }  // namespace qm::launch

@@ -43,6 +43,8 @@ public:
   virtual void preparing() {}  // wait cursor, window disabled
   virtual void starting() {}   // window minimised and enabled again
   virtual void ended() {}      // window restored
+  virtual void emulatorRunning() {}  // started and counted as running
+  virtual void emulatorEnded() {}    // its end handled (end programs run when due)
   // The launch has counted a boot and no emulator runs any more.
   virtual void itemChanged(const std::string& /*key*/) {}
 };

@@ -173,11 +173,13 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
     return report;
   }
   ++env.counters->running;
+  env.host->emulatorRunning();
   waitForEnd(env, plan, *process);
   const bool last = env.counters->running.fetch_sub(1) == 1;
   env.host->sleep(1500);
   renames.restore();
   if (last) runCompanions(env, plan, item, 1);
+  env.host->emulatorEnded();
   report.outcome = LaunchOutcome::Ran;
   report.runMilliseconds = env.host->nowMilliseconds() - startMs;
   if (report.runMilliseconds > kCountedRunMilliseconds) report.counted = countBoot(env, item, report.runMilliseconds);

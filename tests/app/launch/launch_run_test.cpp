@@ -37,6 +37,8 @@ public:
   void sleep(int ms) override { clock += ms; }
   long long nowMilliseconds() override { return clock; }
   void itemChanged(const std::string& key) override { changed.push_back(key); }
+  void emulatorRunning() override { ++runningNotices; }
+  void emulatorEnded() override { ++endedNotices; }
 
   long long clock = 0;
   long long runMs = 6000;
@@ -46,6 +48,8 @@ public:
   std::vector<std::string> started;
   std::vector<std::string> titleSearches;
   std::vector<std::string> changed;
+  int runningNotices = 0;
+  int endedNotices = 0;
 };
 
 class LaunchRunTest : public LaunchTest {
@@ -113,6 +117,8 @@ TEST_F(LaunchRunTest, ASetInsideAZipIsExtractedStartedCountedAndCleanedUp) {
   EXPECT_EQ(cell("SELECT boot_count || ' ' || play_time || ' ' || (last_boot <> '') FROM main_table WHERE ply=1;"),
             "1 001:00'13\" 1") << "59:50, a run of 20 s, the 100 ms settle, the 1500 ms pause, the end program's 2 s";
   EXPECT_EQ(host.changed, std::vector<std::string>{parentKey()});
+  EXPECT_EQ(host.runningNotices, 1);
+  EXPECT_EQ(host.endedNotices, 1);
   EXPECT_TRUE(sink.messages().empty());
 }
 
@@ -166,6 +172,7 @@ TEST_F(LaunchRunTest, FailuresSayWhyAndChangeNothing) {
     for (std::size_t i = 0; i < failure.messages.size(); ++i)
       EXPECT_EQ(sink.messages()[i].text, sj(failure.messages[i])) << failure.name;
     EXPECT_EQ(sink.messages().back().caption, sj("エミュレータが起動できませんでした"));
+    EXPECT_EQ(fresh.runningNotices + fresh.endedNotices, 0) << "no emulator ran: " << failure.name;
   }
   EXPECT_EQ(cell("SELECT boot_count FROM main_table WHERE ply=1;"), "0");
   EXPECT_EQ(counters.running.load(), 0);
