@@ -174,7 +174,8 @@ void onKeyDown(MSG& message) {
   // key nor gets a character for it.
   if (found && carryOut(keys::entries()[*found])) {
     message.message = WM_NULL;
-  } else if (const keys::GroupPaneKey key = keys::groupPaneKey(code, held, pane); key != keys::GroupPaneKey::None) {
+  } else if (const keys::GroupPaneKey key = keys::groupPaneKey(code, held, pane, within(p.groupTabs, focus));
+             key != keys::GroupPaneKey::None) {
     if (key == keys::GroupPaneKey::TabsOrList) {
       SetFocus(within(p.groupTabs, focus) ? p.groupView : p.groupTabs);
     } else if (p.stepGroupKind) {

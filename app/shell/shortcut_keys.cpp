@@ -174,11 +174,18 @@ std::optional<std::size_t> findShortcut(const KeyValues& values, int pressedCode
   return std::nullopt;
 }
 
-GroupPaneKey groupPaneKey(int pressedCode, Modifiers held, Pane focus) {
+GroupPaneKey groupPaneKey(int pressedCode, Modifiers held, Pane focus, bool onTabs) {
   constexpr int kPageUp = 0x21;
   constexpr int kPageDown = 0x22;
+  constexpr int kLeft = 0x25;
+  constexpr int kRight = 0x27;
   if (focus != Pane::GroupView || held.shift || held.alt) return GroupPaneKey::None;
-  if (!held.ctrl) return pressedCode == kTabKey ? GroupPaneKey::TabsOrList : GroupPaneKey::None;
+  if (!held.ctrl) {
+    if (pressedCode == kTabKey) return GroupPaneKey::TabsOrList;
+    if (onTabs && pressedCode == kRight) return GroupPaneKey::NextKind;
+    if (onTabs && pressedCode == kLeft) return GroupPaneKey::PreviousKind;
+    return GroupPaneKey::None;
+  }
   if (pressedCode == kPageDown) return GroupPaneKey::NextKind;
   if (pressedCode == kPageUp) return GroupPaneKey::PreviousKind;
   return GroupPaneKey::None;

@@ -98,9 +98,9 @@ std::optional<std::size_t> findShortcut(const KeyValues& values, int pressedCode
 
 // The group pane's own keys, which are not configurable: Ctrl+PageDown shows
 // the next group kind, Ctrl+PageUp the one before, and Tab moves the focus
-// between the pane's list and its tabs (where the arrow keys switch kinds).
+// between the pane's list and its tabs, where Right and Left switch kinds too.
 // Configured shortcuts are matched first.
 enum class GroupPaneKey : std::uint8_t { None, NextKind, PreviousKind, TabsOrList };
-GroupPaneKey groupPaneKey(int pressedCode, Modifiers held, Pane focus);
+GroupPaneKey groupPaneKey(int pressedCode, Modifiers held, Pane focus, bool onTabs);
 
 }  // namespace qm::shell::keys

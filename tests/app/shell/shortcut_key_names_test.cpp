@@ -66,23 +66,29 @@ TEST(GroupPaneKeys, SwitchKindsAndReachTheTabs) {
     int code;
     Modifiers held;
     Pane focus;
+    bool onTabs;
     GroupPaneKey key;
   };
   const Case cases[] = {
-      {0x22, ctrl, Pane::GroupView, GroupPaneKey::NextKind},
-      {0x21, ctrl, Pane::GroupView, GroupPaneKey::PreviousKind},
-      {0x22, none, Pane::GroupView, GroupPaneKey::None},  // a page down in the pane's list
-      {0x22, shiftCtrl, Pane::GroupView, GroupPaneKey::None},
-      {0x22, ctrl, Pane::ItemList, GroupPaneKey::None},
-      {0x22, ctrl, Pane::SearchBar, GroupPaneKey::None},
-      {kTabKey, none, Pane::GroupView, GroupPaneKey::TabsOrList},
-      {kTabKey, ctrl, Pane::GroupView, GroupPaneKey::None},  // focus_g2l's key
-      {kTabKey, alt, Pane::GroupView, GroupPaneKey::None},
-      {kTabKey, none, Pane::QueryView, GroupPaneKey::None},
+      {0x22, ctrl, Pane::GroupView, false, GroupPaneKey::NextKind},
+      {0x21, ctrl, Pane::GroupView, true, GroupPaneKey::PreviousKind},
+      {0x22, none, Pane::GroupView, false, GroupPaneKey::None},  // a page down in the pane's list
+      {0x22, shiftCtrl, Pane::GroupView, false, GroupPaneKey::None},
+      {0x22, ctrl, Pane::ItemList, false, GroupPaneKey::None},
+      {0x22, ctrl, Pane::SearchBar, false, GroupPaneKey::None},
+      {0x27, none, Pane::GroupView, true, GroupPaneKey::NextKind},
+      {0x25, none, Pane::GroupView, true, GroupPaneKey::PreviousKind},
+      {0x27, none, Pane::GroupView, false, GroupPaneKey::None},  // the list's own arrow
+      {0x27, ctrl, Pane::GroupView, true, GroupPaneKey::None},
+      {kTabKey, none, Pane::GroupView, false, GroupPaneKey::TabsOrList},
+      {kTabKey, none, Pane::GroupView, true, GroupPaneKey::TabsOrList},
+      {kTabKey, ctrl, Pane::GroupView, false, GroupPaneKey::None},  // focus_g2l's key
+      {kTabKey, alt, Pane::GroupView, false, GroupPaneKey::None},
+      {kTabKey, none, Pane::QueryView, false, GroupPaneKey::None},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.code) + " in pane " + std::to_string(static_cast<int>(c.focus)));
-    EXPECT_EQ(groupPaneKey(c.code, c.held, c.focus), c.key);
+    EXPECT_EQ(groupPaneKey(c.code, c.held, c.focus, c.onTabs), c.key);
   }
   // With the defaults, no configured shortcut takes these keys in the pane first.
   EXPECT_FALSE(findShortcut(defaultKeys(), 0x22, ctrl, Pane::GroupView));
