@@ -76,7 +76,7 @@ bool isTextClass(HWND window) {
   char cls[64] = "";
   GetClassNameA(window, cls, sizeof cls);
   if (_stricmp(cls, "Edit") != 0 && _strnicmp(cls, "RichEdit", 8) != 0) return false;
-  // The information view is a read-only edit: nothing is typed there.
+  // Nothing is typed into a read-only edit.
   return (GetWindowLongA(window, GWL_STYLE) & ES_READONLY) == 0;
 }
 
