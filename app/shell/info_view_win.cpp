@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 
 namespace qm::shell {
 namespace {
@@ -20,14 +20,14 @@ void fillRect(HDC dc, const RECT& box, COLORREF colour) {
 }
 
 int textWidth(HDC dc, HFONT font, const std::string& text) {
-  Selected selected(dc, font);
+  ui::Selected selected(dc, font);
   SIZE size{};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
 void drawText(HDC dc, HFONT font, COLORREF colour, const std::string& text, RECT box, UINT format) {
-  Selected selected(dc, font);
+  ui::Selected selected(dc, font);
   SetTextColor(dc, colour);
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX | DT_SINGLELINE);
 }
@@ -90,9 +90,9 @@ LRESULT CALLBACK InformationView::procedure(HWND hwnd, UINT message, WPARAM wPar
       GetClientRect(hwnd, &client);
       // Drawn off screen first: a resize by the splitter repaints without flicker.
       HDC memory = CreateCompatibleDC(dc);
-      OwnedBitmap bitmap(CreateCompatibleBitmap(dc, std::max<int>(1, client.right), std::max<int>(1, client.bottom)));
+      ui::OwnedBitmap bitmap(CreateCompatibleBitmap(dc, std::max<int>(1, client.right), std::max<int>(1, client.bottom)));
       {
-        Selected selected(memory, bitmap.get());
+        ui::Selected selected(memory, bitmap.get());
         if (self) self->paint(memory, client);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
       }

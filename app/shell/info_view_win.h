@@ -8,11 +8,13 @@
 #include <windows.h>
 
 #include "app/shell/info_record.h"
-#include "app/shell/win_handles_win.h"
+#include "app/ui/win_handles_win.h"
+
+namespace qm {
+class Settings;
+}
 
 namespace qm::shell {
-
-class Settings;
 
 class InformationView {
 public:
@@ -28,7 +30,7 @@ private:
   void paint(HDC dc, const RECT& client) const;
 
   struct Face {
-    OwnedFont font;
+    ui::OwnedFont font;
     COLORREF colour = 0;
     int height = 0;  // line height in pixels
   };

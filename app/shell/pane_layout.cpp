@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 
 namespace qm::shell {
 namespace {

@@ -11,9 +11,11 @@
 // while the lower row is closed and "SeparateYtmp" the height it had then.
 #pragma once
 
-namespace qm::shell {
-
+namespace qm {
 class Settings;
+}
+
+namespace qm::shell {
 
 struct PaneRect {
   int left = 0;

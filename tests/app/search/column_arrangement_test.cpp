@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "tests/support/temp_folder.h"
 
 namespace qm::search {
 namespace {
 
-ColumnLayout defaults() { return columnLayout(shell::Settings()); }
+ColumnLayout defaults() { return columnLayout(Settings()); }
 
 TEST(ColumnArrangement, DraggedOrderAndShownColumnsSurviveARestart) {
   ColumnLayout layout = defaults();
@@ -25,15 +25,15 @@ TEST(ColumnArrangement, DraggedOrderAndShownColumnsSurviveARestart) {
 
   qm::test::TempFolder folder;
   const platform::IniFile ini(folder.file("Quillmoor2.ini"));
-  shell::Settings settings;
+  Settings settings;
   storeColumnLayout(settings, layout);
-  ASSERT_EQ(shell::saveAtShutdown(settings, ini, false), shell::SaveResult::Saved);
+  ASSERT_EQ(saveAtShutdown(settings, ini, false), SaveResult::Saved);
   EXPECT_EQ(ini.getString("ItemList", "clm_disp18", ""), "1");
   EXPECT_EQ(ini.getString("ItemList", "clm_disp08", ""), "0");
   EXPECT_EQ(ini.getString("ItemList", "clm_sort04", ""), "0");
   EXPECT_EQ(ini.getString("ItemList", "clm_sort01", ""), "8");
-  shell::Settings read;
-  loadSettings(read, ini, shell::ReadAt::Build);
+  Settings read;
+  loadSettings(read, ini, ReadAt::Build);
   EXPECT_EQ(shownColumnsInOrder(columnLayout(read)), (std::vector<int>{3, 6, 1, 2, 4, 5, 17, 0}));
 }
 

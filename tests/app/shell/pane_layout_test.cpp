@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "tests/support/temp_folder.h"
 
 namespace qm::shell {
