@@ -615,7 +615,17 @@ void mouseAt(POINT at, DWORD button) {
   Sleep(60);
 }
 
-// Pressed on the first row, moved past the drag threshold in steps, released on the second.
+// Pressed, moved past the drag threshold in steps, released: as a hand drags.
+void dragMouse(POINT from, POINT to) {
+  mouseAt(from, 0);
+  mouseAt(from, MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 8; ++step)
+    mouseAt({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
+  mouseAt(to, MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+}
+
+// Pressed on the first row, released on the second.
 int dragRow(char** argv) {
   HWND list = GetDlgItem(findMain(), kItemListId);
   POINT from{}, to{};
@@ -623,12 +633,7 @@ int dragRow(char** argv) {
     std::printf("none\n");
     return 1;
   }
-  mouseAt(from, 0);
-  mouseAt(from, MOUSEEVENTF_LEFTDOWN);
-  for (int step = 1; step <= 8; ++step)
-    mouseAt({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
-  mouseAt(to, MOUSEEVENTF_LEFTUP);
-  Sleep(300);
+  dragMouse(from, to);
   std::printf("dragged %s %s\n", argv[2], argv[3]);
   return 0;
 }
@@ -680,21 +685,14 @@ POINT mainPoint(HWND main, const char* x, const char* y) {
   return at;
 }
 
-// Pressed, moved in steps, released: as a hand drags a splitter.
+// A splitter or a header item dragged.
 int dragMain(char** argv) {
   HWND main = findMain();
   if (!main) {
     std::printf("none\n");
     return 1;
   }
-  const POINT from = mainPoint(main, argv[2], argv[3]);
-  const POINT to = mainPoint(main, argv[4], argv[5]);
-  mouseAt(from, 0);
-  mouseAt(from, MOUSEEVENTF_LEFTDOWN);
-  for (int step = 1; step <= 8; ++step)
-    mouseAt({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
-  mouseAt(to, MOUSEEVENTF_LEFTUP);
-  Sleep(300);
+  dragMouse(mainPoint(main, argv[2], argv[3]), mainPoint(main, argv[4], argv[5]));
   std::printf("dragged\n");
   return 0;
 }
