@@ -775,9 +775,7 @@ int closeMainKeys(char** argv) {
     Sleep(20);
   }
   UnhookWindowsHookEx(hook);
-  // The spacing in steps of 100 ms: the program waits 200 ms between the keys.
-  std::printf("%s span=%lu\n", keyUps.names.c_str(),
-              static_cast<unsigned long>((keyUps.last - keyUps.first + 50) / 100 * 100));
+  std::printf("%s span=%lu\n", keyUps.names.c_str(), static_cast<unsigned long>(keyUps.last - keyUps.first));
   return findMain() ? 1 : 0;
 }
 
