@@ -1,7 +1,6 @@
 #include "app/shell/info_record.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/search/list_columns.h"
 #include "app/search/list_view_sql.h"
@@ -16,19 +15,31 @@ enum class Shown { AsStored, SaleYear, LastBoot, Rating };
 
 struct Field {
   const char* label;  // UTF-8
-  const char* column;
+  int column;         // list_view position
   Shown shown;
 };
 
+using search::viewColumn;
 constexpr Field kFields[] = {
-    {"機種", "machine_name", Shown::AsStored},   {"ジャンル", "genre_name", Shown::AsStored},
-    {"メディア", "media_name", Shown::AsStored},  {"発売日", "sale_year", Shown::SaleYear},
-    {"評価", "rating", Shown::Rating},           {"起動回数", "boot_count", Shown::AsStored},
-    {"最終起動日", "last_boot", Shown::LastBoot}, {"プレイ時間", "play_time", Shown::AsStored},
-    {"読み仮名", "kana", Shown::AsStored},        {"CRC32", "crc32", Shown::AsStored},
-    {"CRC16", "crc", Shown::AsStored},           {"ファイル", "file_name", Shown::AsStored},
-    {"メモ", "memo", Shown::AsStored},
+    {"機種", viewColumn("machine_name"), Shown::AsStored},
+    {"ジャンル", viewColumn("genre_name"), Shown::AsStored},
+    {"メディア", viewColumn("media_name"), Shown::AsStored},
+    {"発売日", viewColumn("sale_year"), Shown::SaleYear},
+    {"評価", viewColumn("rating"), Shown::Rating},
+    {"起動回数", viewColumn("boot_count"), Shown::AsStored},
+    {"最終起動日", viewColumn("last_boot"), Shown::LastBoot},
+    {"プレイ時間", viewColumn("play_time"), Shown::AsStored},
+    {"読み仮名", viewColumn("kana"), Shown::AsStored},
+    {"CRC32", viewColumn("crc32"), Shown::AsStored},
+    {"CRC16", viewColumn("crc"), Shown::AsStored},
+    {"ファイル", viewColumn("file_name"), Shown::AsStored},
+    {"メモ", viewColumn("memo"), Shown::AsStored},
 };
+static_assert(std::ranges::all_of(kFields, [](const Field& field) { return field.column >= 0; }));
+constexpr int kTitle = viewColumn("title");
+constexpr int kMaker = viewColumn("maker");
+constexpr int kDeveloper = viewColumn("developer");
+static_assert(kTitle >= 0 && kMaker >= 0 && kDeveloper >= 0);
 
 std::string shownValue(Shown shown, const std::string& stored) {
   switch (shown) {
@@ -48,19 +59,14 @@ std::string shownValue(Shown shown, const std::string& stored) {
 }  // namespace
 
 InfoRecord infoRecord(const std::function<std::string(int viewColumn)>& cellAt) {
-  const auto cellOf = [&](const char* name) {
-    const auto columns = search::viewColumns();
-    const auto found = std::find_if(columns.begin(), columns.end(), [&](const char* c) { return std::strcmp(c, name) == 0; });
-    return found == columns.end() ? std::string() : cellAt(static_cast<int>(found - columns.begin()));
-  };
   InfoRecord record;
-  record.title = cellOf("title");
-  record.maker = cellOf("maker");
-  const std::string developer = cellOf("developer");
+  record.title = cellAt(kTitle);
+  record.maker = cellAt(kMaker);
+  const std::string developer = cellAt(kDeveloper);
   if (!developer.empty() && developer != record.maker)
     record.maker += (record.maker.empty() ? "" : " / ") + developer;
   for (const Field& field : kFields) {
-    const std::string value = shownValue(field.shown, cellOf(field.column));
+    const std::string value = shownValue(field.shown, cellAt(field.column));
     if (!value.empty()) record.lines.push_back({sjis(field.label), value});
   }
   return record;

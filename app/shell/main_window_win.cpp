@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/maintenance/multi_image_commands_win.h"
@@ -45,12 +46,12 @@ constexpr UINT_PTR kScrollLockTimer = 1;
 // window for a moment before the window takes input.
 constexpr UINT_PTR kBusyEndTimer = 3;
 constexpr UINT kBusyEndDelayMs = 2000;
-// list_view positions read by the set operations.
-constexpr int kViewPly = 17;
-constexpr int kViewAlterEgo = 45;
-// list_view positions read when a menu opens.
-constexpr int kViewFave = 48;
-constexpr int kViewEmusetName = 50;
+// list_view positions read by the set operations and when a menu opens.
+constexpr int kViewPly = search::viewColumn("ply");
+constexpr int kViewEmusetName = search::viewColumn("emuset_name");
+static_assert(kViewPly >= 0 && kViewEmusetName >= 0);
+using search::kViewAlterEgo;
+using search::kViewFave;
 // Page cache of the list and group connections, in KiB: at most 128 MiB, which
 // holds a library of 100,000 items and keeps the list's sort in memory. Pages
 // are only taken as statements read them.
