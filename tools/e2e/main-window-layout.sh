@@ -7,14 +7,11 @@
 # file that cannot be written reported at exit. Screenshots in build/e2e.
 source "$(dirname "$0")/common.sh"
 
-f=$work/layout
-mkdir -p "$f"
-cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$f/"
-cp -r "$bin/resource" "$bin/default_icon" "$f/"
-"$top/build/native/bin/quillmoor-cli" create --db "$f/Quillmoor.db" >/dev/null
+f=$(program_folder layout resource default_icon)
+new_library "$f"
 python3 "$top/tools/gen-demo-library.py" "$f/Quillmoor.db" >/dev/null
 ini=$f/Quillmoor2.ini
-q() { sqlite3 "$f/Quillmoor.db" "$1" | tr -d '\r'; }
+q() { library_sql "$f" "$1" | tr -d '\r'; }
 
 # An item deep in the list, with a title of its own: its place in the title
 # order is the count of titles before it.
@@ -32,8 +29,7 @@ focused=$(sed 's/.*focused=\([0-9-]*\).*/\1/' <<<"$place")
 per_page=$(sed 's/.*perpage=\([0-9-]*\).*/\1/' <<<"$place")
 check "restored item focused" "$expected" "$focused"
 check "restored item in view" "yes" "$([ "$top_row" -le "$focused" ] && [ "$focused" -lt $((top_row + per_page)) ] && echo yes)"
-sleep 1
-screenshot "$out/layout-start.png"
+shot layout-start
 
 # The group pane keeps its selection through a command that refreshes the list.
 drive time-group 3 >/dev/null
@@ -68,7 +64,7 @@ drive double-click-main 500 252 >/dev/null
 check "lower row closed" "254 0 842 510|hidden" "$(drive pane-rect 1001)|$(drive pane-rect 1002 | grep -o hidden)"
 check_soon "closed row in the keys" "SeparateY=0 SeparateClose=1 SeparateYtmp=260" \
   sh -c "grep -a -o 'Separate\(Y\|Close\|Ytmp\)=[0-9]*' '$ini' | tr '\n' ' ' | sed 's/ \$//'"
-screenshot "$out/layout-closed.png"
+shot layout-closed
 drive double-click-main 500 511 >/dev/null
 check "lower row open again" "254 0 842 250" "$(drive pane-rect 1001)"
 drive drag-main 500 252 500 192 >/dev/null
@@ -82,8 +78,7 @@ drive drag-main 329 8 690 8 >/dev/null
 drive command 1407 >/dev/null
 check_soon "the developer column shown" "8" drive header-count
 drive command 1420 >/dev/null
-sleep 1
-screenshot "$out/layout-columns.png"
+shot layout-columns
 
 # At exit: the modifier keys let go, 200 ms apart.
 keys_up=$(drive close-main-keys 20)
@@ -101,8 +96,7 @@ pid=$(launch "$(winpath "$f")")
 drive find-main 60 painted >/dev/null
 check "splitters restored" "254 0 842 190|254 194 842 514" "$(drive pane-rect 1001)|$(drive pane-rect 1002)"
 check "columns restored" "8" "$(drive header-count)"
-sleep 1
-screenshot "$out/layout-restart.png"
+shot layout-restart
 
 # A settings file that cannot be written (a folder has taken its name while
 # the program ran): said once at exit.
