@@ -199,14 +199,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_INITMENUPOPUP:
-<<<<<<< HEAD
       if (launcher_ && launcher_->menuOpening(reinterpret_cast<HMENU>(wParam), currentKey())) return 0;
-=======
       if (menus_ && reinterpret_cast<HMENU>(wParam) == menus_->columnHeader.get()) {
         checkColumnItems(menus_->columnHeader.get());
         return 0;
       }
->>>>>>> main
       refreshMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_CONTEXTMENU:
