@@ -43,6 +43,7 @@ constexpr Command kCommands[] = {
     {"join", qm::cli::runJoin, "join [--db PATH] --target KEY KEY... [--yes]   make KEYs disks of the set of the target"},
     {"dissolve", qm::cli::runDissolve, "dissolve [--db PATH] KEY    make the set of parent KEY singles again"},
     {"remove", qm::cli::runRemove, "remove [--db PATH] [--with-sets] KEY...   remove images from the library"},
+    {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 
 int usage() {
