@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/records/release_date.h"
 #include "app/registration/add_image_request.h"
 #include "app/registration/progress_window_win.h"
 #include "app/ui/combo_text_win.h"
@@ -345,12 +346,8 @@ void AddImageDialog::startRun() {
   if (MessageBoxA(hwnd(), startQuestion(choices.machine, choices.path).c_str(), "", MB_YESNO | MB_ICONQUESTION) !=
       IDYES)
     return;
-  if (!saleDateValid(choices.saleYear)) {
-    MessageBoxA(hwnd(),
-                sjis("発売日の指定に不備があります。\nyyyy-mm-dd形式で指定してください。\n例) 1980-5-25 "
-                     "※月以降または日は省略可")
-                    .c_str(),
-                "", MB_OK | MB_ICONINFORMATION);
+  if (!records::releaseDateValid(choices.saleYear)) {
+    MessageBoxA(hwnd(), records::releaseDateRefusal().c_str(), "", MB_OK | MB_ICONINFORMATION);
     return;
   }
   runProgressWindow(hwnd(), place_, choices);
