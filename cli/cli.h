@@ -66,5 +66,6 @@ int runJoin(const std::vector<std::string>& args);
 int runDissolve(const std::vector<std::string>& args);
 int runRemove(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);
+int runEdit(const std::vector<std::string>& args);
 
 }  // namespace qm::cli
