@@ -67,5 +67,6 @@ int runDissolve(const std::vector<std::string>& args);
 int runRemove(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
+int runBulk(const std::vector<std::string>& args);
 
 }  // namespace qm::cli
