@@ -54,6 +54,7 @@ int runBulk(const std::vector<std::string>& argv) {
     printError("error: no database at " + path);
     return 1;
   }
+  if (!allKnown(path, args.positional)) return 1;
   ConsoleSink sink(false);
   if (field == "adult") return runToggleAdult(path, args.positional, sink);
   if (field == "rating") {
