@@ -53,7 +53,7 @@ void addSideTables(std::vector<SaveStatement>& out, const Record& r, const std::
   if (hasDetails(r)) {
     std::string sql = "INSERT OR REPLACE INTO spec_table( pfile_sc, breed, price, media_detail, device, players, "
                       "savedat_detail, sound_detail, adultex_name ) VALUES(" + sqlText(key);
-    for (const auto& detail : r.details) sql += "," + sqlText(detail);
+    for (const auto& detail : r.details) sql.append(",").append(sqlText(detail));
     out.push_back({sql + "," + sqlText(r.adultMark) + ");"});
   } else {
     out.push_back({deleteRows(kSideTables[0], key)});
