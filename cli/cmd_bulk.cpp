@@ -50,10 +50,7 @@ int runBulk(const std::vector<std::string>& argv) {
     return 2;
   }
   const std::string path = databasePath(args);
-  if (!platform::fileExists(path)) {
-    printError("error: no database at " + path);
-    return 1;
-  }
+  if (!libraryExists(path)) return 1;
   if (!allKnown(path, args.positional)) return 1;
   ConsoleSink sink(false);
   if (field == "adult") return runToggleAdult(path, args.positional, sink);

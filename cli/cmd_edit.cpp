@@ -18,10 +18,7 @@ int runEdit(const std::vector<std::string>& argv) {
     return 2;
   }
   const std::string path = databasePath(args);
-  if (!platform::fileExists(path)) {
-    printError("error: no database at " + path);
-    return 1;
-  }
+  if (!libraryExists(path)) return 1;
   ConsoleSink sink(false);
   db::DbConnection db;
   db.open(path);

@@ -14,10 +14,7 @@ int runSnapshot(const std::vector<std::string>& argv) {
     return 2;
   }
   const std::string path = databasePath(args);
-  if (!platform::fileExists(path)) {
-    printError("error: no database at " + path);
-    return 1;
-  }
+  if (!libraryExists(path)) return 1;
   db::DbConnection db;
   db.open(path);
   const std::string& key = args.positional[0];

@@ -7,35 +7,20 @@
 #include <string>
 
 #include "common/text/encoding.h"
-#include "tests/cli/cli_runner.h"
-#include "tests/support/temp_folder.h"
+#include "tests/cli/library_cli.h"
 
 namespace {
 
 using qm::test::CliRun;
 
-class RecordsCliTest : public ::testing::Test {
+class RecordsCliTest : public qm::test::LibraryCliTest {
 protected:
-  RecordsCliTest() : folder(qm::text::sjisToUtf8(temp.path())), db(folder + "/Quillmoor.db") {
-    EXPECT_EQ(cli("create").exitCode, 0);
+  RecordsCliTest() {
     EXPECT_EQ(sql("INSERT INTO main_table(file_name,file_title,file_ext,machine_name,title,crc32,sale_year) VALUES "
                   "('C:\\a.nes','a','.nes','MSX','a','0001ABCD','0'),('C:\\b.nes','b','.nes','MSX','b','','0');"
                   "INSERT OR REPLACE INTO machine_info_table(machine,snap_path) VALUES ('MSX','snap');"),
               0);
   }
-  CliRun cli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments + " --db '" + db + "'"); }
-  int sql(const std::string& statement) { return std::system(("sqlite3 '" + db + "' \"" + statement + "\"").c_str()); }
-  std::string query(const std::string& statement) {
-    std::string out;
-    FILE* pipe = popen(("sqlite3 '" + db + "' \"" + statement + "\"").c_str(), "r");
-    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
-    if (pipe) pclose(pipe);
-    return out;
-  }
-
-  qm::test::TempFolder temp;
-  std::string folder;
-  std::string db;
 };
 
 TEST_F(RecordsCliTest, SnapshotNamesThePictureAndTheRule) {
