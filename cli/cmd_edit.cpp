@@ -1,6 +1,7 @@
 #include "app/records/record_fields.h"
 #include "app/records/record_load.h"
 #include "app/records/record_save.h"
+#include "app/records/title_pictures.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
 #include "common/platform/files.h"
@@ -14,12 +15,13 @@ namespace qm::cli {
 int runEdit(const std::vector<std::string>& argv) {
   const Arguments args = parseArguments(argv, {"--db"});
   if (args.positional.size() < 2) {
-    printError("usage: quillmoor-cli edit [--db PATH] KEY FIELD=VALUE...");
+    printError("usage: quillmoor-cli edit [--db PATH] [--yes] KEY FIELD=VALUE...");
     return 2;
   }
   const std::string path = databasePath(args);
   if (!libraryExists(path)) return 1;
-  ConsoleSink sink(false);
+  // --yes accepts the offer to rename pictures named after the old title.
+  ConsoleSink sink(args.has("--yes"));
   db::DbConnection db;
   db.open(path);
   auto loaded = records::loadRecord(db, args.positional[0], sink);
@@ -41,6 +43,13 @@ int runEdit(const std::vector<std::string>& argv) {
   const std::string smart = text::smartTitle(loaded.record.title, text::loadSymbolTables(ini));
   const auto result = records::saveRecord(path, loaded.record, loaded.storedSaleYear, smart, sink);
   if (result.outcome != records::SaveOutcome::Saved) return 1;
+  if (result.offerRename) {
+    db.open(path);
+    const auto renamed = records::offerTitlePictureRename(db, result.cursorKey, result.oldTitle, loaded.record.title,
+                                                          platform::folderOf(path), sink);
+    if (renamed.renamed + renamed.refused > 0)
+      printLine("pictures renamed: " + std::to_string(renamed.renamed) + ", refused: " + std::to_string(renamed.refused));
+  }
   printLine("saved " + result.cursorKey);
   return 0;
 }

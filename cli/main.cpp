@@ -46,7 +46,7 @@ constexpr Command kCommands[] = {
     {"bulk", qm::cli::runBulk,
      "bulk [--db PATH] --field NAME --value VALUE [--kana READING] KEY...   one field of many images at once"},
     {"edit", qm::cli::runEdit,
-     "edit [--db PATH] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
+     "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
     {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 

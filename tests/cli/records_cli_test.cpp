@@ -33,6 +33,16 @@ TEST_F(RecordsCliTest, SnapshotNamesThePictureAndTheRule) {
                         "slot 3\tFile Not Found.\n");
   EXPECT_EQ(cli("snapshot 'C:\\b.nes'").output, "slot 1\tFile Not Found.\nslot 2\tFile Not Found.\nslot 3\tFile Not Found.\n");
   EXPECT_EQ(cli("snapshot 'C:\\z.nes'").exitCode, 1);
+  // A new title takes the pictures named after the old one along, when allowed.
+  std::ofstream(folder + "/snap/a.jpg") << "x";
+  EXPECT_EQ(cli("edit 'C:\\a.nes' title=Neu").exitCode, 0);
+  EXPECT_TRUE(std::ifstream(folder + "/snap/a.jpg").good());
+  EXPECT_EQ(cli("edit --yes 'C:\\a.nes' title=Zwei").exitCode, 0);
+  EXPECT_TRUE(std::ifstream(folder + "/snap/a.jpg").good());  // the old title was Neu
+  EXPECT_EQ(cli("edit --yes 'C:\\a.nes' title=a").exitCode, 0);
+  const CliRun renamed = cli("edit --yes 'C:\\a.nes' title=Drei");
+  EXPECT_NE(renamed.output.find("a → Drei\npictures renamed: 1, refused: 0\n"), std::string::npos) << renamed.output;
+  EXPECT_TRUE(std::ifstream(folder + "/snap/Drei.jpg").good());
 }
 
 TEST_F(RecordsCliTest, EditSavesThroughTheEditorsChecks) {

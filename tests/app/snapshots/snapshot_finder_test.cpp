@@ -1,4 +1,5 @@
 #include "app/snapshots/snapshot_finder.h"
+#include "app/snapshots/title_rename.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,30 @@ TEST_F(SnapshotFolderTest, ListingIsReadOnceUntilTheFolderChanges) {
   EXPECT_EQ(cache.listingsRead(), 2);
   ASSERT_TRUE(platform::deleteFile(platform::joinPath(snaps, "new.gif")));
   EXPECT_EQ(found(only(1), in), "-");
+}
+
+}  // namespace
+}  // namespace qm::snapshots
+
+namespace qm::snapshots {
+namespace {
+
+TEST_F(SnapshotFolderTest, TitlePicturesFollowANewTitleButNeverOverwrite) {
+  touch(platform::joinPath(snaps, "Old.BMP"));
+  touch(platform::joinPath(snaps, "old.png"));
+  touch(platform::joinPath(snaps, "Older.png"));
+  touch(platform::joinPath(snaps, "New.png"));
+  touch(platform::joinPath(snaps, sjis("表.gif")));
+  const auto count = renameTitlePictures({snaps, "", snaps, folder.file("absent")}, "OLD", "New");
+  EXPECT_EQ(count.renamed, 1);
+  EXPECT_EQ(count.refused, 1);  // New.png was there
+  EXPECT_TRUE(platform::fileExists(platform::joinPath(snaps, "New.BMP")));
+  EXPECT_TRUE(platform::fileExists(platform::joinPath(snaps, "old.png")));
+  EXPECT_TRUE(platform::fileExists(platform::joinPath(snaps, "Older.png")));
+  EXPECT_EQ(renameTitlePictures({snaps}, sjis("表"), sjis("ソ")).renamed, 2);  // 表.bmp and 表.gif
+  EXPECT_TRUE(platform::fileExists(platform::joinPath(snaps, sjis("ソ.gif"))));
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"New", "..\\x"}, {"../ABC", "y"}, {"", "z"}})
+    EXPECT_EQ(renameTitlePictures({snaps}, from, to).renamed, 0) << from << to;
 }
 
 }  // namespace
