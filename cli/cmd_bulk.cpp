@@ -1,4 +1,5 @@
 #include "app/records/bulk_change.h"
+#include "app/records/title_pictures.h"
 #include "app/settings/settings.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
@@ -46,13 +47,14 @@ int runBulk(const std::vector<std::string>& argv) {
   const Arguments args = parseArguments(argv, {"--db", "--field", "--value", "--kana"});
   const std::string field = args.get("--field");
   if (args.positional.empty() || field.empty()) {
-    printError("usage: quillmoor-cli bulk [--db PATH] --field NAME --value VALUE [--kana READING] KEY...");
+    printError("usage: quillmoor-cli bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...");
     return 2;
   }
   const std::string path = databasePath(args);
   if (!libraryExists(path)) return 1;
   if (!allKnown(path, args.positional)) return 1;
-  ConsoleSink sink(false);
+  // --yes accepts the offers to rename pictures named after old titles.
+  ConsoleSink sink(args.has("--yes"));
   if (field == "adult") return runToggleAdult(path, args.positional, sink);
   if (field == "rating") {
     const std::string value = args.get("--value");
@@ -75,8 +77,16 @@ int runBulk(const std::vector<std::string>& argv) {
     change.kana = titleKana(args, ini, change.value);
     change.smartTitle = text::smartTitle(change.value, text::loadSymbolTables(ini));
   }
+  db::DbConnection db;
+  db.open(path);
+  const auto oldTitles = change.field == records::BulkField::Title ? records::storedTitles(db, args.positional)
+                                                                   : std::vector<std::string>();
   if (!records::applyBulkChange(path, change, args.positional, sink)) return 1;
   printLine("changed " + std::to_string(args.positional.size()));
+  const auto renamed = records::offerBulkTitleRenames(db, args.positional, oldTitles, change.value,
+                                                      platform::folderOf(path), sink);
+  if (renamed.renamed + renamed.refused > 0)
+    printLine("pictures renamed: " + std::to_string(renamed.renamed) + ", refused: " + std::to_string(renamed.refused));
   return 0;
 }
 

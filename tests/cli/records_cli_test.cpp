@@ -76,6 +76,14 @@ TEST_F(RecordsCliTest, BulkChangesEveryKeyOrNone) {
   EXPECT_EQ(cli("bulk --field title --value T --kana K 'C:\\b.nes'").exitCode, 0);
   EXPECT_EQ(query("SELECT maker, adult, rating, title, kana FROM main_table ORDER BY file_name;"),
             "M|1|40|a|\nM|1|0|T|K\n");
+  std::system(("mkdir -p '" + folder + "/snap'").c_str());
+  std::ofstream(folder + "/snap/a.bmp") << "x";
+  std::ofstream(folder + "/snap/T.png") << "x";
+  const CliRun titled = cli("bulk --yes --field title --value U 'C:\\a.nes' 'C:\\b.nes'");
+  EXPECT_NE(titled.output.find("changed 2\n"), std::string::npos) << titled.output;
+  EXPECT_NE(titled.output.find("pictures renamed: 2, refused: 0\n"), std::string::npos) << titled.output;
+  EXPECT_TRUE(std::ifstream(folder + "/snap/U.bmp").good());
+  EXPECT_TRUE(std::ifstream(folder + "/snap/U.png").good());
 }
 
 }  // namespace
