@@ -25,6 +25,7 @@ test-windows: windows
 test-e2e: native windows
 	@tools/e2e/native-vs-wine.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window-layout.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/maintenance.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/master-tables.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/registration.sh
