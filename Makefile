@@ -48,6 +48,8 @@ bench: deps
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
 	@build/native-release/bin/bench_launch
+	@build/native-release/bin/bench_snapshot_lookup
+	@build/native-release/bin/bench_bulk_change
 
 # The main window under Wine on a 100,000-item library: first fill, re-sort,
 # group click and memory against their targets.

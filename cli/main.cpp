@@ -48,6 +48,11 @@ constexpr Command kCommands[] = {
     {"launch", qm::cli::runLaunch,
      "launch [--db PATH] [--setting NAME] [--image N] [--yes] KEY   start the emulator, wait, count the boot"},
     {"emulators", qm::cli::runEmulators, "emulators [--db PATH] [--machine NAME]   settings: machine, name, default, Exec, Option"},
+    {"bulk", qm::cli::runBulk,
+     "bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...   one field of many images at once"},
+    {"edit", qm::cli::runEdit,
+     "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
+    {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 
 int usage() {
