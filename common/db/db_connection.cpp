@@ -82,6 +82,8 @@ std::optional<std::string> DbConnection::execute(std::string_view sql) {
   result_.clear();
   outOfRange_ = false;
   auto fail = [this](int code, std::string message) {
+    // The rows of the statements before the failing one are no answer.
+    result_.clear();
     lastCode_ = code;
     lastError_ = fromUtf8(message);
     return lastError_;
