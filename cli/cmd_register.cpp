@@ -16,7 +16,7 @@ namespace {
 
 reg::StopFlag gStop{0};
 
-extern "C" void stopRegistration(int) { gStop.store(2); }
+extern "C" void stopRegistration(int) { gStop.store(stop::kNow); }
 
 std::optional<std::uint32_t> parseNumber(const std::string& text) {
   std::uint32_t value = 0;
@@ -124,7 +124,7 @@ int runRegister(const std::vector<std::string>& argv) {
 
   const reg::LibraryPaths paths{dbPath, settingsPathFor(dbPath), platform::folderOf(dbPath)};
   ConsoleHost host;
-  gStop.store(0);
+  gStop.store(stop::kRunning);
   std::signal(SIGINT, stopRegistration);
   const reg::RegistrationResult result = reg::runRegistration(paths, request, host, gStop);
   std::signal(SIGINT, SIG_DFL);

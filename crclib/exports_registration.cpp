@@ -60,7 +60,7 @@ QM_EXPORT int QM_STDCALL dirAddImg(void* owner, void* statusText, void* itemText
     const ProgressWindows windows{owner, statusText, itemText, marker, button, progressBar};
     joinWorker();
     const LibraryPaths paths = libraryPaths();
-    stopFlag() = 0;
+    stopFlag() = qm::stop::kRunning;
     const bool started = startWorker([request, windows, paths] {
       const auto host = makeWindowHost(windows, stopFlag());
       runRegistration(paths, *request, *host, stopFlag());

@@ -6,16 +6,15 @@
 // call runRegistration directly.
 //
 // The run reports only through a RegistrationHost (status texts, progress bar,
-// message boxes) and stops through a 16-bit stop flag shared with whoever
-// started it: 0 running, 1 the user asked to stop (the run asks "中止しますか？"),
-// 2 stop now.
+// message boxes) and stops through the 16-bit stop flag (common/run/stop_flag.h)
+// shared with whoever started it.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "common/platform/message_sink.h"
+#include "common/run/stop_flag.h"
 #include "crclib/crc_window.h"
 
 namespace qm::reg {
@@ -99,7 +98,7 @@ struct RegistrationResult {
   std::string finalStatus;  // the status text the run ended with
 };
 
-using StopFlag = std::atomic<std::uint16_t>;
+using qm::StopFlag;
 
 // The whole run, on the caller's thread.
 RegistrationResult runRegistration(const LibraryPaths& paths, const RegistrationRequest& request,

@@ -50,9 +50,6 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
-constexpr std::uint16_t kStopAsked = 1;
-constexpr std::uint16_t kStopNow = 2;
-
 class HostMarker : public crc::ProgressMarker {
 public:
   explicit HostMarker(RegistrationHost& host) : host_(host) {}
@@ -100,7 +97,7 @@ private:
   }
   void fail() {
     failed_ = true;
-    stop_ = kStopNow;
+    stop_ = stop::kNow;
   }
   void storedOne() {
     static const std::string head = text::sjis("レコードに格納中 "), tail = text::sjis(" 件格納");
@@ -143,13 +140,13 @@ private:
 };
 
 bool Run::stopRequested() {
-  if (stop_ == kStopAsked) {
+  if (stop_ == stop::kAsked) {
     const auto answer = sink().show(text::sjis("中止しますか？"), "", MessageIcon::Warning, MessageButtons::YesNo);
     // Only a question still pending is answered: an error may have stopped the run meanwhile.
-    std::uint16_t asked = kStopAsked;
-    stop_.compare_exchange_strong(asked, answer == MessageAnswer::Yes ? kStopNow : 0);
+    std::uint16_t asked = stop::kAsked;
+    stop_.compare_exchange_strong(asked, answer == MessageAnswer::Yes ? stop::kNow : stop::kRunning);
   }
-  return stop_ == kStopNow;
+  return stop_ == stop::kNow;
 }
 
 void Run::count(const std::string& path, bool isRoot) {
@@ -200,7 +197,7 @@ void Run::walk(const std::string& path, bool isRoot) {
     if (entry.isFolder) {
       if (s_.searchSubfolders) {
         walk(full, false);
-        if (stop_ == kStopNow) return;
+        if (stop_ == stop::kNow) return;
         offerFiles(folder, entries, i + 1);
       }
       continue;
@@ -468,7 +465,7 @@ RegistrationResult Run::run() {
   }
   count(request_.path, true);
   host_.status(text::sjis("ファイル数調査終了"));
-  if (stop_ != 0) return end(RegistrationEnd::Cancelled, text::sjis("ユーザーからの要求で処理を中止しました。"));
+  if (stop_ != stop::kRunning) return end(RegistrationEnd::Cancelled, text::sjis("ユーザーからの要求で処理を中止しました。"));
   if (counted_ <= 0)
     return end(RegistrationEnd::NothingFound, text::sjis("指定されたフォルダにファイルが見つかりませんでした。"));
   host_.progressRange(static_cast<std::uint32_t>(std::min<long long>(counted_, UINT32_MAX)));
@@ -501,7 +498,7 @@ RegistrationResult Run::run() {
   host_.marker("");
   if (failed_)
     return end(RegistrationEnd::Failed, withFinalCounts(text::sjis("エラーのため処理を中止しました。"), stored_));
-  if (stop_ != 0) {
+  if (stop_ != stop::kRunning) {
     return end(RegistrationEnd::Cancelled,
                withFinalCounts(text::sjis("ユーザーからの要求で処理を中止しました。"), stored_));
   }

@@ -58,7 +58,7 @@ private:
     const auto now = std::chrono::steady_clock::now();
     if (now - lastRefresh_ < kRefresh) return;
     lastRefresh_ = now;
-    if (w_.owner && !IsWindow(hwnd(w_.owner))) stop_ = 2;
+    if (w_.owner && !IsWindow(hwnd(w_.owner))) stop_ = stop::kNow;
     flush();
   }
 
