@@ -41,6 +41,7 @@ public:
   void progressRange(std::uint32_t) override {}
   void progressStep() override {}
   void ended() override {}
+  void log(const std::string& line) override { printError(line); }
   platform::MessageSink& messages() override { return sink_; }
 
 private:

@@ -161,6 +161,10 @@ std::optional<std::string> DbConnection::finish(sqlite3_stmt* stmt) {
   return lastError_;
 }
 
+void DbConnection::setBusyTimeout(int milliseconds) {
+  if (handle_) sqlite3_busy_timeout(handle_, milliseconds);
+}
+
 std::int64_t DbConnection::totalChanges() const { return handle_ ? sqlite3_total_changes64(handle_) : 0; }
 
 std::string_view DbConnection::cellUtf8(int row, int column) {

@@ -120,7 +120,11 @@ public:
   // How long a statement waits for another connection's lock.
   static constexpr int kBusyTimeoutMs = 5000;
 
+  // How long a statement of this connection waits for another's lock.
+  void setBusyTimeout(int milliseconds);
+
 private:
+  friend class PreparedStatement;
   std::optional<std::string> prepareUtf8(std::string_view utf8, sqlite3_stmt** stmt);
   static bool step(sqlite3_stmt* stmt);
   std::optional<std::string> finish(sqlite3_stmt* stmt);

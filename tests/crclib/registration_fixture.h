@@ -27,9 +27,10 @@ public:
   void progressStep() override { ++steps; }
   void ended() override { ++endings; }
   void beep() override { ++beeps; }
+  void log(const std::string& line) override { logLines.push_back(line); }
   platform::MessageSink& messages() override { return sink; }
 
-  std::vector<std::string> statuses, items;
+  std::vector<std::string> statuses, items, logLines;
   std::function<void(std::size_t)> onItem;
   std::string lastMarker = "unset";
   std::uint32_t range = 0, steps = 0;
