@@ -5,6 +5,7 @@
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
+#include "app/maintenance/smart_title_run.h"
 #include "app/registration/add_image_dialog_win.h"
 #include "app/shell/item_commands_win.h"
 #include "app/shell/keyboard_hook_win.h"
@@ -43,8 +44,12 @@ void removeMissing(CommandContext& context) {
   maintenance::openMaintenanceDialog(context, MaintenanceMode::RemoveMissing);
 }
 void makeKana(CommandContext& context) { maintenance::openMaintenanceDialog(context, MaintenanceMode::KanaReading); }
+// The start-up notice about missing smart titles names this command: while
+// rows lack one it opens the page that fills exactly those.
 void rebuildSmartTitles(CommandContext& context) {
-  maintenance::openMaintenanceDialog(context, MaintenanceMode::SmartTitleRebuild);
+  const bool missing = context.app && maintenance::smartTitlesMissing(context.app->dbPath);
+  maintenance::openMaintenanceDialog(context,
+                                     missing ? MaintenanceMode::SmartTitleUpdate : MaintenanceMode::SmartTitleRebuild);
 }
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
