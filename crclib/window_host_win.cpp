@@ -44,7 +44,7 @@ public:
   void beep() override { MessageBeep(MB_ICONINFORMATION); }
   void log(const std::string& line) override {
     // Lines are few (damaged archives, skipped names): one open per line.
-    const platform::native::UniqueFile file = platform::native::openFile(logPath_, logStarted_ ? "ab" : "wb");
+    const platform::native::UniqueFile file(std::fopen(logPath_.c_str(), logStarted_ ? "ab" : "wb"));
     logStarted_ = true;
     if (file) std::fprintf(file.get(), "%s\r\n", line.c_str());
   }
