@@ -164,7 +164,7 @@ void Run::count(const std::string& path, bool isRoot) {
     }
     return;
   }
-  for (const FolderEntry& entry : listFolder(path).value_or(std::vector<FolderEntry>())) {
+  for (const FolderEntry& entry : listFolder(path).value_or(FolderListing()).entries) {
     if (stopRequested()) return;
     if (entry.isFolder) {
       if (s_.searchSubfolders) count(platform::joinPath(path, entry.name), false);
@@ -189,7 +189,9 @@ void Run::walk(const std::string& path, bool isRoot) {
       sink().show(text::sjis("フォルダの中を読めませんでした。\n") + path, "", MessageIcon::Warning, MessageButtons::Ok);
       return;
     }
-    entries = std::move(*listed);
+    for (const std::string& name : listed->unnamed)
+      host_.log(text::sjis("名前を表せないファイルを飛ばしました：") + platform::joinPath(path, name));
+    entries = std::move(listed->entries);
   }
   int imageNumber = 0;
   std::string first;

@@ -47,6 +47,9 @@ protected:
   std::string tree(const std::string& utf8Name);
   // Writes a file at folder/name (name UTF-8, may hold "/" for sub-folders).
   std::string put(const std::string& folderPath, const std::string& utf8Name, const std::string& bytes);
+  // Writes a file whose UTF-8 name program text may not be able to hold, past
+  // the program-text path functions (the wide API on Windows).
+  void putUnicode(const std::string& folderPath, const std::string& utf8Name, const std::string& bytes);
   void sql(const std::string& utf8Statement);
   // Rows of a query as UTF-8, cells joined by "|".
   std::vector<std::string> rows(const std::string& utf8Query);
