@@ -64,7 +64,7 @@ bench-window: native windows
 # CRC-32 and CRC-16 against cksum and 7z on a 1 GiB file in the page cache.
 bench-crc: deps
 	@cmake --preset native-release >/dev/null
-	@cmake --build --preset native-release -j $(JOBS) --target bench_crc
+	@cmake --build --preset native-release -j $(JOBS) --target bench_crc quillmoor-cli
 	@build/native-release/bin/bench_crc
 
 bench-register: deps
