@@ -13,13 +13,13 @@
 #include <optional>
 
 #include "app/maintenance/multi_image.h"
+#include "app/masters/master_icons_win.h"
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
+#include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
 #include "app/shell/item_list_painter_win.h"
-#include "app/shell/master_icons_win.h"
 #include "app/shell/menu_builder_win.h"
-#include "app/shell/settings.h"
 #include "app/shell/status_bar.h"
 #include "app/shell/ui_bitmaps_win.h"
 #include "common/db/db_connection.h"
@@ -87,13 +87,13 @@ private:
   HWND itemList_ = nullptr;
   HWND info_ = nullptr;
   HWND status_ = nullptr;
-  HFONT font_ = nullptr;
+  ui::OwnedFont font_;
   BusyWindow busy_;
   ItemListPainter painter_;
   UiBitmaps bitmaps_;
-  OwnedImageList headerArrows_;  // column.bmp: up, down, dim up, dim down
+  ui::OwnedImageList headerArrows_;  // column.bmp: up, down, dim up, dim down
   ScrollLockIndicator scrollLock_;
-  OwnedIcon lamps_[2];  // Scroll Lock off, on (none when the bitmap is missing)
+  ui::OwnedIcon lamps_[2];  // Scroll Lock off, on (none when the bitmap is missing)
   bool firstPaintDone_ = false;
   bool startupBusy_ = false;  // the wait after the first fill is running
   int countedView_ = -1;  // the item list's view generation the title count is of

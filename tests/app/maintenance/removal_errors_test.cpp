@@ -8,7 +8,7 @@
 
 #include "app/maintenance/missing_images.h"
 #include "common/text/encoding.h"
-#include "tests/app/maintenance_fixture.h"
+#include "tests/app/maintenance/maintenance_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "app/maintenance/maintenance_page.h"
 #include "app/maintenance/smart_title_run.h"
 #include "common/text/encoding.h"
-#include "tests/app/maintenance_fixture.h"
+#include "tests/app/maintenance/maintenance_fixture.h"
 
 namespace {
 
