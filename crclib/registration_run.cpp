@@ -270,7 +270,7 @@ bool Run::insert(const ImageRow& row) {
       fail();
       return false;
     case RowOutcome::Collided:
-      host_.log(text::sjis("キーが重複しています（後のものを格納）：") + row.key);
+      host_.log(text::sjis("キーが重複しています（1 件として数えます）：") + row.key);
       return true;
     case RowOutcome::Stored:
       showStored();

@@ -205,5 +205,22 @@ TEST_F(RegistrationArchiveTest, DamagedArchivesAreLoggedAndCounted) {
   }
 }
 
+// Two members of one name make one key: the later replaces the earlier (with
+// overwrite on), the row is counted once and the collision is logged.
+TEST_F(RegistrationArchiveTest, CollidingMembersAreCountedOnceAndLogged) {
+  QM_NEED_FIXTURES();
+  const auto bytes = qm::test::readFile(fixtures->path("twice.zip"));
+  ASSERT_TRUE(bytes);
+  const std::string zip = put(tree("twice"), "twice.zip", *bytes);
+  RegistrationRequest r = request(zip);
+  r.settings.searchArchives = r.settings.overwrite = r.settings.crc32 = true;
+  const auto result = run(r);
+  EXPECT_EQ(result.end, RegistrationEnd::Completed);
+  EXPECT_EQ(result.stored, 1);
+  EXPECT_EQ(sjisToUtf8(result.finalStatus).rfind("1 件の格納・更新が完了しました。", 0), 0u);
+  EXPECT_EQ(host.logLines, (Rows{sjis("キーが重複しています（1 件として数えます）：") + zip + "*disk.d88"}));
+  EXPECT_EQ(rows("SELECT crc32 FROM main_table;"), (Rows{"B61F1169"}));
+}
+
 }  // namespace
 }  // namespace qm::reg::test
