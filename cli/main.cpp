@@ -43,6 +43,11 @@ constexpr Command kCommands[] = {
     {"join", qm::cli::runJoin, "join [--db PATH] --target KEY KEY... [--yes]   make KEYs disks of the set of the target"},
     {"dissolve", qm::cli::runDissolve, "dissolve [--db PATH] KEY    make the set of parent KEY singles again"},
     {"remove", qm::cli::runRemove, "remove [--db PATH] [--with-sets] KEY...   remove images from the library"},
+    {"bulk", qm::cli::runBulk,
+     "bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...   one field of many images at once"},
+    {"edit", qm::cli::runEdit,
+     "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
+    {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 
 int usage() {

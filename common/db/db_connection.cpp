@@ -167,6 +167,8 @@ void DbConnection::setBusyTimeout(int milliseconds) {
 
 std::int64_t DbConnection::totalChanges() const { return handle_ ? sqlite3_total_changes64(handle_) : 0; }
 
+bool DbConnection::inTransaction() const { return handle_ && sqlite3_get_autocommit(handle_) == 0; }
+
 std::string_view DbConnection::cellUtf8(int row, int column) {
   outOfRange_ = row < 1 || !result_.inRange(row, column);
   if (outOfRange_) return {};
