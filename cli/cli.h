@@ -65,5 +65,7 @@ int runVersion(const std::vector<std::string>& args);
 int runJoin(const std::vector<std::string>& args);
 int runDissolve(const std::vector<std::string>& args);
 int runRemove(const std::vector<std::string>& args);
+int runSearch(const std::vector<std::string>& args);
+int runQueries(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

@@ -42,6 +42,9 @@ constexpr Command kCommands[] = {
     {"version", qm::cli::runVersion, "version                      the versions of the version box"},
     {"join", qm::cli::runJoin, "join [--db PATH] --target KEY KEY... [--yes]   make KEYs disks of the set of the target"},
     {"dissolve", qm::cli::runDissolve, "dissolve [--db PATH] KEY    make the set of parent KEY singles again"},
+    {"search", qm::cli::runSearch,
+     "search [--db PATH] --mode N [--match K] [--migemo] TEXT   titles a search lists, in the list's order"},
+    {"queries", qm::cli::runQueries, "queries --folder PATH        saved queries and their statements"},
     {"remove", qm::cli::runRemove, "remove [--db PATH] [--with-sets] KEY...   remove images from the library"},
 };
 

@@ -148,6 +148,35 @@ const std::vector<std::string>& ItemList::rowValues(int item) const {
   return values_[order_[static_cast<std::size_t>(item)]];
 }
 
+ItemList::ViewChange ItemList::replaceView(const std::string& statement) {
+  ViewChange change;
+  // DDL is transactional: a failed create leaves the old view in place.
+  if ((change.error = list_.execute("BEGIN;"))) return change;
+  list_.execute(kDropView);
+  change.error = list_.executeOne(statement);
+  if (!change.error) {
+    // A pattern the regular-expression engine refuses fails only when a row is read.
+    change.error = list_.readRowsUtf8("SELECT title FROM list_view LIMIT 1;", [&](const db::RowValues&) {
+      change.hasRows = true;
+      return false;
+    });
+  }
+  if (change.error) {
+    list_.execute("ROLLBACK;");
+    change.hasRows = false;
+    return change;
+  }
+  if ((change.error = list_.execute("COMMIT;"))) {
+    list_.execute("ROLLBACK;");
+    return change;
+  }
+  forgetRows();
+  statements_.view = statement;
+  statements_.group.clear();
+  ++viewGeneration_;
+  return change;
+}
+
 bool ItemList::recreateView() {
   forgetRows();
   // Nothing searched yet (a first start): the whole library.

@@ -47,6 +47,7 @@ public:
       : list_(list), checker_(checker), sink_(sink) {}
 
   ListStatements& statements() { return statements_; }
+  const db::StatementChecker& checker() const { return checker_; }
   const SortState& sortState() const { return sort_; }
   bool readingSort() const { return readingSort_; }
   void setReadingSort(bool on) { readingSort_ = on; }
@@ -57,6 +58,17 @@ public:
   bool sort(int column, SortMode mode);
   // The list statement last run or tried.
   const std::string& lastStatement() const { return lastStatement_; }
+
+  // A search's new view: drops list_view and creates it with `statement`
+  // (exactly one statement) in one transaction, and looks whether it lists a
+  // row. When anything fails the old view comes back and the statements stay
+  // as they were; otherwise `statement` is the view statement, the group
+  // statement is empty and the kept keys are forgotten.
+  struct ViewChange {
+    std::optional<std::string> error;  // SQLite's text (program text)
+    bool hasRows = false;
+  };
+  ViewChange replaceView(const std::string& statement);
 
   // Drops list_view and runs the view statement again. False when it failed
   // (reported as "検索ができませんでした。").
