@@ -184,7 +184,7 @@ bool ItemList::recreateView() {
   list_.execute(kDropView);
   // The view statement is ours (the search builder's), not typed: it is the
   // one statement allowed to create something.
-  if (auto error = list_.execute(statements_.view)) {
+  if (auto error = list_.executeOne(statements_.view)) {
     sink_.show(text::sjis("検索ができませんでした。\n") + *error, text::sjis("DBエラー"), MessageIcon::Error,
                MessageButtons::Ok);
     return false;

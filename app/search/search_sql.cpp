@@ -132,7 +132,9 @@ std::string buildWordCondition(std::string_view words, std::string_view field, s
     std::size_t space = words.find(' ', start);
     if (space == std::string_view::npos) space = words.size();
     if (!out.empty()) out += op;
-    out += "(" + likeContains(field, words.substr(start, space - start)) + ")";
+    out += '(';
+    out += likeContains(field, words.substr(start, space - start));
+    out += ')';
     start = space + 1;
   }
   return out;
@@ -193,9 +195,15 @@ std::optional<SearchClauses> buildSearchClauses(const SearchRequest& request, st
       if (smart != text) condition += " OR smart_title='" + db::DbConnection::quoteSql(smart) + "'";
       clauses.statements.push_back(view(condition + m));
     } else {
-      std::string condition = "(" + likeContains(kFuzzyFields, text) + ")";
+      std::string condition = "(";
+      condition += likeContains(kFuzzyFields, text);
+      condition += ')';
       const std::string smart = smartForm(text, request.tables, true);
-      if (!smart.empty()) condition += " OR (" + likeContains("smart_title", smart) + ")";
+      if (!smart.empty()) {
+        condition += " OR (";
+        condition += likeContains("smart_title", smart);
+        condition += ')';
+      }
       clauses.statements.push_back(view(condition + m));
     }
     return clauses;

@@ -8,6 +8,8 @@
 #include "app/maintenance/multi_image_commands_win.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
+#include "app/search/view_statement_check.h"
+#include "common/text/reading_settings.h"
 #include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
 #include "app/shell/html_help_win.h"
@@ -108,7 +110,7 @@ bool MainWindow::registerClasses(HINSTANCE instance) {
   main.hCursor = LoadCursor(nullptr, IDC_ARROW);
   main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   main.lpszClassName = kMainClass;
-  return RegisterClassExA(&main) != 0;
+  return RegisterClassExA(&main) != 0 && search::SearchBar::registerClass(instance);
 }
 
 bool MainWindow::create() {
@@ -200,7 +202,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         context.settings = &settings_;
         context.masterIcons = &masterIcons_;
         context.resetSort = [this] { sortList(search::kResetSort, search::SortMode::Toggle); };
-        if (runCommand(LOWORD(wParam), context)) return 0;
+        if (runCommand(LOWORD(wParam), context)) {
+          if (LOWORD(wParam) == menu::kFixToolbar) rebar_.setLocked(settings_.number(Setting::CoolBarFix) == 1);
+          return 0;
+        }
       }
       break;
     case WM_INITMENUPOPUP:
@@ -277,6 +282,7 @@ bool MainWindow::onCreate() {
   masterIcons_.rebuildAll(listDb_, *sink_);
   items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
   insertColumns();
+  createSearchBar();
   if ((headerArrows_ = bitmaps_.strip("column.bmp", 16)))
     SendMessageA(reinterpret_cast<HWND>(SendMessageA(itemList_, LVM_GETHEADER, 0, 0)), HDM_SETIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(headerArrows_.get()));
@@ -292,7 +298,8 @@ void MainWindow::startShortcuts() {
   std::vector<HMENU> labelled{GetMenu(hwnd_)};
   if (menus_)
     for (const MenuHandle& copy : menus_->barCopies) labelled.push_back(copy.get());
-  startKeyboard(app_.programFolder, {hwnd_, itemList_, queryTree_, groupList_, nullptr, info_}, labelled, *sink_);
+  startKeyboard(app_.programFolder, {hwnd_, itemList_, queryTree_, groupList_, searchBar_.textBox(), info_}, labelled,
+                *sink_);
   if (menus_) startSiteMenu(hwnd_, info_, menus_->informationView.get(), app_.programFolder);
 }
 
@@ -339,10 +346,43 @@ void MainWindow::insertColumns() {
   }
 }
 
+// The rebar with the tool bar and the search bar, above the panes.
+void MainWindow::createSearchBar() {
+  if (!rebar_.create(hwnd_, bitmaps_)) return;
+  search::SearchBarHost host;
+  host.items = items_.get();
+  host.sink = sink_.get();
+  host.settingsPath = app_.settingsPath;
+  host.settings.migemoOn = settings_.number(Setting::MigemoSearchOn) == 1;
+  host.settings.classLimit = settings_.number(Setting::MigemoSearchClassLimit);
+  host.tables = text::loadSymbolTables(settingsFile(app_));
+  host.fontHeight = settings_.number(Setting::EtcSearchFontHeight);
+  host.font = font_;
+  host.currentKey = [this] { return currentKey(); };
+  host.listChanged = [this](const std::string& key, const std::string& time, const std::string& note) {
+    showSearchResult(key, time, note);
+  };
+  host.searchFailed = [this] { SetWindowTextA(info_, ""); };
+  if (!searchBar_.create(rebar_.window(), std::move(host))) return;
+  rebar_.addBands(searchBar_.window(), searchBar_.height(), searchBar_.minimumWidth(), app_.settingsPath,
+                  settings_.number(Setting::CoolBarFix) == 1);
+}
+
+void MainWindow::showSearchResult(const std::string& key, const std::string& time, const std::string& note) {
+  setStatus(2, note);
+  setStatus(kSearchTimePart, time);
+  showList(key, false);
+  refreshGroupPane();
+  if (std::string timings = timingsFile(); !timings.empty()) UpdateWindow(itemList_);
+}
+
 void MainWindow::layout() {
   if (!status_) return;
   RECT client;
   GetClientRect(hwnd_, &client);
+  if (rebar_.window()) SendMessageA(rebar_.window(), WM_SIZE, 0, 0);
+  // The panes fill the client area below the rebar.
+  const int top = rebar_.height();
   SendMessageA(status_, WM_SIZE, 0, 0);
   const std::array<int, kStatusPartCount> parts = statusPartEdges(client.right);
   SendMessageA(status_, SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
@@ -350,20 +390,20 @@ void MainWindow::layout() {
   GetWindowRect(status_, &statusRect);
   int bottom = client.bottom - (statusRect.bottom - statusRect.top);
   int left = settings_.number(Setting::WindowSeparateX);
-  int groupBottom = std::min(settings_.number(Setting::WindowSeparateY), bottom - 40);
+  int groupBottom = top + std::min(settings_.number(Setting::WindowSeparateY), bottom - top - 40);
   // The tabs wrap onto as many rows as the pane's width needs; all of them
   // stay in sight (a narrow pane put the rating tab below the list).
-  MoveWindow(tab_, 0, 0, left, kTabHeight, TRUE);
+  MoveWindow(tab_, 0, top, left, kTabHeight, TRUE);
   RECT tabItem{};
   const int rows = static_cast<int>(SendMessageA(tab_, TCM_GETROWCOUNT, 0, 0));
   int tabHeight = kTabHeight;
   if (rows > 0 && SendMessageA(tab_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tabItem)))
     tabHeight = std::max<int>(kTabHeight, rows * (tabItem.bottom - tabItem.top) + 6);
-  if (tabHeight != kTabHeight) MoveWindow(tab_, 0, 0, left, tabHeight, TRUE);
-  MoveWindow(groupList_, 0, tabHeight, left, groupBottom - tabHeight, TRUE);
+  if (tabHeight != kTabHeight) MoveWindow(tab_, 0, top, left, tabHeight, TRUE);
+  MoveWindow(groupList_, 0, top + tabHeight, left, groupBottom - top - tabHeight, TRUE);
   MoveWindow(queryTree_, 0, groupBottom + 3, left, bottom - groupBottom - 3, TRUE);
   int listBottom = bottom - kInfoHeight;
-  MoveWindow(itemList_, left + 3, 0, client.right - left - 3, listBottom, TRUE);
+  MoveWindow(itemList_, left + 3, top, client.right - left - 3, listBottom - top, TRUE);
   MoveWindow(info_, left + 3, listBottom + 3, client.right - left - 3, kInfoHeight - 3, TRUE);
 }
 
@@ -384,6 +424,9 @@ void MainWindow::onFirstPaint() {
   step("fill_show_window_ms");
   search::RestoredQuery restored = search::restoredQuery(settings_);
   items_->statements() = restored.statements;
+  // The file may have been edited: only our own view with a read-only WHERE
+  // is run, otherwise the whole library is shown.
+  if (!search::isTrustedViewStatement(restored.statements.view, checker_)) items_->statements().view.clear();
   items_->setReadingSort(settings_.number(Setting::ItemListReadingSort) == 1);
   if (items_->recreateView()) {
     items_->sort(search::kResetSort, search::SortMode::Toggle);
@@ -579,6 +622,11 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
       if (click->iSubItem < static_cast<int>(shownColumns_.size()))
         sortList(shownColumns_[click->iSubItem], search::SortMode::Toggle);
     }
+    return 0;
+  }
+  if (header->hwndFrom == rebar_.window()) {
+    if (header->code == RBN_HEIGHTCHANGE) layout();
+    if (header->code == RBN_ENDDRAG || header->code == RBN_HEIGHTCHANGE) rebar_.saveBands(app_.settingsPath);
     return 0;
   }
   if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {

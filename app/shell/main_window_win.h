@@ -15,8 +15,10 @@
 #include "app/maintenance/multi_image.h"
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
+#include "app/search/search_bar_win.h"
 #include "app/shell/busy_window_win.h"
 #include "app/shell/item_list_painter_win.h"
+#include "app/shell/main_rebar_win.h"
 #include "app/shell/master_icons_win.h"
 #include "app/shell/menu_builder_win.h"
 #include "app/shell/settings.h"
@@ -53,6 +55,8 @@ private:
   bool onCreate();
   void createPanes();
   void layout();
+  void createSearchBar();
+  void showSearchResult(const std::string& key, const std::string& time, const std::string& note);
   void onFirstPaint();
   void startShortcuts();
   void onDestroy();
@@ -87,6 +91,8 @@ private:
   HWND itemList_ = nullptr;
   HWND info_ = nullptr;
   HWND status_ = nullptr;
+  MainRebar rebar_;
+  search::SearchBar searchBar_;
   HFONT font_ = nullptr;
   BusyWindow busy_;
   ItemListPainter painter_;
