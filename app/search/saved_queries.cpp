@@ -1,5 +1,6 @@
 #include "app/search/saved_queries.h"
 
+#include "common/db/db_connection.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
@@ -228,6 +229,44 @@ std::string queryItemPath(const std::string& root, const std::vector<std::string
   std::string path = root;
   for (const std::string& name : names) path = platform::joinPath(path, name);
   return query ? path + ".txt" : path;
+}
+
+}  // namespace qm::search
+
+#include "app/search/list_columns.h"
+
+namespace qm::search {
+
+std::string wizardStatement(int target, bool equals, std::string_view keyword, int sortColumn, bool descending) {
+  if (target < 0 || target >= static_cast<int>(std::size(kWizardTargets))) target = 0;
+  if (sortColumn < 0 || sortColumn >= kColumnCount) sortColumn = 0;
+  const std::string quoted = db::DbConnection::quoteSql(keyword);
+  std::string sql = "SELECT * FROM list_view WHERE ";
+  sql += kWizardTargets[target].field;
+  sql += equals ? " = '" + quoted + "' " : " LIKE '%" + quoted + "%' ";
+  sql += "ORDER BY ";
+  sql += sortColumn == kMachineGenreColumn ? "machine_name" : listColumns()[sortColumn].field;
+  if (descending) sql += " DESC";
+  sql += ";";
+  return sql;
+}
+
+std::vector<ColumnNote> columnNotes() {
+  static constexpr const char* kRows[] = {
+      "machine_name,機種", "title,タイトル", "maker,メーカー", "version,バージョン/コメント", "genre_name,ジャンル",
+      "media_name,メディア", "creator,クリエイター", "memo,メモ", "adult,R指定 ( 0=なし / 1=あり ) ", "country,国",
+      "sale_year,発売年月日 ( YYYY-mm-dd or YYYY-mm-00 or YYYY-00-00 )", "rating,評価 ( 0 ～ 50 )",
+      "boot_count,起動回数", "last_boot,最終起動日", "breed,型番", "price,価格", "media_detail,メディア情報",
+      "device,対応機器", "players,プレイヤー数", "adultex_name,拡張R指定名", "savedat_detail,セーブデータ情報",
+      "sound_detail,サウンド情報", "play_time,プレイ時間", "kana,読み仮名", "fave,お気に入り（0～9の組み合わせ）",
+  };
+  std::vector<ColumnNote> notes;
+  for (const char* row : kRows) {
+    const std::string text = text::sjis(row);
+    const std::size_t comma = text.find(',');
+    notes.push_back({text.substr(0, comma), text.substr(comma + 1)});
+  }
+  return notes;
 }
 
 }  // namespace qm::search

@@ -82,3 +82,29 @@ bool deleteQueryItem(const std::string& root, const std::string& path);
 std::string queryItemPath(const std::string& root, const std::vector<std::string>& names, bool query);
 
 }  // namespace qm::search
+
+namespace qm::search {
+
+// The query dialog's wizard: search targets (label and field), in list order.
+struct WizardTarget {
+  const char* label;  // UTF-8
+  const char* field;
+};
+inline constexpr WizardTarget kWizardTargets[] = {
+    {"機種", "machine_name"},  {"タイトル", "title"},         {"メーカー", "maker"},   {"バージョン/コメント", "version"},
+    {"ジャンル", "genre_name"}, {"メディア", "media_name"},   {"クリエイター", "creator"}, {"メモ", "memo"},
+    {"国", "country"},         {"発売年月日", "sale_year"}, {"評価", "rating"},
+};
+// "SELECT * FROM list_view WHERE title LIKE '%ab%' ORDER BY rating DESC;"
+// for target 1, contains, "ab", sort column 3, descending. The sort column
+// is one of the item list's 18 (column 2 sorts by machine_name).
+std::string wizardStatement(int target, bool equals, std::string_view keyword, int sortColumn, bool descending);
+
+// The column window's rows: field name and meaning (program text).
+struct ColumnNote {
+  std::string field;
+  std::string meaning;
+};
+std::vector<ColumnNote> columnNotes();
+
+}  // namespace qm::search

@@ -23,6 +23,7 @@ public:
   bool create(HWND owner, const UiBitmaps& bitmaps);
   void addBands(HWND searchBar, int searchHeight, int searchMinWidth, const std::string& settingsPath, bool locked);
   HWND window() const { return rebar_; }
+  HWND tools() const { return tools_; }
   int height() const;
   void setLocked(bool locked);
   // After the user moved a band: the layout goes to the settings file.

@@ -176,7 +176,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         selectGroupItem(static_cast<int>(SendMessageA(groupList_, LB_GETCURSEL, 0, 0)));
         return 0;
       }
-      if (lParam == 0 && app_.databaseReady) {
+      // The tool bar's buttons are the menu's commands.
+      if (lParam != 0 && reinterpret_cast<HWND>(lParam) != rebar_.tools()) break;
+      if (app_.databaseReady && queries_.onCommand(LOWORD(wParam))) return 0;
+      if (app_.databaseReady) {
         // A command that comes during start-up's busy moment (a script's,
         // a shortcut's) ends it first: its dialog must not open over a
         // disabled window that the timer would enable under it.
@@ -210,6 +213,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_INITMENUPOPUP:
       refreshMenu(reinterpret_cast<HMENU>(wParam));
+      queries_.updateMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_CONTEXTMENU:
       if (menus_ && app_.databaseReady &&
@@ -366,6 +370,15 @@ void MainWindow::createSearchBar() {
   if (!searchBar_.create(rebar_.window(), std::move(host))) return;
   rebar_.addBands(searchBar_.window(), searchBar_.height(), searchBar_.minimumWidth(), app_.settingsPath,
                   settings_.number(Setting::CoolBarFix) == 1);
+  search::QueryTreeHost queries;
+  queries.programFolder = app_.programFolder;
+  queries.settingsPath = app_.settingsPath;
+  queries.sink = sink_.get();
+  queries.run = [this](const std::string& statement) {
+    searchBar_.search(statement, search::kSqlMode);
+    InvalidateRect(groupList_, nullptr, TRUE);
+  };
+  queries_.attach(queryTree_, std::move(queries));
 }
 
 void MainWindow::showSearchResult(const std::string& key, const std::string& time, const std::string& note) {
@@ -624,6 +637,7 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
     }
     return 0;
   }
+  if (queries_.onNotify(*header)) return 0;
   if (header->hwndFrom == rebar_.window()) {
     if (header->code == RBN_HEIGHTCHANGE) layout();
     if (header->code == RBN_ENDDRAG || header->code == RBN_HEIGHTCHANGE) rebar_.saveBands(app_.settingsPath);

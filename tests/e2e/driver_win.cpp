@@ -41,6 +41,7 @@
 //   search-mode INDEX         choose entry INDEX of the search bar's mode list
 //   search-text               print the search bar's text and its history entries ("|" before each)
 //   clear-search              empty the search bar's text box
+//   mouse-click ID X Y [right]  a real mouse click at a point of a pane of the main window
 //   status PART               print a part of the main window's status bar
 //   keys also knows enter, back, space, up, down and ctrl
 #include <windows.h>
@@ -720,6 +721,23 @@ int statusText(char** argv) {
   return 0;
 }
 
+// A real left or right click at a point of a pane of the main window.
+int mouseClick(char** argv) {
+  HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
+  POINT at{std::atoi(argv[3]), std::atoi(argv[4])};
+  if (!control || !ClientToScreen(control, &at)) {
+    std::printf("none\n");
+    return 1;
+  }
+  const bool right = argv[5] && std::string(argv[5]) == "right";
+  mouseAt(at, 0);
+  mouseAt(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  mouseAt(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+  std::printf("clicked %s\n", argv[2]);
+  return 0;
+}
+
 int showPopup(char** argv) {
   HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
   RECT rect{};
@@ -771,6 +789,7 @@ int main(int argc, char** argv) {
   if (action == "context-menu" && (argc == 3 || argc == 4)) return contextMenu(argc, argv);
   if (action == "drag-row" && argc == 4) return dragRow(argv);
   if (action == "search-mode" && argc == 3) return searchMode(argv);
+  if (action == "mouse-click" && (argc == 5 || argc == 6)) return mouseClick(argv);
   if (action == "search-text") return searchText();
   if (action == "clear-search") return clearSearch();
   if (action == "status" && argc == 3) return statusText(argv);

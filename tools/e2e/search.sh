@@ -23,6 +23,9 @@ f=$work/search
 mkdir -p "$f"
 cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$f/"
 cp -r "$bin/resource" "$f/"
+mkdir -p "$f/query/Falcom"
+printf '[query]\r\nsql=SELECT * FROM list_view WHERE rating>=40 ORDER BY rating DESC\r\n' >"$f/query/best.txt"
+printf '[query]\r\nsql=SELECT * FROM list_view WHERE maker='"'"'Falcom'"'"'\r\n' >"$f/query/Falcom/falcom.txt"
 "$top/build/native/bin/quillmoor-cli" create --db "$f/Quillmoor.db" >/dev/null
 sqlite3 "$f/Quillmoor.db" "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker, rating, ply) VALUES
   ('Z:\\roms\\a.d88','a','.d88','PC-8801','Dragon Quest','Enix',50,0),
@@ -77,12 +80,34 @@ screenshot "$out/search-sql.png"
 drive keys ctrl+tab >/dev/null
 check_soon "Ctrl+Tab: search bar to group pane" "ListBox 1003" drive focus
 
+# A saved query clicked in the tree fills the list in its own order.
+drive mouse-click 1000 30 8 >/dev/null
+check_soon "saved query from the tree" "2" drive count-items
+screenshot "$out/search-tree.png"
+# The context menu's new query: the dialog writes the file and the tree shows it.
+drive command 1174 >/dev/null
+check "query dialog" "クエリ作成" "$(drive dialog 10)"
+drive set-text 100 "CON" >/dev/null
+drive press 1 >/dev/null
+check "a device name is refused" "[] クエリ名に使用できない文字が含まれているか、使用できない文字列です。" "$(drive answer-box ok 10 | tail -n 1)"
+drive set-text 100 "ys" >/dev/null
+drive press 108 >/dev/null
+screenshot "$out/search-query-dialog.png"
+drive press 1 >/dev/null
+sleep 1
+check "query file written" "sql=SELECT * FROM list_view WHERE machine_name = '' ORDER BY title;" \
+  "$(tr -d '\r' <"$f/query/ys.txt" | grep '^sql=')"
+
+
 check "closed" "closed" "$(drive close-main 30)"
 check "history written" "0=a 1=falcom" "$(ini_value "$f/Quillmoor2.ini" 0) $(ini_value "$f/Quillmoor2.ini" 1)"
-check "last view kept" "1" "$(tr -d '\r' <"$f/Quillmoor2.ini" | grep -a -c '^SQL1=CREATE VIEW list_view AS SELECT .*title LIKE')"
+check "the saved query kept as the SQL search" "SQL3=SELECT * FROM list_view WHERE rating>=40 ORDER BY rating DESC" \
+  "$(ini_value "$f/Quillmoor2.ini" SQL3)"
+check "its view is the whole library" "1" "$(tr -d '\r' <"$f/Quillmoor2.ini" | grep -a -c '^SQL1=CREATE VIEW list_view AS SELECT .*WHERE ply<2 ;$')"
 
 # A view statement edited into the settings file is not run: the whole library shows.
-sed -i 's/^SQL1=.*/SQL1=CREATE VIEW list_view AS SELECT * FROM main_table WHERE ply<2; DROP TABLE main_table;\r/' "$f/Quillmoor2.ini"
+sed -i -e 's/^SQL1=.*/SQL1=CREATE VIEW list_view AS SELECT * FROM main_table WHERE ply<2; DROP TABLE main_table;\r/' \
+  -e 's/^SQL3=.*/SQL3=\r/' "$f/Quillmoor2.ini"
 launch "$(winpath "$f")" >/dev/null
 check "restarted" "850x580 maximized=0" "$(drive find-main 60 painted)"
 sleep 3

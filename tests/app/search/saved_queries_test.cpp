@@ -181,3 +181,21 @@ TEST_F(QueryFilesTest, DeleteActsOnlyUnderTheRoot) {
 
 }  // namespace
 }  // namespace qm::search::test
+
+namespace qm::search::test {
+namespace {
+
+TEST(QueryWizard, WritesTheStatementOfItsChoices) {
+  EXPECT_EQ(wizardStatement(1, false, "ab", 3, true), "SELECT * FROM list_view WHERE title LIKE '%ab%' ORDER BY rating DESC;");
+  EXPECT_EQ(wizardStatement(0, true, "O'X", 2, false),
+            "SELECT * FROM list_view WHERE machine_name = 'O''X' ORDER BY machine_name;");
+  EXPECT_EQ(wizardStatement(10, true, "50", 17, false), "SELECT * FROM list_view WHERE rating = '50' ORDER BY kana;");
+  const auto notes = columnNotes();
+  ASSERT_EQ(notes.size(), 25u);
+  EXPECT_EQ(notes[0].field, "machine_name");
+  EXPECT_EQ(notes[8].meaning, text::sjis("R指定 ( 0=なし / 1=あり ) "));
+  EXPECT_EQ(notes[24].field, "fave");
+}
+
+}  // namespace
+}  // namespace qm::search::test
