@@ -361,6 +361,9 @@ void MainWindow::createSearchBar() {
   host.settings.classLimit = settings_.number(Setting::MigemoSearchClassLimit);
   host.tables = text::loadSymbolTables(settingsFile(app_));
   host.fontHeight = settings_.number(Setting::EtcSearchFontHeight);
+  // migemo.dll from the program folder only; without it searches are plain text.
+  migemo_.open(search::migemoLibraryPath(app_.programFolder), search::migemoDictionaryPath(app_.programFolder));
+  host.migemo = &migemo_;
   host.font = font_;
   host.currentKey = [this] { return currentKey(); };
   host.listChanged = [this](const std::string& key, const std::string& time, const std::string& note) {

@@ -15,6 +15,7 @@
 #include "app/maintenance/multi_image.h"
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
+#include "app/search/migemo_library.h"
 #include "app/search/query_tree_win.h"
 #include "app/search/search_bar_win.h"
 #include "app/shell/busy_window_win.h"
@@ -95,6 +96,7 @@ private:
   MainRebar rebar_;
   search::SearchBar searchBar_;
   search::QueryTree queries_;
+  search::MigemoLibrary migemo_;
   HFONT font_ = nullptr;
   BusyWindow busy_;
   ItemListPainter painter_;
