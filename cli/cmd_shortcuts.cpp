@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/shell/shortcut_keys.h"
-#include "app/shell/web_sites.h"
+#include "app/web/web_sites.h"
 #include "cli/cli.h"
 #include "common/db/db_connection.h"
 
@@ -41,7 +41,7 @@ int runWebSites(const std::vector<std::string>& argv) {
     printError("usage: quillmoor-cli web-sites --ini PATH");
     return 2;
   }
-  const auto sites = shell::web::loadSites(platform::IniFile(args.get("--ini")));
+  const auto sites = web::loadSites(platform::IniFile(args.get("--ini")));
   for (std::size_t i = 0; i < sites.size(); ++i)
     printLine(std::to_string(i + 1) + "\t" + sites[i].name + "\t" + sites[i].url);
   return 0;
@@ -54,19 +54,19 @@ int runWebUrl(const std::vector<std::string>& argv) {
     printError("usage: quillmoor-cli web-url --ini PATH --site N [--db PATH] KEY");
     return 2;
   }
-  const auto sites = shell::web::loadSites(platform::IniFile(args.get("--ini")));
+  const auto sites = web::loadSites(platform::IniFile(args.get("--ini")));
   if (static_cast<std::size_t>(n) > sites.size()) {
     printError("error: no site " + std::to_string(n) + " (" + std::to_string(sites.size()) + " sites)");
     return 1;
   }
   db::DbConnection db;
   db.open(databasePath(args));
-  const auto values = shell::web::itemValues(db, args.positional[0]);
+  const auto values = web::itemValues(db, args.positional[0]);
   if (!values) {
     printError("error: not in the library: " + args.positional[0]);
     return 1;
   }
-  const shell::web::SiteUrl url = shell::web::siteUrl(sites[static_cast<std::size_t>(n) - 1], *values);
+  const web::SiteUrl url = web::siteUrl(sites[static_cast<std::size_t>(n) - 1], *values);
   if (url.refusal) {
     printError("error: " + *url.refusal);
     return 1;

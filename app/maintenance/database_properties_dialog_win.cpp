@@ -1,7 +1,7 @@
 #include "app/maintenance/database_properties_dialog_win.h"
 
 #include "app/maintenance/database_properties.h"
-#include "app/maintenance/dialog_window_win.h"
+#include "app/ui/dialog_window_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::maintenance {
@@ -28,7 +28,7 @@ enum Control : int {
   kPath = 1039,
 };
 
-class DatabasePropertiesDialog : public DialogWindow {
+class DatabasePropertiesDialog : public ui::DialogWindow {
 public:
   explicit DatabasePropertiesDialog(std::string dbPath) : dbPath_(std::move(dbPath)) {}
   void open(HWND owner) { runModal(owner, sjis("データベースのプロパティ"), 420, 262); }

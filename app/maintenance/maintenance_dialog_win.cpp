@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-#include "app/maintenance/dialog_window_win.h"
 #include "app/maintenance/file_probe.h"
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_options_dialog_win.h"
@@ -16,7 +15,9 @@
 #include "app/maintenance/run_worker.h"
 #include "app/maintenance/smart_title_check_win.h"
 #include "app/maintenance/smart_title_run.h"
-#include "app/shell/main_window_win.h"
+#include "app/ui/combo_text_win.h"
+#include "app/ui/dialog_window_win.h"
+#include "app/ui/win_handles_win.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
 
@@ -94,45 +95,20 @@ private:
   const HWND& dialog_;
 };
 
-// A device context of a window with a font selected, given back at the end.
-class FontDC {
-public:
-  FontDC(HWND window, HFONT font) : window_(window), dc_(GetDC(window)), old_(SelectObject(dc_, font)) {}
-  ~FontDC() {
-    SelectObject(dc_, old_);
-    ReleaseDC(window_, dc_);
-  }
-  FontDC(const FontDC&) = delete;
-  FontDC& operator=(const FontDC&) = delete;
-  int width(const std::string& text) const {
-    SIZE size{};
-    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-  }
-
-private:
-  HWND window_;
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-std::string entryText(HWND combo, int index) {
-  if (index < 0) return {};
-  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-  if (length == CB_ERR) return {};
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-  SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-  return buffer.data();
+int textWidth(HDC dc, const std::string& text) {
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
 }
 
 using Run = std::function<RunResult(const RunContext&)>;
 
-class MaintenanceDialog : public DialogWindow {
+class MaintenanceDialog : public ui::DialogWindow {
 public:
-  MaintenanceDialog(shell::CommandContext& context, MaintenanceMode mode)
-      : context_(context), mode_(mode), page_(maintenancePage(mode)) {}
+  MaintenanceDialog(const MaintenanceHost& host, MaintenanceMode mode)
+      : host_(host), mode_(mode), page_(maintenancePage(mode)) {}
 
-  void open() { runModal(context_.owner, page_.caption, 480, 420); }
+  void open() { runModal(host_.owner, page_.caption, 480, 420); }
 
 private:
   void createControls() override;
@@ -152,10 +128,10 @@ private:
   void showBox(BoxRequest& request);
   void extraButton();
 
-  const std::string& dbPath() const { return context_.app->dbPath; }
-  platform::IniFile settingsFile() const { return platform::IniFile(context_.app->settingsPath); }
+  const std::string& dbPath() const { return host_.dbPath; }
+  platform::IniFile settingsFile() const { return platform::IniFile(host_.settingsPath); }
 
-  shell::CommandContext& context_;
+  const MaintenanceHost& host_;
   MaintenanceMode mode_;
   MaintenancePage page_;
   bool closing_ = false;     // a stop was asked for because the dialog goes
@@ -218,10 +194,10 @@ LRESULT MaintenanceDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       showBox(*reinterpret_cast<BoxRequest*>(lParam));
       return 0;
     case kListEmptied:
-      if (!ownerGone_ && context_.emptyItemList) context_.emptyItemList();
+      if (!ownerGone_ && host_.emptyItemList) host_.emptyItemList();
       return 0;
     case kListRefresh:
-      if (!ownerGone_ && context_.refreshItemList) context_.refreshItemList();
+      if (!ownerGone_ && host_.refreshItemList) host_.refreshItemList();
       return 0;
   }
   return DialogWindow::handle(message, wParam, lParam);
@@ -235,7 +211,7 @@ void MaintenanceDialog::startOrStop() {
     return;
   }
   const int index = static_cast<int>(SendMessageA(item(kMachines), CB_GETCURSEL, 0, 0));
-  const MachineChoice machine = machineChoiceAt(index, entryText(item(kMachines), index));
+  const MachineChoice machine = machineChoiceAt(index, ui::comboItemText(item(kMachines), index));
   if (machine.none()) return;
   const bool checkedBox = checked(kCheck);
   Run run = runFor(machine, checkedBox);
@@ -262,9 +238,9 @@ Run MaintenanceDialog::runFor(const MachineChoice& machine, bool checkedBox) {
       return [this, what](const RunContext& run) { return removeImages(run, what, files_); };
     }
     case MaintenanceMode::KanaReading: {
-      const shell::Settings defaults;
+      const Settings defaults;
       ReadingRun what{machine, checkedBox,
-                      readingOptions(context_.settings ? *context_.settings : defaults, userMapSwitch()),
+                      readingOptions(host_.settings ? *host_.settings : defaults, userMapSwitch()),
                       text::loadSymbolTables(settingsFile())};
       return [what = std::move(what)](const RunContext& run) { return generateReadings(run, what); };
     }
@@ -304,7 +280,8 @@ void MaintenanceDialog::addLogLines(const std::vector<std::string>& lines) {
   HWND log = item(kLog);
   SendMessageA(log, WM_SETREDRAW, FALSE, 0);
   {
-    FontDC dc(log, reinterpret_cast<HFONT>(SendMessageA(log, WM_GETFONT, 0, 0)));
+    const ui::WindowDc dc(log);
+    const ui::Selected font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(log, WM_GETFONT, 0, 0)));
     for (const std::string& line : lines) {
       if (SendMessageA(log, LB_GETCOUNT, 0, 0) >= kLogLimit) emptyLog();
       const LRESULT at = SendMessageA(log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -312,7 +289,7 @@ void MaintenanceDialog::addLogLines(const std::vector<std::string>& lines) {
         emptyLog();
         SendMessageA(log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
       }
-      logWidth_ = std::max(logWidth_, dc.width(line));
+      logWidth_ = std::max(logWidth_, textWidth(dc.get(), line));
     }
   }
   SendMessageA(log, LB_SETHORIZONTALEXTENT, logWidth_ + 8, 0);
@@ -371,18 +348,17 @@ void MaintenanceDialog::showBox(BoxRequest& request) {
 }
 
 void MaintenanceDialog::extraButton() {
-  if (mode_ == MaintenanceMode::KanaReading && context_.settings) {
-    openReadingOptionsDialog(hwnd_, *context_.settings, context_.app->settingsPath);
-  } else if (mode_ == MaintenanceMode::SmartTitleRebuild && context_.currentItem) {
-    showSmartTitleCheck(hwnd_, dbPath(), context_.currentItem());
+  if (mode_ == MaintenanceMode::KanaReading && host_.settings) {
+    openReadingOptionsDialog(hwnd_, *host_.settings, host_.settingsPath);
+  } else if (mode_ == MaintenanceMode::SmartTitleRebuild && host_.currentItem) {
+    showSmartTitleCheck(hwnd_, dbPath(), host_.currentItem());
   }
 }
 
 }  // namespace
 
-void openMaintenanceDialog(shell::CommandContext& context, MaintenanceMode mode) {
-  if (!context.app) return;
-  MaintenanceDialog dialog(context, mode);
+void openMaintenanceDialog(const MaintenanceHost& host, MaintenanceMode mode) {
+  MaintenanceDialog dialog(host, mode);
   dialog.open();
 }
 

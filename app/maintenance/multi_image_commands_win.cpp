@@ -1,40 +1,36 @@
 #include "app/maintenance/multi_image_commands_win.h"
 
-#include "app/shell/busy_cursor_win.h"
-#include "app/shell/main_window_win.h"
+#include "app/ui/busy_cursor_win.h"
 #include "common/platform/message_sink.h"
 
 namespace qm::maintenance {
-using shell::BusyCursor;
 
-void dissolveSelectedSet(shell::CommandContext& context) {
-  const std::vector<SetItem> selected = context.selectedItems();
-  if (selected.empty()) return;
-  const auto sink = platform::makeWindowSink(context.owner);
+bool dissolveSelectedSet(HWND owner, const std::string& dbPath, const std::vector<SetItem>& selected) {
+  if (selected.empty()) return false;
+  const auto sink = platform::makeWindowSink(owner);
   SetOutcome outcome;
   {
-    BusyCursor busy;
-    outcome = dissolveSet(context.app->dbPath, selected.front(), *sink);
+    ui::BusyCursor busy;
+    outcome = dissolveSet(dbPath, selected.front(), *sink);
   }
-  if (outcome.ran) context.refreshItemListAt(selected.front().fileName);
+  return outcome.ran;
 }
 
-void removeSelectedItems(shell::CommandContext& context) {
-  const std::vector<SetItem> selected = context.selectedItems();
-  if (selected.empty()) return;
-  const auto sink = platform::makeWindowSink(context.owner);
+bool removeSelectedItems(HWND owner, const std::string& dbPath, const std::vector<SetItem>& selected) {
+  if (selected.empty()) return false;
+  const auto sink = platform::makeWindowSink(owner);
   SetOutcome outcome;
   {
-    BusyCursor busy;
-    outcome = removeFromLibrary(context.app->dbPath, selected, *sink);
+    ui::BusyCursor busy;
+    outcome = removeFromLibrary(dbPath, selected, *sink);
   }
-  if (outcome.ran) context.refreshItemListAt("");
+  return outcome.ran;
 }
 
 bool joinDroppedItems(HWND owner, const std::string& dbPath, const SetItem& target,
                       const std::vector<SetItem>& dropped) {
   const auto sink = platform::makeWindowSink(owner);
-  BusyCursor busy;
+  ui::BusyCursor busy;
   return joinIntoSet(dbPath, target, dropped, *sink).ran;
 }
 

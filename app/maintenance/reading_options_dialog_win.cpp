@@ -1,7 +1,7 @@
 #include "app/maintenance/reading_options_dialog_win.h"
 
-#include "app/maintenance/dialog_window_win.h"
 #include "app/maintenance/reading_options_store.h"
+#include "app/ui/dialog_window_win.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
@@ -37,9 +37,9 @@ constexpr int kWidth = 480;
 constexpr int kBasicHeight = 250;
 constexpr int kFullHeight = 482;
 
-class ReadingOptionsDialog : public DialogWindow {
+class ReadingOptionsDialog : public ui::DialogWindow {
 public:
-  ReadingOptionsDialog(shell::Settings& settings, const std::string& settingsPath)
+  ReadingOptionsDialog(Settings& settings, const std::string& settingsPath)
       : settings_(settings), ini_(settingsPath) {}
 
   bool open(HWND owner) {
@@ -55,7 +55,7 @@ private:
   void confirm();
   std::string field(int id, std::size_t limit) const;
 
-  shell::Settings& settings_;
+  Settings& settings_;
   platform::IniFile ini_;
   bool advanced_ = false;
   bool saved_ = false;
@@ -178,7 +178,7 @@ void ReadingOptionsDialog::confirm() {
 
 }  // namespace
 
-bool openReadingOptionsDialog(HWND owner, shell::Settings& settings, const std::string& settingsPath) {
+bool openReadingOptionsDialog(HWND owner, Settings& settings, const std::string& settingsPath) {
   ReadingOptionsDialog dialog(settings, settingsPath);
   return dialog.open(owner);
 }

@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 
 namespace qm::maintenance {
 
 // Modal over `owner`; true when OK saved the options.
-bool openReadingOptionsDialog(HWND owner, shell::Settings& settings, const std::string& settingsPath);
+bool openReadingOptionsDialog(HWND owner, Settings& settings, const std::string& settingsPath);
 
 }  // namespace qm::maintenance

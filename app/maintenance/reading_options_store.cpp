@@ -2,9 +2,7 @@
 
 namespace qm::maintenance {
 
-using shell::Setting;
-
-text::ReadingOptions readingOptions(const shell::Settings& settings, bool userMap) {
+text::ReadingOptions readingOptions(const Settings& settings, bool userMap) {
   text::ReadingOptions options;
   options.kanaMode = settings.number(Setting::EditYomiCnvMode);
   options.unvoiced = settings.number(Setting::EditDakuonToSeion) == 1;
@@ -15,7 +13,7 @@ text::ReadingOptions readingOptions(const shell::Settings& settings, bool userMa
   return options;
 }
 
-void storeReadingOptions(shell::Settings& settings, const text::ReadingOptions& options) {
+void storeReadingOptions(Settings& settings, const text::ReadingOptions& options) {
   settings.setNumber(Setting::EditYomiCnvMode, options.kanaMode);
   settings.setNumber(Setting::EditDakuonToSeion, options.unvoiced ? 1 : 0);
   settings.setNumber(Setting::EditYomiSpcRmv, options.spaceRule);

@@ -4,13 +4,13 @@
 // at every start of the program.
 #pragma once
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "common/text/reading_settings.h"
 
 namespace qm::maintenance {
 
-text::ReadingOptions readingOptions(const shell::Settings& settings, bool userMap);
-void storeReadingOptions(shell::Settings& settings, const text::ReadingOptions& options);
+text::ReadingOptions readingOptions(const Settings& settings, bool userMap);
+void storeReadingOptions(Settings& settings, const text::ReadingOptions& options);
 
 // The user map's switch for this run of the program (interface thread only).
 bool& userMapSwitch();

@@ -1,19 +1,18 @@
 #include "app/registration/add_image_dialog_win.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "app/maintenance/dialog_window_win.h"
 #include "app/registration/add_image_request.h"
 #include "app/registration/progress_window_win.h"
-#include "app/shell/html_help_win.h"
-#include "app/shell/main_window_win.h"
-#include "app/shell/win_handles_win.h"
+#include "app/ui/combo_text_win.h"
+#include "app/ui/dialog_window_win.h"
+#include "app/ui/folder_browser_win.h"
+#include "app/ui/html_help_win.h"
+#include "app/ui/win_handles_win.h"
 #include "common/db/db_connection.h"
 #include "common/db/max_disk.h"
 #include "common/platform/files.h"
@@ -65,15 +64,6 @@ constexpr const char* kMakerModes[] = {"指定しない", "ファイルの親フ
 constexpr const char* kVersionModes[] = {"指定しない", "ファイル名の ( , [ 以降をバーションとする",
                                          "+-- 更に下記国指定と年号らしきは除去", "ファイルの親フォルダ名の ( , [ 以降"};
 
-struct PidlDeleter {
-  void operator()(ITEMIDLIST* pidl) const { CoTaskMemFree(pidl); }
-};
-
-int CALLBACK selectStart(HWND browser, UINT message, LPARAM, LPARAM start) {
-  if (message == BFFM_INITIALIZED && start) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, start);
-  return 0;
-}
-
 // The last path chosen with the browse button since the program started.
 std::string& lastBrowsedPath() {
   static std::string path;
@@ -84,10 +74,10 @@ void showError(HWND owner, const char* utf8, const std::string& reason) {
   MessageBoxA(owner, (sjis(utf8) + reason).c_str(), sjis("DBエラー").c_str(), MB_OK | MB_ICONERROR);
 }
 
-class AddImageDialog : public maintenance::DialogWindow {
+class AddImageDialog : public ui::DialogWindow {
 public:
-  AddImageDialog(shell::CommandContext& context) : context_(context) {}
-  void open() { runModal(context_.owner, sjis("イメージファイルの追加"), 690, 500); }
+  AddImageDialog(const RunPlace& place) : place_(place) {}
+  void open() { runModal(place_.mainWindow, sjis("イメージファイルの追加"), 690, 500); }
 
 private:
   void createControls() override;
@@ -106,15 +96,15 @@ private:
   void showHelp();
   void startRun();
   AddImageChoices gather() const;
-  std::string comboText(int id) const;
+  std::string comboText(int id) const { return ui::comboSelectedText(item(id)); }
   int comboIndex(int id) const { return static_cast<int>(SendMessageA(item(id), CB_GETCURSEL, 0, 0)); }
 
   bool onPage(HWND control) const;
   HBRUSH pageBrush();
 
-  shell::CommandContext& context_;
+  const RunPlace& place_;
   db::DbConnection db_;
-  shell::OwnedGdi<HBRUSH> pageBrush_;
+  ui::OwnedGdi<HBRUSH> pageBrush_;
   COLORREF pageColour_ = 0;
   std::vector<int> pages_[2];
   std::vector<int>* filling_ = nullptr;  // the page that controls are being added to
@@ -152,7 +142,7 @@ bool AddImageDialog::fillFromQuery(int id, const char* sql, bool withNone, const
 }
 
 void AddImageDialog::createControls() {
-  db_.open(context_.app->dbPath);
+  db_.open(place_.dbPath);
   HWND tab = add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, kTab, 10, 10, 670, 400);
   const std::string pageNames[] = {sjis("基本設定"), sjis("高度な設定")};
   for (int i = 0; i < 2; ++i) {
@@ -161,7 +151,7 @@ void AddImageDialog::createControls() {
     page.pszText = const_cast<char*>(pageNames[i].c_str());
     SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&page));
   }
-  const StoredChoices stored = loadStoredChoices(platform::IniFile(context_.app->settingsPath));
+  const StoredChoices stored = loadStoredChoices(platform::IniFile(place_.settingsPath));
 
   // Page 0: the path, what to search, and how rows are filled.
   filling_ = &pages_[0];
@@ -273,10 +263,10 @@ HBRUSH AddImageDialog::pageBrush() {
   GetClientRect(item(kTab), &rect);
   pageColour_ = GetSysColor(COLOR_BTNFACE);
   HDC screen = GetDC(hwnd());
-  const shell::OwnedBitmap bitmap(CreateCompatibleBitmap(screen, rect.right, rect.bottom));
+  const ui::OwnedBitmap bitmap(CreateCompatibleBitmap(screen, rect.right, rect.bottom));
   ReleaseDC(hwnd(), screen);
   if (bitmap) {
-    const shell::MemoryDc memory(bitmap.get());
+    const ui::MemoryDc memory(bitmap.get());
     SendMessageA(item(kTab), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
     // Inside the body, clear of the tab buttons and the border.
     const COLORREF body = GetPixel(memory.get(), rect.right / 2, rect.bottom - 20);
@@ -289,14 +279,6 @@ HBRUSH AddImageDialog::pageBrush() {
 void AddImageDialog::showPage(int page) {
   for (int p = 0; p < 2; ++p)
     for (int id : pages_[p]) ShowWindow(item(id), p == page ? SW_SHOW : SW_HIDE);
-}
-
-std::string AddImageDialog::comboText(int id) const {
-  const int index = comboIndex(id);
-  if (index < 0) return {};
-  std::vector<char> buffer(static_cast<std::size_t>(SendMessageA(item(id), CB_GETLBTEXTLEN, index, 0)) + 1);
-  SendMessageA(item(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-  return buffer.data();
 }
 
 void AddImageDialog::machineChanged() {
@@ -323,18 +305,11 @@ void AddImageDialog::updateEnabling() {
 void AddImageDialog::browse() {
   std::string start = textOf(kPath);
   if (start.empty()) start = lastBrowsedPath();
-  const std::string title = sjis("イメージファイルまたは検索するフォルダを選択してください");
-  BROWSEINFOA info{};
-  info.hwndOwner = hwnd();
-  info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_BROWSEINCLUDEFILES | BIF_NEWDIALOGSTYLE;
-  info.lpfn = selectStart;
-  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
-  std::unique_ptr<ITEMIDLIST, PidlDeleter> chosen(SHBrowseForFolderA(&info));
-  char path[MAX_PATH] = "";
-  if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return;
-  setText(kPath, path);
-  lastBrowsedPath() = path;
+  const auto chosen = ui::browseForFolder(hwnd(), sjis("イメージファイルまたは検索するフォルダを選択してください"), start,
+                                          ui::BrowseFor::FoldersAndFiles);
+  if (!chosen) return;
+  setText(kPath, *chosen);
+  lastBrowsedPath() = *chosen;
 }
 
 AddImageChoices AddImageDialog::gather() const {
@@ -378,9 +353,8 @@ void AddImageDialog::startRun() {
                 "", MB_OK | MB_ICONINFORMATION);
     return;
   }
-  const RunPlace place{context_.owner, context_.app->dbPath, context_.app->settingsPath, context_.app->programFolder};
-  runProgressWindow(hwnd(), place, choices);
-  db::rebuildMaxDisk(context_.app->dbPath);
+  runProgressWindow(hwnd(), place_, choices);
+  db::rebuildMaxDisk(place_.dbPath);
   if (hwnd()) SetForegroundWindow(hwnd());
 }
 
@@ -423,40 +397,31 @@ LRESULT AddImageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The dialog's topic is named after its window name, "DirAddDlg".
-void AddImageDialog::showHelp() {
-  const std::string file = platform::joinPath(context_.app->programFolder, "Quillmoor2.chm");
-  if (!platform::fileExists(file)) {
-    MessageBoxA(hwnd(), (sjis("ヘルプファイルが見つかりません。\n") + file).c_str(), sjis("ヘルプ").c_str(),
-                MB_OK | MB_ICONWARNING);
-    return;
-  }
-  if (!shell::htmlHelp().show(hwnd(), file + "::/DirAddDlg.htm"))
-    ShellExecuteA(hwnd(), "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+void AddImageDialog::showHelp() { ui::openHelp(hwnd(), place_.programFolder, "DirAddDlg.htm"); }
 
 void AddImageDialog::destroying() {
-  const platform::IniFile ini(context_.app->settingsPath);
+  const platform::IniFile ini(place_.settingsPath);
   saveStoredChoices(ini, gather().stored);
 }
 
 }  // namespace
 
-void openAddImageDialog(shell::CommandContext& context) {
+bool openAddImageDialog(const RunPlace& place) {
   {
     db::DbConnection db;
-    db.open(context.app->dbPath);
+    db.open(place.dbPath);
     const bool none = !db.execute("SELECT COUNT(*) FROM machine_info_table;") && db.cell(1, 0) == "0";
     if (none) {
-      MessageBoxA(context.owner,
+      MessageBoxA(place.mainWindow,
                   sjis("イメージを追加するには、最低１つの機種登録が必要です。\n\nメニューの[管理]→[機種]から機種を追加できます。\n")
                       .c_str(),
                   sjis("ファイル追加").c_str(), MB_OK | MB_ICONINFORMATION);
-      return;
+      return false;
     }
   }
-  AddImageDialog dialog(context);
+  AddImageDialog dialog(place);
   dialog.open();
-  context.refreshItemList();
+  return true;
 }
 
 }  // namespace qm::registration

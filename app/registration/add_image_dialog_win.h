@@ -3,10 +3,12 @@
 // open for further runs until closed.
 #pragma once
 
-#include "app/shell/commands_win.h"
+#include "app/registration/progress_window_win.h"
 
 namespace qm::registration {
 
-void openAddImageDialog(shell::CommandContext& context);
+// False when it did not open (no machine yet); otherwise the library may have
+// changed and the caller fills its list again.
+bool openAddImageDialog(const RunPlace& place);
 
 }  // namespace qm::registration

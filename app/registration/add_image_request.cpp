@@ -2,14 +2,12 @@
 
 #include <limits>
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
 namespace qm::registration {
 namespace {
-
-using shell::Setting;
 
 constexpr const char* kSection = "AddImgDir";
 
@@ -45,8 +43,8 @@ std::string cut(std::string_view text, std::size_t maxBytes) { return std::strin
 }  // namespace
 
 StoredChoices loadStoredChoices(const platform::IniFile& ini) {
-  shell::Settings settings;
-  shell::loadDialogKeys(settings, ini, kSection);
+  Settings settings;
+  loadDialogKeys(settings, ini, kSection);
   StoredChoices choices;
   for (const FlagKey& flag : kFlags) choices.*flag.member = settings.number(flag.id) == 1;
   choices.countries = settings.text(Setting::AddImgCountryMarks);
@@ -54,10 +52,10 @@ StoredChoices loadStoredChoices(const platform::IniFile& ini) {
 }
 
 bool saveStoredChoices(const platform::IniFile& ini, const StoredChoices& choices) {
-  shell::Settings settings;
+  Settings settings;
   for (const FlagKey& flag : kFlags) settings.setNumber(flag.id, choices.*flag.member ? 1 : 0);
   settings.setText(Setting::AddImgCountryMarks, cut(choices.countries, 1023));
-  bool ok = shell::saveDialogKeys(settings, ini, kSection);
+  bool ok = saveDialogKeys(settings, ini, kSection);
   return ini.deleteKey("etcSetting", "Country") && ok;
 }
 

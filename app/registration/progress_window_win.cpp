@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/maintenance/dialog_window_win.h"
 #include "app/registration/registration_library.h"
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
+#include "app/ui/dialog_window_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::registration {
@@ -20,7 +20,7 @@ enum Control : int {
   kMarker = 1305,
 };
 
-class ProgressWindow : public maintenance::DialogWindow {
+class ProgressWindow : public ui::DialogWindow {
 public:
   ProgressWindow(const RunPlace& place, const AddImageChoices& choices) : place_(place), choices_(choices) {}
   void open(HWND owner) { runModal(owner, sjis("イメージの検索と追加"), 553, 118); }
@@ -68,7 +68,7 @@ bool ProgressWindow::start() {
   const RegistrationExports& e = library_.exports();
   char systemFolder[MAX_PATH] = "";
   GetSystemDirectoryA(systemFolder, MAX_PATH);
-  const int safeLoad = shell::readNumber(platform::IniFile(place_.settingsPath), shell::Setting::EtcDllSafeLoad);
+  const int safeLoad = readNumber(platform::IniFile(place_.settingsPath), Setting::EtcDllSafeLoad);
   e.setGValCRC(place_.dbPath.c_str(), place_.settingsPath.c_str(), place_.programFolder.c_str(), systemFolder,
                static_cast<std::int16_t>(safeLoad),
                reinterpret_cast<void*>(SendMessageA(place_.mainWindow, WM_GETFONT, 0, 0)));

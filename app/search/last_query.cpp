@@ -1,10 +1,8 @@
 #include "app/search/last_query.h"
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 
 namespace qm::search {
-
-using shell::Setting;
 
 namespace {
 
@@ -15,7 +13,7 @@ constexpr Setting kLastQueryKeys[] = {
 
 }  // namespace
 
-RestoredQuery restoredQuery(const shell::Settings& settings) {
+RestoredQuery restoredQuery(const Settings& settings) {
   RestoredQuery restored;
   restored.statements.view = settings.text(Setting::LastQuerySql1);
   restored.statements.search = settings.text(Setting::LastQuerySql3);
@@ -23,20 +21,20 @@ RestoredQuery restoredQuery(const shell::Settings& settings) {
   return restored;
 }
 
-bool resetLastQueryWhenFlagged(shell::Settings& settings, const platform::IniFile& ini) {
-  if (shell::readNumber(ini, Setting::ListDispEmuSetName) != -1) return false;
+bool resetLastQueryWhenFlagged(Settings& settings, const platform::IniFile& ini) {
+  if (readNumber(ini, Setting::ListDispEmuSetName) != -1) return false;
   settings.setNumber(Setting::ListDispEmuSetName, 0);
-  shell::writeValue(ini, settings, Setting::ListDispEmuSetName);
-  const shell::Settings defaults;
+  writeValue(ini, settings, Setting::ListDispEmuSetName);
+  const Settings defaults;
   for (Setting key : kLastQueryKeys) {
     settings.setNumber(key, defaults.number(key));
     settings.setText(key, defaults.text(key));
-    shell::writeValue(ini, settings, key);
+    writeValue(ini, settings, key);
   }
   return true;
 }
 
-void rememberQuery(shell::Settings& settings, const ListStatements& statements, const std::string& primaryKey,
+void rememberQuery(Settings& settings, const ListStatements& statements, const std::string& primaryKey,
                    const SortState& sort, bool readingSort) {
   settings.setText(Setting::LastQuerySql1, statements.view);
   settings.setText(Setting::LastQuerySql3, statements.search);

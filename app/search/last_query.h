@@ -14,7 +14,7 @@
 namespace qm::platform {
 class IniFile;
 }
-namespace qm::shell {
+namespace qm {
 class Settings;
 }
 
@@ -25,16 +25,16 @@ struct RestoredQuery {
   std::string primaryKey;     // file_name of the item that was current
 };
 
-RestoredQuery restoredQuery(const shell::Settings& settings);
+RestoredQuery restoredQuery(const Settings& settings);
 
 // "DispEmuSetName" = -1 in "ItemListColor" marks a remembered query that must
 // not be trusted: it is written back as 0 and "LastQuery" is reset ("SQL1",
 // "SQL2", "SQL3", "PrimaryKey" empty, "SortColumn" 0, "SortOrder" 1), in the
 // file and in `settings`. True when it was reset.
-bool resetLastQueryWhenFlagged(shell::Settings& settings, const platform::IniFile& ini);
+bool resetLastQueryWhenFlagged(Settings& settings, const platform::IniFile& ini);
 
 // The statements, the current item's key and the sort, for saving at exit.
-void rememberQuery(shell::Settings& settings, const ListStatements& statements, const std::string& primaryKey,
+void rememberQuery(Settings& settings, const ListStatements& statements, const std::string& primaryKey,
                    const SortState& sort, bool readingSort);
 
 }  // namespace qm::search

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
 namespace qm::search {
-
-using shell::Setting;
 
 const std::array<ListColumn, kColumnCount>& listColumns() {
   static const std::array<ListColumn, kColumnCount> columns = {{
@@ -40,7 +38,7 @@ std::string columnHeader(int column, int direction) {
   return text::sjis(listColumns()[column].header);
 }
 
-ColumnLayout columnLayout(const shell::Settings& settings) {
+ColumnLayout columnLayout(const Settings& settings) {
   ColumnLayout layout;
   for (int c = 0; c < kColumnCount; ++c) {
     layout.width[c] = settings.number(Setting::ItemListColumnWidth, c);
@@ -50,7 +48,7 @@ ColumnLayout columnLayout(const shell::Settings& settings) {
   return layout;
 }
 
-void storeColumnLayout(shell::Settings& settings, const ColumnLayout& layout) {
+void storeColumnLayout(Settings& settings, const ColumnLayout& layout) {
   for (int c = 0; c < kColumnCount; ++c) {
     settings.setNumber(Setting::ItemListColumnWidth, layout.width[c], c);
     settings.setNumber(Setting::ItemListColumnShown, layout.shown[c] ? 1 : 0, c);

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qm::shell {
+namespace qm {
 class Settings;
 }
 
@@ -45,9 +45,9 @@ struct ColumnLayout {
 };
 
 // From the "ItemList" keys ("clm", "clm_disp", "clm_sort" + NN) of loaded settings.
-ColumnLayout columnLayout(const shell::Settings& settings);
+ColumnLayout columnLayout(const Settings& settings);
 // And back, before the settings are saved.
-void storeColumnLayout(shell::Settings& settings, const ColumnLayout& layout);
+void storeColumnLayout(Settings& settings, const ColumnLayout& layout);
 
 // Shown columns ordered by display position (ties by column number).
 std::vector<int> shownColumnsInOrder(const ColumnLayout& layout);

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/maintenance/dialog_window_win.h"
+#include "app/ui/dialog_window_win.h"
 #include "app/search/list_columns.h"
 #include "app/search/saved_queries.h"
 #include "common/platform/files.h"
@@ -22,7 +22,7 @@ enum : int {
 void info(HWND owner, const std::string& text) { MessageBoxA(owner, text.c_str(), "", MB_OK | MB_ICONINFORMATION); }
 
 // "カラム名 ( ダブルクリックでクリップボードにコピー )": a row double-clicked goes to the clipboard.
-class ColumnWindow : public maintenance::DialogWindow {
+class ColumnWindow : public ui::DialogWindow {
 protected:
   void createControls() override {
     HWND list = add(WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP, kColumnList, 8, 8, 464, 344);
@@ -72,7 +72,7 @@ private:
   }
 };
 
-class QueryDialog : public maintenance::DialogWindow {
+class QueryDialog : public ui::DialogWindow {
 public:
   QueryDialog(std::string folder, std::string path) : folder_(std::move(folder)), path_(std::move(path)) {}
   bool changed() const { return changed_; }
@@ -147,7 +147,7 @@ private:
   bool changed_ = false;
 };
 
-class FolderDialog : public maintenance::DialogWindow {
+class FolderDialog : public ui::DialogWindow {
 public:
   explicit FolderDialog(std::string parent) : parent_(std::move(parent)) {}
   bool created() const { return created_; }

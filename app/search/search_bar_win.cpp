@@ -33,7 +33,6 @@ HWND control(HWND parent, const char* cls, DWORD style, int id, const char* text
 
 SearchBar::~SearchBar() {
   if (window_) DestroyWindow(window_);
-  if (ownFont_) DeleteObject(ownFont_);
 }
 
 bool SearchBar::registerClass(HINSTANCE instance) {
@@ -61,7 +60,8 @@ bool SearchBar::create(HWND parent, SearchBarHost host) {
     if (font) GetObjectA(font, sizeof face, &face);
     face.lfHeight = -host_.fontHeight;
     face.lfWidth = 0;
-    font = ownFont_ = CreateFontIndirectA(&face);
+    ownFont_.reset(CreateFontIndirectA(&face));
+    font = ownFont_.get();
   }
   for (HWND child : {modes_, text_, button_}) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (int mode = 0; mode < kSearchBarModeCount; ++mode)

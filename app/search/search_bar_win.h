@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/search/search_library.h"
+#include "app/ui/win_handles_win.h"
 #include "common/text/normalize_options.h"
 
 namespace qm::search {
@@ -68,7 +69,7 @@ private:
   HWND modes_ = nullptr;
   HWND text_ = nullptr;
   HWND button_ = nullptr;
-  HFONT ownFont_ = nullptr;
+  ui::OwnedFont ownFont_;
   int height_ = 24;
 };
 

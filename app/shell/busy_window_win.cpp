@@ -29,7 +29,6 @@ BusyWindow::~BusyWindow() {
   busy_ = false;
   if (thread_.joinable()) thread_.join();
   if (hwnd_) DestroyWindow(hwnd_);
-  if (frames_) DeleteObject(frames_);
 }
 
 bool BusyWindow::create(HINSTANCE instance, const std::string& animationPath) {
@@ -44,11 +43,11 @@ bool BusyWindow::create(HINSTANCE instance, const std::string& animationPath) {
   int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
   hwnd_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "Please wait ...", WS_POPUP | WS_BORDER, x,
                           y, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
-  frames_ = static_cast<HBITMAP>(
-      LoadImageA(nullptr, animationPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  frames_.reset(static_cast<HBITMAP>(
+      LoadImageA(nullptr, animationPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (frames_) {
     BITMAP info{};
-    GetObject(frames_, sizeof info, &info);
+    GetObject(frames_.get(), sizeof info, &info);
     frameCount_ = (info.bmHeight % kHeight == 0 && info.bmHeight > 0) ? info.bmHeight / kHeight : 1;
   }
   return hwnd_ != nullptr;
@@ -73,16 +72,14 @@ void BusyWindow::leave(HWND mainWindow) {
 // Draws straight into the window's DC: the interface thread is busy, which is
 // the point of this window.
 void BusyWindow::animate() {
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(memory, frames_);
+  const ui::MemoryDc memory(frames_.get());
   for (int frame = 0; busy_; frame = (frame + 1) % frameCount_) {
-    HDC dc = GetDC(hwnd_);
-    BitBlt(dc, 0, 0, kWidth, kHeight, memory, 0, frame * kHeight, SRCCOPY);
-    ReleaseDC(hwnd_, dc);
+    {
+      const ui::WindowDc dc(hwnd_);
+      BitBlt(dc.get(), 0, 0, kWidth, kHeight, memory.get(), 0, frame * kHeight, SRCCOPY);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(67));
   }
-  SelectObject(memory, old);
-  DeleteDC(memory);
 }
 
 }  // namespace qm::shell

@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "app/ui/win_handles_win.h"
+
 namespace qm::shell {
 
 class BusyWindow {
@@ -27,7 +29,7 @@ public:
 private:
   void animate();
   HWND hwnd_ = nullptr;
-  HBITMAP frames_ = nullptr;
+  ui::OwnedBitmap frames_;
   int frameCount_ = 1;
   std::atomic<bool> busy_{false};
   std::thread thread_;

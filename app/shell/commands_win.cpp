@@ -5,16 +5,16 @@
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
+#include "app/masters/master_dialogs_win.h"
 #include "app/registration/add_image_dialog_win.h"
 #include "app/shell/item_commands_win.h"
 #include "app/shell/keyboard_hook_win.h"
 #include "app/shell/main_window_win.h"
-#include "app/shell/master_dialogs_win.h"
 #include "app/shell/menu_table.h"
 #include "app/shell/shortcut_keys_dialog_win.h"
 #include "app/shell/web_menu_win.h"
-#include "app/shell/web_sites.h"
-#include "app/shell/web_sites_dialog_win.h"
+#include "app/web/web_sites.h"
+#include "app/web/web_sites_dialog_win.h"
 
 namespace qm::shell {
 namespace {
@@ -39,22 +39,41 @@ void manageAdultex(CommandContext& context) { manageMasters(context, master::Kin
 
 using maintenance::MaintenanceMode;
 
-void removeMissing(CommandContext& context) {
-  maintenance::openMaintenanceDialog(context, MaintenanceMode::RemoveMissing);
+void openMaintenance(CommandContext& context, MaintenanceMode mode) {
+  if (!context.app) return;
+  const maintenance::MaintenanceHost host{context.owner,           context.app->dbPath,     context.app->settingsPath,
+                                          context.settings,        context.refreshItemList, context.emptyItemList,
+                                          context.currentItem};
+  maintenance::openMaintenanceDialog(host, mode);
 }
-void makeKana(CommandContext& context) { maintenance::openMaintenanceDialog(context, MaintenanceMode::KanaReading); }
-void rebuildSmartTitles(CommandContext& context) {
-  maintenance::openMaintenanceDialog(context, MaintenanceMode::SmartTitleRebuild);
-}
+void removeMissing(CommandContext& context) { openMaintenance(context, MaintenanceMode::RemoveMissing); }
+void makeKana(CommandContext& context) { openMaintenance(context, MaintenanceMode::KanaReading); }
+void rebuildSmartTitles(CommandContext& context) { openMaintenance(context, MaintenanceMode::SmartTitleRebuild); }
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
+}
+
+void dissolveSelectedSet(CommandContext& context) {
+  const std::vector<maintenance::SetItem> selected = context.selectedItems();
+  if (maintenance::dissolveSelectedSet(context.owner, context.app->dbPath, selected))
+    context.refreshItemListAt(selected.front().fileName);
+}
+void removeSelectedItems(CommandContext& context) {
+  if (maintenance::removeSelectedItems(context.owner, context.app->dbPath, context.selectedItems()))
+    context.refreshItemListAt("");
+}
+
+void addImages(CommandContext& context) {
+  const registration::RunPlace place{context.owner, context.app->dbPath, context.app->settingsPath,
+                                     context.app->programFolder};
+  if (registration::openAddImageDialog(place)) context.refreshItemList();
 }
 
 void shortcutKeys(CommandContext& context) {
   if (runShortcutKeysDialog(context.owner, context.app->programFolder)) reloadShortcutKeys();
 }
 void webSearchSettings(CommandContext& context) {
-  if (runWebSitesDialog(context.owner, context.app->programFolder)) refreshSiteMenu();
+  if (web::runWebSitesDialog(context.owner, context.app->programFolder)) refreshSiteMenu();
 }
 
 void resetSortDirections(CommandContext& context) {
@@ -92,9 +111,9 @@ constexpr Command kCommands[] = {
     {menu::kMakeKana, makeKana},
     {menu::kRebuildSmartTitles, rebuildSmartTitles},
     {menu::kDatabaseProperties, databaseProperties},
-    {menu::kReleaseMultiImage, maintenance::dissolveSelectedSet},
-    {menu::kRemoveFromLibrary, maintenance::removeSelectedItems},
-    {menu::kAddImages, registration::openAddImageDialog},
+    {menu::kReleaseMultiImage, dissolveSelectedSet},
+    {menu::kRemoveFromLibrary, removeSelectedItems},
+    {menu::kAddImages, addImages},
 };
 
 }  // namespace

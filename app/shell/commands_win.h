@@ -11,13 +11,16 @@
 
 #include "app/maintenance/multi_image.h"
 
+namespace qm {
+class Settings;
+}
+namespace qm::master {
+class IconLists;
+}
+
 namespace qm::shell {
 
 struct AppContext;
-class Settings;
-namespace master {
-class IconLists;
-}
 
 // What a command may use of the main window.
 struct CommandContext {

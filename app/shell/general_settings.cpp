@@ -1,6 +1,6 @@
 #include "app/shell/general_settings.h"
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {

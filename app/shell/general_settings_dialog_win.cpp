@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/maintenance/dialog_window_win.h"
 #include "app/shell/general_settings.h"
+#include "app/ui/dialog_window_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {
@@ -14,7 +14,7 @@ using text::sjis;
 constexpr int kFontLabel = 102;
 constexpr int kNote = 103;
 
-class GeneralSettingsDialog : public maintenance::DialogWindow {
+class GeneralSettingsDialog : public ui::DialogWindow {
 public:
   explicit GeneralSettingsDialog(const std::string& settingsPath) : ini_(settingsPath) {}
   bool run(HWND owner) {

@@ -2,15 +2,15 @@
 
 #include <shellapi.h>
 
-#include "app/shell/busy_cursor_win.h"
+#include "app/settings/settings.h"
 #include "app/shell/general_settings_dialog_win.h"
-#include "app/shell/html_help_win.h"
 #include "app/shell/image_folder.h"
 #include "app/shell/item_commands.h"
 #include "app/shell/library_backup.h"
 #include "app/shell/main_window_win.h"
-#include "app/shell/settings.h"
 #include "app/shell/version_box.h"
+#include "app/ui/busy_cursor_win.h"
+#include "app/ui/html_help_win.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 
@@ -33,7 +33,7 @@ void changeSelected(CommandContext& context, Change change) {
   if (keys.empty()) return;
   auto sink = platform::makeWindowSink(context.owner);
   {
-    BusyCursor busy;
+    ui::BusyCursor busy;
     change(keys, *sink);
   }
   context.refreshItemListAt(keys.front());
@@ -76,19 +76,7 @@ void backupDatabaseFile(CommandContext& context) {
   runLibraryBackup(context.app->dbPath, *sink);
 }
 
-// The help viewer is bound when first asked for, so a system without it
-// still starts.
-void openHelp(CommandContext& context) {
-  const std::string file = platform::joinPath(context.app->programFolder, "Quillmoor2.chm");
-  auto sink = platform::makeWindowSink(context.owner);
-  if (!platform::fileExists(file)) {
-    sink->show(sjis("ヘルプファイルが見つかりません。\n") + file, sjis("ヘルプ"), platform::MessageIcon::Warning,
-               platform::MessageButtons::Ok);
-    return;
-  }
-  if (!htmlHelp().show(context.owner, file + "::/"))
-    ShellExecuteA(context.owner, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+void openHelp(CommandContext& context) { ui::openHelp(context.owner, context.app->programFolder, ""); }
 
 void showVersion(CommandContext& context) {
   auto sink = platform::makeWindowSink(context.owner);

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/masters/master_icons_win.h"
 #include "app/search/item_list.h"
 #include "app/search/list_columns.h"
-#include "app/shell/master_icons_win.h"
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "app/shell/ui_bitmaps_win.h"
 #include "common/text/encoding.h"
 
@@ -26,8 +26,8 @@ constexpr int kStarSize = 16;
 constexpr int kMarkSize = 12;
 constexpr int kPadding = 4;
 
-OwnedFont makeFont(const Settings& settings, Setting face, Setting height, Setting weight, Setting italic) {
-  return OwnedFont(CreateFontA(settings.number(height), 0, 0, 0, settings.number(weight),
+ui::OwnedFont makeFont(const Settings& settings, Setting face, Setting height, Setting weight, Setting italic) {
+  return ui::OwnedFont(CreateFontA(settings.number(height), 0, 0, 0, settings.number(weight),
                                settings.number(italic) ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                settings.text(face).c_str()));
@@ -117,7 +117,7 @@ void ItemListPainter::drawCell(HDC dc, RECT cell, int column, int item, const se
       }
       x += kMarkSize + 2;
     }
-    auto mark = [&](const OwnedImageList& image, const char* fallback) {
+    auto mark = [&](const ui::OwnedImageList& image, const char* fallback) {
       if (image) {
         ImageList_Draw(image.get(), 0, dc, x, middle + 3, ILD_TRANSPARENT);
         x += kMarkSize + 2;

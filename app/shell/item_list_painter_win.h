@@ -10,19 +10,22 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/win_handles_win.h"
+#include "app/ui/win_handles_win.h"
 
 namespace qm::search {
 class ItemList;
 }
 
-namespace qm::shell {
-
+namespace qm {
 class Settings;
-class UiBitmaps;
-namespace master {
+}
+namespace qm::master {
 class IconLists;
 }
+
+namespace qm::shell {
+
+class UiBitmaps;
 
 class ItemListPainter {
 public:
@@ -50,19 +53,19 @@ private:
                 const master::IconLists& icons) const;
   void drawText(HDC dc, const std::string& text, RECT box, HFONT font, UINT format) const;
 
-  OwnedFont normal_;
-  OwnedFont mini_;
+  ui::OwnedFont normal_;
+  ui::OwnedFont mini_;
   COLORREF text_ = 0;
   COLORREF line1_ = 0;
   COLORREF line2_ = 0;
   COLORREF rule_ = 0;
   int rowHeight_ = 34;
-  OwnedImageList stars_;      // 0 filled, 1 empty
-  OwnedImageList favourites_;  // 0..9
-  OwnedImageList adult_;       // one mark each, beside the favourite marks
-  OwnedImageList alterEgo_;
-  OwnedImageList maxdisk_;
-  OwnedImageList spacer_;
+  ui::OwnedImageList stars_;      // 0 filled, 1 empty
+  ui::OwnedImageList favourites_;  // 0..9
+  ui::OwnedImageList adult_;       // one mark each, beside the favourite marks
+  ui::OwnedImageList alterEgo_;
+  ui::OwnedImageList maxdisk_;
+  ui::OwnedImageList spacer_;
 };
 
 }  // namespace qm::shell

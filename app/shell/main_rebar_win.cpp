@@ -5,7 +5,7 @@
 #include <array>
 
 #include "app/shell/menu_table.h"
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 #include "common/platform/ini.h"
 
 namespace qm::shell {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/shell/ui_bitmaps_win.h"
-#include "app/shell/win_handles_win.h"
+#include "app/ui/win_handles_win.h"
 
 namespace qm::shell {
 
@@ -34,7 +34,7 @@ public:
 private:
   HWND rebar_ = nullptr;
   HWND tools_ = nullptr;
-  OwnedImageList images_;
+  ui::OwnedImageList images_;
 };
 
 }  // namespace qm::shell

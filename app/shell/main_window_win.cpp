@@ -6,20 +6,20 @@
 #include <cstdio>
 
 #include "app/maintenance/multi_image_commands_win.h"
+#include "app/masters/master_tables.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
 #include "app/search/view_statement_check.h"
 #include "common/text/reading_settings.h"
 #include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
-#include "app/shell/html_help_win.h"
 #include "app/shell/keyboard_hook_win.h"
-#include "app/shell/master_tables.h"
-#include "app/shell/menu_table.h"
 #include "app/shell/menu_dump_win.h"
 #include "app/shell/menu_state_win.h"
+#include "app/shell/menu_table.h"
 #include "app/shell/web_menu_win.h"
 #include "app/shell/window_placement.h"
+#include "app/ui/html_help_win.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
@@ -255,7 +255,7 @@ bool MainWindow::onCreate() {
   painter_.applyRowHeight(itemList_);
   menus_ = buildMainMenus();
   if (menus_) SetMenu(hwnd_, menus_->bar.release());
-  htmlHelp().start(settings_.number(Setting::EtcDllSafeLoad) == 1);
+  ui::htmlHelp().start(settings_.number(Setting::EtcDllSafeLoad) == 1);
 
   DatabaseStartup startup;
   startup.programFolder = app_.programFolder;
@@ -308,7 +308,8 @@ void MainWindow::startShortcuts() {
 }
 
 void MainWindow::createPanes() {
-  font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, sjis("ＭＳ Ｐゴシック").c_str());
+  font_.reset(
+      CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, sjis("ＭＳ Ｐゴシック").c_str()));
   tab_ = child(hwnd_, WC_TABCONTROLA, WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE, kTabId);
   for (int i = 0; i < search::kGroupKindCount; ++i) {
     std::string label = search::groupTabLabel(static_cast<search::GroupKind>(i));
@@ -332,7 +333,7 @@ void MainWindow::createPanes() {
   int parts[] = {170, 330, 420, 520, 900, 990, -1};
   SendMessageA(status_, SB_SETPARTS, 7, reinterpret_cast<LPARAM>(parts));
   for (HWND pane : {tab_, groupList_, queryTree_, itemList_, info_, status_})
-    SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   SendMessageA(groupList_, LB_SETITEMHEIGHT, 0, ItemListPainter::kStarRowHeight);
 }
 
@@ -364,7 +365,7 @@ void MainWindow::createSearchBar() {
   // migemo.dll from the program folder only; without it searches are plain text.
   migemo_.open(search::migemoLibraryPath(app_.programFolder), search::migemoDictionaryPath(app_.programFolder));
   host.migemo = &migemo_;
-  host.font = font_;
+  host.font = font_.get();
   host.currentKey = [this] { return currentKey(); };
   host.listChanged = [this](const std::string& key, const std::string& time, const std::string& note) {
     showSearchResult(key, time, note);
@@ -569,10 +570,9 @@ void MainWindow::drawGroupItem(const DRAWITEMSTRUCT& draw) {
     SendMessageA(groupList_, LB_GETTEXT, item, reinterpret_cast<LPARAM>(label.data()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ old = SelectObject(dc, font_);
+    const ui::Selected font(dc, font_.get());
     DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &box,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, old);
   }
   if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &draw.rcItem);
 }
@@ -709,9 +709,9 @@ void MainWindow::showScrollLock() {
 }
 
 void MainWindow::loadLamps(const std::string& path) {
-  OwnedBitmap strip(static_cast<HBITMAP>(
+  ui::OwnedBitmap strip(static_cast<HBITMAP>(
       LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  OwnedImageList lamps(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0));
+  ui::OwnedImageList lamps(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0));
   if (!strip || !lamps || ImageList_AddMasked(lamps.get(), strip.get(), RGB(255, 0, 255)) < 0) return;
   for (int i = 0; i < 2; ++i) lamps_[i].reset(ImageList_GetIcon(lamps.get(), i, ILD_TRANSPARENT));
 }
@@ -742,13 +742,13 @@ void MainWindow::saveSettings() {
 
 void MainWindow::onDestroy() {
   stopKeyboard();
-  htmlHelp().stop();
+  ui::htmlHelp().stop();
   KillTimer(hwnd_, kScrollLockTimer);
   // Closed during start-up's busy moment: the busy window must not stay up.
   KillTimer(hwnd_, kBusyEndTimer);
   if (busy_.busy()) busy_.leave(hwnd_);
   if (app_.databaseReady && items_) saveSettings();
-  if (font_) DeleteObject(font_);
+  font_.reset();
   PostQuitMessage(0);
 }
 

@@ -13,17 +13,17 @@
 #include <optional>
 
 #include "app/maintenance/multi_image.h"
+#include "app/masters/master_icons_win.h"
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
 #include "app/search/migemo_library.h"
 #include "app/search/query_tree_win.h"
 #include "app/search/search_bar_win.h"
+#include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
 #include "app/shell/item_list_painter_win.h"
 #include "app/shell/main_rebar_win.h"
-#include "app/shell/master_icons_win.h"
 #include "app/shell/menu_builder_win.h"
-#include "app/shell/settings.h"
 #include "app/shell/status_bar.h"
 #include "app/shell/ui_bitmaps_win.h"
 #include "common/db/db_connection.h"
@@ -93,17 +93,17 @@ private:
   HWND itemList_ = nullptr;
   HWND info_ = nullptr;
   HWND status_ = nullptr;
+  ui::OwnedFont font_;
   MainRebar rebar_;
   search::SearchBar searchBar_;
   search::QueryTree queries_;
   search::MigemoLibrary migemo_;
-  HFONT font_ = nullptr;
   BusyWindow busy_;
   ItemListPainter painter_;
   UiBitmaps bitmaps_;
-  OwnedImageList headerArrows_;  // column.bmp: up, down, dim up, dim down
+  ui::OwnedImageList headerArrows_;  // column.bmp: up, down, dim up, dim down
   ScrollLockIndicator scrollLock_;
-  OwnedIcon lamps_[2];  // Scroll Lock off, on (none when the bitmap is missing)
+  ui::OwnedIcon lamps_[2];  // Scroll Lock off, on (none when the bitmap is missing)
   bool firstPaintDone_ = false;
   bool startupBusy_ = false;  // the wait after the first fill is running
   int countedView_ = -1;  // the item list's view generation the title count is of

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
+#include "app/settings/settings.h"
 #include "app/shell/menu_builder_win.h"
 #include "app/shell/menu_state.h"
-#include "app/shell/settings.h"
 
 namespace qm::shell {
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/maintenance/dialog_window_win.h"
 #include "app/shell/shortcut_keys.h"
+#include "app/ui/dialog_window_win.h"
 #include "common/platform/files.h"
 #include "common/platform/message_sink.h"
 #include "common/text/encoding.h"
@@ -30,7 +30,7 @@ std::string keyName(int code) {
   return keys::dialogKeyText(code);
 }
 
-class ShortcutKeysDialog : public maintenance::DialogWindow {
+class ShortcutKeysDialog : public ui::DialogWindow {
 public:
   explicit ShortcutKeysDialog(std::string path) : ini_(std::move(path)), values_(keys::loadKeys(ini_)) {}
   bool run(HWND owner) { return runModal(owner, sjis("ショートカットキーの割り当て"), 470, 400) == IDOK; }

@@ -20,13 +20,13 @@ HBITMAP UiBitmaps::bitmap(std::string_view name) const {
   return nullptr;
 }
 
-OwnedImageList UiBitmaps::strip(std::string_view name, int size) const {
+ui::OwnedImageList UiBitmaps::strip(std::string_view name, int size) const {
   HBITMAP source = bitmap(name);
   if (!source) return nullptr;
   // Adding with a mask blackens the transparent pixels of the bitmap given,
   // so the list gets a copy and the loaded bitmap stays as it was.
-  OwnedBitmap copy(static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  OwnedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 4, 4));
+  ui::OwnedBitmap copy(static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  ui::OwnedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 4, 4));
   if (!copy || !list || ImageList_AddMasked(list.get(), copy.get(), RGB(255, 0, 255)) < 0) return nullptr;
   return list;
 }

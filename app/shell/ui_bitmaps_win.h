@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/shell/win_handles_win.h"
+#include "app/ui/win_handles_win.h"
 
 namespace qm::shell {
 
@@ -25,10 +25,10 @@ public:
   HBITMAP bitmap(std::string_view name) const;
   // The bitmap cut into size x size images, magenta transparent; null when
   // it was not loaded.
-  OwnedImageList strip(std::string_view name, int size) const;
+  ui::OwnedImageList strip(std::string_view name, int size) const;
 
 private:
-  std::array<OwnedBitmap, kNames.size()> bitmaps_;
+  std::array<ui::OwnedBitmap, kNames.size()> bitmaps_;
 };
 
 }  // namespace qm::shell

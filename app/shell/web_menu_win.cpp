@@ -6,7 +6,7 @@
 
 #include "app/shell/commands_win.h"
 #include "app/shell/main_window_win.h"
-#include "app/shell/web_sites.h"
+#include "app/web/web_sites.h"
 #include "common/platform/files.h"
 #include "common/platform/message_sink.h"
 #include "common/text/encoding.h"

@@ -1,6 +1,6 @@
 #include "app/shell/window_placement.h"
 
-#include "app/shell/settings.h"
+#include "app/settings/settings.h"
 
 namespace qm::shell {
 

@@ -5,9 +5,12 @@
 // the next start restores the size the user last chose.
 #pragma once
 
+namespace qm {
+class Settings;
+}
+
 namespace qm::shell {
 
-class Settings;
 
 struct WindowRect {
   int x = 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end checks of the master table dialogs of Quillmoor2.exe under Wine:
 # each dialog is opened through its menu command and driven by control
-# identifier (app/shell/master_dialogs_win.h), and the database is read back
+# identifier (app/masters/master_dialogs_win.h), and the database is read back
 # with sqlite3. Runs under a virtual display (make test-e2e starts it) and
 # leaves screenshots in build/e2e/master-*.png.
 source "$(dirname "$0")/common.sh"

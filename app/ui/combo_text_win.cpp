@@ -1,0 +1,20 @@
+#include "app/ui/combo_text_win.h"
+
+#include <vector>
+
+namespace qm::ui {
+
+std::string comboItemText(HWND combo, int index) {
+  if (index < 0) return {};
+  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return {};
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+  SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+  return buffer.data();
+}
+
+std::string comboSelectedText(HWND combo) {
+  return comboItemText(combo, static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)));
+}
+
+}  // namespace qm::ui
