@@ -46,6 +46,7 @@ bench: deps
 	@build/native-release/bin/bench_maintenance
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
+	@build/native-release/bin/bench_search
 
 # The main window under Wine on a 100,000-item library: first fill, re-sort,
 # group click and memory against their targets.
