@@ -148,14 +148,13 @@ const std::vector<std::string>& ItemList::rowValues(int item) const {
   return values_[order_[static_cast<std::size_t>(item)]];
 }
 
-ItemList::ViewChange ItemList::replaceView(const std::string& statement) {
+ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool probe) {
   ViewChange change;
   // DDL is transactional: a failed create leaves the old view in place.
   if ((change.error = list_.execute("BEGIN;"))) return change;
   list_.execute(kDropView);
   change.error = list_.executeOne(statement);
-  if (!change.error) {
-    // A pattern the regular-expression engine refuses fails only when a row is read.
+  if (!change.error && probe) {
     change.error = list_.readRowsUtf8("SELECT title FROM list_view LIMIT 1;", [&](const db::RowValues&) {
       change.hasRows = true;
       return false;
@@ -228,6 +227,14 @@ std::string ItemList::fileNameAt(int item) const {
     return db::DbConnection::fromUtf8(rows_->fileNameUtf8(order_[static_cast<std::size_t>(item)]));
   }
   return cell(item, kViewFileName);
+}
+
+std::string ItemList::titleUtf8(int item) const {
+  constexpr int kTitleKey = 0;
+  constexpr int kViewTitle = 2;
+  if (!inMemory_) return std::string(list_.cellUtf8(item + 1, kViewTitle));
+  if (item < 0 || item >= static_cast<int>(order_.size())) return {};
+  return std::string(rows_->textUtf8(order_[static_cast<std::size_t>(item)], kTitleKey));
 }
 
 std::string ItemList::cell(int item, int viewColumn) const {

@@ -60,15 +60,16 @@ public:
   const std::string& lastStatement() const { return lastStatement_; }
 
   // A search's new view: drops list_view and creates it with `statement`
-  // (exactly one statement) in one transaction, and looks whether it lists a
-  // row. When anything fails the old view comes back and the statements stay
+  // (exactly one statement) in one transaction and, with `probe`, reads its
+  // first row (whether it lists any, and whether a regular expression in it
+  // fails, which shows only when rows are read). When anything fails the old view comes back and the statements stay
   // as they were; otherwise `statement` is the view statement, the group
   // statement is empty and the kept keys are forgotten.
   struct ViewChange {
     std::optional<std::string> error;  // SQLite's text (program text)
     bool hasRows = false;
   };
-  ViewChange replaceView(const std::string& statement);
+  ViewChange replaceView(const std::string& statement, bool probe = true);
 
   // Drops list_view and runs the view statement again. False when it failed
   // (reported as "検索ができませんでした。").
@@ -82,6 +83,8 @@ public:
   // (exact, case-sensitive), or -1.
   int findItem(std::string_view fileName) const;
   std::string fileNameAt(int item) const;
+  // The title of item `item` as UTF-8, from what the list holds.
+  std::string titleUtf8(int item) const;
   // A cell of item `item` by list_view position, program text.
   std::string cell(int item, int viewColumn) const;
 

@@ -33,11 +33,15 @@ struct ViewRun {
 };
 
 // The statements of one search in order: the AND form of several words
-// stands only when it lists a row.
-ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool report, platform::MessageSink& sink) {
+// stands only when it lists a row. A view is read before it is kept only
+// where that decides something: the AND form, and a Migemo pattern (which
+// fails only when rows are read, and then gives way to the plain text).
+ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool withPattern, platform::MessageSink& sink) {
+  const bool report = !withPattern;
   for (std::size_t i = 0; i < clauses.statements.size(); ++i) {
     const std::string& statement = clauses.statements[i];
-    const ItemList::ViewChange change = items.replaceView(statement);
+    const bool last = i + 1 == clauses.statements.size();
+    const ItemList::ViewChange change = items.replaceView(statement, !last || withPattern);
     if (change.error) {
       const bool andTry = clauses.severalWords && clauses.statements.size() == 2 && i == 0;
       if (report)
@@ -45,7 +49,7 @@ ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool report, p
                           *change.error, statement);
       return {};
     }
-    if (change.hasRows || i + 1 == clauses.statements.size()) return {true, change.hasRows};
+    if (change.hasRows || last) return {true, change.hasRows};
   }
   return {};
 }
@@ -68,10 +72,10 @@ SearchOutcome searchText(ItemList& items, const SearchRequest& request, const Se
   if (!clauses) return outcome;
   // A Migemo pattern the engine refuses (too large, or not its syntax) is
   // dropped: the search runs again on the plain text, and says so.
-  ViewRun run = runClauses(items, *clauses, pattern.empty(), sink);
+  ViewRun run = runClauses(items, *clauses, !pattern.empty(), sink);
   if (!run.ok && !pattern.empty()) {
     clauses = buildSearchClauses(request, {}, settings.regexMode);
-    run = runClauses(items, *clauses, true, sink);
+    run = runClauses(items, *clauses, false, sink);
     if (run.ok) outcome.note = sjis("ローマ字検索の式が使えないため、入力した文字のまま検索しました。");
   }
   if (!run.ok) return outcome;
