@@ -110,7 +110,8 @@ bool MainWindow::registerClasses(HINSTANCE instance) {
   main.hCursor = LoadCursor(nullptr, IDC_ARROW);
   main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   main.lpszClassName = kMainClass;
-  return RegisterClassExA(&main) != 0 && search::SearchBar::registerClass(instance);
+  return RegisterClassExA(&main) != 0 && search::SearchBar::registerClass(instance) &&
+         search::ListSearchWindow::registerClass(instance);
 }
 
 bool MainWindow::create() {
@@ -304,6 +305,9 @@ void MainWindow::startShortcuts() {
     for (const MenuHandle& copy : menus_->barCopies) labelled.push_back(copy.get());
   startKeyboard(app_.programFolder, {hwnd_, itemList_, queryTree_, groupList_, searchBar_.textBox(), info_}, labelled,
                 *sink_);
+  setItemListSearch([this] {
+    listSearch_.open(itemList_, *items_, &migemo_, settings_.number(Setting::MigemoListOn) == 1);
+  });
   if (menus_) startSiteMenu(hwnd_, info_, menus_->informationView.get(), app_.programFolder);
 }
 

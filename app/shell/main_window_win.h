@@ -16,6 +16,7 @@
 #include "app/masters/master_icons_win.h"
 #include "app/search/group_pane.h"
 #include "app/search/item_list.h"
+#include "app/search/list_search_win.h"
 #include "app/search/migemo_library.h"
 #include "app/search/query_tree_win.h"
 #include "app/search/search_bar_win.h"
@@ -98,6 +99,7 @@ private:
   search::SearchBar searchBar_;
   search::QueryTree queries_;
   search::MigemoLibrary migemo_;
+  search::ListSearchWindow listSearch_;
   BusyWindow busy_;
   ItemListPainter painter_;
   UiBitmaps bitmaps_;

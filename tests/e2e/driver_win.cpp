@@ -29,6 +29,7 @@
 //   post-key KEY              post a key-down and key-up for KEY to the program's focused control
 //   focus                     print the class and identifier of the program's focused control
 //   selected-count            selected rows of the item list
+//   focused-row               the item list's focused row (-1 none)
 //   popup ID                  right-click a control of the main window, wait for its popup ("shown"); "keys escape" closes it
 //   wheel ID                  turn the mouse wheel over the middle of a control of the main window
 //   menu-dump [opened]        print the main window's menu bar tree: label, identifier, state
@@ -562,6 +563,12 @@ int printFocus() {
   return focus ? 0 : 1;
 }
 
+int focusedRow() {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  std::printf("%ld\n", static_cast<long>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+  return list ? 0 : 1;
+}
+
 int selectedCount() {
   HWND list = GetDlgItem(findMain(), kItemListId);
   std::printf("%ld\n", static_cast<long>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0)));
@@ -783,6 +790,7 @@ int main(int argc, char** argv) {
   if (action == "post-key" && argc == 3) return postKey(argv);
   if (action == "focus") return printFocus();
   if (action == "selected-count") return selectedCount();
+  if (action == "focused-row") return focusedRow();
   if (action == "popup" && argc == 3) return showPopup(argv);
   if (action == "wheel" && argc == 3) return turnWheel(argv);
   if (action == "menu-dump" && argc <= 3) return menuDump(argc, argv);

@@ -22,7 +22,7 @@ clear_text() { drive clear-search >/dev/null; }
 f=$work/search
 mkdir -p "$f"
 cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$f/"
-cp -r "$bin/resource" "$f/"
+cp -r "$bin/resource" "$bin/dict" "$bin/migemo.dll" "$f/"
 mkdir -p "$f/query/Falcom"
 printf '[query]\r\nsql=SELECT * FROM list_view WHERE rating>=40 ORDER BY rating DESC\r\n' >"$f/query/best.txt"
 printf '[query]\r\nsql=SELECT * FROM list_view WHERE maker='"'"'Falcom'"'"'\r\n' >"$f/query/Falcom/falcom.txt"
@@ -69,6 +69,9 @@ drive search-mode 2 >/dev/null
 clear_text
 type_text "a"
 check_soon "title mode" "3" drive count-items
+clear_text
+type_text "doragon"
+check_soon "romaji through migemo.dll: the katakana title" "1" drive count-items
 drive search-mode 9 >/dev/null
 check "SQL history is its own" "a" "$(drive search-text)"
 clear_text
@@ -100,7 +103,7 @@ check "query file written" "sql=SELECT * FROM list_view WHERE machine_name = '' 
 
 
 check "closed" "closed" "$(drive close-main 30)"
-check "history written" "0=a 1=falcom" "$(ini_value "$f/Quillmoor2.ini" 0) $(ini_value "$f/Quillmoor2.ini" 1)"
+check "history written" "0=doragon 1=a" "$(ini_value "$f/Quillmoor2.ini" 0) $(ini_value "$f/Quillmoor2.ini" 1)"
 check "the saved query kept as the SQL search" "SQL3=SELECT * FROM list_view WHERE rating>=40 ORDER BY rating DESC" \
   "$(ini_value "$f/Quillmoor2.ini" SQL3)"
 check "its view is the whole library" "1" "$(tr -d '\r' <"$f/Quillmoor2.ini" | grep -a -c '^SQL1=CREATE VIEW list_view AS SELECT .*WHERE ply<2 ;$')"
@@ -113,6 +116,22 @@ check "restarted" "850x580 maximized=0" "$(drive find-main 60 painted)"
 sleep 3
 check "an untrusted SQL1 shows the whole library" "5" "$(drive count-items)"
 check "main_table kept" "5" "$(sqlite3 "$f/Quillmoor.db" 'SELECT COUNT(*) FROM main_table;')"
+
+# The in-list search (F over the item list) moves the cursor as the text grows.
+check "focus in the item list" "SysListView32 1001" "$(drive focus)"
+drive keys f >/dev/null
+check_soon "F opens the in-list search" "Edit 1" drive focus
+drive keys x a >/dev/null
+check_soon "typed 'xa': the cursor on Xanadu" "2" drive focused-row
+drive keys back back d r >/dev/null
+check_soon "typed 'dr': the first Dragon" "0" drive focused-row
+drive keys down >/dev/null
+check_soon "Down: the next Dragon" "1" drive focused-row
+screenshot "$out/search-in-list.png"
+drive keys down >/dev/null
+check "Down at the last match keeps the cursor" "1" "$(drive focused-row)"
+drive keys escape >/dev/null
+check_soon "Escape closes it" "SysListView32 1001" drive focus
 drive close-main 30 >/dev/null
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
