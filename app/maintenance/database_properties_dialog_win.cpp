@@ -2,6 +2,7 @@
 
 #include "app/maintenance/database_properties.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/message_box_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::maintenance {
@@ -101,7 +102,7 @@ void DatabasePropertiesDialog::optimise() {
   const auto error = vacuumDatabase(dbPath_);
   SetCursor(old);
   if (error)
-    MessageBoxA(hwnd_, vacuumFailureMessage(*error).c_str(), vacuumFailureCaption().c_str(), MB_OK | MB_ICONERROR);
+    ui::showError(hwnd_, vacuumFailureMessage(*error), vacuumFailureCaption());
   setText(kOptimise, sjis("最適化"));
   enable(kOptimise, true);
   enable(kClose, true);

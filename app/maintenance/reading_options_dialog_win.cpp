@@ -2,6 +2,7 @@
 
 #include "app/maintenance/reading_options_store.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/message_box_win.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
@@ -167,7 +168,7 @@ void ReadingOptionsDialog::confirm() {
   tables.removeHalf = field(kRemoveHalf, text::kRemovalLimit);
   const text::SymbolTablesError error = text::saveSymbolTables(ini_, tables, options.userMap);
   if (error != text::SymbolTablesError::None) {
-    MessageBoxA(hwnd_, text::symbolTablesMessage(error).c_str(), "", MB_OK | MB_ICONWARNING);
+    ui::showBox(hwnd_, text::symbolTablesMessage(error), "", platform::MessageIcon::Warning);
     return;
   }
   storeReadingOptions(settings_, options);

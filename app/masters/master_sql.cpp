@@ -74,8 +74,17 @@ std::string iconList(Kind kind) {
   return "SELECT " + w + "_icon, " + w + " FROM " + tableOf(kind) + " ORDER BY " + w + "_num;";
 }
 
+std::string namesInOrder(Kind kind) {
+  const std::string w(word(kind));
+  return "SELECT " + w + " FROM " + tableOf(kind) + " ORDER BY " + w + "_num;";
+}
+
 std::string storedDefaultMedia(const std::string& machine) {
   return "SELECT default_media FROM machine_info_table" + whereName(Kind::Machine, machine);
+}
+
+std::string machineDefaults(const std::string& machine) {
+  return "SELECT default_media, search_ext FROM machine_info_table" + whereName(Kind::Machine, machine);
 }
 
 std::string setMediaOfImages(const std::string& machine, const std::string& media) {

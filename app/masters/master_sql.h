@@ -31,8 +31,12 @@ std::string update(Kind kind, const Entry& entry, const std::string& oldName);
 std::string remove(Kind kind, const std::string& name);
 std::string setNumber(Kind kind, int number, const std::string& name);
 std::string iconList(Kind kind);  // icon, name by order number
+std::string namesInOrder(Kind kind);  // names by order number, as the choice lists show them
+
 
 std::string storedDefaultMedia(const std::string& machine);
+// The default media and the searched extensions of a machine.
+std::string machineDefaults(const std::string& machine);
 std::string setMediaOfImages(const std::string& machine, const std::string& media);
 
 }  // namespace sql

@@ -6,12 +6,15 @@
 #include <memory>
 #include <vector>
 
+#include "app/masters/machine_precondition.h"
+#include "app/masters/master_sql.h"
 #include "app/registration/add_image_request.h"
 #include "app/registration/progress_window_win.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
 #include "app/ui/folder_browser_win.h"
 #include "app/ui/html_help_win.h"
+#include "app/ui/message_box_win.h"
 #include "app/ui/win_handles_win.h"
 #include "common/db/db_connection.h"
 #include "common/db/max_disk.h"
@@ -21,6 +24,7 @@
 namespace qm::registration {
 namespace {
 
+using platform::MessageIcon;
 using text::sjis;
 
 enum Control : int {
@@ -71,7 +75,7 @@ std::string& lastBrowsedPath() {
 }
 
 void showError(HWND owner, const char* utf8, const std::string& reason) {
-  MessageBoxA(owner, (sjis(utf8) + reason).c_str(), sjis("DBエラー").c_str(), MB_OK | MB_ICONERROR);
+  ui::showError(owner, sjis(utf8) + reason, sjis("DBエラー"));
 }
 
 class AddImageDialog : public ui::DialogWindow {
@@ -88,7 +92,7 @@ private:
   HWND check(const char* utf8, int id, int x, int y, int width);
   HWND combo(int id, int x, int y, int width);
   void fillList(int id, const std::vector<std::string>& entries);
-  bool fillFromQuery(int id, const char* sql, bool withNone, const char* failure);
+  bool fillFromQuery(int id, const std::string& sql, bool withNone, const char* failure);
   void showPage(int page);
   void machineChanged();
   void updateEnabling();
@@ -128,7 +132,7 @@ void AddImageDialog::fillList(int id, const std::vector<std::string>& entries) {
   SendMessageA(item(id), CB_SETCURSEL, 0, 0);
 }
 
-bool AddImageDialog::fillFromQuery(int id, const char* sql, bool withNone, const char* failure) {
+bool AddImageDialog::fillFromQuery(int id, const std::string& sql, bool withNone, const char* failure) {
   std::vector<std::string> entries;
   if (withNone) entries.push_back(sjis("指定なし"));
   if (auto error = db_.execute(sql)) {
@@ -229,10 +233,11 @@ void AddImageDialog::createControls() {
   fillList(kTitle, listOf(kTitleModes));
   fillList(kMaker, listOf(kMakerModes));
   fillList(kVersion, listOf(kVersionModes));
-  fillFromQuery(kMachine, "SELECT machine FROM machine_info_table ORDER BY machine_num;", false,
+  using master::Kind;
+  fillFromQuery(kMachine, master::sql::namesInOrder(Kind::Machine), false,
                 "機種管理テーブルを参照できませんでした\n");
-  fillFromQuery(kMedia, "SELECT media FROM media_info_table ORDER BY media_num;", true, nullptr);
-  fillFromQuery(kGenre, "SELECT genre FROM genre_info_table ORDER BY genre_num;", true,
+  fillFromQuery(kMedia, master::sql::namesInOrder(Kind::Media), true, nullptr);
+  fillFromQuery(kGenre, master::sql::namesInOrder(Kind::Genre), true,
                 "ジャンル管理テーブルを参照できませんでした\n");
 
   const std::pair<int, bool> boxes[] = {
@@ -262,9 +267,7 @@ HBRUSH AddImageDialog::pageBrush() {
   RECT rect;
   GetClientRect(item(kTab), &rect);
   pageColour_ = GetSysColor(COLOR_BTNFACE);
-  HDC screen = GetDC(hwnd());
-  const ui::OwnedBitmap bitmap(CreateCompatibleBitmap(screen, rect.right, rect.bottom));
-  ReleaseDC(hwnd(), screen);
+  const ui::OwnedBitmap bitmap(CreateCompatibleBitmap(ui::WindowDc(hwnd()).get(), rect.right, rect.bottom));
   if (bitmap) {
     const ui::MemoryDc memory(bitmap.get());
     SendMessageA(item(kTab), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
@@ -283,8 +286,7 @@ void AddImageDialog::showPage(int page) {
 
 void AddImageDialog::machineChanged() {
   const std::string machine = comboText(kMachine);
-  if (auto error = db_.execute("SELECT default_media, search_ext FROM machine_info_table WHERE machine=" +
-                               db::sqlText(machine) + " ;")) {
+  if (auto error = db_.execute(master::sql::machineDefaults(machine))) {
     showError(hwnd(), "機種管理テーブルを参照できませんでした。\n", *error);
     return;
   }
@@ -338,19 +340,17 @@ AddImageChoices AddImageDialog::gather() const {
 void AddImageDialog::startRun() {
   const AddImageChoices choices = gather();
   if (choices.path.empty()) {
-    MessageBoxA(hwnd(), sjis("イメージファイルまたはフォルダを指定してください。").c_str(), "",
-                MB_OK | MB_ICONINFORMATION);
+    ui::showBox(hwnd(), sjis("イメージファイルまたはフォルダを指定してください。"), "", MessageIcon::Information);
     return;
   }
-  if (MessageBoxA(hwnd(), startQuestion(choices.machine, choices.path).c_str(), "", MB_YESNO | MB_ICONQUESTION) !=
-      IDYES)
+  if (ui::showBox(hwnd(), startQuestion(choices.machine, choices.path), "", MessageIcon::Question,
+                  platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
     return;
   if (!saleDateValid(choices.saleYear)) {
-    MessageBoxA(hwnd(),
+    ui::showBox(hwnd(),
                 sjis("発売日の指定に不備があります。\nyyyy-mm-dd形式で指定してください。\n例) 1980-5-25 "
-                     "※月以降または日は省略可")
-                    .c_str(),
-                "", MB_OK | MB_ICONINFORMATION);
+                     "※月以降または日は省略可"),
+                "", MessageIcon::Information);
     return;
   }
   runProgressWindow(hwnd(), place_, choices);
@@ -407,18 +407,8 @@ void AddImageDialog::destroying() {
 }  // namespace
 
 bool openAddImageDialog(const RunPlace& place) {
-  {
-    db::DbConnection db;
-    db.open(place.dbPath);
-    const bool none = !db.execute("SELECT COUNT(*) FROM machine_info_table;") && db.cell(1, 0) == "0";
-    if (none) {
-      MessageBoxA(place.mainWindow,
-                  sjis("イメージを追加するには、最低１つの機種登録が必要です。\n\nメニューの[管理]→[機種]から機種を追加できます。\n")
-                      .c_str(),
-                  sjis("ファイル追加").c_str(), MB_OK | MB_ICONINFORMATION);
-      return false;
-    }
-  }
+  const auto sink = platform::makeWindowSink(place.mainWindow);
+  if (!master::haveMachine(place.dbPath, master::MachineNeed::AddImages, *sink)) return false;
   AddImageDialog dialog(place);
   dialog.open();
   return true;

@@ -5,6 +5,7 @@
 #include "app/registration/registration_library.h"
 #include "app/settings/settings.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/message_box_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::registration {
@@ -57,11 +58,11 @@ bool ProgressWindow::start() {
   if (binding != Binding::Bound) {
     const std::string message = bindingMessage(binding, library_.reason());
     if (binding == Binding::TooOld) {
-      MessageBoxA(place_.mainWindow, message.c_str(), "", MB_OK);
+      ui::showBox(place_.mainWindow, message, "", platform::MessageIcon::None);
       // The program cannot register without a current library.
       PostMessageA(place_.mainWindow, WM_CLOSE, 0, 0);
     } else {
-      MessageBoxA(hwnd(), message.c_str(), "", MB_OK | MB_ICONERROR);
+      ui::showError(hwnd(), message, "");
     }
     return false;
   }

@@ -8,29 +8,40 @@
 
 namespace qm::search {
 
-const std::array<ListColumn, kColumnCount>& listColumns() {
-  static const std::array<ListColumn, kColumnCount> columns = {{
-      {"タイトル", "title", "title", 2, true},
-      {"メーカー", "maker", "maker", 4, true},
-      {"機種/ジャンル", "", "", kViewMachineName, true},
-      {"評価", "rating", "rating", 11, true},
-      {"発売日", "sale_year", "sale_year", 10, true},
-      {"起動回数", "boot_count", "boot_count+0", 12, true},
-      {"最終起動日", "last_boot", "last_boot", 13, true},
-      {"開発元", "developer", "developer", 5, false},
-      {"型番", "breed", "breed", 36, false},
-      {"価格", "price", "price+0", 37, false},
-      {"メディア情報", "media_detail", "media_detail", 38, false},
-      {"対応機器", "device", "device", 39, false},
-      {"プレイヤー数", "players", "players", 40, false},
-      {"拡張R指定", "adultex_name", "adultex_name", 41, false},
-      {"セーブデータ情報", "savedat_detail", "savedat_detail", 43, false},
-      {"サウンド情報", "sound_detail", "sound_detail", 44, false},
-      {"プレイ時間", "play_time", "play_time", 46, false},
-      {"読み仮名", "kana", "kana", 47, false},
-  }};
-  return columns;
+namespace {
+
+// A column whose cells show list_view's `field`; column 2 shows two fields
+// and is found by its first, machine_name.
+constexpr ListColumn column(const char* header, const char* field, const char* sortKey, bool shown) {
+  return {header, field, sortKey, viewColumn(*field ? field : "machine_name"), shown};
 }
+
+constexpr std::array<ListColumn, kColumnCount> kListColumns = {{
+    column("タイトル", "title", "title", true),
+    column("メーカー", "maker", "maker", true),
+    column("機種/ジャンル", "", "", true),
+    column("評価", "rating", "rating", true),
+    column("発売日", "sale_year", "sale_year", true),
+    column("起動回数", "boot_count", "boot_count+0", true),
+    column("最終起動日", "last_boot", "last_boot", true),
+    column("開発元", "developer", "developer", false),
+    column("型番", "breed", "breed", false),
+    column("価格", "price", "price+0", false),
+    column("メディア情報", "media_detail", "media_detail", false),
+    column("対応機器", "device", "device", false),
+    column("プレイヤー数", "players", "players", false),
+    column("拡張R指定", "adultex_name", "adultex_name", false),
+    column("セーブデータ情報", "savedat_detail", "savedat_detail", false),
+    column("サウンド情報", "sound_detail", "sound_detail", false),
+    column("プレイ時間", "play_time", "play_time", false),
+    column("読み仮名", "kana", "kana", false),
+}};
+static_assert(std::ranges::all_of(kListColumns, [](const ListColumn& c) { return c.viewColumn >= 0; }),
+              "every column shows a column of list_view");
+
+}  // namespace
+
+const std::array<ListColumn, kColumnCount>& listColumns() { return kListColumns; }
 
 std::string columnHeader(int column, int direction) {
   if (column == kMachineGenreColumn && direction >= 2) return text::sjis("ジャンル/機種");

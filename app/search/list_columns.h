@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/search/list_view_sql.h"
+
 namespace qm {
 class Settings;
 }
@@ -24,7 +26,7 @@ struct ListColumn {
   const char* header;     // UTF-8; column 2 changes with its sort direction
   const char* field;      // the list_view column shown; "" for column 2 (two fields)
   const char* sortKey;    // the ORDER BY item; "" for column 2 (see sort_state.h)
-  int viewColumn;         // position of `field` in list_view
+  int viewColumn;         // position of `field` in list_view (machine_name for column 2)
   bool shownByDefault;
 };
 
@@ -32,11 +34,6 @@ const std::array<ListColumn, kColumnCount>& listColumns();
 
 // Header of a column as program text; column 2 by its sort direction (0..3).
 std::string columnHeader(int column, int direction = 0);
-
-// list_view positions of the two fields of column 2.
-inline constexpr int kViewMachineName = 1;
-inline constexpr int kViewGenreName = 6;
-inline constexpr int kViewFileName = 0;
 
 struct ColumnLayout {
   std::array<int, kColumnCount> width{};

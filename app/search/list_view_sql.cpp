@@ -3,18 +3,7 @@
 namespace qm::search {
 namespace {
 
-constexpr const char* kColumns[] = {
-    "file_name",      "machine_name",   "title",        "version",      "maker",        "developer",
-    "genre_name",     "adult",          "media_name",   "country",      "sale_year",    "rating",
-    "boot_count",     "last_boot",      "machine_num",  "media_num",    "genre_num",    "ply",
-    "snap_path",      "file_title",     "file_ext",     "file_arc_title", "file_arc_ext", "creator",
-    "memo",           "associate",      "crc",          "crc32",        "rom_num",      "snap1",
-    "snap2",          "snap3",          "snap_dtt",     "snap_path2",   "snap_path3",   "snap_dtm",
-    "breed",          "price",          "media_detail", "device",       "players",      "adultex_name",
-    "adultex_num",    "savedat_detail", "sound_detail", "alter_ego",    "play_time",    "kana",
-    "fave",           "maxdisk",        "emuset_name",
-};
-static_assert(std::size(kColumns) == 51);
+static_assert(std::size(kViewColumnNames) == 51);
 
 constexpr const char* kJoins[] = {
     "LEFT JOIN machine_info_table ON machine_name = machine ",
@@ -33,13 +22,13 @@ constexpr const char* kJoins[] = {
 
 }  // namespace
 
-std::span<const char* const> viewColumns() { return kColumns; }
+std::span<const char* const> viewColumns() { return kViewColumnNames; }
 
 std::string viewHead() {
   std::string sql = "CREATE VIEW list_view AS SELECT ";
-  for (std::size_t i = 0; i < std::size(kColumns); ++i) {
-    sql += kColumns[i];
-    sql += i + 1 < std::size(kColumns) ? "," : " ";
+  for (std::size_t i = 0; i < std::size(kViewColumnNames); ++i) {
+    sql += kViewColumnNames[i];
+    sql += i + 1 < std::size(kViewColumnNames) ? "," : " ";
   }
   sql += "FROM main_table ";
   for (const char* join : kJoins) sql += join;

@@ -4,6 +4,7 @@
 
 #include "app/shell/general_settings.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/message_box_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {
@@ -67,13 +68,12 @@ private:
     const std::string height = textOf(kGeneralSearchFontHeight);
     values.searchFontHeight = height.empty() ? 0 : std::atoi(height.c_str());
     if (height.size() > 3) {
-      MessageBoxA(hwnd_, sjis("フォントの高さは0から999で指定してください。").c_str(), sjis("全体設定").c_str(),
-                  MB_OK | MB_ICONWARNING);
+      ui::showBox(hwnd_, sjis("フォントの高さは0から999で指定してください。"), sjis("全体設定"),
+                  platform::MessageIcon::Warning);
       return;
     }
     if (!writeGeneralSettings(ini_, values)) {
-      MessageBoxA(hwnd_, (sjis("設定ファイルに書き込めませんでした。\n") + ini_.path()).c_str(),
-                  sjis("全体設定").c_str(), MB_OK | MB_ICONERROR);
+      ui::showError(hwnd_, sjis("設定ファイルに書き込めませんでした。\n") + ini_.path(), sjis("全体設定"));
       return;
     }
     saved_ = true;

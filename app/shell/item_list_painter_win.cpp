@@ -16,12 +16,13 @@ namespace qm::shell {
 namespace {
 
 // list_view positions the cells draw from beyond the column table's fields.
-constexpr int kViewAdult = 7;
-constexpr int kViewRating = 11;
-constexpr int kViewMachineNum = 14;
-constexpr int kViewAlterEgo = 45;
-constexpr int kViewFave = 48;
-constexpr int kViewMaxdisk = 49;
+constexpr int kViewAdult = search::viewColumn("adult");
+constexpr int kViewRating = search::viewColumn("rating");
+constexpr int kViewMachineNum = search::viewColumn("machine_num");
+constexpr int kViewMaxdisk = search::viewColumn("maxdisk");
+static_assert(kViewAdult >= 0 && kViewRating >= 0 && kViewMachineNum >= 0 && kViewMaxdisk >= 0);
+using search::kViewAlterEgo;
+using search::kViewFave;
 constexpr int kStarSize = 16;
 constexpr int kMarkSize = 12;
 constexpr int kPadding = 4;
@@ -169,9 +170,8 @@ void ItemListPainter::drawStars(HDC dc, RECT box, int filled) const {
 }
 
 void ItemListPainter::drawText(HDC dc, const std::string& text, RECT box, HFONT font, UINT format) const {
-  HGDIOBJ old = SelectObject(dc, font);
+  const ui::Selected selected(dc, font);
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
-  SelectObject(dc, old);
 }
 
 }  // namespace qm::shell

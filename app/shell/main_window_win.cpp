@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/maintenance/multi_image_commands_win.h"
@@ -46,12 +47,12 @@ constexpr UINT_PTR kScrollLockTimer = 1;
 // window for a moment before the window takes input.
 constexpr UINT_PTR kBusyEndTimer = 3;
 constexpr UINT kBusyEndDelayMs = 2000;
-// list_view positions read by the set operations.
-constexpr int kViewPly = 17;
-constexpr int kViewAlterEgo = 45;
-// list_view positions read when a menu opens.
-constexpr int kViewFave = 48;
-constexpr int kViewEmusetName = 50;
+// list_view positions read by the set operations and when a menu opens.
+constexpr int kViewPly = search::viewColumn("ply");
+constexpr int kViewEmusetName = search::viewColumn("emuset_name");
+static_assert(kViewPly >= 0 && kViewEmusetName >= 0);
+using search::kViewAlterEgo;
+using search::kViewFave;
 // Page cache of the list and group connections, in KiB: at most 128 MiB, which
 // holds a library of 100,000 items and keeps the list's sort in memory. Pages
 // are only taken as statements read them.
@@ -64,10 +65,15 @@ HWND child(HWND parent, const char* cls, DWORD style, int id, DWORD exStyle = 0)
 
 // The information view's lines: label and list_view position.
 constexpr std::pair<const char*, int> kInfoFields[] = {
-    {"タイトル", 2}, {"機種", 1},       {"メーカー", 4}, {"開発元", 5}, {"ジャンル", 6},    {"メディア", 8},
-    {"発売日", 10},  {"起動回数", 12},  {"CRC32", 27},   {"CRC16", 26}, {"読み仮名", 47},   {"メモ", 24},
-    {"ファイル", 0},
+    {"タイトル", search::viewColumn("title")},      {"機種", search::viewColumn("machine_name")},
+    {"メーカー", search::viewColumn("maker")},      {"開発元", search::viewColumn("developer")},
+    {"ジャンル", search::viewColumn("genre_name")}, {"メディア", search::viewColumn("media_name")},
+    {"発売日", search::viewColumn("sale_year")},    {"起動回数", search::viewColumn("boot_count")},
+    {"CRC32", search::viewColumn("crc32")},         {"CRC16", search::viewColumn("crc")},
+    {"読み仮名", search::viewColumn("kana")},       {"メモ", search::viewColumn("memo")},
+    {"ファイル", search::viewColumn("file_name")},
 };
+static_assert(std::ranges::all_of(kInfoFields, [](const auto& field) { return field.second >= 0; }));
 
 platform::IniFile settingsFile(const AppContext& app) { return platform::IniFile(app.settingsPath); }
 

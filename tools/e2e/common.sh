@@ -48,3 +48,44 @@ screenshot() {
     /usr/bin/convert "$1" "$work/window.png" -geometry "+$x+$y" -composite "$1" 2>/dev/null
   done
 }
+shot() {  # shot NAME: build/e2e/NAME.png, once the last change has been drawn
+  sleep 1
+  screenshot "$out/$1.png"
+}
+# The active dialog's caption once it is EXPECTED ("none": no dialog), or the
+# last one seen: a press is posted, so its window comes a moment later.
+dialog_soon() {  # dialog_soon EXPECTED
+  local seen=
+  for _ in $(seq 1 20); do
+    seen=$(drive dialog 0.5)
+    [ "$seen" = "$1" ] && break
+    sleep 0.3
+  done
+  echo "$seen"
+}
+# The message box's "[caption] text" (its first line) after pressing BUTTON;
+# the press is posted, so this waits for the box to go before the next step.
+answer() {  # answer BUTTON
+  drive answer-box "$1" 10 | head -n 1
+  sleep 1
+}
+
+# A program folder in the scratch folder with the program and its database
+# library, and the other files of the build that are named; echoes its path.
+program_folder() {  # program_folder NAME [FILE...]
+  local folder=$work/$1 file
+  shift
+  mkdir -p "$folder"
+  cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$folder/"
+  for file in "$@"; do cp -r "$bin/$file" "$folder/"; done
+  echo "$folder"
+}
+qm_cli() { "$top/build/native/bin/quillmoor-cli" "$@"; }
+# A new library in FOLDER, as quillmoor-cli makes it.
+new_library() { qm_cli create --db "$1/Quillmoor.db" >/dev/null; }
+# sqlite3 on FOLDER's library; it waits while the program holds a lock.
+library_sql() {  # library_sql FOLDER SQL...
+  local folder=$1
+  shift
+  sqlite3 -cmd ".timeout 5000" "$folder/Quillmoor.db" "$@"
+}

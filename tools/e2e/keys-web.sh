@@ -14,13 +14,11 @@ ini_value() { tr -d '\r' <"$1" | iconv -f CP932 -t UTF-8 | grep -a "^$2=" | head
 # The label of command ID in the menu bar, as the program writes its menu tree.
 menu_label() { drive menu-dump | grep -a "|$1|" | sed 's/^ *//; s/|.*//'; }
 
-f=$work/keys
-mkdir -p "$f"
+f=$(program_folder keys)
 export QM_MENU_DUMP
 QM_MENU_DUMP=$(winpath "$work/menu.txt")
-cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$f/"
-"$top/build/native/bin/quillmoor-cli" create --db "$f/Quillmoor.db" >/dev/null
-sqlite3 "$f/Quillmoor.db" "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker) VALUES
+new_library "$f"
+library_sql "$f" "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker) VALUES
   ('Z:\\roms\\a.d88','a','.d88','PC-8801','ドラゴン 1','Maker'), ('Z:\\roms\\b.d88','b','.d88','PC-8801','ドラゴン 2','M'),
   ('Z:\\roms\\c.d88','c','.d88','PC-8801','ドラゴン 3','M');
   UPDATE main_table SET smart_title=title;"
@@ -76,8 +74,7 @@ check "wheel over the item list focuses it" "SysListView32 1001" "$(drive focus)
 
 # The information view's menu lists the sites as 1500 + n.
 check "site menu shows" "shown" "$(drive popup 1002)"
-sleep 1
-screenshot "$out/web-menu.png"
+shot web-menu
 drive keys s >/dev/null
 check "S is the open menu's, not a shortcut" "3" "$(drive selected-count)"
 drive keys escape >/dev/null
@@ -106,8 +103,7 @@ check "the item list kept its selection" "1" "$(drive selected-count)"
 drive set-text 301 "" >/dev/null
 drive click-at 300 20 24 >/dev/null
 check "selected site 2 in the fields" "FTP" "$(drive get-text 301)"
-sleep 1
-screenshot "$out/web-dialog.png"
+shot web-dialog
 drive press 305 >/dev/null
 check "delete question" "[] 選択した登録を削除しますか？" "$(drive answer-box yes 10 | head -n 1)"
 check_soon "site 3 renumbered as 2" "2=Bing" ini_value "$f/Quillmoor2_Web.ini" 2
@@ -118,8 +114,7 @@ drive press 303 >/dev/null
 check "non-web URL refused" "[] http: または https: で始まるURLを指定して下さい" "$(drive answer-box ok 10 | head -n 1)"
 drive close-dialog 10 >/dev/null
 check "site menu shows again" "shown" "$(drive popup 1002)"
-sleep 1
-screenshot "$out/web-menu-after.png"
+shot web-menu-after
 drive keys escape >/dev/null
 
 # The assignment dialog: developer set to Shift+P, written and relabelled.
@@ -128,8 +123,7 @@ check "keys dialog" "ショートカットキーの割り当て" "$(drive dialog
 drive select-row 100 4 >/dev/null
 drive select-combo 101 16 >/dev/null
 drive click 102 >/dev/null
-sleep 1
-screenshot "$out/keys-dialog.png"
+shot keys-dialog
 drive press 1 >/dev/null
 check_soon "written to the file" "BulkChange_Publisher=1048656" ini_value "$f/Quillmoor2_Key.ini" BulkChange_Publisher
 check "relabelled" '開発元\tSHIFT+P' "$(menu_label 1127)"

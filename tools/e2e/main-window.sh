@@ -5,16 +5,8 @@
 # build/e2e/main-window.png.
 source "$(dirname "$0")/common.sh"
 
-program_folder() {
-  local folder=$work/$1
-  mkdir -p "$folder"
-  cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$folder/"
-  cp -r "$bin/resource" "$bin/default_icon" "$folder/"
-  echo "$folder"
-}
-
 # First start in an empty folder.
-f1=$(program_folder first)
+f1=$(program_folder first resource default_icon)
 launch "$(winpath "$f1")" >/dev/null
 check "first start: window size" "850x580 maximized=0" "$(drive find-main 60)"
 check "first start: database created" "yes" "$([ -s "$f1/Quillmoor.db" ] && echo yes)"
@@ -73,7 +65,7 @@ for name in toolbar column rating adult AlterEgo maxdisk favorite snap_operation
   resources+=("$bin/resource/$name.bmp")
 done
 check "resource bitmaps are whole BMPs" "" "$(bmp_faults "${resources[@]}")"
-icons=$(sqlite3 "$f1/Quillmoor.db" "SELECT media_icon FROM media_info_table UNION SELECT genre_icon FROM genre_info_table
+icons=$(library_sql "$f1" "SELECT media_icon FROM media_info_table UNION SELECT genre_icon FROM genre_info_table
   UNION SELECT machine_icon FROM machine_info_table UNION SELECT adultex_icon FROM adultex_info_table;" |
   tr -d '\r' | awk -F'\\' '{print "'"$bin"'/default_icon/" $(NF-1) "/" $NF}')
 check "default icons: one per seed row" "55" "$(ls $icons 2>/dev/null | wc -l)"
@@ -83,9 +75,9 @@ check "wait_anime: 420 x 80 frames" "420 0" \
 check "pop-up help in Shift-JIS" "yes" "$(iconv -f CP932 -t UTF-8 "$bin/resource/pophelp.txt" 2>/dev/null | grep -q '一覧' && echo yes)"
 
 # An old database answered with Cancel: database and settings untouched.
-f2=$(program_folder declined)
-"$top/build/native/bin/quillmoor-cli" create --db "$f2/Quillmoor.db" >/dev/null
-sqlite3 "$f2/Quillmoor.db" "DROP TRIGGER delete_subtable_main; DROP TABLE use_emuset_table;
+f2=$(program_folder declined resource default_icon)
+new_library "$f2"
+library_sql "$f2" "DROP TRIGGER delete_subtable_main; DROP TABLE use_emuset_table;
   ALTER TABLE alter_ego_table DROP COLUMN ply_pfile_ae; ALTER TABLE alter_ego_table DROP COLUMN ren_file_name;
   UPDATE qlm_table SET ver=7;"
 printf '[Window]\r\nWidth=900\r\n' > "$f2/Quillmoor2.ini"
@@ -108,7 +100,7 @@ x11_managed() {
     "$top/tools/wine-run.sh" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
   fi
 }
-f3=$(program_folder maximised)
+f3=$(program_folder maximised resource default_icon)
 printf '[Window]\r\nMaximize=1\r\n' > "$f3/Quillmoor2.ini"
 x11_managed no
 launch "$(winpath "$f3")" >/dev/null
@@ -120,10 +112,10 @@ x11_managed yes
 
 # A group pane item chosen after a sort lists that group's items: the pane's
 # values must outlive the title count every list refresh runs.
-f4=$(program_folder groups)
-"$top/build/native/bin/quillmoor-cli" create --db "$f4/Quillmoor.db" >/dev/null
+f4=$(program_folder groups resource default_icon)
+new_library "$f4"
 python3 "$top/tools/gen-demo-library.py" "$f4/Quillmoor.db" >/dev/null
-sqlite3 "$f4/Quillmoor.db" "INSERT OR REPLACE INTO favorite_table SELECT file_name, '0379' FROM main_table
+library_sql "$f4" "INSERT OR REPLACE INTO favorite_table SELECT file_name, '0379' FROM main_table
   WHERE ply<2 ORDER BY title LIMIT 3;"
 launch "$(winpath "$f4")" >/dev/null
 drive find-main 60 painted >/dev/null
@@ -131,12 +123,11 @@ for _ in $(seq 60); do [ "$(drive count-items)" -gt 0 ] 2>/dev/null && break; sl
 # The owner-drawn rows (two-line machine/genre cells, stars, favourite marks)
 # are looked at in the screenshot, once the busy window has gone from the
 # display too.
-sleep 1
-screenshot "$out/item-list.png"
+shot item-list
 drive click-header 1 >/dev/null
 drive time-group 1 >/dev/null
 check "group item after a sort" \
-  "$(sqlite3 "$f4/Quillmoor.db" "SELECT COUNT(*) FROM main_table WHERE ply<2 AND maker=(SELECT MIN(maker) FROM main_table WHERE ply<2);")" \
+  "$(library_sql "$f4" "SELECT COUNT(*) FROM main_table WHERE ply<2 AND maker=(SELECT MIN(maker) FROM main_table WHERE ply<2);")" \
   "$(drive count-items)"
 drive close-main 20 >/dev/null
 

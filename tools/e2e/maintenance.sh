@@ -6,21 +6,6 @@
 # test-e2e starts it) and leaves screenshots in build/e2e/.
 source "$(dirname "$0")/common.sh"
 
-shot() {  # shot NAME: build/e2e/NAME.png
-  sleep 1
-  screenshot "$out/$1.png"
-}
-# The active dialog's caption once it is EXPECTED ("none": no dialog), or the
-# last one seen: a press is posted, so its window comes a moment later.
-dialog_soon() {
-  local seen=
-  for _ in $(seq 1 20); do
-    seen=$(drive dialog 0.5)
-    [ "$seen" = "$1" ] && break
-    sleep 0.3
-  done
-  echo "$seen"
-}
 # Waits for the run's last log line and for the dialog to be idle again.
 run_end() {
   local last=
@@ -32,14 +17,13 @@ run_end() {
   drive wait-enabled 1010 30 >/dev/null
   echo "$last"
 }
-query() { sqlite3 "$folder/Quillmoor.db" "$1"; }
+query() { library_sql "$folder" "$1"; }
 
 # A program folder whose library holds five images of one folder.
-folder=$work/program
+folder=$(program_folder program)
 roms=$folder/roms
 mkdir -p "$roms"
-cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$folder/"
-"$top/build/native/bin/quillmoor-cli" create --db "$folder/Quillmoor.db" >/dev/null
+new_library "$folder"
 machine=$(query "SELECT machine FROM machine_info_table ORDER BY machine LIMIT 1;")
 titles=("スーパー ロボット" "ナムコ ソニー" "ドラゴンⅢ" "ｽﾀｼﾞｱﾑ'94" "ヴァンパイア")
 for i in 1 2 3 4 5; do

@@ -6,7 +6,7 @@
 # leaves screenshots in build/e2e/master-*.png.
 source "$(dirname "$0")/common.sh"
 
-db() { sqlite3 "$f/Quillmoor.db" "$@"; }
+db() { library_sql "$f" "$@"; }
 # Order numbers that are not 1, 2, 3, ... in name order (0 when all are).
 misnumbered() {
   db "SELECT COUNT(*) FROM (SELECT $1_num AS n, ROW_NUMBER() OVER (ORDER BY $1) AS r FROM $1_info_table) WHERE n<>r;"
@@ -15,9 +15,8 @@ misnumbered() {
 # delete 104, renumber 105, close 2. Property dialog: name 200, icon 201,
 # search extensions 205, default media 206, own snapshot display 220,
 # portrait rule 223, threshold 224, mode lists 225 and 226, OK 1, cancel 2.
-f=$work/masters
+f=$(program_folder masters)
 mkdir -p "$f/icons"
-cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$f/"
 /usr/bin/convert -size 32x32 xc:'#2a7fd4' -fill yellow -draw "circle 16,16 16,5" BMP3:"$f/icons/aaa.bmp"
 launch "$(winpath "$f")" >/dev/null
 check "main window" "850x580 maximized=0" "$(drive find-main 60)"
@@ -29,8 +28,7 @@ drive press 102 >/dev/null
 drive set-text 200 AAA >/dev/null
 drive set-text 201 "$(winpath "$f/icons/aaa.bmp")" >/dev/null
 drive set-text 205 ".AAA;.AAB" >/dev/null
-sleep 1
-screenshot "$out/master-machine-add.png"
+shot master-machine-add
 drive press 1 >/dev/null
 check_soon "machines: AAA added first" "1|.AAA;.AAB" db "SELECT machine_num, search_ext FROM machine_info_table WHERE machine='AAA';"
 check "machines: 21 in name order" "21 0" "$(db "SELECT COUNT(*) FROM machine_info_table;") $(misnumbered machine)"
@@ -61,8 +59,7 @@ drive click 223 >/dev/null
 drive set-text 224 120 >/dev/null
 drive select-combo 225 3 >/dev/null
 drive select-combo 226 1 >/dev/null
-sleep 1
-screenshot "$out/master-machine-edit.png"
+shot master-machine-edit
 drive press 1 >/dev/null
 check "edit: media question" "[] ライブラリ中の「AAB」のメディア情報も" "$(drive answer-box yes 10 | head -n 1)"
 check_soon "edit: images follow" "AAB|3.5インチ フロッピー|3" \
@@ -86,8 +83,7 @@ drive command 1154 >/dev/null
 check "genres: dialog" "ジャンル管理" "$(drive dialog 10)"
 drive press 102 >/dev/null
 drive set-text 200 "指定なし" >/dev/null
-sleep 1
-screenshot "$out/master-genre-add.png"
+shot master-genre-add
 drive press 1 >/dev/null
 check "genres: 指定なし refused" "[] そのジャンル名は使用できません。" "$(drive answer-box ok 10)"
 drive press 2 >/dev/null

@@ -8,20 +8,16 @@
 # build/e2e/menus-*.png.
 source "$(dirname "$0")/common.sh"
 
-db() { sqlite3 -cmd ".timeout 5000" "$f/Quillmoor.db" "$@"; }
+db() { library_sql "$f" "$@"; }
 rows() { db "$1" | paste -sd' '; }
-# A box is answered by a posted press: wait for it to go before the next.
-answer() { drive answer-box "$1" 10 | head -n 1; sleep 1; }
 # The menu tree without states, each label cut at its tab: the shortcut part
 # is rewritten from the key settings.
 tree() { drive menu-dump | sed -e 's/\\t[^|]*|/|/' -e 's/|[^|]*$//'; }
 # The state of one item: "LABEL|ID|STATE" as the menu shows it on opening.
 state_of() { drive menu-dump opened | grep -m1 "|$1|" | sed 's/^ *//'; }
 
-f=$work/menus
-mkdir -p "$f"
-cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$f/"
-"$top/build/native/bin/quillmoor-cli" create --db "$f/Quillmoor.db" >/dev/null
+f=$(program_folder menus)
+new_library "$f"
 db "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, smart_title, boot_count, last_boot,
     play_time) VALUES
     ('Z:\\roms\\a.nes','a','.nes','ファミコン','A','A',4,'2024-07-05 09:03:07','01:00:00'),
@@ -189,17 +185,15 @@ check "help file missing" "[ヘルプ] ヘルプファイルが見つかりま�
 
 # The version box.
 drive command 1172 >/dev/null
-sleep 1
-screenshot "$out/menus-version.png"
+shot menus-version
 version=$(drive answer-box ok 10)
 # The same text as the native build's, libraries of the same versions.
-check "version box" "[バージョン] $("$top/build/native/bin/quillmoor-cli" version)" "$version"
+check "version box" "[バージョン] $(qm_cli version)" "$version"
 
 # General settings: clearing the safe loading asks first; No keeps it, Yes clears it.
 drive command 1166 >/dev/null
 check "general settings dialog" "全体設定" "$(drive dialog 10)"
-sleep 1
-screenshot "$out/menus-general-settings.png"
+shot menus-general-settings
 drive click 100 >/dev/null
 check "safe loading warning" "[警告] DLLロード先はパスの通った全ディレクトリが対象になります。" \
   "$(answer no)"
@@ -219,20 +213,17 @@ check "tool bar lock in the file" "Fix=1" "$(grep -a -o 'Fix=[0-9]*' "$f/Quillmo
 drive select-row 1001 none >/dev/null
 drive select-row 1001 0 >/dev/null
 drive context-menu 1001 >/dev/null
-sleep 1
-screenshot "$out/menus-item-list-popup.png"
+shot menus-item-list-popup
 drive keys escape >/dev/null
 sleep 0.5
 check "program answers after the popup" "enabled" "$(state_of 1151 | cut -d'|' -f3)"
 # The column header and the query view have popups of their own, greyed
 # until the item list's sort reset and the saved queries are built.
 drive context-menu 1001 5 >/dev/null
-sleep 1
-screenshot "$out/menus-header-popup.png"
+shot menus-header-popup
 drive keys escape >/dev/null
 drive context-menu 1000 >/dev/null
-sleep 1
-screenshot "$out/menus-query-popup.png"
+shot menus-query-popup
 drive keys escape >/dev/null
 sleep 0.5
 

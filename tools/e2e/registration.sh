@@ -8,24 +8,7 @@
 # build/e2e/.
 source "$(dirname "$0")/common.sh"
 
-shot() {  # shot NAME: build/e2e/NAME.png
-  sleep 1
-  screenshot "$out/$1.png"
-}
-answer() {  # answer BUTTON: the message box's caption and text; the box is gone afterwards
-  drive answer-box "$1" 10
-  sleep 0.7
-}
-dialog_soon() {  # the active dialog's caption once it is EXPECTED, or the last one seen
-  local seen=
-  for _ in $(seq 1 20); do
-    seen=$(drive dialog 0.5)
-    [ "$seen" = "$1" ] && break
-    sleep 0.3
-  done
-  echo "$seen"
-}
-query() { sqlite3 "$folder/Quillmoor.db" "$1"; }
+query() { library_sql "$folder" "$1"; }
 # The query's result once it is EXPECTED (or after 10 s): a change made by
 # the program shows a moment after the command that asked for it.
 settled() {  # settled EXPECTED QUERY
@@ -37,17 +20,16 @@ settled() {  # settled EXPECTED QUERY
   done
   echo "$seen"
 }
-cli() { "$top/build/native/bin/quillmoor-cli" "$@" --db "$folder/Quillmoor.db"; }
+cli() { qm_cli "$@" --db "$folder/Quillmoor.db"; }
 select_only() {  # select_only ROW: the item list's selection is that row alone
   drive select-row 1001 none >/dev/null
   drive select-row 1001 "$1" >/dev/null
 }
 
-folder=$work/program
+folder=$(program_folder program Quillmoor2_GetCRC.dll)
 roms=$folder/roms
 mkdir -p "$roms"
-cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$bin/Quillmoor2_GetCRC.dll" "$folder/"
-cli create >/dev/null
+new_library "$folder"
 machine=$(query "SELECT machine FROM machine_info_table ORDER BY machine_num LIMIT 1;")
 query "UPDATE machine_info_table SET search_ext='d88' WHERE machine='$machine';"
 printf 'one' >"$roms/game1.d88"

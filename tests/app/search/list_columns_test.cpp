@@ -77,5 +77,23 @@ TEST(ListColumns, RatingStarsAndFavouriteMarksOfARow) {
   EXPECT_TRUE(favouriteMarks("x-").empty());
 }
 
+// Positions come from the view's column table by name: every name finds its
+// own place, and anything not exactly a name finds none.
+TEST(ListViewColumns, LookupByNameFindsEachColumnAndNothingElse) {
+  for (int c = 0; c < static_cast<int>(std::size(kViewColumnNames)); ++c) {
+    EXPECT_EQ(viewColumn(kViewColumnNames[c]), c) << kViewColumnNames[c];
+  }
+  for (const char* stranger : {"", "file", "file_name ", "FILE_NAME", "list_view", "emuset_name_"}) {
+    EXPECT_EQ(viewColumn(stranger), -1) << stranger;
+  }
+  static_assert(viewColumn("emuset_name") == 50 && viewColumn("nothing") == -1);
+  // Column 2 draws machine and genre; every other column shows its own field.
+  EXPECT_EQ(listColumns()[kMachineGenreColumn].viewColumn, kViewMachineName);
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (c == kMachineGenreColumn) continue;
+    EXPECT_EQ(listColumns()[c].viewColumn, viewColumn(listColumns()[c].field)) << c;
+  }
+}
+
 }  // namespace
 }  // namespace qm::search

@@ -1,13 +1,12 @@
 // The commands on selected items against a real library: the favourite
 // slots, the boot reset and the removal of the emulator choice, with their
-// failures; the machine precondition; the library backup.
+// failures; the library backup.
 #include "app/shell/item_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
 
-#include "app/masters/machine_precondition.h"
 #include "app/shell/library_backup.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
@@ -160,23 +159,6 @@ TEST_F(ItemCommandsTest, EmulatorChoiceIsRemovedAndFailuresReported) {
   EXPECT_FALSE(releaseEmulatorChoice(dbPath(), {kUmi, kKiri}, sink));
   EXPECT_EQ(boxes(), Strings{"DBエラー|いくつかの個別エミュレータ設定の解除に失敗しました。\nlocked"});
   EXPECT_EQ(rows("SELECT pfile_ue FROM use_emuset_table;"), Strings{kUmi});
-}
-
-TEST_F(ItemCommandsTest, MachinePreconditionOfBothCommands) {
-  EXPECT_TRUE(master::haveMachine(dbPath(), master::MachineNeed::AddImages, sink));
-  EXPECT_TRUE(sink.messages().empty());
-
-  run("DELETE FROM machine_info_table;");
-  EXPECT_FALSE(master::haveMachine(dbPath(), master::MachineNeed::AddImages, sink));
-  EXPECT_FALSE(master::haveMachine(dbPath(), master::MachineNeed::EmulatorSettings, sink));
-  run("DROP TABLE machine_info_table;");
-  EXPECT_FALSE(master::haveMachine(dbPath(), master::MachineNeed::EmulatorSettings, sink));
-  EXPECT_EQ(boxes(),
-            (Strings{"ファイル追加|イメージを追加するには、最低１つの機種登録が必要です。\n\nメニューの[管理]→[機種]"
-                     "から機種を追加できます。\n",
-                     "エミュレータ設定|エミュレータの設定には、最低１つの機種登録が必要です。\n\nメニューの[管理]→["
-                     "機種]から機種を追加できます。\n",
-                     "DBエラー|機種管理レコードを参照できませんでした。\nno such table: machine_info_table"}));
 }
 
 // The names the copy may get in the next few seconds.
