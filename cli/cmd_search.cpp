@@ -2,6 +2,7 @@
 
 #include "app/maintenance/saved_search_view.h"
 #include "app/search/item_list.h"
+#include "app/search/list_view_sql.h"
 #include "app/search/search_library.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quillmoor-cli search [--db PATH] --mode N [--match K] [--migemo] TEXT";
-constexpr int kTitleInView = 2;
 
 bool parseNumber(const std::string& text, int low, int high, int& value) {
   char* end = nullptr;
@@ -62,7 +62,7 @@ int runSearch(const std::vector<std::string>& argv) {
   search::ItemList items(db, checker, sink);
   const search::SearchOutcome outcome = search::searchLibrary(items, request, settings, migemo.get(), sink);
   if (!outcome.note.empty()) printError(outcome.note);
-  for (int item = 0; outcome.result >= 0 && item < items.rowCount(); ++item) printLine(items.cell(item, kTitleInView));
+  for (int item = 0; outcome.result >= 0 && item < items.rowCount(); ++item) printLine(items.cell(item, search::kViewTitle));
   // The library file keeps the program's own view, as it last left it.
   if (outcome.viewChanged) maintenance::SavedSearchView(dbPath, settingsPathFor(dbPath)).refresh();
   return outcome.result < 0 ? 1 : 0;

@@ -230,8 +230,7 @@ std::string ItemList::fileNameAt(int item) const {
 }
 
 std::string ItemList::titleUtf8(int item) const {
-  constexpr int kTitleKey = 0;
-  constexpr int kViewTitle = 2;
+  constexpr int kTitleKey = 0;  // the column table's first ORDER BY expression
   if (!inMemory_) return std::string(list_.cellUtf8(item + 1, kViewTitle));
   if (item < 0 || item >= static_cast<int>(order_.size())) return {};
   return std::string(rows_->textUtf8(order_[static_cast<std::size_t>(item)], kTitleKey));
