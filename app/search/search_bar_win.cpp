@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/search/search_history.h"
+#include "app/search/suggestions.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
 
@@ -17,6 +18,8 @@ constexpr int kModesWidth = 150;
 constexpr int kButtonWidth = 56;
 constexpr int kGap = 4;
 constexpr int kDropHeight = 300;
+constexpr UINT_PTR kSuggestTimer = 1;
+constexpr UINT kSuggestDelayMs = 500;
 
 std::string windowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -122,8 +125,21 @@ LRESULT SearchBar::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         searchTyped();
         return 0;
       }
+      // Each change of the text restarts the wait before suggestions.
+      if (LOWORD(wParam) == kTextId && HIWORD(wParam) == CBN_EDITCHANGE) {
+        if (host_.fuzzyOn && mode() == kFuzzyMode && host_.suggestions)
+          SetTimer(window_, kSuggestTimer, kSuggestDelayMs, nullptr);
+        return 0;
+      }
       if (LOWORD(wParam) == kModesId && HIWORD(wParam) == CBN_SELCHANGE) {
         loadHistory();
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kSuggestTimer) {
+        KillTimer(window_, kSuggestTimer);
+        suggest();
         return 0;
       }
       break;
@@ -151,7 +167,31 @@ void SearchBar::loadHistory() {
 
 std::string SearchBar::typedText() const { return windowText(text_); }
 
+// The titles whose reading or Migemo pattern fits what was typed, under the
+// text box; the typed text and its selection stay as they were.
+void SearchBar::suggest() {
+  const std::string typed = typedText();
+  std::string pattern;
+  if (host_.migemo && host_.migemo->enabled() && takesMigemo(typed)) {
+    if (auto raw = host_.migemo->query(migemoQueryText(typed))) pattern = sqlPattern(*raw, host_.fuzzyClassLimit);
+  }
+  const std::optional<std::string> statement = searchSuggestionStatement(typed, pattern, host_.settings.regexMode);
+  if (!statement) return;
+  const DWORD selection = static_cast<DWORD>(SendMessageA(text_, CB_GETEDITSEL, 0, 0));
+  const std::vector<std::string> titles = suggestionRows(*host_.suggestions, *statement);
+  SendMessageA(text_, CB_RESETCONTENT, 0, 0);
+  if (!titles.empty()) {
+    for (const std::string& entry : suggestionList(typed, titles, host_.wholeTitles))
+      SendMessageA(text_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageA(text_, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageA(text_, CB_SETCURSEL, 0, 0);
+  }
+  SetWindowTextA(text_, typed.c_str());
+  SendMessageA(text_, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(selection), HIWORD(selection)));
+}
+
 void SearchBar::searchTyped() {
+  KillTimer(window_, kSuggestTimer);
   SendMessageA(text_, CB_SHOWDROPDOWN, FALSE, 0);
   const std::string text = typedText();
   if (text.empty()) return;

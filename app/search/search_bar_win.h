@@ -13,6 +13,10 @@
 #include "app/ui/win_handles_win.h"
 #include "common/text/normalize_options.h"
 
+namespace qm::db {
+class DbConnection;
+}
+
 namespace qm::search {
 
 struct SearchBarHost {
@@ -21,6 +25,12 @@ struct SearchBarHost {
   MigemoSource* migemo = nullptr;  // may be null
   std::string settingsPath;        // Quillmoor2.ini, for the history
   SearchSettings settings;
+  // Suggestions under the text box ("FuzzyOn", "FuzzyLap", "FuzzyClassLimit"),
+  // read through a connection of their own (not the list's).
+  db::DbConnection* suggestions = nullptr;
+  bool fuzzyOn = true;
+  bool wholeTitles = false;
+  int fuzzyClassLimit = 12;
   text::SymbolTables tables;
   int fontHeight = 0;  // "SearchFontHeight"; 0 keeps `font`
   HFONT font = nullptr;
@@ -62,6 +72,7 @@ private:
   void layout(int width);
   void loadHistory();
   void searchTyped();
+  void suggest();
   std::string typedText() const;
 
   SearchBarHost host_;

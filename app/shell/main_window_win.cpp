@@ -375,6 +375,10 @@ void MainWindow::createSearchBar() {
   // migemo.dll from the program folder only; without it searches are plain text.
   migemo_.open(search::migemoLibraryPath(app_.programFolder), search::migemoDictionaryPath(app_.programFolder));
   host.migemo = &migemo_;
+  host.suggestions = &groupDb_;
+  host.fuzzyOn = settings_.number(Setting::MigemoFuzzyOn) == 1;
+  host.wholeTitles = settings_.number(Setting::MigemoFuzzyLap) == 1;
+  host.fuzzyClassLimit = settings_.number(Setting::MigemoFuzzyClassLimit);
   host.font = font_.get();
   host.currentKey = [this] { return currentKey(); };
   host.listChanged = [this](const std::string& key, const std::string& time, const std::string& note) {

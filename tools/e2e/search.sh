@@ -33,7 +33,7 @@ sqlite3 "$f/Quillmoor.db" "INSERT INTO main_table(file_name, file_title, file_ex
   ('Z:\\roms\\c.d88','c','.d88','PC-8801','Xanadu','Falcom',40,0),
   ('Z:\\roms\\d.d88','d','.d88','PC-8801','ドラゴン伝説','Demo',10,0),
   ('Z:\\roms\\e.d88','e','.d88','PC-8801','Ys','Falcom',20,0);
-  UPDATE main_table SET smart_title=upper(title);"
+  UPDATE main_table SET smart_title=upper(title), kana=upper(title);"
 
 launch "$(winpath "$f")" >/dev/null
 check "main window" "850x580 maximized=0" "$(drive find-main 60 painted)"
@@ -51,6 +51,14 @@ check "hit count in the status bar" " 検索件数: 3 件" "$(drive status 1)"
 check "search time in the status bar" "1" "$(drive status 3 | grep -c '^検索時間:[0-9]*\.[0-9][0-9]秒$')"
 check "history holds the text" "dragon|dragon" "$(drive search-text)"
 screenshot "$out/search-bar.png"
+
+# Suggestions: half a second after typing, the titles whose reading fits.
+clear_text
+drive keys x a >/dev/null
+sleep 1.5
+check "suggestions under the bar" "xa|xa|Xanadu" "$(drive search-text)"
+screenshot "$out/search-suggestions.png"
+drive keys escape >/dev/null
 
 clear_text
 type_text "zzz"
