@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/search/item_list.h"
+#include "app/ui/combo_text_win.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
@@ -18,12 +19,6 @@ constexpr int kWidth = 460;
 constexpr int kHeight = 86;
 // A Migemo find keeps up to four items above it in sight.
 constexpr int kRowsAbove = 4;
-
-std::string windowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 bool holdsPatternCharacters(std::string_view text) {
   for (char c : {'(', ')', '[', ']', '|'}) {
@@ -136,7 +131,7 @@ LRESULT ListSearchWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ListSearchWindow::step(StepDirection direction) {
   if (!items_) return;
-  const std::string text = windowText(edit_);
+  const std::string text = ui::windowText(edit_);
   const int current = ListView_GetNextItem(list_, -1, LVNI_FOCUSED);
   std::unique_ptr<TitlePattern> pattern;
   const bool useMigemo = IsDlgButtonChecked(window_, kMigemoId) == BST_CHECKED && migemo_ && migemo_->enabled() &&

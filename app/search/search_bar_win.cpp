@@ -5,6 +5,7 @@
 #include "app/search/search_history.h"
 #include "app/search/suggestions.h"
 #include "common/platform/ini.h"
+#include "app/ui/combo_text_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::search {
@@ -20,12 +21,6 @@ constexpr int kGap = 4;
 constexpr int kDropHeight = 300;
 constexpr UINT_PTR kSuggestTimer = 1;
 constexpr UINT kSuggestDelayMs = 500;
-
-std::string windowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 HWND control(HWND parent, const char* cls, DWORD style, int id, const char* text = "") {
   return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 10, kDropHeight, parent,
@@ -165,7 +160,7 @@ void SearchBar::loadHistory() {
   SetWindowTextA(text_, typed.c_str());
 }
 
-std::string SearchBar::typedText() const { return windowText(text_); }
+std::string SearchBar::typedText() const { return ui::windowText(text_); }
 
 // The titles whose reading or Migemo pattern fits what was typed, under the
 // text box; the typed text and its selection stay as they were.
