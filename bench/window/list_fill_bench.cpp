@@ -45,7 +45,8 @@ void time(const char* what, Step step) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string db = qm::bench::benchLibrary(fs::temp_directory_path() / "qm-bench-list-fill", argc > 1 ? argv[1] : "", kItems);
+  const fs::path folder = fs::temp_directory_path() / "qm-bench-list-fill";
+  const std::string db = qm::bench::benchLibrary(folder, argc > 1 ? argv[1] : "", kItems);
   if (db.empty()) {
     std::fprintf(stderr, "bench_list_fill: no library\n");
     return 1;
