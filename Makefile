@@ -25,6 +25,7 @@ test-windows: windows
 test-e2e: native windows
 	@tools/e2e/native-vs-wine.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window-layout.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/maintenance.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/master-tables.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/registration.sh
@@ -47,6 +48,8 @@ bench: deps
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
 	@build/native-release/bin/bench_search
+	@build/native-release/bin/bench_snapshot_lookup
+	@build/native-release/bin/bench_bulk_change
 
 # The main window under Wine on a 100,000-item library: first fill, re-sort,
 # group click and memory against their targets.

@@ -42,6 +42,10 @@ private:
   bool answerYes_;
 };
 
+// False, after a message for each, when no key is given or a key names no
+// image of the library.
+bool allKnown(const std::string& dbPath, const std::vector<std::string>& keys);
+
 int runCreate(const std::vector<std::string>& args);
 int runInfo(const std::vector<std::string>& args);
 int runReadings(const std::vector<std::string>& args);
@@ -67,5 +71,8 @@ int runDissolve(const std::vector<std::string>& args);
 int runRemove(const std::vector<std::string>& args);
 int runSearch(const std::vector<std::string>& args);
 int runQueries(const std::vector<std::string>& args);
+int runSnapshot(const std::vector<std::string>& args);
+int runEdit(const std::vector<std::string>& args);
+int runBulk(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

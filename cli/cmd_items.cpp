@@ -10,7 +10,6 @@
 #include "common/db/db_connection.h"
 
 namespace qm::cli {
-namespace {
 
 // The keys that are not in the library: a key that names no image would
 // otherwise be passed over without a word.
@@ -34,8 +33,6 @@ bool allKnown(const std::string& dbPath, const std::vector<std::string>& keys) {
   }
   return known;
 }
-
-}  // namespace
 
 int runFavourite(const std::vector<std::string>& argv) {
   const Arguments args = parseArguments(argv, {"--db", "--slot"});

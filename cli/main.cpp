@@ -46,6 +46,11 @@ constexpr Command kCommands[] = {
      "search [--db PATH] --mode N [--match K] [--migemo] TEXT   titles a search lists, in the list's order"},
     {"queries", qm::cli::runQueries, "queries --folder PATH        saved queries and their statements"},
     {"remove", qm::cli::runRemove, "remove [--db PATH] [--with-sets] KEY...   remove images from the library"},
+    {"bulk", qm::cli::runBulk,
+     "bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...   one field of many images at once"},
+    {"edit", qm::cli::runEdit,
+     "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
+    {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 
 int usage() {

@@ -45,12 +45,14 @@ std::optional<std::string> storedDefaultMedia(db::DbConnection& db, const std::s
   return db.cell(1, 0);
 }
 
-void offerMediaForImages(db::DbConnection& db, const Entry& machine, MessageSink& sink) {
+// False when the images were to follow and could not.
+bool offerMediaForImages(db::DbConnection& db, const Entry& machine, MessageSink& sink) {
   const std::string question = sjis("ライブラリ中の「") + machine.name + sjis("」のメディア情報も\n「") +
                                machine.defaultMedia + sjis("」に更新しますか？");
-  if (sink.show(question, "", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
-  if (db.execute(sql::setMediaOfImages(machine.name, machine.defaultMedia)))
-    reportDbError(sink, sjis("メインテーブルをアップデートできませんでした。\n"), db);
+  if (sink.show(question, "", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return true;
+  if (!db.execute(sql::setMediaOfImages(machine.name, machine.defaultMedia))) return true;
+  reportDbError(sink, sjis("メインテーブルをアップデートできませんでした。\n"), db);
+  return false;
 }
 
 // The machine's emulator settings live under its name; failures stay silent,
@@ -145,7 +147,10 @@ SaveOutcome saveEntry(db::DbConnection& db, Kind kind, const Entry& entry, const
     return SaveOutcome::Failed;
   }
 
-  if (mediaBefore && *mediaBefore != entry.defaultMedia) offerMediaForImages(db, entry, sink);
+  // A failed media update stops here: the emulator settings stay where they
+  // are and nothing is renumbered, as after any failed statement of a save.
+  if (mediaBefore && *mediaBefore != entry.defaultMedia && !offerMediaForImages(db, entry, sink))
+    return SaveOutcome::Failed;
   if (machineEdit && *oldName != entry.name) moveEmulatorConfig(programFolder, *oldName, entry.name);
   renumber(db, kind, sink);
   db.execute("DROP VIEW list_view;");  // the next search makes it again

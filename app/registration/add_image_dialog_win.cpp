@@ -8,6 +8,7 @@
 
 #include "app/masters/machine_precondition.h"
 #include "app/masters/master_sql.h"
+#include "app/records/release_date.h"
 #include "app/registration/add_image_request.h"
 #include "app/registration/progress_window_win.h"
 #include "app/ui/combo_text_win.h"
@@ -346,11 +347,8 @@ void AddImageDialog::startRun() {
   if (ui::showBox(hwnd(), startQuestion(choices.machine, choices.path), "", MessageIcon::Question,
                   platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes)
     return;
-  if (!saleDateValid(choices.saleYear)) {
-    ui::showBox(hwnd(),
-                sjis("発売日の指定に不備があります。\nyyyy-mm-dd形式で指定してください。\n例) 1980-5-25 "
-                     "※月以降または日は省略可"),
-                "", MessageIcon::Information);
+  if (!records::releaseDateValid(choices.saleYear)) {
+    ui::showBox(hwnd(), records::releaseDateRefusal(), "", MessageIcon::Information);
     return;
   }
   runProgressWindow(hwnd(), place_, choices);

@@ -28,16 +28,6 @@ constexpr FlagKey kFlags[] = {
     {Setting::AddImgCalcCrc16, &StoredChoices::crc16},
 };
 
-// Reads the number at `pos` as far as digits go; no digit reads as 0.
-long long leadingNumber(std::string_view text, std::size_t pos) {
-  long long value = 0;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-    value = value * 10 + (text[pos] - '0');
-    if (value > 100000) return value;  // far past every bound tested
-  }
-  return value;
-}
-
 std::string cut(std::string_view text, std::size_t maxBytes) { return std::string(sjis::cutToBytes(text, maxBytes)); }
 
 }  // namespace
@@ -97,24 +87,6 @@ std::uint32_t crcWindowValue(std::string_view digits) {
     if (value > kMax) return static_cast<std::uint32_t>(kMax);
   }
   return static_cast<std::uint32_t>(value);
-}
-
-bool saleDateValid(std::string_view text) {
-  if (text.empty()) return true;
-  if (text.size() < 4) return false;
-  const long long year = leadingNumber(text, 0);
-  if (year < 1840 || year > 2060) return false;
-  if (text.size() >= 6) {
-    const long long month = leadingNumber(text, 5);
-    if (month < 1 || month > 12) return false;
-  }
-  if (text.size() >= 8) {
-    const std::size_t dash = text.find('-', 6);
-    if (dash == std::string_view::npos) return false;
-    const long long day = leadingNumber(text, dash + 1);
-    if (day < 1 || day > 31) return false;
-  }
-  return true;
 }
 
 std::string startQuestion(const std::string& machine, const std::string& path) {

@@ -71,9 +71,6 @@ WorkerArguments workerArguments(const AddImageChoices& choices);
 // The edits take digits only; a value past 32 bits is the largest one.
 std::uint32_t crcWindowValue(std::string_view digits);
 
-// Empty, or yyyy[-m[-d]] with the year 1840..2060, month 1..12, day 1..31.
-bool saleDateValid(std::string_view text);
-
 // The question before a run.
 std::string startQuestion(const std::string& machine, const std::string& path);
 // The label under the machine list, from its search_ext.

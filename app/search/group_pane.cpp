@@ -44,6 +44,10 @@ GroupKind nextGroupKind(GroupKind kind) {
   return static_cast<GroupKind>((static_cast<int>(kind) + 1) % kGroupKindCount);
 }
 
+GroupKind previousGroupKind(GroupKind kind) {
+  return static_cast<GroupKind>((static_cast<int>(kind) + kGroupKindCount - 1) % kGroupKindCount);
+}
+
 std::string groupQuery(GroupKind kind, std::string_view sqlSearch) {
   const std::string_view plain = groupTab(kind).query;
   if (sqlSearch.empty()) return std::string(plain);

@@ -29,8 +29,10 @@ struct GroupTab {
 
 const GroupTab& groupTab(GroupKind kind);
 std::string groupTabLabel(GroupKind kind);  // program text
-// The next tab, wrapping from the last to the first.
+// The next tab, wrapping from the last to the first, and the one before,
+// wrapping from the first to the last (Ctrl+PageDown and Ctrl+PageUp in the pane).
 GroupKind nextGroupKind(GroupKind kind);
+GroupKind previousGroupKind(GroupKind kind);
 
 // The distinct-value query; with a SQL search, limited to the values its
 // result holds.

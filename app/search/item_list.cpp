@@ -67,9 +67,13 @@ bool ItemList::sort(int column, SortMode mode) {
   }
   if (auto error = runReadOnly(list_, checker_, lastStatement_)) {
     reportListFailure(sink_, *error, lastStatement_, !statements_.search.empty());
+    // The failed statement took the list connection's result with it: the
+    // list shows what it showed before, read again.
+    if (!inMemory_ && !shownStatement_.empty() && list_.execute(shownStatement_)) shownStatement_.clear();
     return false;
   }
   inMemory_ = false;
+  shownStatement_ = lastStatement_;
   values_.clear();
   return true;
 }
@@ -178,6 +182,7 @@ ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool pr
 
 bool ItemList::recreateView() {
   forgetRows();
+  shownStatement_.clear();
   // Nothing searched yet (a first start): the whole library.
   if (statements_.view.empty()) statements_.view = viewStatementWithoutSearch();
   list_.execute(kDropView);

@@ -106,6 +106,7 @@ private:
   SortState sort_;
   bool readingSort_ = false;
   std::string lastStatement_;
+  std::string shownStatement_;  // the statement whose result the list connection holds for the list
   int viewGeneration_ = 0;
 
   // Without an SQL search the list is sorted in memory (row_keys.h): the keys

@@ -34,11 +34,6 @@ struct SearchOutcome {
   std::chrono::steady_clock::duration took{};
 };
 
-struct SortRequest {
-  int column;
-  SortMode mode;
-};
-
 // The sort that follows a search in `mode` (not 9).
 SortRequest sortAfterSearch(int mode);
 // Mode 9: the column named nearest after the statement's last top-level

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "common/text/encoding.h"
+
 namespace qm {
 namespace {
 
@@ -141,6 +143,15 @@ SaveResult saveAtShutdown(const Settings& settings, const platform::IniFile& ini
     }
   }
   return ok ? SaveResult::Saved : SaveResult::Failed;
+}
+
+SaveResult saveAtShutdown(const Settings& settings, const platform::IniFile& ini, bool upgradeDeclined,
+                          platform::MessageSink& sink) {
+  const SaveResult result = saveAtShutdown(settings, ini, upgradeDeclined);
+  if (result == SaveResult::Failed)
+    sink.show(text::sjis("設定ファイルに書き込めませんでした。\n") + ini.path(), text::sjis("設定の保存"),
+              platform::MessageIcon::Error, platform::MessageButtons::Ok);
+  return result;
 }
 
 BandSetting loadBand(const platform::IniFile& ini, int band, const BandSetting& own) {

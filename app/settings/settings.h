@@ -19,6 +19,7 @@
 
 #include "app/settings/settings_catalogue.h"
 #include "common/platform/ini.h"
+#include "common/platform/message_sink.h"
 
 namespace qm {
 
@@ -61,6 +62,11 @@ enum class SaveResult {
 };
 // Writes the keys written at shutdown, section by section in the catalogue's order.
 SaveResult saveAtShutdown(const Settings& settings, const platform::IniFile& ini, bool upgradeDeclined);
+// The same, with one box when any key could not be written: the file may be
+// read-only or its folder gone, and the next start would silently lose the
+// window, the list's columns and the last query.
+SaveResult saveAtShutdown(const Settings& settings, const platform::IniFile& ini, bool upgradeDeclined,
+                          platform::MessageSink& sink);
 
 // One rebar band (section "CoolBar_<band>"); absent keys take the band's own values.
 struct BandSetting {

@@ -1,6 +1,7 @@
 #include "app/shell/item_commands.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/db/db_connection.h"
 #include "common/text/encoding.h"
@@ -16,18 +17,42 @@ void reportDbError(platform::MessageSink& sink, const char* messageUtf8, const s
   sink.show(sjis(messageUtf8) + error, sjis("DBエラー"), MessageIcon::Error, MessageButtons::Ok);
 }
 
-// One statement per key between BEGIN and COMMIT; the text of the last
-// failure, if any, once the commit is done.
+struct TransactionEnd {
+  bool committed = false;
+  std::optional<std::string> error;  // of a failed BEGIN or COMMIT
+};
+
+// Runs `statementOf(i)` for i in [0, count) between BEGIN and COMMIT. A
+// failed statement calls `failed` and the walk goes on, unless it took the
+// transaction with it: the rest would then be written one by one, outside it.
+// A failed COMMIT is rolled back.
+template <typename StatementOf, typename Failed>
+TransactionEnd inTransaction(db::DbConnection& db, std::size_t count, StatementOf statementOf, Failed failed) {
+  if (auto error = db.execute("BEGIN;")) return {false, error};
+  for (std::size_t i = 0; i < count; ++i) {
+    if (auto error = db.execute(statementOf(i))) {
+      failed(*error);
+      if (!db.inTransaction()) return {};
+    }
+  }
+  if (auto error = db.execute("COMMIT;")) {
+    db.execute("ROLLBACK;");
+    return {false, error};
+  }
+  return {true, std::nullopt};
+}
+
+// One statement per key in one transaction; the text of the last failure, if
+// any, once the transaction has ended.
 bool runPerKey(const std::string& dbPath, const std::vector<std::string>& keys, const std::string& head,
                const char* failureUtf8, platform::MessageSink& sink) {
   db::DbConnection db;
   db.open(dbPath);
-  db.execute("BEGIN;");
   std::optional<std::string> lastError;
-  for (const std::string& key : keys) {
-    if (auto error = db.execute(head + db::sqlText(key) + " ;")) lastError = error;
-  }
-  db.execute("COMMIT;");
+  const TransactionEnd ended = inTransaction(
+      db, keys.size(), [&](std::size_t i) { return head + db::sqlText(keys[i]) + " ;"; },
+      [&](const std::string& error) { lastError = error; });
+  if (ended.error) lastError = ended.error;
   if (!lastError) return true;
   reportDbError(sink, failureUtf8, *lastError);
   return false;
@@ -59,19 +84,20 @@ FavouriteResult changeFavourite(const std::string& dbPath, int slot, FavouriteMo
                  (mode == FavouriteMode::Toggle && items.front().fave.find(digit) == std::string::npos);
   db::DbConnection db;
   db.open(dbPath);
-  db.execute("BEGIN;");
-  for (const FavouriteItem& item : items) {
+  const char* failureUtf8 = "お気に入りテーブルを更新できませんでした。\n";
+  const auto statementOf = [&](std::size_t i) {
+    const FavouriteItem& item = items[i];
     const std::string fave = favouriteAfter(item.fave, slot, result.added);
-    const std::string sql =
-        fave.empty() ? "DELETE FROM favorite_table WHERE pfile_fv=" + db::sqlText(item.key) + " ;"
-                     : "INSERT OR REPLACE INTO favorite_table( pfile_fv, fave ) VALUES(" + db::sqlText(item.key) +
-                           "," + db::sqlText(fave) + ") ;";
-    if (auto error = db.execute(sql)) {
-      ++result.failures;
-      reportDbError(sink, "お気に入りテーブルを更新できませんでした。\n", *error);
-    }
-  }
-  db.execute("COMMIT;");
+    return fave.empty() ? "DELETE FROM favorite_table WHERE pfile_fv=" + db::sqlText(item.key) + " ;"
+                        : "INSERT OR REPLACE INTO favorite_table( pfile_fv, fave ) VALUES(" + db::sqlText(item.key) +
+                              "," + db::sqlText(fave) + ") ;";
+  };
+  const TransactionEnd ended = inTransaction(db, items.size(), statementOf, [&](const std::string& error) {
+    ++result.failures;
+    reportDbError(sink, failureUtf8, error);
+  });
+  if (ended.error) reportDbError(sink, failureUtf8, *ended.error);
+  result.committed = ended.committed;
   return result;
 }
 

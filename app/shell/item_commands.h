@@ -31,6 +31,7 @@ struct FavouriteResult {
   bool ran = false;  // false when nothing was selected
   bool added = false;
   int failures = 0;
+  bool committed = false;  // false when BEGIN or COMMIT failed, or a failure rolled everything back
 };
 FavouriteResult changeFavourite(const std::string& dbPath, int slot, FavouriteMode mode,
                                 const std::vector<FavouriteItem>& items, platform::MessageSink& sink);

@@ -76,7 +76,7 @@ bool isTextClass(HWND window) {
   char cls[64] = "";
   GetClassNameA(window, cls, sizeof cls);
   if (_stricmp(cls, "Edit") != 0 && _strnicmp(cls, "RichEdit", 8) != 0) return false;
-  // The information view is a read-only edit: nothing is typed there.
+  // Nothing is typed into a read-only edit.
   return (GetWindowLongA(window, GWL_STYLE) & ES_READONLY) == 0;
 }
 
@@ -87,7 +87,7 @@ Pane paneOf(HWND focus) {
   if (within(p.searchBar, focus)) return Pane::SearchBar;
   if (within(p.itemList, focus)) return Pane::ItemList;
   if (within(p.queryView, focus)) return Pane::QueryView;
-  if (within(p.groupView, focus)) return Pane::GroupView;
+  if (within(p.groupView, focus) || within(p.groupTabs, focus)) return Pane::GroupView;
   return isTextClass(focus) ? Pane::TextField : Pane::Other;
 }
 
@@ -167,10 +167,22 @@ void onKeyDown(MSG& message) {
       (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE)))
     return;
   const keys::Modifiers held{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
-  const auto found = keys::findShortcut(state().values, static_cast<int>(message.wParam), held, paneOf(focus));
+  const int code = static_cast<int>(message.wParam);
+  const Pane pane = paneOf(focus);
+  const auto found = keys::findShortcut(state().values, code, held, pane);
   // Taken from the queue as WM_NULL, so that the control neither sees the
   // key nor gets a character for it.
-  if (found && carryOut(keys::entries()[*found])) message.message = WM_NULL;
+  if (found && carryOut(keys::entries()[*found])) {
+    message.message = WM_NULL;
+  } else if (const keys::GroupPaneKey key = keys::groupPaneKey(code, held, pane, within(p.groupTabs, focus));
+             key != keys::GroupPaneKey::None) {
+    if (key == keys::GroupPaneKey::TabsOrList) {
+      SetFocus(within(p.groupTabs, focus) ? p.groupView : p.groupTabs);
+    } else if (p.stepGroupKind) {
+      p.stepGroupKind(key == keys::GroupPaneKey::NextKind ? 1 : -1);
+    }
+    message.message = WM_NULL;
+  }
 }
 
 void onMouseWheel(MSG& message) {
@@ -245,6 +257,17 @@ void stopKeyboard() {
   s.panes = {};
   s.menus.clear();
   s.itemListSearch = nullptr;
+}
+
+void releaseModifierKeys() {
+  for (WORD key : {VK_RMENU, VK_SHIFT, VK_LCONTROL}) {
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP | (key == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0);
+    SendInput(1, &up, sizeof up);
+    Sleep(200);
+  }
 }
 
 void reloadShortcutKeys() {

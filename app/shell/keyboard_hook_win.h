@@ -22,6 +22,9 @@ struct KeyboardPanes {
   HWND groupView = nullptr;
   HWND searchBar = nullptr;  // may be missing: its focus moves then do nothing
   HWND info = nullptr;       // only for the mouse wheel
+  HWND groupTabs = nullptr;  // counts as the group view
+  // Shows the group kind `step` tabs further (+1 next, -1 previous).
+  std::function<void(int step)> stepGroupKind;
 };
 
 // Loads the keys, writes their labels into `menus` (the bar and its context
@@ -30,6 +33,10 @@ struct KeyboardPanes {
 void startKeyboard(const std::string& programFolder, const KeyboardPanes& panes, std::vector<HMENU> menus,
                    platform::MessageSink& sink);
 void stopKeyboard();
+// At exit: key-up events for Right Alt, Shift and Left Ctrl, 200 ms apart and
+// 200 ms after the last, so that no modifier a key script pressed stays held
+// down once the program is gone.
+void releaseModifierKeys();
 // After the assignment dialog saved: reads the file again and relabels.
 void reloadShortcutKeys();
 // For the panes built later: the search bar, and what the item-list search

@@ -8,10 +8,12 @@
 
 #include "app/maintenance/multi_image_commands_win.h"
 #include "app/masters/master_tables.h"
+#include "app/search/column_arrangement.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
 #include "app/search/view_statement_check.h"
 #include "common/text/reading_settings.h"
+#include "app/search/list_position.h"
 #include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
 #include "app/shell/keyboard_hook_win.h"
@@ -39,7 +41,6 @@ constexpr int kGroupListId = 1003;
 constexpr int kTabId = 1005;
 constexpr int kStatusId = 1006;
 constexpr int kTabHeight = 46;
-constexpr int kInfoHeight = 150;
 constexpr UINT kFirstPaintDone = WM_APP;
 constexpr UINT kCountTitles = WM_APP + 1;
 constexpr UINT_PTR kScrollLockTimer = 1;
@@ -62,18 +63,6 @@ HWND child(HWND parent, const char* cls, DWORD style, int id, DWORD exStyle = 0)
   return CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
-
-// The information view's lines: label and list_view position.
-constexpr std::pair<const char*, int> kInfoFields[] = {
-    {"タイトル", search::viewColumn("title")},      {"機種", search::viewColumn("machine_name")},
-    {"メーカー", search::viewColumn("maker")},      {"開発元", search::viewColumn("developer")},
-    {"ジャンル", search::viewColumn("genre_name")}, {"メディア", search::viewColumn("media_name")},
-    {"発売日", search::viewColumn("sale_year")},    {"起動回数", search::viewColumn("boot_count")},
-    {"CRC32", search::viewColumn("crc32")},         {"CRC16", search::viewColumn("crc")},
-    {"読み仮名", search::viewColumn("kana")},       {"メモ", search::viewColumn("memo")},
-    {"ファイル", search::viewColumn("file_name")},
-};
-static_assert(std::ranges::all_of(kInfoFields, [](const auto& field) { return field.second >= 0; }));
 
 platform::IniFile settingsFile(const AppContext& app) { return platform::IniFile(app.settingsPath); }
 
@@ -116,8 +105,8 @@ bool MainWindow::registerClasses(HINSTANCE instance) {
   main.hCursor = LoadCursor(nullptr, IDC_ARROW);
   main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   main.lpszClassName = kMainClass;
-  return RegisterClassExA(&main) != 0 && search::SearchBar::registerClass(instance) &&
-         search::ListSearchWindow::registerClass(instance);
+  return RegisterClassExA(&main) != 0 && InformationView::registerClass(instance) &&
+         search::SearchBar::registerClass(instance) && search::ListSearchWindow::registerClass(instance);
 }
 
 bool MainWindow::create() {
@@ -185,6 +174,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       // The tool bar's buttons are the menu's commands.
       if (lParam != 0 && reinterpret_cast<HWND>(lParam) != rebar_.tools()) break;
+      if (lParam == 0 && app_.databaseReady && items_ && onColumnCommand(LOWORD(wParam))) return 0;
       if (app_.databaseReady && queries_.onCommand(LOWORD(wParam))) return 0;
       if (app_.databaseReady) {
         // A command that comes during start-up's busy moment (a script's,
@@ -194,17 +184,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         CommandContext context;
         context.owner = hwnd_;
         context.app = &app_;
-        context.refreshItemList = [this] {
-          std::string key = currentKey();
-          if (items_->recreateView()) items_->sort(search::kSortAgain, search::SortMode::Toggle);
-          showList(key, false);
-          refreshGroupPane();
-        };
+        context.refreshItemList = [this] { refreshListAt(currentKey()); };
         context.currentItem = [this] { return currentKey(); };
         context.selectedItems = [this] { return selectedItems(); };
         context.refreshItemListAt = [this](const std::string& key) { refreshListAt(key); };
         context.emptyItemList = [this] {
           SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
+          rememberGroupPlace();
+          groupPaneFilled_ = false;
           SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
           InvalidateRect(itemList_, nullptr, TRUE);
           setStatus(1, "");
@@ -219,6 +206,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_INITMENUPOPUP:
+      if (menus_ && reinterpret_cast<HMENU>(wParam) == menus_->columnHeader.get()) {
+        checkColumnItems(menus_->columnHeader.get());
+        return 0;
+      }
       refreshMenu(reinterpret_cast<HMENU>(wParam));
       queries_.updateMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
@@ -233,9 +224,28 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         dropItems(lParam);
         return 0;
       }
+      if (onSplitterMouse(message, lParam)) return 0;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDBLCLK:
+      if (onSplitterMouse(message, lParam)) return 0;
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(hwnd_, &at);
+        const Splitter over = splitterAt(layoutPanes(paneArea(), splits_), at.x, at.y);
+        if (over != Splitter::None) {
+          SetCursor(LoadCursor(nullptr, over == Splitter::Vertical ? IDC_SIZEWE : IDC_SIZENS));
+          return TRUE;
+        }
+      }
       break;
     case WM_CAPTURECHANGED:
       dragging_ = false;
+      splitterDrag_ = Splitter::None;
       break;
     case WM_TIMER:
       if (wParam == kScrollLockTimer && firstPaintDone_) showScrollLock();
@@ -258,10 +268,12 @@ bool MainWindow::onCreate() {
   // The interface's bitmaps come before the database, for the list's rows.
   bitmaps_.load(platform::joinPath(app_.programFolder, "resource"));
   painter_.prepare(settings_, bitmaps_);
+  infoView_.prepare(settings_);
   loadLamps(platform::joinPath(platform::joinPath(app_.programFolder, "resource"), "scroll_lock.bmp"));
   painter_.applyRowHeight(itemList_);
   menus_ = buildMainMenus();
   if (menus_) SetMenu(hwnd_, menus_->bar.release());
+  if (menus_) addColumnItems(menus_->columnHeader.get());
   ui::htmlHelp().start(settings_.number(Setting::EtcDllSafeLoad) == 1);
 
   DatabaseStartup startup;
@@ -287,6 +299,7 @@ bool MainWindow::onCreate() {
   // It says so itself before renumbering.
   if (app_.rebuildMaster) master::renumberAll(listDb_, *sink_);
   loadSettings(settings_, settingsFile(app_), ReadAt::Startup);
+  splits_ = loadSplits(settings_);
   platform::createFolder(platform::joinPath(app_.programFolder, "TEMP"));
   platform::createFolder(platform::joinPath(app_.programFolder, "color_theme"));
   loadSettings(settings_, settingsFile(app_), ReadAt::Build);
@@ -309,8 +322,18 @@ void MainWindow::startShortcuts() {
   std::vector<HMENU> labelled{GetMenu(hwnd_)};
   if (menus_)
     for (const MenuHandle& copy : menus_->barCopies) labelled.push_back(copy.get());
-  startKeyboard(app_.programFolder, {hwnd_, itemList_, queryTree_, groupList_, searchBar_.textBox(), info_}, labelled,
-                *sink_);
+  KeyboardPanes panes;
+  panes.main = hwnd_;
+  panes.itemList = itemList_;
+  panes.queryView = queryTree_;
+  panes.groupView = groupList_;
+  panes.info = info_;
+  panes.searchBar = searchBar_.textBox();
+  panes.groupTabs = tab_;
+  panes.stepGroupKind = [this](int step) {
+    switchGroupKind(step > 0 ? search::nextGroupKind(groupKind_) : search::previousGroupKind(groupKind_));
+  };
+  startKeyboard(app_.programFolder, panes, labelled, *sink_);
   setItemListSearch([this] {
     listSearch_.open(itemList_, *items_, &migemo_, settings_.number(Setting::MigemoListOn) == 1);
   });
@@ -320,7 +343,11 @@ void MainWindow::startShortcuts() {
 void MainWindow::createPanes() {
   font_.reset(
       CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, sjis("ＭＳ Ｐゴシック").c_str()));
-  tab_ = child(hwnd_, WC_TABCONTROLA, WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE, kTabId);
+  // A tab stop that takes the focus when clicked: the arrow keys then switch
+  // the group kind as Ctrl+PageDown and Ctrl+PageUp do in the pane.
+  tab_ = child(hwnd_, WC_TABCONTROLA,
+               WS_CLIPSIBLINGS | WS_TABSTOP | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE | TCS_FOCUSONBUTTONDOWN,
+               kTabId);
   for (int i = 0; i < search::kGroupKindCount; ++i) {
     std::string label = search::groupTabLabel(static_cast<search::GroupKind>(i));
     TCITEMA item{};
@@ -338,7 +365,7 @@ void MainWindow::createPanes() {
                     kItemListId, WS_EX_CLIENTEDGE);
   SendMessageA(itemList_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);
-  info_ = child(hwnd_, "EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL, kInfoId, WS_EX_CLIENTEDGE);
+  info_ = infoView_.create(hwnd_, kInfoId);
   status_ = child(hwnd_, STATUSCLASSNAMEA, SBARS_SIZEGRIP, kStatusId);
   int parts[] = {170, 330, 420, 520, 900, 990, -1};
   SendMessageA(status_, SB_SETPARTS, 7, reinterpret_cast<LPARAM>(parts));
@@ -407,35 +434,150 @@ void MainWindow::showSearchResult(const std::string& key, const std::string& tim
   if (std::string timings = timingsFile(); !timings.empty()) UpdateWindow(itemList_);
 }
 
+// The panes' area: the client area without the status bar (and without any
+// band above the panes, which takes its height off the top).
+PaneRect MainWindow::paneArea() const {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  RECT statusRect{};
+  GetWindowRect(status_, &statusRect);
+  const int top = rebar_.height();
+  return {0, top, client.right, std::max<int>(top, client.bottom - (statusRect.bottom - statusRect.top))};
+}
+
+// The layout as the header shows it now: widths and the order the user dragged.
+search::ColumnLayout MainWindow::currentColumnLayout() const {
+  search::ColumnLayout columns = search::columnLayout(settings_);
+  const int count = static_cast<int>(shownColumns_.size());
+  std::vector<int> order(static_cast<std::size_t>(count));
+  std::vector<int> displayed;
+  if (count > 0 && SendMessageA(itemList_, LVM_GETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order.data()))) {
+    for (int index : order) {
+      if (index >= 0 && index < count) displayed.push_back(shownColumns_[static_cast<std::size_t>(index)]);
+    }
+  }
+  search::takeDisplayOrder(columns, displayed);
+  for (int i = 0; i < count; ++i)
+    columns.width[shownColumns_[static_cast<std::size_t>(i)]] =
+        static_cast<int>(SendMessageA(itemList_, LVM_GETCOLUMNWIDTH, i, 0));
+  return columns;
+}
+
+void MainWindow::addColumnItems(HMENU headerPopup) {
+  AppendMenuA(headerPopup, MF_SEPARATOR, 0, nullptr);
+  for (int column = 0; column < search::kColumnCount; ++column)
+    AppendMenuA(headerPopup, MF_STRING, search::kShowColumnCommand + column, search::columnHeader(column).c_str());
+  AppendMenuA(headerPopup, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(headerPopup, MF_STRING, search::kReadingSortCommand, sjis("タイトルを読み仮名でソート").c_str());
+}
+
+void MainWindow::checkColumnItems(HMENU headerPopup) {
+  const search::ColumnLayout columns = search::columnLayout(settings_);
+  for (int column = 0; column < search::kColumnCount; ++column)
+    CheckMenuItem(headerPopup, search::kShowColumnCommand + column,
+                  MF_BYCOMMAND | (columns.shown[column] ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(headerPopup, search::kReadingSortCommand,
+                MF_BYCOMMAND | (items_ && items_->readingSort() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// The column header popup's own items; false for any other command.
+bool MainWindow::onColumnCommand(int command) {
+  if (command == search::kReadingSortCommand) {
+    const bool on = !items_->readingSort();
+    items_->setReadingSort(on);
+    settings_.setNumber(Setting::ItemListReadingSort, on ? 1 : 0);
+    const search::SortRequest request = search::readingSortRequest(items_->sortState());
+    sortList(request.column, request.mode);
+    return true;
+  }
+  const int column = search::columnOfCommand(command);
+  if (column < 0) return false;
+  search::ColumnLayout columns = currentColumnLayout();
+  if (!search::toggleColumn(columns, column)) return true;
+  search::storeColumnLayout(settings_, columns);
+  SetWindowRedraw(itemList_, FALSE);
+  while (SendMessageA(itemList_, LVM_DELETECOLUMN, 0, 0)) {
+  }
+  insertColumns();
+  drawHeaders();
+  SetWindowRedraw(itemList_, TRUE);
+  InvalidateRect(itemList_, nullptr, TRUE);
+  return true;
+}
+
 void MainWindow::layout() {
   if (!status_) return;
   RECT client;
   GetClientRect(hwnd_, &client);
+  // The rebar first: the panes fill the client area below it.
   if (rebar_.window()) SendMessageA(rebar_.window(), WM_SIZE, 0, 0);
-  // The panes fill the client area below the rebar.
-  const int top = rebar_.height();
   SendMessageA(status_, WM_SIZE, 0, 0);
   const std::array<int, kStatusPartCount> parts = statusPartEdges(client.right);
   SendMessageA(status_, SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
-  RECT statusRect;
-  GetWindowRect(status_, &statusRect);
-  int bottom = client.bottom - (statusRect.bottom - statusRect.top);
-  int left = settings_.number(Setting::WindowSeparateX);
-  int groupBottom = top + std::min(settings_.number(Setting::WindowSeparateY), bottom - top - 40);
+  const PaneRects panes = layoutPanes(paneArea(), splits_);
+  const PaneRect& groups = panes.groups;
   // The tabs wrap onto as many rows as the pane's width needs; all of them
   // stay in sight (a narrow pane put the rating tab below the list).
-  MoveWindow(tab_, 0, top, left, kTabHeight, TRUE);
+  MoveWindow(tab_, groups.left, groups.top, groups.width(), kTabHeight, TRUE);
   RECT tabItem{};
   const int rows = static_cast<int>(SendMessageA(tab_, TCM_GETROWCOUNT, 0, 0));
   int tabHeight = kTabHeight;
   if (rows > 0 && SendMessageA(tab_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tabItem)))
     tabHeight = std::max<int>(kTabHeight, rows * (tabItem.bottom - tabItem.top) + 6);
-  if (tabHeight != kTabHeight) MoveWindow(tab_, 0, top, left, tabHeight, TRUE);
-  MoveWindow(groupList_, 0, top + tabHeight, left, groupBottom - top - tabHeight, TRUE);
-  MoveWindow(queryTree_, 0, groupBottom + 3, left, bottom - groupBottom - 3, TRUE);
-  int listBottom = bottom - kInfoHeight;
-  MoveWindow(itemList_, left + 3, top, client.right - left - 3, listBottom - top, TRUE);
-  MoveWindow(info_, left + 3, listBottom + 3, client.right - left - 3, kInfoHeight - 3, TRUE);
+  tabHeight = std::min(tabHeight, groups.height());
+  if (tabHeight != kTabHeight) MoveWindow(tab_, groups.left, groups.top, groups.width(), tabHeight, TRUE);
+  MoveWindow(groupList_, groups.left, groups.top + tabHeight, groups.width(), groups.height() - tabHeight, TRUE);
+  const std::pair<HWND, const PaneRect*> others[] = {{queryTree_, &panes.query}, {itemList_, &panes.list},
+                                                      {info_, &panes.info}};
+  for (const auto& [pane, rect] : others) {
+    // A closed row's panes are hidden rather than squeezed to nothing.
+    ShowWindow(pane, rect->height() > 0 ? SW_SHOWNA : SW_HIDE);
+    MoveWindow(pane, rect->left, rect->top, rect->width(), rect->height(), TRUE);
+  }
+  // The splitters are the main window's own background between the panes.
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Mouse messages on the main window's own area: the splitters. True when taken.
+bool MainWindow::onSplitterMouse(UINT message, LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  const PaneRect area = paneArea();
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      if ((splitterDrag_ = splitterAt(layoutPanes(area, splits_), x, y)) == Splitter::None) return false;
+      SetCapture(hwnd_);
+      return true;
+    case WM_MOUSEMOVE:
+      if (splitterDrag_ == Splitter::None || GetCapture() != hwnd_) return false;
+      if (const PaneSplits moved = dragSplitter(splits_, splitterDrag_, x, y, area); moved != splits_) {
+        splits_ = moved;
+        layout();
+      }
+      return true;
+    case WM_LBUTTONUP:
+      if (splitterDrag_ == Splitter::None) return false;
+      splitterDrag_ = Splitter::None;
+      ReleaseCapture();
+      saveSplits();
+      return true;
+    case WM_LBUTTONDBLCLK:
+      if (splitterAt(layoutPanes(area, splits_), x, y) != Splitter::Horizontal) return false;
+      splits_ = toggleLowerRow(splits_);
+      layout();
+      saveSplits();
+      return true;
+  }
+  return false;
+}
+
+// Written as they change, as well as at exit.
+void MainWindow::saveSplits() {
+  storeSplits(settings_, splits_);
+  const platform::IniFile ini = settingsFile(app_);
+  for (Setting key : {Setting::WindowSeparateX, Setting::WindowSeparateY, Setting::WindowSeparateClose,
+                      Setting::WindowSeparateYtmp})
+    writeValue(ini, settings_, key);
 }
 
 void MainWindow::onFirstPaint() {
@@ -462,10 +604,10 @@ void MainWindow::onFirstPaint() {
   if (items_->recreateView()) {
     items_->sort(search::kResetSort, search::SortMode::Toggle);
     step("fill_sort_ms");
-    showList(restored.primaryKey, true);
+    showList(restored.primaryKey, -1);
     step("fill_show_list_ms");
   }
-  refreshGroupPane();
+  refreshGroupPane(GroupRefresh::ForgetPlaces);
   step("fill_group_pane_ms");
   setStatus(kDllLoadPart, dllLoadText(settings_.number(Setting::EtcDllSafeLoad) == 1));
   showScrollLock();
@@ -518,7 +660,7 @@ void MainWindow::sortList(int column, search::SortMode mode) {
   const auto start = std::chrono::steady_clock::now();
   items_->sort(column, mode);
   const auto sorted = std::chrono::steady_clock::now();
-  showList(key, false);
+  showList(key, -1);
   SetCursor(old);
   if (std::string timings = timingsFile(); !timings.empty()) {
     appendTiming(timings, "sort_ms", sorted - start);
@@ -527,19 +669,25 @@ void MainWindow::sortList(int column, search::SortMode mode) {
 }
 
 // Sets the item count without flicker and puts the cursor on `keepKey` (the
-// first item when it is no longer listed).
-void MainWindow::showList(const std::string& keepKey, bool scrollToTop) {
+// first item when it is no longer listed), with `keptTop` as the first
+// visible row when it is not -1.
+void MainWindow::showList(const std::string& keepKey, int keptTop) {
   int rows = items_->rowCount();
   SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
   SendMessageA(itemList_, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   InvalidateRect(itemList_, nullptr, FALSE);
   drawHeaders();
-  int item = keepKey.empty() ? 0 : std::max(0, items_->findItem(keepKey));
-  if (rows > 0) {
+  const search::ListPlacement place =
+      search::placeAfterRefill(rows, !keepKey.empty(), keepKey.empty() ? -1 : items_->findItem(keepKey), keptTop);
+  if (place.item >= 0) {
+    // Scrolled to the end first, the row then scrolled to becomes the first visible one.
+    if (place.top >= 0) {
+      ListView_EnsureVisible(itemList_, rows - 1, FALSE);
+      ListView_EnsureVisible(itemList_, place.top, FALSE);
+    }
     ListView_SetItemState(itemList_, -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(itemList_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(itemList_, scrollToTop ? 0 : item, FALSE);
-    if (!scrollToTop) ListView_EnsureVisible(itemList_, item, FALSE);
+    ListView_SetItemState(itemList_, place.item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (place.scroll) ListView_EnsureVisible(itemList_, place.item, FALSE);
   }
   // A sort or a group click leaves the library as it was. The count reads the
   // whole title table: it follows once the list is on the screen.
@@ -551,7 +699,33 @@ void MainWindow::showList(const std::string& keepKey, bool scrollToTop) {
   showCurrentItem();
 }
 
-void MainWindow::refreshGroupPane() {
+int MainWindow::topRow() const { return static_cast<int>(SendMessageA(itemList_, LVM_GETTOPINDEX, 0, 0)); }
+
+// Before the pane is emptied: its place, for the kind it shows.
+void MainWindow::rememberGroupPlace() {
+  if (!groupPaneFilled_) return;
+  search::GroupPlace place;
+  place.selected = static_cast<int>(SendMessageA(groupList_, LB_GETCURSEL, 0, 0));
+  place.top = std::max(0, static_cast<int>(SendMessageA(groupList_, LB_GETTOPINDEX, 0, 0)));
+  place.value = groupValue(place.selected);
+  groupPlaces_.remember(groupKind_, std::move(place));
+}
+
+void MainWindow::switchGroupKind(search::GroupKind kind) {
+  rememberGroupPlace();
+  groupPaneFilled_ = false;
+  groupKind_ = kind;
+  SendMessageA(tab_, TCM_SETCURSEL, static_cast<WPARAM>(kind), 0);
+  refreshGroupPane();
+}
+
+void MainWindow::refreshGroupPane(GroupRefresh refresh) {
+  if (refresh == GroupRefresh::ForgetPlaces) {
+    groupPlaces_.forgetAll();
+  } else {
+    rememberGroupPlace();
+  }
+  groupPaneFilled_ = false;
   SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
   groupValues_.clear();
   if (auto kept = items_->groupValues(groupKind_)) {
@@ -567,6 +741,10 @@ void MainWindow::refreshGroupPane() {
     std::string label = search::groupItemText(groupKind_, item, groupValue(item));
     SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
   }
+  groupPaneFilled_ = true;
+  const search::GroupPlace place = groupPlaces_.restore(groupKind_, groupValues_);
+  SendMessageA(groupList_, LB_SETCURSEL, place.selected, 0);
+  SendMessageA(groupList_, LB_SETTOPINDEX, place.top, 0);
 }
 
 void MainWindow::drawGroupItem(const DRAWITEMSTRUCT& draw) {
@@ -599,12 +777,13 @@ std::string MainWindow::groupValue(int item) const {
 void MainWindow::selectGroupItem(int index) {
   if (index < 0) return;
   std::string key = currentKey();
+  const int top = topRow();
   items_->statements().group = search::groupFilterStatement(groupKind_, index, groupValue(index));
   if (!items_->sort(search::kResetSort, search::SortMode::Toggle)) {
     sink_->show(sjis("ビュー選択できませんでした。\n"), "GroupDown", platform::MessageIcon::Error,
                 platform::MessageButtons::Ok);
   }
-  showList(key, false);
+  showList(key, top);
 }
 
 std::string MainWindow::currentKey() const {
@@ -615,12 +794,10 @@ std::string MainWindow::currentKey() const {
 void MainWindow::showCurrentItem() {
   int index = ListView_GetNextItem(itemList_, -1, LVNI_FOCUSED);
   if (index < 0 || index >= items_->rowCount()) {
-    SetWindowTextA(info_, "");
+    infoView_.show({});
     return;
   }
-  std::string text;
-  for (const auto& [label, column] : kInfoFields) text += sjis(label) + ": " + items_->cell(index, column) + "\r\n";
-  SetWindowTextA(info_, text.c_str());
+  infoView_.show(infoRecord([&](int column) { return items_->cell(index, column); }));
 }
 
 LRESULT MainWindow::onNotify(NMHDR* header) {
@@ -660,10 +837,8 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
     if (header->code == RBN_ENDDRAG || header->code == RBN_HEIGHTCHANGE) rebar_.saveBands(app_.settingsPath);
     return 0;
   }
-  if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
-    groupKind_ = static_cast<search::GroupKind>(SendMessageA(tab_, TCM_GETCURSEL, 0, 0));
-    refreshGroupPane();
-  }
+  if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE)
+    switchGroupKind(static_cast<search::GroupKind>(SendMessageA(tab_, TCM_GETCURSEL, 0, 0)));
   return 0;
 }
 
@@ -692,9 +867,11 @@ void MainWindow::refreshMenu(HMENU menu) {
   refreshMenuStates(menu, &state, settings_);
 }
 
+// After a command: the list keeps its place, the group pane its selection.
 void MainWindow::refreshListAt(const std::string& key) {
+  const int top = topRow();
   if (items_->recreateView()) items_->sort(search::kSortAgain, search::SortMode::Toggle);
-  showList(key, false);
+  showList(key, top);
   refreshGroupPane();
 }
 
@@ -746,16 +923,15 @@ void MainWindow::saveSettings() {
   closing.maxX = placement.ptMaxPosition.x;
   closing.maxY = placement.ptMaxPosition.y;
   recordMainWindow(settings_, closing);
-  search::ColumnLayout columns = search::columnLayout(settings_);
-  for (std::size_t i = 0; i < shownColumns_.size(); ++i)
-    columns.width[shownColumns_[i]] = static_cast<int>(SendMessageA(itemList_, LVM_GETCOLUMNWIDTH, i, 0));
-  search::storeColumnLayout(settings_, columns);
+  storeSplits(settings_, splits_);
+  search::storeColumnLayout(settings_, currentColumnLayout());
   search::rememberQuery(settings_, items_->statements(), currentKey(), items_->sortState(), items_->readingSort());
-  saveAtShutdown(settings_, settingsFile(app_), app_.upgradeDeclined);
+  saveAtShutdown(settings_, settingsFile(app_), app_.upgradeDeclined, *sink_);
 }
 
 void MainWindow::onDestroy() {
   stopKeyboard();
+  releaseModifierKeys();
   ui::htmlHelp().stop();
   KillTimer(hwnd_, kScrollLockTimer);
   // Closed during start-up's busy moment: the busy window must not stay up.

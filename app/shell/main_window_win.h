@@ -15,6 +15,7 @@
 #include "app/maintenance/multi_image.h"
 #include "app/masters/master_icons_win.h"
 #include "app/search/group_pane.h"
+#include "app/search/group_place.h"
 #include "app/search/item_list.h"
 #include "app/search/list_search_win.h"
 #include "app/search/migemo_library.h"
@@ -22,9 +23,11 @@
 #include "app/search/search_bar_win.h"
 #include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
+#include "app/shell/info_view_win.h"
 #include "app/shell/item_list_painter_win.h"
 #include "app/shell/main_rebar_win.h"
 #include "app/shell/menu_builder_win.h"
+#include "app/shell/pane_layout.h"
 #include "app/shell/status_bar.h"
 #include "app/shell/ui_bitmaps_win.h"
 #include "common/db/db_connection.h"
@@ -60,16 +63,28 @@ private:
   void layout();
   void createSearchBar();
   void showSearchResult(const std::string& key, const std::string& time, const std::string& note);
+  PaneRect paneArea() const;
+  bool onSplitterMouse(UINT message, LPARAM lParam);
+  void saveSplits();
   void onFirstPaint();
   void startShortcuts();
   void onDestroy();
   LRESULT onNotify(NMHDR* header);
 
   void insertColumns();
+  search::ColumnLayout currentColumnLayout() const;
+  void addColumnItems(HMENU headerPopup);
+  void checkColumnItems(HMENU headerPopup);
+  bool onColumnCommand(int command);
   void drawHeaders();
   void sortList(int column, search::SortMode mode);
-  void showList(const std::string& keepKey, bool scrollToTop);
-  void refreshGroupPane();
+  // `keptTop`: the first visible row to bring back, or -1 (see list_position.h).
+  void showList(const std::string& keepKey, int keptTop);
+  int topRow() const;
+  enum class GroupRefresh { KeepPlaces, ForgetPlaces };
+  void refreshGroupPane(GroupRefresh refresh = GroupRefresh::KeepPlaces);
+  void rememberGroupPlace();
+  void switchGroupKind(search::GroupKind kind);
   void drawGroupItem(const DRAWITEMSTRUCT& draw);
   void endStartupBusy();
   void selectGroupItem(int index);
@@ -102,6 +117,7 @@ private:
   search::ListSearchWindow listSearch_;
   BusyWindow busy_;
   ItemListPainter painter_;
+  InformationView infoView_;
   UiBitmaps bitmaps_;
   ui::OwnedImageList headerArrows_;  // column.bmp: up, down, dim up, dim down
   ScrollLockIndicator scrollLock_;
@@ -123,6 +139,10 @@ private:
   std::vector<int> shownColumns_;  // list view column -> column of the column table
   search::GroupKind groupKind_ = search::GroupKind::Maker;
   std::vector<std::string> groupValues_;  // the group statement's values, group pane item i + 1
+  bool groupPaneFilled_ = false;          // the pane shows groupKind_'s items
+  search::GroupPlaces groupPlaces_;
+  PaneSplits splits_;
+  Splitter splitterDrag_ = Splitter::None;
 };
 
 }  // namespace qm::shell

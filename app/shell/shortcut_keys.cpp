@@ -1,6 +1,7 @@
 #include "app/shell/shortcut_keys.h"
 
 #include <string_view>
+#include <vector>
 
 #include "app/shell/menu_table.h"
 
@@ -96,12 +97,52 @@ std::string modifierPrefix(int value) {
   return prefix;
 }
 
-// Letters and digits have virtual-key codes equal to their ASCII codes.
-std::string keyCharacter(int code) { return code == 0 ? std::string() : std::string(1, static_cast<char>(code)); }
+constexpr int kFirstFunctionKey = 0x70;  // F1
+constexpr int kFunctionKeys = 12;
+
+// Keys whose virtual-key code, taken as a character, is not what the key
+// shows: F5 would read "t", Delete ".", the punctuation keys half-width kana.
+// The punctuation is named as a Japanese keyboard prints it.
+struct NamedKey {
+  int code;
+  const char* name;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {0x08, "BS"},   {0x0D, "ENTER"}, {0x20, "SPACE"}, {0x21, "PGUP"},  {0x22, "PGDN"}, {0x23, "END"},
+    {0x24, "HOME"}, {0x25, "LEFT"},  {0x26, "UP"},    {0x27, "RIGHT"}, {0x28, "DOWN"}, {0x2D, "INS"},
+    {0x2E, "DEL"},  {0xBA, ":"},     {0xBB, ";"},     {0xBC, ","},     {0xBD, "-"},    {0xBE, "."},
+    {0xBF, "/"},    {0xC0, "@"},     {0xDB, "["},     {0xDC, "\\"},    {0xDD, "]"},    {0xDE, "^"},
+    {0xE2, "_"},
+};
+
+// Letters and digits have virtual-key codes equal to their ASCII codes; so
+// has Tab, whose character the menu label takes as it is.
+std::string keyName(int code) {
+  if (code == 0) return {};
+  if (code >= kFirstFunctionKey && code < kFirstFunctionKey + kFunctionKeys) {
+    std::string name(1, 'F');
+    name += std::to_string(code - kFirstFunctionKey + 1);
+    return name;
+  }
+  for (const NamedKey& key : kNamedKeys) {
+    if (key.code == code) return key.name;
+  }
+  return std::string(1, static_cast<char>(code));
+}
 
 }  // namespace
 
-std::string shortcutLabel(int value) { return modifierPrefix(value) + keyCharacter(keyCode(value)); }
+std::vector<int> assignableKeys() {
+  std::vector<int> codes{0};
+  for (int c = 'A'; c <= 'Z'; ++c) codes.push_back(c);
+  for (int c = '0'; c <= '9'; ++c) codes.push_back(c);
+  for (int i = 0; i < kFunctionKeys; ++i) codes.push_back(kFirstFunctionKey + i);
+  codes.push_back(kTabKey);
+  for (const NamedKey& key : kNamedKeys) codes.push_back(key.code);
+  return codes;
+}
+
+std::string shortcutLabel(int value) { return modifierPrefix(value) + keyName(keyCode(value)); }
 
 std::string relabel(const std::string& label, int value) {
   const std::size_t tab = label.find('\t');
@@ -112,7 +153,7 @@ std::string relabel(const std::string& label, int value) {
 std::string dialogKeyText(int value) {
   const int code = keyCode(value);
   if (code == 0) return {};
-  return modifierPrefix(value) + (code == kTabKey ? std::string("TAB") : keyCharacter(code));
+  return modifierPrefix(value) + (code == kTabKey ? std::string("TAB") : keyName(code));
 }
 
 std::optional<std::string> menuLabel(std::size_t entry, int value) {
@@ -131,6 +172,23 @@ std::optional<std::size_t> findShortcut(const KeyValues& values, int pressedCode
     if (matches(values[i], pressedCode, held) && appliesIn(kEntries[i], focus)) return i;
   }
   return std::nullopt;
+}
+
+GroupPaneKey groupPaneKey(int pressedCode, Modifiers held, Pane focus, bool onTabs) {
+  constexpr int kPageUp = 0x21;
+  constexpr int kPageDown = 0x22;
+  constexpr int kLeft = 0x25;
+  constexpr int kRight = 0x27;
+  if (focus != Pane::GroupView || held.shift || held.alt) return GroupPaneKey::None;
+  if (!held.ctrl) {
+    if (pressedCode == kTabKey) return GroupPaneKey::TabsOrList;
+    if (onTabs && pressedCode == kRight) return GroupPaneKey::NextKind;
+    if (onTabs && pressedCode == kLeft) return GroupPaneKey::PreviousKind;
+    return GroupPaneKey::None;
+  }
+  if (pressedCode == kPageDown) return GroupPaneKey::NextKind;
+  if (pressedCode == kPageUp) return GroupPaneKey::PreviousKind;
+  return GroupPaneKey::None;
 }
 
 }  // namespace qm::shell::keys

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/platform/ini.h"
 
@@ -72,7 +73,13 @@ int encodeKey(int code, Modifiers modifiers);
 // exactly when the value asks for it.
 bool matches(int value, int pressedCode, Modifiers held);
 
-// "SHIFT+", "CTRL+", "ALT+" in this order, then the key's character.
+// The keys the assignment dialog offers, 0 (none) first: letters, digits,
+// F1-F12, Tab, Enter, Space, Delete and the other editing keys, the arrows
+// and the punctuation keys.
+std::vector<int> assignableKeys();
+
+// "SHIFT+", "CTRL+", "ALT+" in this order, then the key's character: letters,
+// digits and Tab as their code, the other keys by name ("F5", "DEL", "LEFT").
 std::string shortcutLabel(int value);
 // The label cut after its tab, with shortcutLabel appended; a label without a
 // tab is returned as it is.
@@ -88,5 +95,12 @@ std::optional<std::string> menuLabel(std::size_t entry, int value);
 // the pane they leave; in a text field (the search bar or an edit box) only
 // those apply, so typed letters stay letters.
 std::optional<std::size_t> findShortcut(const KeyValues& values, int pressedCode, Modifiers held, Pane focus);
+
+// The group pane's own keys, which are not configurable: Ctrl+PageDown shows
+// the next group kind, Ctrl+PageUp the one before, and Tab moves the focus
+// between the pane's list and its tabs, where Right and Left switch kinds too.
+// Configured shortcuts are matched first.
+enum class GroupPaneKey : std::uint8_t { None, NextKind, PreviousKind, TabsOrList };
+GroupPaneKey groupPaneKey(int pressedCode, Modifiers held, Pane focus, bool onTabs);
 
 }  // namespace qm::shell::keys

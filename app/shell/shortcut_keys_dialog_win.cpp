@@ -15,16 +15,6 @@ namespace {
 
 using text::sjis;
 
-// Keys the drop-down offers; a key set in the file by hand joins the list
-// when its entry is shown.
-std::vector<int> offeredKeys() {
-  std::vector<int> codes{0};
-  for (int c = 'A'; c <= 'Z'; ++c) codes.push_back(c);
-  for (int c = '0'; c <= '9'; ++c) codes.push_back(c);
-  codes.push_back(keys::kTabKey);
-  return codes;
-}
-
 std::string keyName(int code) {
   if (code == 0) return sjis("(なし)");
   return keys::dialogKeyText(code);
@@ -60,7 +50,8 @@ protected:
     }
     label(sjis("キー"), 10, 322, 40);
     HWND combo = add("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kShortcutKey, 50, 320, 120, 300);
-    for (int code : offeredKeys()) addKey(combo, code);
+    // A key set in the file by hand joins the list when its entry is shown.
+    for (int code : keys::assignableKeys()) addKey(combo, code);
     button("Shift", kShortcutShift, 190, 320, 70, 24, BS_AUTOCHECKBOX);
     button("Ctrl", kShortcutCtrl, 265, 320, 70, 24, BS_AUTOCHECKBOX);
     button("Alt", kShortcutAlt, 340, 320, 70, 24, BS_AUTOCHECKBOX);

@@ -28,7 +28,7 @@ SiteMenu& siteMenu() {
 
 constexpr UINT_PTR kSubclassId = 1500;
 
-// The information view is an edit control, which would show its own menu.
+// The information view's own right click shows the site menu rather than reaching the main window.
 LRESULT CALLBACK infoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_CONTEXTMENU) {
     const SiteMenu& m = siteMenu();

@@ -184,6 +184,8 @@ std::optional<std::string> DbConnection::finish(sqlite3_stmt* stmt) {
 
 std::int64_t DbConnection::totalChanges() const { return handle_ ? sqlite3_total_changes64(handle_) : 0; }
 
+bool DbConnection::inTransaction() const { return handle_ && sqlite3_get_autocommit(handle_) == 0; }
+
 std::string_view DbConnection::cellUtf8(int row, int column) {
   outOfRange_ = row < 1 || !result_.inRange(row, column);
   if (outOfRange_) return {};

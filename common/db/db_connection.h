@@ -107,6 +107,9 @@ public:
   }
   // Rows changed through this connection since it was opened.
   std::int64_t totalChanges() const;
+  // True between a BEGIN and its end; false again once a failed statement
+  // (a trigger's RAISE(ROLLBACK), say) rolled the transaction back.
+  bool inTransaction() const;
 
   // SQLite's error text of the last execute (UTF-8 converted to Shift-JIS),
   // or nothing when it succeeded.

@@ -6,36 +6,21 @@
 #include <string>
 
 #include "common/text/encoding.h"
-#include "tests/cli/cli_runner.h"
-#include "tests/support/temp_folder.h"
+#include "tests/cli/library_cli.h"
 
 namespace {
 
 using qm::test::CliRun;
 
-class ItemsCliTest : public ::testing::Test {
+class ItemsCliTest : public qm::test::LibraryCliTest {
 protected:
-  ItemsCliTest() : folder(qm::text::sjisToUtf8(temp.path())), db(folder + "/Quillmoor.db") {
-    EXPECT_EQ(cli("create").exitCode, 0);
+  ItemsCliTest() {
     EXPECT_EQ(sql("INSERT INTO main_table(file_name,file_title,file_ext,machine_name,title,boot_count,last_boot,"
                   "play_time) VALUES ('C:\\a.nes','a','.nes','x','a',3,'2024-01-01 10:00:00','00:10:00'),"
                   "('C:\\b.nes','b','.nes','x','b',5,'2024-01-02 10:00:00','01:00:00');"
                   "INSERT INTO favorite_table VALUES ('C:\\b.nes','3');"),
               0);
   }
-  CliRun cli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments + " --db '" + db + "'"); }
-  int sql(const std::string& statement) { return std::system(("sqlite3 '" + db + "' \"" + statement + "\"").c_str()); }
-  std::string query(const std::string& statement) {
-    std::string out;
-    FILE* pipe = popen(("sqlite3 '" + db + "' \"" + statement + "\"").c_str(), "r");
-    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;) out += static_cast<char>(c);
-    if (pipe) pclose(pipe);
-    return out;
-  }
-
-  qm::test::TempFolder temp;
-  std::string folder;
-  std::string db;
 };
 
 TEST_F(ItemsCliTest, FavouriteSlotsByKey) {

@@ -45,6 +45,13 @@
 //   mouse-click ID X Y [right]  a real mouse click at a point of a pane of the main window
 //   status PART               print a part of the main window's status bar
 //   keys also knows enter, back, space, up, down and ctrl
+//   list-place                the item list's first visible row, focused row, rows per page and count
+//   group-place               the group pane's tab (kind), selected item, first visible item and count
+//   pane-rect ID              a pane's rectangle in the main window's client area: left top right bottom
+//   drag-main X1 Y1 X2 Y2     drag with the mouse between two points of the main window's client area
+//   double-click-main X Y     double-click a point of the main window's client area
+//   header-count              columns the item list's header shows
+//   close-main-keys SECONDS   close the main window, print the key-up events it sends on the way out
 #include <windows.h>
 
 #include <commctrl.h>
@@ -61,6 +68,7 @@ namespace {
 
 constexpr int kItemListId = 1001;
 constexpr int kGroupListId = 1003;
+constexpr int kGroupTabsId = 1005;
 
 HWND findMain() { return FindWindowA("NORMAL0", "Quillmoor2"); }
 
@@ -497,8 +505,13 @@ bool parseKey(std::string name, std::vector<WORD>& modifiers, WORD& key) {
   else if (name == "back") key = VK_BACK;
   else if (name == "space") key = VK_SPACE;
   else if (name == "up") key = VK_UP;
-  else if (name == "down") key = VK_DOWN;
   else if (name == "ctrl") key = VK_CONTROL;
+  else if (name == "pagedown") key = VK_NEXT;
+  else if (name == "pageup") key = VK_PRIOR;
+  else if (name == "down") key = VK_DOWN;
+  else if (name == "right") key = VK_RIGHT;
+  else if (name.size() >= 2 && name[0] == 'f' && std::isdigit(static_cast<unsigned char>(name[1])))
+    key = static_cast<WORD>(VK_F1 + std::atoi(name.c_str() + 1) - 1);
   else if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
     key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
   else return false;
@@ -620,7 +633,17 @@ void mouseAt(POINT at, DWORD button) {
   Sleep(60);
 }
 
-// Pressed on the first row, moved past the drag threshold in steps, released on the second.
+// Pressed, moved past the drag threshold in steps, released: as a hand drags.
+void dragMouse(POINT from, POINT to) {
+  mouseAt(from, 0);
+  mouseAt(from, MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 8; ++step)
+    mouseAt({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
+  mouseAt(to, MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+}
+
+// Pressed on the first row, released on the second.
 int dragRow(char** argv) {
   HWND list = GetDlgItem(findMain(), kItemListId);
   POINT from{}, to{};
@@ -628,12 +651,7 @@ int dragRow(char** argv) {
     std::printf("none\n");
     return 1;
   }
-  mouseAt(from, 0);
-  mouseAt(from, MOUSEEVENTF_LEFTDOWN);
-  for (int step = 1; step <= 8; ++step)
-    mouseAt({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
-  mouseAt(to, MOUSEEVENTF_LEFTUP);
-  Sleep(300);
+  dragMouse(from, to);
   std::printf("dragged %s %s\n", argv[2], argv[3]);
   return 0;
 }
@@ -745,6 +763,147 @@ int mouseClick(char** argv) {
   return 0;
 }
 
+int listPlace() {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  if (!list) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("top=%ld focused=%ld perpage=%ld count=%ld\n", static_cast<long>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)),
+              static_cast<long>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)),
+              static_cast<long>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0)),
+              static_cast<long>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+  return 0;
+}
+
+int groupPlace() {
+  HWND main = findMain();
+  HWND groups = GetDlgItem(main, kGroupListId);
+  HWND tabs = GetDlgItem(main, kGroupTabsId);
+  if (!groups || !tabs) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("kind=%ld selected=%ld top=%ld count=%ld\n", static_cast<long>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)),
+              static_cast<long>(SendMessageA(groups, LB_GETCURSEL, 0, 0)),
+              static_cast<long>(SendMessageA(groups, LB_GETTOPINDEX, 0, 0)),
+              static_cast<long>(SendMessageA(groups, LB_GETCOUNT, 0, 0)));
+  return 0;
+}
+
+int paneRect(char** argv) {
+  HWND main = findMain();
+  HWND pane = main ? GetDlgItem(main, std::atoi(argv[2])) : nullptr;
+  RECT rect{};
+  if (!pane || !GetWindowRect(pane, &rect)) {
+    std::printf("none\n");
+    return 1;
+  }
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+  std::printf("%ld %ld %ld %ld%s\n", rect.left, rect.top, rect.right, rect.bottom, IsWindowVisible(pane) ? "" : " hidden");
+  return 0;
+}
+
+POINT mainPoint(HWND main, const char* x, const char* y) {
+  POINT at{std::atoi(x), std::atoi(y)};
+  ClientToScreen(main, &at);
+  return at;
+}
+
+// A splitter or a header item dragged.
+int dragMain(char** argv) {
+  HWND main = findMain();
+  if (!main) {
+    std::printf("none\n");
+    return 1;
+  }
+  dragMouse(mainPoint(main, argv[2], argv[3]), mainPoint(main, argv[4], argv[5]));
+  std::printf("dragged\n");
+  return 0;
+}
+
+int doubleClickMain(char** argv) {
+  HWND main = findMain();
+  if (!main) {
+    std::printf("none\n");
+    return 1;
+  }
+  const POINT at = mainPoint(main, argv[2], argv[3]);
+  mouseAt(at, 0);
+  for (int click = 0; click < 2; ++click) {
+    mouseAt(at, MOUSEEVENTF_LEFTDOWN);
+    mouseAt(at, MOUSEEVENTF_LEFTUP);
+  }
+  Sleep(300);
+  std::printf("double-clicked\n");
+  return 0;
+}
+
+int headerCount() {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  HWND header = list ? reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)) : nullptr;
+  if (!header) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%ld\n", static_cast<long>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)));
+  return 0;
+}
+
+// A low-level keyboard hook sees the key events another process sends; its
+// thread must pump messages for them to arrive.
+struct KeyUps {
+  std::string names;
+  DWORD first = 0;
+  DWORD last = 0;
+};
+KeyUps keyUps;
+
+LRESULT CALLBACK keyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && (wParam == WM_KEYUP || wParam == WM_SYSKEYUP)) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const char* name = key->vkCode == VK_RMENU    ? "RMENU"
+                       : key->vkCode == VK_LCONTROL ? "LCONTROL"
+                       : key->vkCode == VK_CONTROL  ? "CONTROL"
+                       : key->vkCode == VK_LSHIFT   ? "LSHIFT"
+                       : key->vkCode == VK_RSHIFT   ? "RSHIFT"
+                       : key->vkCode == VK_SHIFT    ? "SHIFT"
+                       : key->vkCode == VK_MENU     ? "MENU"
+                                                    : "OTHER";
+    if (!keyUps.names.empty()) keyUps.names += " ";
+    keyUps.names += name;
+    const DWORD now = GetTickCount();
+    if (!keyUps.first) keyUps.first = now;
+    keyUps.last = now;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int closeMainKeys(char** argv) {
+  HWND main = findMain();
+  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, keyboardHook, GetModuleHandleA(nullptr), 0);
+  if (!main || !hook) {
+    std::printf("none\n");
+    return 1;
+  }
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  const DWORD until = GetTickCount() + static_cast<DWORD>(std::atof(argv[2]) * 1000);
+  while (GetTickCount() < until && findMain()) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  // Events sent just before the window went are still on their way.
+  for (int i = 0; i < 10; ++i) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(20);
+  }
+  UnhookWindowsHookEx(hook);
+  std::printf("%s span=%lu\n", keyUps.names.c_str(), static_cast<unsigned long>(keyUps.last - keyUps.first));
+  return findMain() ? 1 : 0;
+}
+
 int showPopup(char** argv) {
   HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
   RECT rect{};
@@ -801,6 +960,13 @@ int main(int argc, char** argv) {
   if (action == "search-text") return searchText();
   if (action == "clear-search") return clearSearch();
   if (action == "status" && argc == 3) return statusText(argv);
+  if (action == "list-place") return listPlace();
+  if (action == "group-place") return groupPlace();
+  if (action == "pane-rect" && argc == 3) return paneRect(argv);
+  if (action == "drag-main" && argc == 6) return dragMain(argv);
+  if (action == "double-click-main" && argc == 4) return doubleClickMain(argv);
+  if (action == "header-count") return headerCount();
+  if (action == "close-main-keys" && argc == 3) return closeMainKeys(argv);
   std::fprintf(stderr, "qm-driver: bad arguments\n");
   return 2;
 }

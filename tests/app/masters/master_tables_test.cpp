@@ -186,6 +186,29 @@ TEST_F(MasterTablesTest, ChangedDefaultMediaAsksWhetherImagesFollow) {
   EXPECT_EQ(rows("SELECT media_name FROM main_table;"), Lines{"MSX カートリッジ"});
 }
 
+// The images' media cannot follow: the save stops there, before the emulator
+// settings are moved and the machines renumbered, and stays open (Failed).
+TEST_F(MasterTablesTest, AFailedMediaUpdateOfTheImagesStopsTheSave) {
+  const std::string emuconf = temp.file("emuconf");
+  ASSERT_TRUE(platform::createFolder(emuconf));
+  ASSERT_TRUE(platform::createFolder(platform::joinPath(emuconf, sjis("X1シリーズ"))));
+  run({"INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, media_name) VALUES "
+       "('a.d88','a','d88','X1シリーズ','A','5.25インチ フロッピー');",
+       "CREATE TRIGGER refuse BEFORE UPDATE OF media_name ON main_table BEGIN SELECT RAISE(ABORT, 'refused'); END;",
+       "UPDATE machine_info_table SET machine_num=99 WHERE machine='X1シリーズ';"});
+  Entry x1 = *loadEntry(db, Kind::Machine, sjis("X1シリーズ"), sink);
+  x1.name = sjis("AAA");
+  x1.defaultMedia = sjis("MSX カートリッジ");
+  sink.clear();
+  EXPECT_EQ(saveEntry(db, Kind::Machine, x1, sjis("X1シリーズ"), paths.programFolder, sink), SaveOutcome::Failed);
+  EXPECT_EQ(shown(), (Lines{"|ライブラリ中の「AAA」のメディア情報も\n「MSX カートリッジ」に更新しますか？",
+                            "DBエラー|メインテーブルをアップデートできませんでした。\nrefused"}));
+  EXPECT_EQ(rows("SELECT media_name FROM main_table;"), Lines{"5.25インチ フロッピー"});
+  EXPECT_TRUE(platform::folderExists(platform::joinPath(emuconf, sjis("X1シリーズ"))));
+  EXPECT_FALSE(platform::folderExists(platform::joinPath(emuconf, "AAA")));
+  EXPECT_EQ(rows("SELECT machine_num FROM machine_info_table WHERE machine='AAA';"), Lines{"99"});
+}
+
 TEST_F(MasterTablesTest, RenamesCascadeThroughTheTriggers) {
   run({"INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, media_name, genre_name) VALUES "
        "('a.nes','a','nes','ファミコン','A','ファミコン カセット','パズル');",

@@ -16,18 +16,6 @@ namespace {
 
 using text::sjis;
 
-TEST(SaleDate, OnlyPlausibleYearsMonthsAndDaysPass) {
-  const std::pair<const char*, bool> cases[] = {
-      {"", true},          {"1980", true},       {"1980-5", true},     {"1980-5-25", true},  {"1980-12-31", true},
-      {"1840", true},      {"2060-1-1", true},   {"1980-05-01", true}, {"1980-5-1x", true},  {"1980-", true},
-      {"1", false},        {"198", false},       {"1839", false},      {"2061", false},      {"1980-13", false},
-      {"1980-0", false},   {"1980-5-32", false}, {"1980-5-0", false},  {"abcd", false},     {"1980-ab", false},
-      // Eight characters without a day after a "-".
-      {"19800525", false}, {"1980-12-", false}, {"99999999999", false},
-  };
-  for (const auto& [text, valid] : cases) EXPECT_EQ(saleDateValid(text), valid) << text;
-}
-
 TEST(WorkerArguments, OptionsSitAtTheirIndicesAndEverythingElseIsZero) {
   AddImageChoices c;
   c.stored = {true, true, "(J)", true, false, true, false, true, true, false, true};

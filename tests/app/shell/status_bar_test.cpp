@@ -11,7 +11,22 @@ TEST(StatusBar, DllLoadTextsByTheSafeLoadingSetting) {
   EXPECT_EQ(text::sjisToUtf8(dllLoadText(true)), "[安全] DLLロード(LoadLibrary)はWindowsシステムディレクトリに固定");
   EXPECT_EQ(text::sjisToUtf8(dllLoadText(false)),
             "[注意] DLLロード(LoadLibrary)はPATHの通った全ディレクトリが対象：全体設定で変更できます");
-  EXPECT_STREQ(kScrollLockLabel, "Scroll Lock");
+}
+
+// The counts keep their widths at the left; the Scroll Lock parts stay at the
+// right edge as the window widens, and never cross the fixed ones when it narrows.
+TEST(StatusBar, PartEdgesFollowTheWidth) {
+  struct Case {
+    int width;
+    std::array<int, kStatusPartCount> edges;
+  };
+  const Case cases[] = {
+      {1000, {170, 330, 420, 520, 852, 956, -1}},
+      {1600, {170, 330, 420, 520, 1452, 1556, -1}},
+      {600, {170, 330, 420, 520, 521, 556, -1}},
+      {0, {170, 330, 420, 520, 521, 522, -1}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(statusPartEdges(c.width), c.edges) << c.width;
 }
 
 TEST(StatusBar, ScrollLockLampsAreDrawnAtFirstAndOnEveryChangeOnly) {

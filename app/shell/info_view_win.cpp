@@ -1,0 +1,151 @@
+#include "app/shell/info_view_win.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/settings/settings.h"
+
+namespace qm::shell {
+namespace {
+
+constexpr const char* kClass = "QuillmoorInfoView";
+constexpr int kMargin = 8;
+constexpr int kLabelGap = 10;
+constexpr int kColumnGap = 24;
+constexpr int kColumnWidth = 360;  // label and value; more columns follow while they fit
+
+void fillRect(HDC dc, const RECT& box, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+}
+
+int textWidth(HDC dc, HFONT font, const std::string& text) {
+  ui::Selected selected(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+void drawText(HDC dc, HFONT font, COLORREF colour, const std::string& text, RECT box, UINT format) {
+  ui::Selected selected(dc, font);
+  SetTextColor(dc, colour);
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+}  // namespace
+
+bool InformationView::registerClass(HINSTANCE instance) {
+  WNDCLASSEXA cls{};
+  cls.cbSize = sizeof cls;
+  cls.style = CS_HREDRAW | CS_VREDRAW;
+  cls.lpfnWndProc = procedure;
+  cls.hInstance = instance;
+  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  cls.lpszClassName = kClass;
+  return RegisterClassExA(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND InformationView::create(HWND parent, int id) {
+  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 10, 10, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
+  return hwnd_;
+}
+
+void InformationView::prepare(const Settings& settings) {
+  const auto face = [&](Face& into, const char* prefix) {
+    const FontSpec spec = fontSpec(settings, "InfoViewFont", prefix);
+    into.font.reset(CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                spec.face.c_str()));
+    into.colour = static_cast<COLORREF>(spec.color.value_or(0));
+    into.height = std::abs(spec.height) + 6;
+  };
+  face(title_, "Title");
+  face(maker_, "Maker");
+  face(normal_, "Normal");
+  face(mini_, "Mini");
+  back_ = static_cast<COLORREF>(settings.number(Setting::InfoBackColor));
+  frame1_ = static_cast<COLORREF>(settings.number(Setting::InfoFrame1Color));
+  frame2_ = static_cast<COLORREF>(settings.number(Setting::InfoFrame2Color));
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void InformationView::show(InfoRecord record) {
+  record_ = std::move(record);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK InformationView::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+  auto* self = reinterpret_cast<InformationView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      // Drawn off screen first: a resize by the splitter repaints without flicker.
+      HDC memory = CreateCompatibleDC(dc);
+      ui::OwnedBitmap bitmap(CreateCompatibleBitmap(dc, std::max<int>(1, client.right), std::max<int>(1, client.bottom)));
+      {
+        ui::Selected selected(memory, bitmap.get());
+        if (self) self->paint(memory, client);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+      }
+      DeleteDC(memory);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      if (self) self->hwnd_ = nullptr;
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void InformationView::paint(HDC dc, const RECT& client) const {
+  fillRect(dc, client, back_);
+  if (record_.empty()) return;
+  SetBkMode(dc, TRANSPARENT);
+  // The heading: the title in its large face and the maker under it on a band.
+  const int headingBottom = std::min<int>(client.bottom, kMargin + title_.height + maker_.height + kMargin / 2);
+  fillRect(dc, {client.left, client.top, client.right, headingBottom}, frame2_);
+  fillRect(dc, {client.left, headingBottom, client.right, std::min<int>(client.bottom, headingBottom + 1)}, frame1_);
+  RECT line{kMargin, kMargin, client.right - kMargin, kMargin + title_.height};
+  drawText(dc, title_.font.get(), title_.colour, record_.title, line, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+  line.top = line.bottom;
+  line.bottom = line.top + maker_.height;
+  drawText(dc, maker_.font.get(), maker_.colour, record_.maker, line, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+
+  // The lines: labels right-aligned in their own column, values beside them.
+  int labelWidth = 0;
+  for (const InfoLine& info : record_.lines)
+    labelWidth = std::max(labelWidth, textWidth(dc, mini_.font.get(), info.label));
+  const int rowHeight = std::max(normal_.height, mini_.height);
+  const int top = headingBottom + kMargin;
+  int x = kMargin;
+  int y = top;
+  for (const InfoLine& info : record_.lines) {
+    if (y + rowHeight > client.bottom && y > top) {
+      // On into the next column while there is room for one.
+      x += kColumnWidth + kColumnGap;
+      y = top;
+      if (x + labelWidth + kLabelGap + 40 > client.right) break;
+    }
+    const int right = std::min<int>(client.right - kMargin, x + kColumnWidth);
+    drawText(dc, mini_.font.get(), mini_.colour, info.label, {x, y, x + labelWidth, y + rowHeight},
+             DT_RIGHT | DT_VCENTER);
+    fillRect(dc, {x + labelWidth + kLabelGap / 2, y + 3, x + labelWidth + kLabelGap / 2 + 1, y + rowHeight - 3},
+             frame1_);
+    drawText(dc, normal_.font.get(), normal_.colour, info.value, {x + labelWidth + kLabelGap, y, right, y + rowHeight},
+             DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+    y += rowHeight;
+  }
+}
+
+}  // namespace qm::shell

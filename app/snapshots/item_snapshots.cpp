@@ -1,0 +1,35 @@
+#include "app/snapshots/item_snapshots.h"
+
+#include "common/platform/files.h"
+
+namespace qm::snapshots {
+
+std::string resolvePath(const std::string& programFolder, const std::string& path) {
+  if (path.empty()) return {};
+  const bool absolute = path[0] == '\\' || path[0] == '/' || (path.size() > 1 && path[1] == ':');
+  return absolute ? path : platform::joinPath(programFolder, path);
+}
+
+ItemLoad loadItemSnapshots(db::DbConnection& db, const std::string& key, const std::string& programFolder) {
+  const std::string sql =
+      "SELECT m.crc32, m.title, s.snap1, s.snap2, s.snap3, i.snap_path, i.snap_path2, i.snap_path3 "
+      "FROM main_table m LEFT JOIN snap_path_table s ON s.pfile_sp=m.file_name "
+      "LEFT JOIN machine_info_table i ON i.machine=m.machine_name WHERE m.file_name=" +
+      db::sqlText(key) + " LIMIT 1;";
+  ItemLoad load;
+  if (auto error = db.execute(sql)) {
+    load.error = std::move(error);
+    return load;
+  }
+  if (db.rowCount() < 1) return load;
+  ItemSnapshots item;
+  item.names = nameInputs(key, db.cell(1, 0), db.cell(1, 1));
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    item.slots[slot].itemPath = resolvePath(programFolder, db.cell(1, 2 + slot));
+    item.slots[slot].machineFolder = resolvePath(programFolder, db.cell(1, 5 + slot));
+  }
+  load.item = std::move(item);
+  return load;
+}
+
+}  // namespace qm::snapshots
