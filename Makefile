@@ -41,6 +41,7 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/registration.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/keys-web.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/menus.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/search.sh
 
 test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
@@ -56,6 +57,7 @@ bench: deps
 	@build/native-release/bin/bench_maintenance
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
+	@build/native-release/bin/bench_search
 	@build/native-release/bin/bench_snapshot_lookup
 	@build/native-release/bin/bench_bulk_change
 

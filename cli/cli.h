@@ -69,6 +69,8 @@ int runVersion(const std::vector<std::string>& args);
 int runJoin(const std::vector<std::string>& args);
 int runDissolve(const std::vector<std::string>& args);
 int runRemove(const std::vector<std::string>& args);
+int runSearch(const std::vector<std::string>& args);
+int runQueries(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runBulk(const std::vector<std::string>& args);

@@ -78,6 +78,9 @@ public:
   // SQLite's error text (as lastError gives it). The result table is replaced
   // either way: it holds the rows of every statement that returned rows.
   std::optional<std::string> execute(std::string_view sql);
+  // As execute, for exactly one statement: when anything but blanks, comments
+  // and ";" follows it, nothing runs and the text is refused.
+  std::optional<std::string> executeOne(std::string_view sql);
 
   int rowCount() const { return result_.rowCount(); }
   int columnCount() const { return result_.columnCount(); }
@@ -128,6 +131,7 @@ public:
 
 private:
   friend class PreparedStatement;
+  std::optional<std::string> run(std::string_view sql, bool single);
   std::optional<std::string> prepareUtf8(std::string_view utf8, sqlite3_stmt** stmt);
   static bool step(sqlite3_stmt* stmt);
   std::optional<std::string> finish(sqlite3_stmt* stmt);

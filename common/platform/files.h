@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm::platform {
 
@@ -48,6 +49,19 @@ CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to);
 // alone. Returns the count. Windows also matches 8.3 short names, so "*.htm"
 // there takes "a.html" too: keep extensions to three letters in patterns.
 int deleteMatchingFiles(const std::string& folder, const std::string& pattern);
+
+// One entry of a folder, as the file system lists it ("." and ".." left out).
+struct FolderEntry {
+  std::string name;     // program text
+  bool folder = false;
+  bool link = false;    // a symbolic link or junction (never followed by the caller)
+};
+// In the order the file system gives; empty when the folder cannot be read.
+std::vector<FolderEntry> listFolder(const std::string& path);
+// An empty folder, not a link to one.
+bool removeEmptyFolder(const std::string& path);
+// A link or junction itself, whatever it points to.
+bool removeLink(const std::string& path);
 
 std::string currentFolder();
 

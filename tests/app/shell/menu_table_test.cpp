@@ -124,7 +124,8 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
                                         kRemoveFromLibrary, kResetBootInfo, kManageMachines, kManageMedia,
                                         kManageGenres, kManageAdultex, kAddImages, kRemoveMissing, kMakeKana,
                                         kRebuildSmartTitles, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
-                                        kWebSearchSettings, kFixToolbar, kHelp, kVersion,
+                                        kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
+                                        kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
                                         kResetSortDirections}));
 
   EXPECT_TRUE(commandAvailable(kExit));
