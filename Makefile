@@ -1,7 +1,7 @@
 # Quillmoor2: the two commands a new machine needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows test-e2e run bench bench-crc bench-register bench-window clean
+.PHONY: all deps native windows release test test-native test-windows test-e2e test-release run bench bench-crc bench-register bench-window clean
 
 all: native windows
 
@@ -15,6 +15,16 @@ native: deps
 windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows -j $(JOBS)
+
+# quillmoor-cli and the two shared libraries optimised and without sanitizers,
+# for use outside the tests (any program may load the libraries, Python's
+# ctypes for one), in build/native-release/bin.
+release: deps
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target quillmoor-cli Quillmoor2_GetCRC Quillmoor2_Lib
+
+test-release: release
+	@python3 tools/check-release.py build/native-release/bin
 
 test-native: native
 	@ctest --preset native -j $(JOBS)
@@ -32,8 +42,9 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/keys-web.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/menus.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/launch.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/search.sh
 
-test: test-native test-windows test-e2e
+test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
 	@echo "make test: every test passed"
 
@@ -48,6 +59,7 @@ bench: deps
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
 	@build/native-release/bin/bench_launch
+	@build/native-release/bin/bench_search
 	@build/native-release/bin/bench_snapshot_lookup
 	@build/native-release/bin/bench_bulk_change
 
@@ -59,7 +71,7 @@ bench-window: native windows
 # CRC-32 and CRC-16 against cksum and 7z on a 1 GiB file in the page cache.
 bench-crc: deps
 	@cmake --preset native-release >/dev/null
-	@cmake --build --preset native-release -j $(JOBS) --target bench_crc
+	@cmake --build --preset native-release -j $(JOBS) --target bench_crc quillmoor-cli
 	@build/native-release/bin/bench_crc
 
 bench-register: deps

@@ -72,6 +72,8 @@ int runRemove(const std::vector<std::string>& args);
 int runLaunchCommand(const std::vector<std::string>& args);
 int runLaunch(const std::vector<std::string>& args);
 int runEmulators(const std::vector<std::string>& args);
+int runSearch(const std::vector<std::string>& args);
+int runQueries(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runBulk(const std::vector<std::string>& args);

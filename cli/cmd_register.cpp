@@ -16,7 +16,7 @@ namespace {
 
 reg::StopFlag gStop{0};
 
-extern "C" void stopRegistration(int) { gStop.store(2); }
+extern "C" void stopRegistration(int) { gStop.store(stop::kNow); }
 
 std::optional<std::uint32_t> parseNumber(const std::string& text) {
   std::uint32_t value = 0;
@@ -41,6 +41,7 @@ public:
   void progressRange(std::uint32_t) override {}
   void progressStep() override {}
   void ended() override {}
+  void log(const std::string& line) override { printError(line); }
   platform::MessageSink& messages() override { return sink_; }
 
 private:
@@ -124,7 +125,7 @@ int runRegister(const std::vector<std::string>& argv) {
 
   const reg::LibraryPaths paths{dbPath, settingsPathFor(dbPath), platform::folderOf(dbPath)};
   ConsoleHost host;
-  gStop.store(0);
+  gStop.store(stop::kRunning);
   std::signal(SIGINT, stopRegistration);
   const reg::RegistrationResult result = reg::runRegistration(paths, request, host, gStop);
   std::signal(SIGINT, SIG_DFL);

@@ -9,7 +9,7 @@ namespace {
 
 using maintenance::RunStatus;
 
-extern "C" void requestStop(int) { maintenance::processStopFlag().store(maintenance::kStopRequested); }
+extern "C" void requestStop(int) { maintenance::processStopFlag().store(stop::kAsked); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/platform/files.h"
 #include "crclib/registration.h"
 #include "crclib/registration_exports.h"
 #include "crclib/registration_worker.h"
@@ -60,13 +61,14 @@ QM_EXPORT int QM_STDCALL dirAddImg(void* owner, void* statusText, void* itemText
     const ProgressWindows windows{owner, statusText, itemText, marker, button, progressBar};
     joinWorker();
     const LibraryPaths paths = libraryPaths();
-    stopFlag() = 0;
-    const bool started = startWorker([request, windows, paths] {
-      const auto host = makeWindowHost(windows, stopFlag());
+    stopFlag() = qm::stop::kRunning;
+    const std::string logPath = qm::platform::joinPath(paths.programFolder, kRegistrationLogName);
+    const bool started = startWorker([request, windows, paths, logPath] {
+      const auto host = makeWindowHost(windows, stopFlag(), logPath);
       runRegistration(paths, *request, *host, stopFlag());
     });
     if (!started) {
-      const auto host = makeWindowHost(windows, stopFlag());
+      const auto host = makeWindowHost(windows, stopFlag(), logPath);
       host->ended();
     }
   } catch (...) {

@@ -3,17 +3,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 
+#include "common/platform/system_message.h"
 #include "common/text/encoding.h"
 #include "crclib/file_source.h"
 
 namespace qm::crc {
 namespace {
-
-// strerror's text, in the language of the user's locale once the program has
-// set it, as Windows gives its message text.
-std::string systemText(int code) { return text::utf8ToSjis(std::generic_category().message(code)); }
 
 class PosixSource : public FileSource {
 public:
@@ -25,8 +21,8 @@ public:
   // open() takes a folder for reading; only the first read would fail.
   std::optional<std::string> takeSize() {
     struct stat status;
-    if (::fstat(fd_, &status) != 0) return systemText(errno);
-    if (S_ISDIR(status.st_mode)) return systemText(EISDIR);
+    if (::fstat(fd_, &status) != 0) return platform::systemMessage(errno);
+    if (S_ISDIR(status.st_mode)) return platform::systemMessage(EISDIR);
     size_ = static_cast<std::uint64_t>(status.st_size);
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     return std::nullopt;
@@ -38,7 +34,7 @@ public:
     while (!into.empty()) {
       const ssize_t n = ::pread(fd_, into.data(), into.size(), static_cast<off_t>(offset));
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return systemText(errno);
+      if (n < 0) return platform::systemMessage(errno);
       if (n == 0) return std::string("Reached the end of the file.");  // Windows' text for ERROR_HANDLE_EOF
       into = into.subspan(static_cast<std::size_t>(n));
       offset += static_cast<std::uint64_t>(n);
@@ -55,7 +51,7 @@ private:
 
 OpenedSource openFileSource(const std::string& path) {
   const int fd = ::open(text::sjisToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {nullptr, systemText(errno)};
+  if (fd < 0) return {nullptr, platform::systemMessage(errno)};
   auto source = std::make_unique<PosixSource>(fd);
   if (auto error = source->takeSize()) return {nullptr, *error};
   return {std::move(source), {}};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/platform/system_message.h"
 #include "crclib/file_source.h"
 
 namespace qm::crc {
@@ -12,24 +13,7 @@ struct HandleCloser {
 };
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
-struct LocalFreer {
-  void operator()(char* text) const { LocalFree(text); }
-};
-
-std::string systemText(DWORD code, DWORD language) {
-  char* raw = nullptr;
-  const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-  const DWORD length = FormatMessageA(flags, nullptr, code, language, reinterpret_cast<char*>(&raw), 0, nullptr);
-  const std::unique_ptr<char, LocalFreer> owned(raw);
-  return raw ? std::string(raw, length) : std::string();
-}
-
-// The system's message text as it comes, line break included: in the user's
-// language, else in whichever the system has, so that a box is never empty.
-std::string systemText(DWORD code) {
-  std::string text = systemText(code, LANG_USER_DEFAULT);
-  return text.empty() ? systemText(code, 0) : text;
-}
+using platform::systemMessage;
 
 class WindowsSource : public FileSource {
 public:
@@ -45,8 +29,8 @@ public:
       at.OffsetHigh = static_cast<DWORD>(offset >> 32);
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 30));
       DWORD got = 0;
-      if (!ReadFile(file_.get(), into.data(), want, &got, &at)) return systemText(GetLastError());
-      if (got == 0) return systemText(ERROR_HANDLE_EOF);
+      if (!ReadFile(file_.get(), into.data(), want, &got, &at)) return systemMessage(GetLastError());
+      if (got == 0) return systemMessage(ERROR_HANDLE_EOF);
       into = into.subspan(got);
       offset += got;
     }
@@ -63,10 +47,10 @@ private:
 OpenedSource openFileSource(const std::string& path) {
   const HANDLE raw = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return {nullptr, systemText(GetLastError())};
+  if (raw == INVALID_HANDLE_VALUE) return {nullptr, systemMessage(GetLastError())};
   UniqueHandle file(raw);
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size)) return {nullptr, systemText(GetLastError())};
+  if (!GetFileSizeEx(file.get(), &size)) return {nullptr, systemMessage(GetLastError())};
   return {std::make_unique<WindowsSource>(std::move(file), static_cast<std::uint64_t>(size.QuadPart)), {}};
 }
 

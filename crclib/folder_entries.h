@@ -14,9 +14,16 @@ struct FolderEntry {
   bool isFolder = false;
 };
 
+struct FolderListing {
+  std::vector<FolderEntry> entries;
+  // Names program text cannot hold (outside code page 932), shown as well as
+  // it can: left out of `entries`, since no path in program text reaches them.
+  std::vector<std::string> unnamed;
+};
+
 // "." and ".." are left out. Nothing when the folder cannot be read (gone, not
 // a folder, or a path longer than the system takes).
-std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder);
+std::optional<FolderListing> listFolder(const std::string& folder);
 
 // The order listFolder sorts by.
 bool nameOrder(const FolderEntry& a, const FolderEntry& b);

@@ -16,8 +16,8 @@ struct DirCloser {
 
 }  // namespace
 
-std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
-  std::vector<FolderEntry> entries;
+std::optional<FolderListing> listFolder(const std::string& folder) {
+  FolderListing listing;
   const std::string osFolder = text::sjisToUtf8(folder);
   std::unique_ptr<DIR, DirCloser> dir(opendir(osFolder.c_str()));
   if (!dir) return std::nullopt;
@@ -31,10 +31,15 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) {
       struct stat st;
       isFolder = ::stat((osFolder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
-    entries.push_back({text::utf8ToSjis(name), isFolder});
+    std::string programName = text::utf8ToSjis(name);
+    if (text::sjisToUtf8(programName) != name) {
+      listing.unnamed.push_back(std::move(programName));
+      continue;
+    }
+    listing.entries.push_back({std::move(programName), isFolder});
   }
-  sortByName(entries);
-  return entries;
+  sortByName(listing.entries);
+  return listing;
 }
 
 }  // namespace qm::reg

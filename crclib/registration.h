@@ -6,17 +6,17 @@
 // call runRegistration directly.
 //
 // The run reports only through a RegistrationHost (status texts, progress bar,
-// message boxes) and stops through a 16-bit stop flag shared with whoever
-// started it: 0 running, 1 the user asked to stop (the run asks "中止しますか？"),
-// 2 stop now.
+// message boxes) and stops through the 16-bit stop flag (common/run/stop_flag.h)
+// shared with whoever started it.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "common/platform/message_sink.h"
+#include "common/run/stop_flag.h"
 #include "crclib/crc_window.h"
+#include "crclib/row_store.h"
 
 namespace qm::reg {
 
@@ -58,6 +58,7 @@ struct RegistrationRequest {
   std::string countries;  // text 5: country texts separated by ";"
   RegistrationSettings settings;
   crc::CrcWindow window;  // the CRC window of every image
+  BatchLimits batches;    // rows are committed in batches of this size or age
 };
 
 // What setGValCRC hands over once per library load.
@@ -81,6 +82,9 @@ public:
   virtual void ended() = 0;
   // The information beep of a run that completed.
   virtual void beep() {}
+  // One line of the run's log (program text): damaged archives, colliding
+  // keys, files skipped for their names.
+  virtual void log(const std::string& line) { (void)line; }
   virtual platform::MessageSink& messages() = 0;
 };
 
@@ -95,11 +99,12 @@ enum class RegistrationEnd {
 struct RegistrationResult {
   RegistrationEnd end = RegistrationEnd::Failed;
   long long counted = 0;  // entries counted (-1 when the machine query failed)
-  long long stored = 0;   // rows inserted or replaced
+  long long stored = 0;   // rows inserted or replaced and committed
+  long long damaged = 0;  // archives found truncated or corrupt (logged)
   std::string finalStatus;  // the status text the run ended with
 };
 
-using StopFlag = std::atomic<std::uint16_t>;
+using qm::StopFlag;
 
 // The whole run, on the caller's thread.
 RegistrationResult runRegistration(const LibraryPaths& paths, const RegistrationRequest& request,

@@ -200,6 +200,8 @@ DerivedTexts deriveForFile(const RegistrationSettings& settings, const std::stri
       break;
   }
   trimTrailingBlanks(row.title);
+  // An empty title would stick: no smart title, no rebuild could fill it.
+  if (row.title.empty()) row.title = fileTitle;
   if (settings.makerMode == 1) row.maker = folder;
   if (settings.versionMode == 1 || settings.versionMode == 2) row.version = fromBracket(fileTitle);
   if (settings.versionMode == 3) row.version = fromBracket(folder);
@@ -219,6 +221,7 @@ DerivedTexts deriveForMember(const RegistrationSettings& settings, const std::st
   if (settings.titleMode == 2) row.title = withoutLeadingNoise(row.title);
   if (settings.titleMode == 3) row.title = parentFolderName(archivePath);
   trimTrailingBlanks(row.title);
+  if (row.title.empty()) row.title = fileTitle;
   row.title += setTitleSuffix;
   if (settings.makerMode == 1) row.maker = parentFolderName(archivePath);
   if (settings.versionMode >= 1) row.version = fromBracket(fileTitle);

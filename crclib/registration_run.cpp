@@ -18,6 +18,7 @@
 #include "crclib/member_crc.h"
 #include "crclib/registration.h"
 #include "crclib/registration_rules.h"
+#include "crclib/row_store.h"
 
 namespace qm::reg {
 
@@ -49,9 +50,6 @@ namespace {
 using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
-
-constexpr std::uint16_t kStopAsked = 1;
-constexpr std::uint16_t kStopNow = 2;
 
 class HostMarker : public crc::ProgressMarker {
 public:
@@ -100,12 +98,11 @@ private:
   }
   void fail() {
     failed_ = true;
-    stop_ = kStopNow;
+    stop_ = stop::kNow;
   }
-  void storedOne() {
+  void showStored() {
     static const std::string head = text::sjis("レコードに格納中 "), tail = text::sjis(" 件格納");
-    ++stored_;
-    host_.status(head + std::to_string(stored_) + tail);
+    host_.status(head + std::to_string(store_ ? store_->stored() : 0) + tail);
   }
   crc::CrcSet crcSet() const {
     return s_.crc32 && s_.crc16 ? crc::CrcSet::Both : s_.crc32 ? crc::CrcSet::Crc32 : crc::CrcSet::Crc16;
@@ -120,8 +117,12 @@ private:
   void registerArchive(const std::string& path);
   void finishMember(const std::string& archivePath, const KeptMember& kept, std::size_t k, std::size_t keptCount,
                     const std::string& parentKey, const CrcTexts& crcs);
-  bool insert(const std::string& sql);
+  bool insert(const ImageRow& row);
+  ImageRow rowOf(const std::string& key, const std::string& fileName, const DerivedTexts& derived,
+                 const CrcTexts& crcs) const;
   CrcTexts fileCrcs(const std::string& path);
+  // Named in the log with the reason; the final texts count them.
+  void reportDamaged(const std::string& path, const archive::ArchiveError& error);
   CrcTexts memberCrcs(const KeptMember& kept, const MemberCrcSink* crcs, bool unpacked);
   std::string statedText(const archive::Member& member) const;
 
@@ -135,21 +136,22 @@ private:
   text::TextNormalizer smartTitle_;
   std::string extensions_;
   db::DbConnection insertDb_;
+  std::unique_ptr<RowStore> store_;
   KnownKeys keys_;
   std::unique_ptr<CrcPrefetch> prefetch_;
   long long counted_ = 0;
-  long long stored_ = 0;
+  long long damaged_ = 0;
   bool failed_ = false;
 };
 
 bool Run::stopRequested() {
-  if (stop_ == kStopAsked) {
+  if (stop_ == stop::kAsked) {
     const auto answer = sink().show(text::sjis("中止しますか？"), "", MessageIcon::Warning, MessageButtons::YesNo);
     // Only a question still pending is answered: an error may have stopped the run meanwhile.
-    std::uint16_t asked = kStopAsked;
-    stop_.compare_exchange_strong(asked, answer == MessageAnswer::Yes ? kStopNow : 0);
+    std::uint16_t asked = stop::kAsked;
+    stop_.compare_exchange_strong(asked, answer == MessageAnswer::Yes ? stop::kNow : stop::kRunning);
   }
-  return stop_ == kStopNow;
+  return stop_ == stop::kNow;
 }
 
 void Run::count(const std::string& path, bool isRoot) {
@@ -162,7 +164,7 @@ void Run::count(const std::string& path, bool isRoot) {
     }
     return;
   }
-  for (const FolderEntry& entry : listFolder(path).value_or(std::vector<FolderEntry>())) {
+  for (const FolderEntry& entry : listFolder(path).value_or(FolderListing()).entries) {
     if (stopRequested()) return;
     if (entry.isFolder) {
       if (s_.searchSubfolders) count(platform::joinPath(path, entry.name), false);
@@ -187,7 +189,9 @@ void Run::walk(const std::string& path, bool isRoot) {
       sink().show(text::sjis("フォルダの中を読めませんでした。\n") + path, "", MessageIcon::Warning, MessageButtons::Ok);
       return;
     }
-    entries = std::move(*listed);
+    for (const std::string& name : listed->unnamed)
+      host_.log(text::sjis("名前を表せないファイルを飛ばしました：") + platform::joinPath(path, name));
+    entries = std::move(listed->entries);
   }
   int imageNumber = 0;
   std::string first;
@@ -200,7 +204,7 @@ void Run::walk(const std::string& path, bool isRoot) {
     if (entry.isFolder) {
       if (s_.searchSubfolders) {
         walk(full, false);
-        if (stop_ == kStopNow) return;
+        if (stop_ == stop::kNow) return;
         offerFiles(folder, entries, i + 1);
       }
       continue;
@@ -218,8 +222,8 @@ void Run::walk(const std::string& path, bool isRoot) {
   if (s_.folderSets && imageNumber == 1 && !failed_) {
     // On the insert connection: a connection of its own would wait for the
     // run's own write lock.
-    if (auto error = insertDb_.execute("UPDATE main_table SET ply='0' WHERE ply='1' AND file_name='" +
-                                       db::DbConnection::quoteSql(first) + "';")) {
+    if (auto error = insertDb_.execute("UPDATE main_table SET ply='0' WHERE ply='1' AND file_name=" +
+                                       db::sqlText(first) + ";")) {
       dbError("", *error);
     }
   }
@@ -259,46 +263,61 @@ CrcTexts Run::fileCrcs(const std::string& path) {
   return texts;
 }
 
-bool Run::insert(const std::string& sql) {
-  if (auto error = insertDb_.execute(sql)) {
-    dbError(text::sjis("レコードを挿入できませんでした。\n"), *error);
-    // Counted when it was begun; the final texts count rows really stored.
-    --stored_;
-    fail();
-    return false;
+bool Run::insert(const ImageRow& row) {
+  switch (store_->write(row)) {
+    case RowOutcome::Failed:
+      dbError(text::sjis("レコードを挿入できませんでした。\n"), store_->error());
+      fail();
+      return false;
+    case RowOutcome::Collided:
+      host_.log(text::sjis("キーが重複しています（1 件として数えます）：") + row.key);
+      return true;
+    case RowOutcome::Stored:
+      showStored();
+      return true;
+    case RowOutcome::Ignored:
+      return true;
   }
   return true;
 }
 
-std::string quoted(const std::string& value) {
-  std::string out(1, '\'');
-  out += db::DbConnection::quoteSql(value);
-  out += '\'';
-  return out;
+ImageRow Run::rowOf(const std::string& key, const std::string& fileName, const DerivedTexts& derived,
+                    const CrcTexts& crcs) const {
+  ImageRow row;
+  row.key = key;
+  row.fileTitle = fileTitleOf(fileName);
+  row.fileExt = extensionOf(fileName);
+  row.machine = request_.machine;
+  row.title = derived.title;
+  row.smartTitle = smartTitle_(derived.title);
+  row.version = derived.version;
+  row.maker = derived.maker;
+  row.genre = request_.genre;
+  row.adult = s_.adult;
+  row.media = request_.media;
+  row.country = derived.country;
+  row.saleYear = derived.saleYear;
+  row.crc32 = crcs.crc32;
+  row.crc16 = crcs.crc16;
+  return row;
 }
 
 void Run::registerFile(const std::string& path, int& imageNumber, std::string& first) {
   host_.currentItem(path);
   if (!shouldRegister(keys_, path, s_.overwrite, s_.keepFavourites)) return;
-  storedOne();
   ++imageNumber;
   if (imageNumber == 1) first = path;
-  const std::string fileName = platform::fileNameOf(path);
-  const DerivedTexts row = deriveForFile(s_, path, countries_, request_.saleYear);
-  const CrcTexts crcs = fileCrcs(path);
-  const std::string ply = s_.folderSets ? std::to_string(imageNumber) : "0";
-  const std::string plyFile = s_.folderSets && imageNumber >= 2 ? first : "";
-  const std::string sql =
-      std::string(s_.overwrite ? "INSERT OR REPLACE" : "INSERT OR IGNORE") +
-      " INTO main_table( file_name, file_title, file_ext, machine_name, title, smart_title, version, maker, "
-      "genre_name, adult, media_name, country, sale_year, modify, crc32, crc, ply, ply_file_name ) VALUES( " +
-      quoted(path) + ", " + quoted(fileTitleOf(fileName)) + ", " + quoted(extensionOf(fileName)) + ", " +
-      quoted(request_.machine) + ", " + quoted(row.title) + ", " + quoted(smartTitle_(row.title)) + ", " +
-      quoted(row.version) + ", " + quoted(row.maker) + ", " + quoted(request_.genre) + ", " + (s_.adult ? "1" : "0") +
-      ", " + quoted(request_.media) + ", " + quoted(row.country) + ", " + quoted(row.saleYear) +
-      ", datetime('now','localtime'), " + quoted(crcs.crc32) + ", " + quoted(crcs.crc16) + ", " + quoted(ply) + ", " +
-      quoted(plyFile) + " );";
-  if (insert(sql)) keys_.add(path);
+  const DerivedTexts derived = deriveForFile(s_, path, countries_, request_.saleYear);
+  ImageRow row = rowOf(path, platform::fileNameOf(path), derived, fileCrcs(path));
+  row.ply = s_.folderSets ? std::to_string(imageNumber) : "0";
+  row.plyFile = s_.folderSets && imageNumber >= 2 ? first : "";
+  if (insert(row)) keys_.add(path);
+}
+
+void Run::reportDamaged(const std::string& path, const archive::ArchiveError& error) {
+  if (error.kind == archive::ArchiveErrorKind::Stopped) return;
+  ++damaged_;
+  host_.log(text::sjis("壊れた書庫：") + path + text::sjis(" （") + error.message + text::sjis("）"));
 }
 
 std::string Run::statedText(const archive::Member& member) const {
@@ -339,20 +358,14 @@ void Run::finishMember(const std::string& archivePath, const KeptMember& kept, s
   const std::string memberTitle = memberTitleOf(kept.member.name);
   const std::string suffix =
       inSet && s_.archiveSetTitles ? " [" + extensionOf(archiveName) + "]---[" + memberTitle + "]" : "";
-  storedOne();
-  const DerivedTexts row = deriveForMember(s_, archivePath, kept.key, countries_, request_.saleYear, suffix);
-  const std::string sql =
-      std::string(s_.overwrite ? "INSERT OR REPLACE" : "INSERT OR IGNORE") +
-      " INTO main_table( file_name, file_title, file_ext, machine_name, title, smart_title, version, maker, "
-      "genre_name, adult, media_name, country, sale_year, modify, crc32, crc, file_arc_title, file_arc_ext, ply, "
-      "ply_file_name ) VALUES( " +
-      quoted(kept.key) + ", " + quoted(fileTitleOf(archiveName)) + ", " + quoted(extensionOf(archiveName)) + ", " +
-      quoted(request_.machine) + ", " + quoted(row.title) + ", " + quoted(smartTitle_(row.title)) + ", " +
-      quoted(row.version) + ", " + quoted(row.maker) + ", " + quoted(request_.genre) + ", " + (s_.adult ? "1" : "0") +
-      ", " + quoted(request_.media) + ", " + quoted(row.country) + ", " + quoted(row.saleYear) +
-      ", datetime('now','localtime'), " + quoted(crcs.crc32) + ", " + quoted(crcs.crc16) + ", " + quoted(memberTitle) +
-      ", " + quoted(memberExtensionOf(kept.member.name)) + ", " + quoted(ply) + ", " + quoted(plyFile) + " );";
-  if (insert(sql)) keys_.add(kept.key);
+  const DerivedTexts derived = deriveForMember(s_, archivePath, kept.key, countries_, request_.saleYear, suffix);
+  ImageRow row = rowOf(kept.key, archiveName, derived, crcs);
+  row.inArchive = true;
+  row.arcTitle = memberTitle;
+  row.arcExt = memberExtensionOf(kept.member.name);
+  row.ply = ply;
+  row.plyFile = plyFile;
+  if (insert(row)) keys_.add(kept.key);
 }
 
 // Streams the members that need their bytes, and finishes every kept member in
@@ -405,6 +418,7 @@ private:
 void Run::registerArchive(const std::string& path) {
   if (extensions_.empty()) return;
   const archive::WalkResult listed = archive::listMembers(path);
+  if (listed.error) reportDamaged(path, *listed.error);
   const bool windowSet = request_.window.offset != 0 || request_.window.length != 0;
   std::vector<KeptMember> kept;
   for (std::size_t i = 0; i < listed.members.size(); ++i) {
@@ -427,7 +441,8 @@ void Run::registerArchive(const std::string& path) {
   bool halted = false;
   if (std::any_of(kept.begin(), kept.end(), [](const KeptMember& m) { return m.extract; })) {
     MemberPass pass(kept, request_.window, crcSet(), &marker_, finish, stopped);
-    archive::visitMembers(path, pass);
+    const auto error = archive::visitMembers(path, pass);
+    if (error && !listed.error) reportDamaged(path, *error);
     done = pass.finished();
     halted = pass.halted();
   }
@@ -443,6 +458,11 @@ std::string withFinalCounts(const std::string& head, long long stored) {
   return head + text::sjis("（") + std::to_string(stored) + text::sjis(" 件が格納・更新されました。）");
 }
 
+std::string damagedNote(long long damaged) {
+  if (damaged == 0) return {};
+  return text::sjis("（壊れた書庫 ") + std::to_string(damaged) + text::sjis(" 件：ログを参照して下さい）");
+}
+
 RegistrationResult Run::run() {
   RegistrationResult result;
   const auto end = [&](RegistrationEnd how, const std::string& status) {
@@ -450,15 +470,16 @@ RegistrationResult Run::run() {
     host_.ended();
     result.end = how;
     result.counted = counted_;
-    result.stored = stored_;
+    result.stored = store_ ? store_->committed() : 0;
+    result.damaged = damaged_;
     result.finalStatus = status;
     return result;
   };
   {
     db::DbConnection db;
     db.open(paths_.dbPath);
-    if (auto error = db.execute("SELECT search_ext FROM machine_info_table WHERE machine='" +
-                                db::DbConnection::quoteSql(request_.machine) + "' ;")) {
+    if (auto error =
+            db.execute("SELECT search_ext FROM machine_info_table WHERE machine=" + db::sqlText(request_.machine) + " ;")) {
       dbError(text::sjis("機種管理レコードを参照できませんでした。\n"), *error);
       counted_ = -1;
       return end(RegistrationEnd::NoMachineRecord, "");
@@ -468,15 +489,16 @@ RegistrationResult Run::run() {
   }
   count(request_.path, true);
   host_.status(text::sjis("ファイル数調査終了"));
-  if (stop_ != 0) return end(RegistrationEnd::Cancelled, text::sjis("ユーザーからの要求で処理を中止しました。"));
+  if (stop_ != stop::kRunning) return end(RegistrationEnd::Cancelled, text::sjis("ユーザーからの要求で処理を中止しました。"));
   if (counted_ <= 0)
     return end(RegistrationEnd::NothingFound, text::sjis("指定されたフォルダにファイルが見つかりませんでした。"));
   host_.progressRange(static_cast<std::uint32_t>(std::min<long long>(counted_, UINT32_MAX)));
   host_.status(text::sjis("レコードに格納中 0 件格納"));
 
   insertDb_.open(paths_.dbPath);
+  store_ = std::make_unique<RowStore>(insertDb_, s_.overwrite, request_.batches);
   bool begun = false;
-  if (auto error = insertDb_.execute("BEGIN;")) {
+  if (auto error = store_->begin()) {
     dbError(text::sjis("レコードを挿入できませんでした。\n"), *error);
     fail();
   } else if (auto keysError = keys_.load(insertDb_)) {
@@ -490,23 +512,29 @@ RegistrationResult Run::run() {
     prefetch_.reset();
   }
   if (begun) {
-    if (auto error = insertDb_.execute("COMMIT;")) {
+    if (auto error = store_->finish()) {
       dbError(text::sjis("レコードを挿入できませんでした。\n"), *error);
-      insertDb_.execute("ROLLBACK;");
       failed_ = true;
-      stored_ = 0;
     }
   }
   insertDb_.close();
   host_.marker("");
-  if (failed_)
-    return end(RegistrationEnd::Failed, withFinalCounts(text::sjis("エラーのため処理を中止しました。"), stored_));
-  if (stop_ != 0) {
+  const long long stored = store_->committed();
+  if (failed_) {
+    return end(RegistrationEnd::Failed,
+               withFinalCounts(text::sjis("エラーのため処理を中止しました。"), stored) + damagedNote(damaged_));
+  }
+  if (stop_ != stop::kRunning) {
     return end(RegistrationEnd::Cancelled,
-               withFinalCounts(text::sjis("ユーザーからの要求で処理を中止しました。"), stored_));
+               withFinalCounts(text::sjis("ユーザーからの要求で処理を中止しました。"), stored) + damagedNote(damaged_));
+  }
+  if (damaged_ > 0) {
+    return end(RegistrationEnd::Completed, std::to_string(stored) + text::sjis(" 件の格納・更新が終了しました。( ") +
+                                               std::to_string(counted_) + text::sjis(" ファイル中 )") +
+                                               damagedNote(damaged_));
   }
   auto done =
-      end(RegistrationEnd::Completed, std::to_string(stored_) + text::sjis(" 件の格納・更新が完了しました。( ") +
+      end(RegistrationEnd::Completed, std::to_string(stored) + text::sjis(" 件の格納・更新が完了しました。( ") +
                                           std::to_string(counted_) + text::sjis(" ファイル中 )"));
   host_.beep();
   return done;

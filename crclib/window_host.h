@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "crclib/registration.h"
 
@@ -19,7 +20,13 @@ struct ProgressWindows {
   void* progress = nullptr;  // progress bar
 };
 
-// A run whose progress window is closed stops: the host then sets `stop` to 2.
-std::unique_ptr<RegistrationHost> makeWindowHost(const ProgressWindows& windows, StopFlag& stop);
+// The run's log lines go to this file of the program folder, made anew by a
+// run's first line; the final status text points to it.
+inline constexpr const char* kRegistrationLogName = "Quillmoor2_register.log";
+
+// A run whose progress window is closed stops: the host then sets `stop` to
+// stop::kNow. `logPath` is the file of the log lines.
+std::unique_ptr<RegistrationHost> makeWindowHost(const ProgressWindows& windows, StopFlag& stop,
+                                                 const std::string& logPath);
 
 }  // namespace qm::reg

@@ -19,7 +19,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<RegistrationHost> makeWindowHost(const ProgressWindows&, StopFlag&) {
+std::unique_ptr<RegistrationHost> makeWindowHost(const ProgressWindows&, StopFlag&, const std::string&) {
   return std::make_unique<QuietHost>();
 }
 

@@ -2,8 +2,10 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <cstdio>
 #include <optional>
 
+#include "common/platform/native_file.h"
 #include "common/text/encoding.h"
 #include "crclib/window_host.h"
 
@@ -16,8 +18,8 @@ constexpr auto kRefresh = std::chrono::milliseconds(100);
 
 class WindowHost : public RegistrationHost {
 public:
-  WindowHost(const ProgressWindows& w, StopFlag& stop)
-      : w_(w), stop_(stop), sink_(platform::makeWindowSink(w.owner)) {}
+  WindowHost(const ProgressWindows& w, StopFlag& stop, const std::string& logPath)
+      : w_(w), stop_(stop), sink_(platform::makeWindowSink(w.owner)), logPath_(logPath) {}
 
   void status(const std::string& text) override { hold(status_, text); }
   void currentItem(const std::string& text) override { hold(item_, text); }
@@ -40,6 +42,12 @@ public:
     SetWindowTextA(hwnd(w_.button), text::sjis("終了").c_str());
   }
   void beep() override { MessageBeep(MB_ICONINFORMATION); }
+  void log(const std::string& line) override {
+    // Lines are few (damaged archives, skipped names): one open per line.
+    const platform::native::UniqueFile file(std::fopen(logPath_.c_str(), logStarted_ ? "ab" : "wb"));
+    logStarted_ = true;
+    if (file) std::fprintf(file.get(), "%s\r\n", line.c_str());
+  }
   platform::MessageSink& messages() override {
     // A box must not stand over texts that are behind.
     flush();
@@ -58,7 +66,7 @@ private:
     const auto now = std::chrono::steady_clock::now();
     if (now - lastRefresh_ < kRefresh) return;
     lastRefresh_ = now;
-    if (w_.owner && !IsWindow(hwnd(w_.owner))) stop_ = 2;
+    if (w_.owner && !IsWindow(hwnd(w_.owner))) stop_ = stop::kNow;
     flush();
   }
 
@@ -84,12 +92,15 @@ private:
   std::optional<std::string> status_, item_, marker_;
   std::uint32_t position_ = 0, shownPosition_ = 0;
   std::chrono::steady_clock::time_point lastRefresh_{};
+  std::string logPath_;
+  bool logStarted_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<RegistrationHost> makeWindowHost(const ProgressWindows& windows, StopFlag& stop) {
-  return std::make_unique<WindowHost>(windows, stop);
+std::unique_ptr<RegistrationHost> makeWindowHost(const ProgressWindows& windows, StopFlag& stop,
+                                                 const std::string& logPath) {
+  return std::make_unique<WindowHost>(windows, stop, logPath);
 }
 
 }  // namespace qm::reg

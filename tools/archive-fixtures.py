@@ -24,6 +24,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import warnings
 import zipfile
 import zlib
 
@@ -164,6 +165,12 @@ def special_zips(fx):
         z.writestr("あ" * 300 + ".bin", b"long")
     with zipfile.ZipFile(fx.path("empty.zip"), "w"):
         pass
+    # One name twice: both members make the same image key.
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        with zipfile.ZipFile(fx.path("twice.zip"), "w") as z:
+            z.writestr("disk.d88", b"first")
+            z.writestr("disk.d88", b"second")
     # Flagged UTF-8 names whose characters all lie below U+0100; "é" is not in
     # code page 932 and becomes "?".
     with zipfile.ZipFile(fx.path("latin.zip"), "w") as z:

@@ -25,6 +25,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb x11-apps imagemagick fonts-ipafont-gothic locales
   zip p7zip-full python3
+  libmigemo-dev skkdic perl
 )
 
 log() { echo "deps: $*" >&2; }
@@ -190,8 +191,40 @@ keep_libarchive_samples() (
   ln -sfn "$target" "$CACHE_ROOT/libarchive-test"
 )
 
+# Romaji search: Migemo from Debian's cmigemo source package, cross-built into
+# migemo.dll, and one dictionary set in code page 932 made from Debian's SKK
+# dictionary with the source package's own tools, for both builds (natively
+# the library is Debian's libmigemo). A cache entry of its own, so the other
+# Windows libraries are not built again when it changes.
+keep_migemo() (
+  local key target work src
+  key=$(echo "cmigemo_$(srcver libmigemo-dev)-skkdic_$(srcver skkdic)-gcc_$($HOST-gcc-posix -dumpversion)" | tr ':+~' '___')
+  target=$CACHE_ROOT/migemo-$key
+  if [ ! -f "$target/.complete" ]; then
+    ensure_deb_src
+    log "building Migemo and its dictionary into $target"
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    rm -rf "$target"
+    mkdir -p "$target/dict"
+    fetch_source cmigemo libmigemo-dev "$work" "$target"
+    src=$(find "$work" -maxdepth 1 -type d -name 'cmigemo-*' | head -n1)
+    (cd "$src" && $HOST-gcc-posix -O2 -shared -static-libgcc -o "$target/migemo.dll" src/migemo.c src/mnode.c \
+       src/romaji.c src/rxgen.c src/wordbuf.c src/wordlist.c src/charset.c src/filename.c src/migemo.def) \
+      >"$CACHE_ROOT/build.log" 2>&1 || { tail -n 20 "$CACHE_ROOT/build.log" >&2; log "migemo.dll failed"; return 1; }
+    perl "$src/tools/skk2migemo.pl" </usr/share/skk/SKK-JISYO.L >"$work/dict.tmp"
+    perl "$src/tools/optimize-dict.pl" <"$work/dict.tmp" >"$work/base-dict"
+    python3 "$(dirname "$0")/migemo-cp932.py" <"$work/base-dict" >"$target/dict/migemo-dict" 2>/dev/null
+    # The conversion tables of the source package are code page 932 already.
+    cp "$src"/dict/*.dat "$target/dict/"
+    touch "$target/.complete"
+  fi
+  ln -sfn "$target" "$CACHE_ROOT/migemo"
+)
+
 install_packages
 enable_japanese_locale
 mkdir -p "$CACHE_ROOT"
 keep_libarchive_samples
+keep_migemo
 build_windows_cache

@@ -28,8 +28,6 @@ std::string networkRoot(std::string_view path) {
 
 }  // namespace
 
-bool SystemFileProbe::exists(const std::string& path) { return platform::fileExists(path); }
-
 bool SystemFileProbe::reachable(const std::string& root) { return root.empty() || platform::folderExists(root); }
 
 std::string volumeRoot(std::string_view path) {

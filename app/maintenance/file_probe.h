@@ -1,26 +1,40 @@
 // How the removal run looks at the file system, behind an interface so that a
-// missing drive can be played in tests.
+// missing drive, a refused file or a share that drops can be played in tests.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
 namespace qm::maintenance {
 
+enum class PathState {
+  Present,
+  Missing,     // the system says the file, or a folder of its path, does not exist
+  Unreadable,  // any other failure: access denied, a network error, ...
+};
+
+struct PathLook {
+  PathState state = PathState::Present;
+  std::string reason;  // unreadable: the system's text (program text)
+};
+
 class FileProbe {
 public:
   virtual ~FileProbe() = default;
-  // A file or folder is at `path`.
-  virtual bool exists(const std::string& path) = 0;
+  // What the system says about a file or folder at `path`.
+  virtual PathLook look(const std::string& path) = 0;
   // The volume whose root this is can be reached at all (volumeRoot below).
   virtual bool reachable(const std::string& root) = 0;
+  virtual std::chrono::steady_clock::time_point now() { return std::chrono::steady_clock::now(); }
 };
 
-// The platform's own file system. A root of "" (a relative path) counts as
-// reachable.
+// The platform's own file system: missing means ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND on Windows, ENOENT or ENOTDIR natively. A root of ""
+// (a relative path) counts as reachable.
 class SystemFileProbe : public FileProbe {
 public:
-  bool exists(const std::string& path) override;
+  PathLook look(const std::string& path) override;
   bool reachable(const std::string& root) override;
 };
 

@@ -40,6 +40,7 @@ enum Control : int {
   kCheck = 1028,
   kProgress = 1043,
   kExtra = 1050,  // the mode's own button: reading options or the smart-title check
+  kNotice = 1051,  // the page's text where a mode has no machine list
 };
 
 // From the worker: what it has logged, that it ended, a message box to show
@@ -157,6 +158,11 @@ void MaintenanceDialog::createControls() {
   for (const std::string& entry : machineListEntries(dbPath()))
     SendMessageA(machines, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   SendMessageA(machines, CB_SETCURSEL, 0, 0);
+  if (!page_.machineList) {
+    ShowWindow(item(kMachineLabel), SW_HIDE);
+    ShowWindow(machines, SW_HIDE);
+    add("STATIC", page_.notice, SS_LEFT, kNotice, 24, 26, 436, 40);
+  }
   if (!page_.extraButton.empty())
     add("BUTTON", page_.extraButton, BS_PUSHBUTTON | WS_TABSTOP, kExtra, 300, 29, 160, 24);
   HWND box = add("BUTTON", page_.checkLabel, BS_AUTOCHECKBOX | WS_TABSTOP, kCheck, 24, 64, 436, 18);
@@ -211,7 +217,8 @@ void MaintenanceDialog::startOrStop() {
     return;
   }
   const int index = static_cast<int>(SendMessageA(item(kMachines), CB_GETCURSEL, 0, 0));
-  const MachineChoice machine = machineChoiceAt(index, ui::comboItemText(item(kMachines), index));
+  const MachineChoice machine =
+      page_.machineList ? machineChoiceAt(index, ui::comboItemText(item(kMachines), index)) : MachineChoice::everyMachine();
   if (machine.none()) return;
   const bool checkedBox = checked(kCheck);
   Run run = runFor(machine, checkedBox);
@@ -244,6 +251,12 @@ Run MaintenanceDialog::runFor(const MachineChoice& machine, bool checkedBox) {
                       text::loadSymbolTables(settingsFile())};
       return [what = std::move(what)](const RunContext& run) { return generateReadings(run, what); };
     }
+    case MaintenanceMode::SmartTitleUpdate: {
+      const text::SymbolTables tables = text::loadSymbolTables(settingsFile());
+      return [tables](const RunContext& run) {
+        return rebuildSmartTitles(run, SmartTitleMode::Update, MachineChoice::everyMachine(), tables);
+      };
+    }
     case MaintenanceMode::SmartTitleRebuild: {
       const text::SymbolTables tables = text::loadSymbolTables(settingsFile());
       return [machine, tables](const RunContext& run) {
@@ -261,6 +274,11 @@ void MaintenanceDialog::runEnded() {
   if (walked && beepAtEnd_) MessageBeep(MB_ICONASTERISK);
   setText(kStart, startText());
   setInputsEnabled(true);
+  if (mode_ == MaintenanceMode::SmartTitleUpdate && result_.status == RunStatus::Completed) {
+    // Done: nothing is left to update, only to close.
+    setText(kNotice, updateFinishedNotice());
+    enable(kStart, false);
+  }
 }
 
 void MaintenanceDialog::showFeed() {

@@ -13,16 +13,24 @@ MaintenancePage maintenancePage(MaintenanceMode mode) {
   switch (mode) {
     case MaintenanceMode::RemoveMissing:
       return {sjis("不在イメージをライブラリから削除"), sjis("ライブラリから削除"),
-              sjis("ファイルの存在しないアイテムのみライブラリから削除"), true, ""};
+              sjis("ファイルの存在しないアイテムのみライブラリから削除"), true, "", true, ""};
     case MaintenanceMode::KanaReading:
       // Checked at open: a run over every row would overwrite readings typed by hand.
       return {sjis("なんちゃって清音ソート用「読み仮名」超適当生成"), sjis("読み仮名を生成"),
-              sjis("読み仮名が未入力のアイテムのみ実行"), true, sjis("読み仮名生成の設定...")};
+              sjis("読み仮名が未入力のアイテムのみ実行"), true, sjis("読み仮名生成の設定..."), true, ""};
+    case MaintenanceMode::SmartTitleUpdate:
+      return {sjis("スマートタイトル再構築"), sjis("スマートタイトルを再構築"), "", false, "", false,
+              sjis("アップデートが必要なアイテムが見つかりました。\n実行をクリックして下さい。")};
     case MaintenanceMode::SmartTitleRebuild:
       return {sjis("スマートタイトル再構築"), sjis("スマートタイトルを再構築"), "", false,
-              sjis("スマートタイトルの確認")};
+              sjis("スマートタイトルの確認"), true, ""};
   }
   return {};
+}
+
+const std::string& updateFinishedNotice() {
+  static const std::string text = sjis("処理が終了しました。\n閉じるボタンをクリックして下さい。");
+  return text;
 }
 
 const std::string& startText() {

@@ -11,11 +11,12 @@
 
 namespace qm::maintenance {
 
-// The dialog's mode numbers. 2 (filling smart titles after an upgrade) has no
-// command that opens it: the start-up notice sends the user to the rebuild.
+// The dialog's mode numbers. 2 fills the smart titles an upgrade (or an older
+// registration) left empty: the start-up notice about them opens it.
 enum class MaintenanceMode : int {
   RemoveMissing = 0,
   KanaReading = 1,
+  SmartTitleUpdate = 2,
   SmartTitleRebuild = 3,
 };
 
@@ -26,9 +27,14 @@ struct MaintenancePage {
   std::string checkLabel;  // check box 1028
   bool checkedAtOpen = true;
   std::string extraButton;  // "" when the mode has none
+  bool machineList = true;  // false: the mode works on the whole library
+  std::string notice;       // the page's text in place of the machine list, or ""
 };
 
 MaintenancePage maintenancePage(MaintenanceMode mode);
+
+// The update page's text once its run completed.
+const std::string& updateFinishedNotice();
 
 // Texts of the start/stop button.
 const std::string& startText();  // "実行"

@@ -1,5 +1,6 @@
 #include "app/maintenance/missing_images.h"
 
+#include <chrono>
 #include <map>
 
 #include "app/maintenance/run_steps.h"
@@ -14,12 +15,12 @@ using db::DbConnection;
 
 std::string selectStatement(const MachineChoice& machine) {
   if (machine.all) return "SELECT file_name FROM main_table ;";
-  return "SELECT file_name FROM main_table WHERE machine_name='" + DbConnection::quoteSql(machine.name) + "' ;";
+  return "SELECT file_name FROM main_table WHERE machine_name=" + db::sqlText(machine.name) + " ;";
 }
 
 std::string deleteAllStatement(const MachineChoice& machine) {
   if (machine.all) return "DELETE FROM main_table ;";
-  return "DELETE FROM main_table WHERE machine_name='" + DbConnection::quoteSql(machine.name) + "' ;";
+  return "DELETE FROM main_table WHERE machine_name=" + db::sqlText(machine.name) + " ;";
 }
 
 // Children whose parent row is gone stand alone again.
@@ -31,33 +32,47 @@ void logIfFailed(const RunContext& run, const char* what, const std::optional<st
   if (error) run.observer.log(text::sjis(what) + *error);
 }
 
-// Each volume is asked once per run: an unreachable share can take seconds.
-class VolumeCache {
+// Before a row is removed its volume must be there at that moment: a share
+// that drops makes its files look missing. A good answer is kept for a few
+// seconds, since an unreachable share can take seconds to answer; a bad one
+// is never kept.
+class VolumeCheck {
 public:
-  explicit VolumeCache(FileProbe& files) : files_(files) {}
+  explicit VolumeCheck(FileProbe& files) : files_(files) {}
   bool reachable(const std::string& path) {
     const std::string root = volumeRoot(path);
-    auto it = known_.find(root);
-    if (it == known_.end()) it = known_.emplace(root, files_.reachable(root)).first;
-    return it->second;
+    const auto now = files_.now();
+    const auto it = lastGood_.find(root);
+    if (it != lastGood_.end() && now - it->second < kGrace) return true;
+    if (!files_.reachable(root)) {
+      lastGood_.erase(root);
+      return false;
+    }
+    lastGood_[root] = files_.now();
+    return true;
   }
 
 private:
+  static constexpr std::chrono::seconds kGrace{3};
   FileProbe& files_;
-  std::map<std::string, bool> known_;
+  std::map<std::string, std::chrono::steady_clock::time_point> lastGood_;
 };
 
 enum class RowOutcome { Present, Skipped, Removed, Failed };
 
+RowOutcome skip(const RunContext& run, const std::string& path, const std::string& reason) {
+  run.observer.log(text::sjis("スキップ：") + path + text::sjis(" （") + reason + text::sjis("）"));
+  return RowOutcome::Skipped;
+}
+
 RowOutcome checkRow(const RunContext& run, DbConnection& writes, const std::string& key, FileProbe& files,
-                    VolumeCache& volumes) {
+                    VolumeCheck& volumes) {
   const std::string path = testedPath(key);
-  if (!volumes.reachable(path)) {
-    run.observer.log(text::sjis("スキップ：") + path + text::sjis(" （ドライブ又は共有フォルダが見つかりません）"));
-    return RowOutcome::Skipped;
-  }
-  if (files.exists(path)) return RowOutcome::Present;
-  const auto error = writes.execute("DELETE FROM main_table WHERE file_name='" + DbConnection::quoteSql(key) + "';");
+  const PathLook look = files.look(path);
+  if (look.state == PathState::Present) return RowOutcome::Present;
+  if (look.state == PathState::Unreadable) return skip(run, path, look.reason);
+  if (!volumes.reachable(path)) return skip(run, path, text::sjis("ドライブ又は共有フォルダが見つかりません"));
+  const auto error = writes.execute("DELETE FROM main_table WHERE file_name=" + db::sqlText(key) + ";");
   run.observer.log(text::sjis(error ? "失敗：" : "削除：") + path);
   return error ? RowOutcome::Failed : RowOutcome::Removed;
 }
@@ -84,7 +99,7 @@ RunResult walkRows(const RunContext& run, DbConnection& rows, FileProbe& files) 
   writes.open(run.dbPath);
   if (!beginRun(writes, run)) return {RunStatus::BeginFailed, result.rows};
   run.observer.log(startedLine());
-  VolumeCache volumes(files);
+  VolumeCheck volumes(files);
   bool stopped = false;
   for (int row = 1; row <= result.rows && !stopped; ++row) {
     run.observer.progressStep();

@@ -1,7 +1,9 @@
 // Removal of images from the library: the rows whose file is missing, or every
-// row of a machine. A file counts as missing only when the volume that should
-// hold it is there: rows on an unplugged disk or an unreachable share are kept
-// and logged as skipped. An image inside an archive ("C:\a.zip*x.d88") stays
+// row of a machine. A file counts as missing only when the system says it (or a
+// folder of its path) does not exist and the volume that should hold it is
+// there at that moment: rows on an unplugged disk, an unreachable share or a
+// file that cannot be read for any other reason are kept and logged as
+// skipped, with the reason. An image inside an archive ("C:\a.zip*x.d88") stays
 // while the archive exists. Afterwards children whose parent went become
 // singles and tmp_maxdisk is rebuilt.
 #pragma once

@@ -69,7 +69,7 @@ struct RunResult {
   int done = 0;     // rows walked
   int failed = 0;   // rows whose statement failed
   int removed = 0;  // removal: rows deleted
-  int skipped = 0;  // removal: rows kept because their drive was not there
+  int skipped = 0;  // removal: rows kept because their file or drive could not be read
 };
 
 }  // namespace qm::maintenance

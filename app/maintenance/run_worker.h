@@ -22,7 +22,7 @@ public:
   bool start(std::function<void()> run);
   bool running() const { return running_.load(); }
   // The run notices after its current row.
-  void requestStop() { stop_.store(kStopRequested); }
+  void requestStop() { stop_.store(stop::kAsked); }
   // Waits for the run to end (at once when none was started).
   void wait();
 

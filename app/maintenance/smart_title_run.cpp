@@ -2,6 +2,7 @@
 
 #include "app/maintenance/run_steps.h"
 #include "app/maintenance/title_walk.h"
+#include "common/platform/files.h"
 #include "common/text/encoding.h"
 #include "common/text/smart_title.h"
 
@@ -31,8 +32,14 @@ RunResult selectAndWalk(const RunContext& run, SmartTitleMode mode, const Machin
 std::string smartTitleSelectStatement(SmartTitleMode mode, const MachineChoice& machine) {
   if (mode == SmartTitleMode::Update) return "SELECT file_name,title FROM main_table WHERE smart_title='';";
   if (machine.all) return "SELECT file_name,title FROM main_table;";
-  return "SELECT file_name,title FROM main_table WHERE machine_name='" + db::DbConnection::quoteSql(machine.name) +
-         "';";
+  return "SELECT file_name,title FROM main_table WHERE machine_name=" + db::sqlText(machine.name) + ";";
+}
+
+std::string emptyTitleStatement(SmartTitleMode mode, const MachineChoice& machine) {
+  std::string sql =
+      "UPDATE main_table SET title=CASE WHEN file_title!='' THEN file_title ELSE file_name END WHERE title=''";
+  if (mode == SmartTitleMode::Rebuild && !machine.all) sql += " AND machine_name=" + db::sqlText(machine.name);
+  return sql + ";";
 }
 
 RunResult rebuildSmartTitles(const RunContext& run, SmartTitleMode mode, const MachineChoice& machine,
@@ -41,17 +48,27 @@ RunResult rebuildSmartTitles(const RunContext& run, SmartTitleMode mode, const M
   db::DbConnection rows;
   rows.open(run.dbPath);
   if (mode == SmartTitleMode::Rebuild) dropListView(rows, run.itemList);
+  // An empty title folds to an empty smart title, which would stay "not
+  // computed yet" for ever.
+  if (const auto error = rows.execute(emptyTitleStatement(mode, machine)))
+    run.observer.log(text::sjis("[ERROR] 空のタイトルを埋められませんでした：") + *error);
   RunResult result = selectAndWalk(run, mode, machine, tables, rows);
   run.itemList.refresh();
   return result;
+}
+
+bool smartTitlesMissing(const std::string& dbPath) {
+  if (!platform::fileExists(dbPath)) return false;
+  db::DbConnection db;
+  db.open(dbPath);
+  return !db.execute("SELECT 1 FROM main_table WHERE smart_title='' LIMIT 1;") && db.rowCount() > 0;
 }
 
 SmartTitleCheck checkSmartTitle(const std::string& dbPath, const std::string& fileName) {
   db::DbConnection db;
   db.open(dbPath);
   if (const auto error =
-          db.execute("SELECT smart_title FROM main_table WHERE file_name='" + db::DbConnection::quoteSql(fileName) +
-                     "' ;"))
+          db.execute("SELECT smart_title FROM main_table WHERE file_name=" + db::sqlText(fileName) + " ;"))
     return {false, text::sjis("スマートタイトルが取得できません。\n") + *error};
   return {true, db.cell(1, 0)};
 }

@@ -16,6 +16,12 @@ enum class SmartTitleMode {
 };
 
 std::string smartTitleSelectStatement(SmartTitleMode mode, const MachineChoice& machine);
+// Run first: rows with an empty title take their file title, or their file
+// name when that is empty too, so that every row gets a smart title.
+std::string emptyTitleStatement(SmartTitleMode mode, const MachineChoice& machine);
+
+// Whether any row has an empty smart title (what the start-up notice counts).
+bool smartTitlesMissing(const std::string& dbPath);
 
 // Rows with no smart title are no error: the run just ends (NoRows, no box).
 RunResult rebuildSmartTitles(const RunContext& run, SmartTitleMode mode, const MachineChoice& machine,

@@ -4,17 +4,14 @@
 // state in it.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
+#include "common/run/stop_flag.h"
 
 namespace qm::maintenance {
 
-using StopFlag = std::atomic<std::int16_t>;
-
-inline constexpr std::int16_t kStopRequested = 1;
+using qm::StopFlag;
 
 StopFlag& processStopFlag();
 
-inline bool stopRequested(const StopFlag& flag) { return flag.load() == kStopRequested; }
+inline bool stopRequested(const StopFlag& flag) { return flag.load() == stop::kAsked; }
 
 }  // namespace qm::maintenance

@@ -1,6 +1,7 @@
 #include "app/registration/registration_library.h"
 
 #include "common/platform/files.h"
+#include "common/run/stop_flag.h"
 #include "common/text/encoding.h"
 
 namespace qm::registration {
@@ -43,7 +44,8 @@ Binding RegistrationLibrary::bind(const std::string& programFolder) {
 }
 
 void RegistrationLibrary::requestStop() const {
-  if (exports_.getDirAddThreadESC && exports_.getDirAddThreadESC() == 0) exports_.setDirAddThreadESC(1);
+  if (exports_.getDirAddThreadESC && exports_.getDirAddThreadESC() == stop::kRunning)
+    exports_.setDirAddThreadESC(stop::kAsked);
 }
 
 void RegistrationLibrary::release() {

@@ -32,10 +32,6 @@ bool toggleColumn(ColumnLayout& layout, int column);
 // follows at once: the column last sorted by again, in its own direction. Sorting by
 // the title with the reading sort on puts the reading first; sorting by it
 // again with the reading sort off takes it back out.
-struct SortRequest {
-  int column;
-  SortMode mode;
-};
 SortRequest readingSortRequest(const SortState& sort);
 
 }  // namespace qm::search

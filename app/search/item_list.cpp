@@ -152,6 +152,34 @@ const std::vector<std::string>& ItemList::rowValues(int item) const {
   return values_[order_[static_cast<std::size_t>(item)]];
 }
 
+ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool probe) {
+  ViewChange change;
+  // DDL is transactional: a failed create leaves the old view in place.
+  if ((change.error = list_.execute("BEGIN;"))) return change;
+  list_.execute(kDropView);
+  change.error = list_.executeOne(statement);
+  if (!change.error && probe) {
+    change.error = list_.readRowsUtf8("SELECT title FROM list_view LIMIT 1;", [&](const db::RowValues&) {
+      change.hasRows = true;
+      return false;
+    });
+  }
+  if (change.error) {
+    list_.execute("ROLLBACK;");
+    change.hasRows = false;
+    return change;
+  }
+  if ((change.error = list_.execute("COMMIT;"))) {
+    list_.execute("ROLLBACK;");
+    return change;
+  }
+  forgetRows();
+  statements_.view = statement;
+  statements_.group.clear();
+  ++viewGeneration_;
+  return change;
+}
+
 bool ItemList::recreateView() {
   forgetRows();
   shownStatement_.clear();
@@ -160,7 +188,7 @@ bool ItemList::recreateView() {
   list_.execute(kDropView);
   // The view statement is ours (the search builder's), not typed: it is the
   // one statement allowed to create something.
-  if (auto error = list_.execute(statements_.view)) {
+  if (auto error = list_.executeOne(statements_.view)) {
     sink_.show(text::sjis("検索ができませんでした。\n") + *error, text::sjis("DBエラー"), MessageIcon::Error,
                MessageButtons::Ok);
     return false;
@@ -204,6 +232,13 @@ std::string ItemList::fileNameAt(int item) const {
     return db::DbConnection::fromUtf8(rows_->fileNameUtf8(order_[static_cast<std::size_t>(item)]));
   }
   return cell(item, kViewFileName);
+}
+
+std::string ItemList::titleUtf8(int item) const {
+  constexpr int kTitleKey = 0;  // the column table's first ORDER BY expression
+  if (!inMemory_) return std::string(list_.cellUtf8(item + 1, kViewTitle));
+  if (item < 0 || item >= static_cast<int>(order_.size())) return {};
+  return std::string(rows_->textUtf8(order_[static_cast<std::size_t>(item)], kTitleKey));
 }
 
 std::string ItemList::cell(int item, int viewColumn) const {

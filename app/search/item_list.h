@@ -47,6 +47,7 @@ public:
       : list_(list), checker_(checker), sink_(sink) {}
 
   ListStatements& statements() { return statements_; }
+  const db::StatementChecker& checker() const { return checker_; }
   const SortState& sortState() const { return sort_; }
   bool readingSort() const { return readingSort_; }
   void setReadingSort(bool on) { readingSort_ = on; }
@@ -57,6 +58,18 @@ public:
   bool sort(int column, SortMode mode);
   // The list statement last run or tried.
   const std::string& lastStatement() const { return lastStatement_; }
+
+  // A search's new view: drops list_view and creates it with `statement`
+  // (exactly one statement) in one transaction and, with `probe`, reads its
+  // first row (whether it lists any, and whether a regular expression in it
+  // fails, which shows only when rows are read). When anything fails the old view comes back and the statements stay
+  // as they were; otherwise `statement` is the view statement, the group
+  // statement is empty and the kept keys are forgotten.
+  struct ViewChange {
+    std::optional<std::string> error;  // SQLite's text (program text)
+    bool hasRows = false;
+  };
+  ViewChange replaceView(const std::string& statement, bool probe = true);
 
   // Drops list_view and runs the view statement again. False when it failed
   // (reported as "検索ができませんでした。").
@@ -70,6 +83,8 @@ public:
   // (exact, case-sensitive), or -1.
   int findItem(std::string_view fileName) const;
   std::string fileNameAt(int item) const;
+  // The title of item `item` as UTF-8, from what the list holds.
+  std::string titleUtf8(int item) const;
   // A cell of item `item` by list_view position, program text.
   std::string cell(int item, int viewColumn) const;
 

@@ -43,8 +43,9 @@ inline constexpr int kViewMachineName = viewColumn("machine_name");
 inline constexpr int kViewGenreName = viewColumn("genre_name");
 inline constexpr int kViewAlterEgo = viewColumn("alter_ego");
 inline constexpr int kViewFave = viewColumn("fave");
+inline constexpr int kViewTitle = viewColumn("title");
 static_assert(kViewFileName == 0, "the item key is the view's first column");
-static_assert(kViewMachineName >= 0 && kViewGenreName >= 0 && kViewAlterEgo >= 0 && kViewFave >= 0);
+static_assert(kViewMachineName >= 0 && kViewGenreName >= 0 && kViewAlterEgo >= 0 && kViewFave >= 0 && kViewTitle >= 0);
 
 // "CREATE VIEW list_view AS SELECT " + columns + "FROM main_table " + joins.
 std::string viewHead();

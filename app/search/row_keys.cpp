@@ -173,6 +173,12 @@ std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std:
   return error;
 }
 
+std::string_view RowKeys::textUtf8(int row, int key) const {
+  if (row < 0 || row >= rows_ || key < 0 || key >= kSortKeyCount) return {};
+  const Value& v = value(row, key);
+  return v.type == kText ? std::string_view(text_).substr(v.offset, v.length) : std::string_view();
+}
+
 std::string_view RowKeys::fileNameUtf8(int row) const {
   const Value& value = values_[static_cast<std::size_t>(row) * kStride];
   if (value.type != kText && value.type != kBlob) return {};

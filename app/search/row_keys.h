@@ -51,6 +51,8 @@ public:
 
   int rowCount() const { return rows_; }
   std::string_view fileNameUtf8(int row) const;
+  // A key's text (UTF-8); "" when it is not a text.
+  std::string_view textUtf8(int row, int key) const;
   // Row numbers in the order of `terms`.
   std::vector<int> order(const std::vector<SortTerm>& terms) const;
   // The key's distinct values in ascending order, as SELECT DISTINCT ...

@@ -22,6 +22,12 @@ inline constexpr int kKeepStatementOrder = -3;  // the ORDER BY written in the S
 
 enum class SortMode { Toggle = 0, Ascending = 1, Descending = 2 };
 
+// A sort to run: a column (or one of the requests above) and its mode.
+struct SortRequest {
+  int column;
+  SortMode mode;
+};
+
 // Directions of column 2.
 enum MachineGenreDirection { kMachineAscending = 0, kMachineDescending = 1, kGenreAscending = 2, kGenreDescending = 3 };
 

@@ -6,6 +6,7 @@
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
+#include "app/maintenance/smart_title_run.h"
 #include "app/masters/master_dialogs_win.h"
 #include "app/registration/add_image_dialog_win.h"
 #include "app/shell/item_commands_win.h"
@@ -49,7 +50,12 @@ void openMaintenance(CommandContext& context, MaintenanceMode mode) {
 }
 void removeMissing(CommandContext& context) { openMaintenance(context, MaintenanceMode::RemoveMissing); }
 void makeKana(CommandContext& context) { openMaintenance(context, MaintenanceMode::KanaReading); }
-void rebuildSmartTitles(CommandContext& context) { openMaintenance(context, MaintenanceMode::SmartTitleRebuild); }
+// The start-up notice about missing smart titles names this command: while
+// rows lack one it opens the page that fills exactly those.
+void rebuildSmartTitles(CommandContext& context) {
+  const bool missing = context.app && maintenance::smartTitlesMissing(context.app->dbPath);
+  openMaintenance(context, missing ? MaintenanceMode::SmartTitleUpdate : MaintenanceMode::SmartTitleRebuild);
+}
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
 }

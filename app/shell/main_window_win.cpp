@@ -11,6 +11,8 @@
 #include "app/search/column_arrangement.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
+#include "app/search/view_statement_check.h"
+#include "common/text/reading_settings.h"
 #include "app/search/list_position.h"
 #include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
@@ -103,7 +105,8 @@ bool MainWindow::registerClasses(HINSTANCE instance) {
   main.hCursor = LoadCursor(nullptr, IDC_ARROW);
   main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   main.lpszClassName = kMainClass;
-  return RegisterClassExA(&main) != 0 && InformationView::registerClass(instance);
+  return RegisterClassExA(&main) != 0 && InformationView::registerClass(instance) &&
+         search::SearchBar::registerClass(instance) && search::ListSearchWindow::registerClass(instance);
 }
 
 bool MainWindow::create() {
@@ -170,8 +173,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         selectGroupItem(static_cast<int>(SendMessageA(groupList_, LB_GETCURSEL, 0, 0)));
         return 0;
       }
+      // The tool bar's buttons are the menu's commands.
+      if (lParam != 0 && reinterpret_cast<HWND>(lParam) != rebar_.tools()) break;
       if (lParam == 0 && app_.databaseReady && items_ && onColumnCommand(LOWORD(wParam))) return 0;
-      if (lParam == 0 && app_.databaseReady) {
+      if (app_.databaseReady && queries_.onCommand(LOWORD(wParam))) return 0;
+      if (app_.databaseReady) {
         // A command that comes during start-up's busy moment (a script's,
         // a shortcut's) ends it first: its dialog must not open over a
         // disabled window that the timer would enable under it.
@@ -195,7 +201,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         context.masterIcons = &masterIcons_;
         context.resetSort = [this] { sortList(search::kResetSort, search::SortMode::Toggle); };
         if (launcher_ && launcher_->command(LOWORD(wParam), currentKey())) return 0;
-        if (runCommand(LOWORD(wParam), context)) return 0;
+        if (runCommand(LOWORD(wParam), context)) {
+          if (LOWORD(wParam) == menu::kFixToolbar) rebar_.setLocked(settings_.number(Setting::CoolBarFix) == 1);
+          return 0;
+        }
       }
       break;
     case WM_INITMENUPOPUP:
@@ -205,6 +214,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       refreshMenu(reinterpret_cast<HMENU>(wParam));
+      queries_.updateMenu(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_CONTEXTMENU:
       if (menus_ && app_.databaseReady &&
@@ -303,6 +313,7 @@ bool MainWindow::onCreate() {
   masterIcons_.rebuildAll(listDb_, *sink_);
   items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
   insertColumns();
+  createSearchBar();
   if ((headerArrows_ = bitmaps_.strip("column.bmp", 16)))
     SendMessageA(reinterpret_cast<HWND>(SendMessageA(itemList_, LVM_GETHEADER, 0, 0)), HDM_SETIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(headerArrows_.get()));
@@ -324,11 +335,15 @@ void MainWindow::startShortcuts() {
   panes.queryView = queryTree_;
   panes.groupView = groupList_;
   panes.info = info_;
+  panes.searchBar = searchBar_.textBox();
   panes.groupTabs = tab_;
   panes.stepGroupKind = [this](int step) {
     switchGroupKind(step > 0 ? search::nextGroupKind(groupKind_) : search::previousGroupKind(groupKind_));
   };
   startKeyboard(app_.programFolder, panes, labelled, *sink_);
+  setItemListSearch([this] {
+    listSearch_.open(itemList_, *items_, &migemo_, settings_.number(Setting::MigemoListOn) == 1);
+  });
   if (menus_) startSiteMenu(hwnd_, info_, menus_->informationView.get(), app_.programFolder);
 }
 
@@ -380,6 +395,52 @@ void MainWindow::insertColumns() {
   }
 }
 
+// The rebar with the tool bar and the search bar, above the panes.
+void MainWindow::createSearchBar() {
+  if (!rebar_.create(hwnd_, bitmaps_)) return;
+  search::SearchBarHost host;
+  host.items = items_.get();
+  host.sink = sink_.get();
+  host.settingsPath = app_.settingsPath;
+  host.settings.migemoOn = settings_.number(Setting::MigemoSearchOn) == 1;
+  host.settings.classLimit = settings_.number(Setting::MigemoSearchClassLimit);
+  host.tables = text::loadSymbolTables(settingsFile(app_));
+  host.fontHeight = settings_.number(Setting::EtcSearchFontHeight);
+  // migemo.dll from the program folder only; without it searches are plain text.
+  migemo_.open(search::migemoLibraryPath(app_.programFolder), search::migemoDictionaryPath(app_.programFolder));
+  host.migemo = &migemo_;
+  host.suggestions = &groupDb_;
+  host.fuzzyOn = settings_.number(Setting::MigemoFuzzyOn) == 1;
+  host.wholeTitles = settings_.number(Setting::MigemoFuzzyLap) == 1;
+  host.fuzzyClassLimit = settings_.number(Setting::MigemoFuzzyClassLimit);
+  host.font = font_.get();
+  host.currentKey = [this] { return currentKey(); };
+  host.listChanged = [this](const std::string& key, const std::string& time, const std::string& note) {
+    showSearchResult(key, time, note);
+  };
+  host.searchFailed = [this] { SetWindowTextA(info_, ""); };
+  if (!searchBar_.create(rebar_.window(), std::move(host))) return;
+  rebar_.addBands(searchBar_.window(), searchBar_.height(), searchBar_.minimumWidth(), app_.settingsPath,
+                  settings_.number(Setting::CoolBarFix) == 1);
+  search::QueryTreeHost queries;
+  queries.programFolder = app_.programFolder;
+  queries.settingsPath = app_.settingsPath;
+  queries.sink = sink_.get();
+  queries.run = [this](const std::string& statement) {
+    searchBar_.search(statement, search::kSqlMode);
+    InvalidateRect(groupList_, nullptr, TRUE);
+  };
+  queries_.attach(queryTree_, std::move(queries));
+}
+
+void MainWindow::showSearchResult(const std::string& key, const std::string& time, const std::string& note) {
+  setStatus(2, note);
+  setStatus(kSearchTimePart, time);
+  showList(key, false);
+  refreshGroupPane();
+  if (std::string timings = timingsFile(); !timings.empty()) UpdateWindow(itemList_);
+}
+
 // The panes' area: the client area without the status bar (and without any
 // band above the panes, which takes its height off the top).
 PaneRect MainWindow::paneArea() const {
@@ -387,7 +448,8 @@ PaneRect MainWindow::paneArea() const {
   GetClientRect(hwnd_, &client);
   RECT statusRect{};
   GetWindowRect(status_, &statusRect);
-  return {0, 0, client.right, std::max<int>(0, client.bottom - (statusRect.bottom - statusRect.top))};
+  const int top = rebar_.height();
+  return {0, top, client.right, std::max<int>(top, client.bottom - (statusRect.bottom - statusRect.top))};
 }
 
 // The layout as the header shows it now: widths and the order the user dragged.
@@ -454,6 +516,8 @@ void MainWindow::layout() {
   if (!status_) return;
   RECT client;
   GetClientRect(hwnd_, &client);
+  // The rebar first: the panes fill the client area below it.
+  if (rebar_.window()) SendMessageA(rebar_.window(), WM_SIZE, 0, 0);
   SendMessageA(status_, WM_SIZE, 0, 0);
   const std::array<int, kStatusPartCount> parts = statusPartEdges(client.right);
   SendMessageA(status_, SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
@@ -540,6 +604,9 @@ void MainWindow::onFirstPaint() {
   step("fill_show_window_ms");
   search::RestoredQuery restored = search::restoredQuery(settings_);
   items_->statements() = restored.statements;
+  // The file may have been edited: only our own view with a read-only WHERE
+  // is run, otherwise the whole library is shown.
+  if (!search::isTrustedViewStatement(restored.statements.view, checker_)) items_->statements().view.clear();
   items_->setReadingSort(settings_.number(Setting::ItemListReadingSort) == 1);
   if (items_->recreateView()) {
     items_->sort(search::kResetSort, search::SortMode::Toggle);
@@ -772,6 +839,12 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
       if (click->iSubItem < static_cast<int>(shownColumns_.size()))
         sortList(shownColumns_[click->iSubItem], search::SortMode::Toggle);
     }
+    return 0;
+  }
+  if (queries_.onNotify(*header)) return 0;
+  if (header->hwndFrom == rebar_.window()) {
+    if (header->code == RBN_HEIGHTCHANGE) layout();
+    if (header->code == RBN_ENDDRAG || header->code == RBN_HEIGHTCHANGE) rebar_.saveBands(app_.settingsPath);
     return 0;
   }
   if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE)

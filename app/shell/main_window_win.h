@@ -18,10 +18,15 @@
 #include "app/search/group_pane.h"
 #include "app/search/group_place.h"
 #include "app/search/item_list.h"
+#include "app/search/list_search_win.h"
+#include "app/search/migemo_library.h"
+#include "app/search/query_tree_win.h"
+#include "app/search/search_bar_win.h"
 #include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
 #include "app/shell/info_view_win.h"
 #include "app/shell/item_list_painter_win.h"
+#include "app/shell/main_rebar_win.h"
 #include "app/shell/menu_builder_win.h"
 #include "app/shell/pane_layout.h"
 #include "app/shell/status_bar.h"
@@ -57,6 +62,8 @@ private:
   bool onCreate();
   void createPanes();
   void layout();
+  void createSearchBar();
+  void showSearchResult(const std::string& key, const std::string& time, const std::string& note);
   PaneRect paneArea() const;
   bool onSplitterMouse(UINT message, LPARAM lParam);
   void saveSplits();
@@ -104,6 +111,11 @@ private:
   HWND info_ = nullptr;
   HWND status_ = nullptr;
   ui::OwnedFont font_;
+  MainRebar rebar_;
+  search::SearchBar searchBar_;
+  search::QueryTree queries_;
+  search::MigemoLibrary migemo_;
+  search::ListSearchWindow listSearch_;
   BusyWindow busy_;
   ItemListPainter painter_;
   InformationView infoView_;

@@ -19,7 +19,7 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::ShortcutKeys, F::WebSearch,
                                       F::DatabaseBackup, F::Favourites, F::EmulatorChoice, F::OpenImageFolder,
                                       F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox,
-                                      F::ListSort, F::Launch, F::EmulatorSettings};
+                                      F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries};
 
 struct Source {
   int depth;

@@ -17,4 +17,10 @@ std::string comboSelectedText(HWND combo) {
   return comboItemText(combo, static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)));
 }
 
+std::string windowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 }  // namespace qm::ui

@@ -1,4 +1,4 @@
-// The text of a combo box's list entries.
+// The texts of controls: a window's own text and a combo box's list entries.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +6,9 @@
 #include <string>
 
 namespace qm::ui {
+
+// The whole text of a control (an edit field, a combo box's edit), program text.
+std::string windowText(HWND window);
 
 // Entry `index` of `combo` (program text); "" for no such entry.
 std::string comboItemText(HWND combo, int index);

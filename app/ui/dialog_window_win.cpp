@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/ui/combo_text_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::ui {
@@ -109,12 +110,7 @@ HWND DialogWindow::edit(int id, int x, int y, int width, DWORD style) {
   return add("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | style, id, x, y, width, 22, WS_EX_CLIENTEDGE);
 }
 
-std::string DialogWindow::textOf(int id) const {
-  HWND control = item(id);
-  std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1);
-  GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
-  return buffer.data();
-}
+std::string DialogWindow::textOf(int id) const { return windowText(item(id)); }
 
 void DialogWindow::setClientSize(int width, int height) const {
   RECT frame{0, 0, width, height};

@@ -1,9 +1,11 @@
 // Registration through quillmoor-cli on a generated tree: 20,000 files of
 // 64 KiB in 200 folders, and 200 zips of 10 members each. Each figure is the
 // best of a few runs, every run into a fresh library.
-// Targets: the plain tree with CRC-32 and CRC-16 in at most 1.2 times the time
+// Targets: the plain tree with CRC-32 and CRC-16 in at most 0.9 times the time
 // `7z h -scrcCRC32 -r` needs to hash the same files; the zips (stated CRC-32s)
-// at least 20,000 members a second; memory flat in the number of files.
+// at least 40,000 members a second; memory flat in the number of files. The
+// processor time (user and system) is printed beside the wall time: on a
+// shared machine the wall time also holds the waits for a free core.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -70,6 +72,7 @@ bool makeTree() {
 struct Outcome {
   double seconds;
   long maxRssKiB;
+  double cpuSeconds;
 };
 
 // Runs argv to its end; its wall time and peak memory.
@@ -91,7 +94,9 @@ std::optional<Outcome> runProgram(std::vector<std::string> args) {
   if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     return std::nullopt;
   }
-  return Outcome{std::chrono::duration<double>(Clock::now() - start).count(), usage.ru_maxrss};
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return Outcome{std::chrono::duration<double>(Clock::now() - start).count(), usage.ru_maxrss,
+                 seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
 std::optional<Outcome> best(const std::function<std::optional<Outcome>()>& once) {
@@ -139,11 +144,12 @@ int main(int argc, char** argv) {
   }
   const double ratio = plain->seconds / sevenZip->seconds;
   const double membersPerSecond = kZips * kMembersPerZip / zips->seconds;
-  std::printf("7z h -scrcCRC32 (20,000 files):        %.3f s\n", sevenZip->seconds);
-  std::printf("register, CRC-32 and CRC-16:          %.3f s  = %.2f x 7z (target <= 1.20)  %s\n", plain->seconds,
-              ratio, ratio <= 1.2 ? "ok" : "MISSED");
-  std::printf("register zips, stated CRC-32:         %.3f s  = %.0f members/s (target >= 20000)  %s\n",
-              zips->seconds, membersPerSecond, membersPerSecond >= 20000 ? "ok" : "MISSED");
+  std::printf("7z h -scrcCRC32 (20,000 files):        %.3f s  (cpu %.3f s)\n", sevenZip->seconds,
+              sevenZip->cpuSeconds);
+  std::printf("register, CRC-32 and CRC-16:          %.3f s  (cpu %.3f s) = %.2f x 7z (target <= 0.90)  %s\n",
+              plain->seconds, plain->cpuSeconds, ratio, ratio <= 0.9 ? "ok" : "MISSED");
+  std::printf("register zips, stated CRC-32:         %.3f s  (cpu %.3f s) = %.0f members/s (target >= 40000)  %s\n",
+              zips->seconds, zips->cpuSeconds, membersPerSecond, membersPerSecond >= 40000 ? "ok" : "MISSED");
   std::printf("max RSS: 100 files %ld KiB, 20,000 files %ld KiB, zips %ld KiB\n", oneFolder->maxRssKiB,
               plain->maxRssKiB, zips->maxRssKiB);
   return 0;

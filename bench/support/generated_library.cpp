@@ -1,5 +1,6 @@
 #include "bench/support/generated_library.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "common/platform/message_sink.h"
@@ -19,6 +20,18 @@ std::string makeGeneratedLibrary(const std::filesystem::path& folder, int items,
   if (!filesFolder.empty()) command += " --files '" + filesFolder.string() + "'";
   command += " '" + db + "'";
   return std::system(command.c_str()) == 0 ? db : std::string();
+}
+
+std::string benchLibrary(const std::filesystem::path& folder, const std::string& given, int items) {
+  if (given.empty()) {
+    std::printf("generating a library of %d items in %s ...\n", items, folder.string().c_str());
+    return makeGeneratedLibrary(folder, items);
+  }
+  std::error_code error;
+  std::filesystem::remove_all(folder, error);
+  std::filesystem::create_directories(folder, error);
+  std::filesystem::copy_file(given, folder / "Quillmoor.db", error);
+  return error ? std::string() : (folder / "Quillmoor.db").string();
 }
 
 }  // namespace qm::bench

@@ -13,4 +13,9 @@ namespace qm::bench {
 std::string makeGeneratedLibrary(const std::filesystem::path& folder, int items,
                                  const std::filesystem::path& filesFolder = {});
 
+// The library a benchmark works on, in `folder`: a copy of `given` (the
+// benchmarks change the view), or a generated one of `items` items when
+// `given` is empty. "" when neither could be made.
+std::string benchLibrary(const std::filesystem::path& folder, const std::string& given, int items);
+
 }  // namespace qm::bench

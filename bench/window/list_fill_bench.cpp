@@ -46,17 +46,7 @@ void time(const char* what, Step step) {
 
 int main(int argc, char** argv) {
   const fs::path folder = fs::temp_directory_path() / "qm-bench-list-fill";
-  std::string db;
-  if (argc > 1) {
-    // The program changes the view: work on a copy.
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    fs::copy_file(argv[1], folder / "Quillmoor.db");
-    db = (folder / "Quillmoor.db").string();
-  } else {
-    std::printf("generating a library of %d items in %s ...\n", kItems, folder.string().c_str());
-    db = qm::bench::makeGeneratedLibrary(folder, kItems);
-  }
+  const std::string db = qm::bench::benchLibrary(folder, argc > 1 ? argv[1] : "", kItems);
   if (db.empty()) {
     std::fprintf(stderr, "bench_list_fill: no library\n");
     return 1;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "common/archive/member.h"
-#include "common/text/ascii.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
@@ -38,6 +37,17 @@ std::string restoreSecondBytes(std::string bytes) {
   return bytes;
 }
 
+// Names in CP932 are mostly half-width katakana or two-byte characters, and
+// half-width katakana pairs also form valid two-byte UTF-8 ("ﾃｱ" reads as "ñ").
+// Kana and kanji in UTF-8 take three bytes each: a real UTF-8 name has them.
+bool hasLongSequence(std::string_view s) {
+  for (char c : s)
+    if (sequenceLength(static_cast<unsigned char>(c)) >= 3) return true;
+  return false;
+}
+
+bool looksUtf8(std::string_view bytes) { return hasLongSequence(bytes) && isValidUtf8(bytes); }
+
 }  // namespace
 
 bool isValidUtf8(std::string_view s) {
@@ -55,14 +65,14 @@ bool isValidUtf8(std::string_view s) {
 }
 
 std::string fromBareBytes(std::string_view raw) {
-  if (!text::isAscii(raw) && isValidUtf8(raw)) return text::utf8ToSjis(raw);
+  if (looksUtf8(raw)) return text::utf8ToSjis(raw);
   return std::string(raw);
 }
 
 std::string fromLatin1View(std::string_view utf8) {
   const auto bytes = latin1Bytes(utf8);
   if (!bytes) return text::utf8ToSjis(utf8);
-  if (!text::isAscii(*bytes) && isValidUtf8(*bytes)) return text::utf8ToSjis(*bytes);
+  if (looksUtf8(*bytes)) return text::utf8ToSjis(*bytes);
   return restoreSecondBytes(*bytes);
 }
 

@@ -1,11 +1,13 @@
 // Member names as program text, whatever the archive stores: CP932 or UTF-8
 // bytes (zip, rar 4), UTF-16 (7z, rar 4 Unicode names), UTF-8 (rar 5).
 //
-// Names stored as bare bytes carry no charset. Bytes that read as UTF-8 and are
-// not plain ASCII are taken as UTF-8 (zip and rar tools on Linux and macOS
-// write names that way without saying so); anything else is CP932, kept byte
-// for byte. CP932 text almost never reads as UTF-8: its lead bytes 0x81-0x9F
-// cannot start a UTF-8 sequence.
+// Names stored as bare bytes carry no charset. Bytes that read as UTF-8 and hold
+// at least one sequence of three or more bytes (kana, kanji) are taken as UTF-8
+// (zip and rar tools on Linux and macOS write names that way without saying
+// so); anything else is CP932, kept byte for byte. CP932 text seldom reads as
+// such UTF-8: its lead bytes 0x81-0x9F cannot start a UTF-8 sequence, and
+// half-width katakana pairs, which can form two-byte sequences, never form
+// longer ones.
 #pragma once
 
 #include <optional>

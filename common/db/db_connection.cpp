@@ -19,6 +19,7 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 // different numbers of columns; kept so callers see the familiar message.
 constexpr const char* kIncompatibleQueries =
     "sqlite3_get_table() called with two or more incompatible queries";
+constexpr const char* kMoreThanOne = "only one statement may be run; text follows it";
 
 }  // namespace
 
@@ -78,10 +79,33 @@ void DbConnection::open(const std::string& path) {
   registerRegexpFunctions(handle_);
 }
 
-std::optional<std::string> DbConnection::execute(std::string_view sql) {
+namespace {
+
+// Blanks, comments and ";" only: preparing the rest gives no statement.
+bool onlyBlankAfter(sqlite3* db, const char* tail) {
+  while (*tail) {
+    sqlite3_stmt* raw = nullptr;
+    const char* next = tail;
+    const int rc = sqlite3_prepare_v2(db, tail, -1, &raw, &next);
+    StatementPtr stmt(raw);
+    if (rc != SQLITE_OK || stmt || next == tail) return false;
+    tail = next;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> DbConnection::execute(std::string_view sql) { return run(sql, false); }
+
+std::optional<std::string> DbConnection::executeOne(std::string_view sql) { return run(sql, true); }
+
+std::optional<std::string> DbConnection::run(std::string_view sql, bool single) {
   result_.clear();
   outOfRange_ = false;
   auto fail = [this](int code, std::string message) {
+    // The rows of the statements before the failing one are no answer.
+    result_.clear();
     lastCode_ = code;
     lastError_ = fromUtf8(message);
     return lastError_;
@@ -101,6 +125,7 @@ std::optional<std::string> DbConnection::execute(std::string_view sql) {
     StatementPtr stmt(raw);
     if (rc != SQLITE_OK) return fail(rc, sqlite3_errmsg(handle_));
     if (!stmt) continue;  // blank text or a comment
+    if (single && !onlyBlankAfter(handle_, next)) return fail(SQLITE_ERROR, kMoreThanOne);
     const int columns = sqlite3_column_count(stmt.get());
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
       if (result_.columnCount() == 0) {
@@ -157,6 +182,10 @@ std::optional<std::string> DbConnection::finish(sqlite3_stmt* stmt) {
   lastCode_ = rc;
   lastError_ = fromUtf8(sqlite3_errmsg(handle_));
   return lastError_;
+}
+
+void DbConnection::setBusyTimeout(int milliseconds) {
+  if (handle_) sqlite3_busy_timeout(handle_, milliseconds);
 }
 
 std::int64_t DbConnection::totalChanges() const { return handle_ ? sqlite3_total_changes64(handle_) : 0; }

@@ -78,6 +78,9 @@ public:
   // SQLite's error text (as lastError gives it). The result table is replaced
   // either way: it holds the rows of every statement that returned rows.
   std::optional<std::string> execute(std::string_view sql);
+  // As execute, for exactly one statement: when anything but blanks, comments
+  // and ";" follows it, nothing runs and the text is refused.
+  std::optional<std::string> executeOne(std::string_view sql);
 
   int rowCount() const { return result_.rowCount(); }
   int columnCount() const { return result_.columnCount(); }
@@ -123,7 +126,12 @@ public:
   // How long a statement waits for another connection's lock.
   static constexpr int kBusyTimeoutMs = 5000;
 
+  // How long a statement of this connection waits for another's lock.
+  void setBusyTimeout(int milliseconds);
+
 private:
+  friend class PreparedStatement;
+  std::optional<std::string> run(std::string_view sql, bool single);
   std::optional<std::string> prepareUtf8(std::string_view utf8, sqlite3_stmt** stmt);
   static bool step(sqlite3_stmt* stmt);
   std::optional<std::string> finish(sqlite3_stmt* stmt);

@@ -18,7 +18,14 @@ struct MatchDataDeleter {
 using CodePtr = std::unique_ptr<pcre2_code, CodeDeleter>;
 using MatchDataPtr = std::unique_ptr<pcre2_match_data, MatchDataDeleter>;
 
-void freeCode(void* code) { pcre2_code_free(static_cast<pcre2_code*>(code)); }
+// A compiled pattern with its match data, kept for the rest of the statement:
+// every row reuses both, and the JIT's machine code where it is available.
+struct Compiled {
+  CodePtr code;
+  MatchDataPtr data;
+};
+
+void freeCompiled(void* compiled) { delete static_cast<Compiled*>(compiled); }
 
 CodePtr compile(sqlite3_context* ctx, sqlite3_value* pattern) {
   int error = 0;
@@ -31,7 +38,10 @@ CodePtr compile(sqlite3_context* ctx, sqlite3_value* pattern) {
     std::string message = "regular expression error at offset " + std::to_string(offset) + ": " +
                           reinterpret_cast<const char*>(reason);
     sqlite3_result_error(ctx, message.c_str(), -1);
+    return code;
   }
+  // Without JIT support (or memory for it) the interpreter matches the same.
+  pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE);
   return code;
 }
 
@@ -41,24 +51,27 @@ void match(sqlite3_context* ctx, sqlite3_value** argv, int patternIndex, int tex
     sqlite3_result_null(ctx);
     return;
   }
-  CodePtr fresh;
-  auto* code = static_cast<pcre2_code*>(sqlite3_get_auxdata(ctx, patternIndex));
-  if (!code) {
-    fresh = compile(ctx, argv[patternIndex]);
-    if (!fresh) return;
-    code = fresh.get();
-  }
-  MatchDataPtr data(pcre2_match_data_create_from_pattern(code, nullptr));
-  if (!data) {
-    sqlite3_result_error_nomem(ctx);
-    return;
+  std::unique_ptr<Compiled> fresh;
+  auto* compiled = static_cast<Compiled*>(sqlite3_get_auxdata(ctx, patternIndex));
+  if (!compiled) {
+    fresh = std::make_unique<Compiled>();
+    fresh->code = compile(ctx, argv[patternIndex]);
+    if (!fresh->code) return;
+    fresh->data.reset(pcre2_match_data_create_from_pattern(fresh->code.get(), nullptr));
+    if (!fresh->data) {
+      sqlite3_result_error_nomem(ctx);
+      return;
+    }
+    compiled = fresh.get();
   }
   auto* subject = sqlite3_value_text(argv[textIndex]);
   auto length = static_cast<PCRE2_SIZE>(sqlite3_value_bytes(argv[textIndex]));
   // A subject that is not valid UTF-8 simply does not match.
-  sqlite3_result_int(ctx, pcre2_match(code, subject, length, 0, 0, data.get(), nullptr) >= 0 ? 1 : 0);
+  sqlite3_result_int(ctx, pcre2_match(compiled->code.get(), subject, length, 0, 0, compiled->data.get(), nullptr) >= 0
+                              ? 1
+                              : 0);
   // Last: SQLite may free the pattern inside this call.
-  if (fresh) sqlite3_set_auxdata(ctx, patternIndex, fresh.release(), freeCode);
+  if (fresh) sqlite3_set_auxdata(ctx, patternIndex, fresh.release(), freeCompiled);
 }
 
 void regexpOperator(sqlite3_context* ctx, int, sqlite3_value** argv) { match(ctx, argv, 0, 1); }

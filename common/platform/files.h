@@ -53,6 +53,19 @@ int deleteMatchingFiles(const std::string& folder, const std::string& pattern);
 // in the order the file system gives them; folders are left out.
 std::vector<std::string> listMatchingFiles(const std::string& folder, const std::string& pattern);
 
+// One entry of a folder, as the file system lists it ("." and ".." left out).
+struct FolderEntry {
+  std::string name;     // program text
+  bool folder = false;
+  bool link = false;    // a symbolic link or junction (never followed by the caller)
+};
+// In the order the file system gives; empty when the folder cannot be read.
+std::vector<FolderEntry> listFolder(const std::string& path);
+// An empty folder, not a link to one.
+bool removeEmptyFolder(const std::string& path);
+// A link or junction itself, whatever it points to.
+bool removeLink(const std::string& path);
+
 std::string currentFolder();
 
 struct LocalTime {

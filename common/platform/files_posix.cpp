@@ -115,6 +115,33 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, const std:
   return names;
 }
 
+std::vector<FolderEntry> listFolder(const std::string& path) {
+  std::vector<FolderEntry> entries;
+  const std::string folder = osPath(path);
+  UniqueDir dir(opendir(folder.c_str()));
+  if (!dir) return entries;
+  while (const dirent* entry = readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    if (::lstat((folder + "/" + name).c_str(), &st) != 0) continue;
+    FolderEntry item;
+    item.name = text::utf8ToSjis(name);
+    item.link = S_ISLNK(st.st_mode);
+    item.folder = S_ISDIR(st.st_mode);
+    entries.push_back(std::move(item));
+  }
+  return entries;
+}
+
+bool removeEmptyFolder(const std::string& path) { return ::rmdir(osPath(path).c_str()) == 0; }
+
+bool removeLink(const std::string& path) {
+  struct stat st {};
+  const std::string os = osPath(path);
+  return ::lstat(os.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && ::unlink(os.c_str()) == 0;
+}
+
 std::string currentFolder() {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);

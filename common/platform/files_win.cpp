@@ -98,6 +98,37 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, const std:
   return matchingFiles(folder, pattern);
 }
 
+std::vector<FolderEntry> listFolder(const std::string& path) {
+  std::vector<FolderEntry> entries;
+  WIN32_FIND_DATAA found;
+  UniqueFind search = owned<UniqueFind>(FindFirstFileA(joinPath(path, "*.*").c_str(), &found));
+  if (!search) return entries;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    FolderEntry item;
+    item.name = name;
+    item.folder = isFolder(found.dwFileAttributes);
+    item.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entries.push_back(std::move(item));
+  } while (FindNextFileA(search.get(), &found));
+  return entries;
+}
+
+bool removeEmptyFolder(const std::string& path) {
+  const auto data = attributesOf(path);
+  if (!data || !isFolder(data->dwFileAttributes) || (data->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+// A folder junction goes with RemoveDirectory, which leaves its target alone;
+// a file link with DeleteFile.
+bool removeLink(const std::string& path) {
+  const auto data = attributesOf(path);
+  if (!data || !(data->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  return isFolder(data->dwFileAttributes) ? RemoveDirectoryA(path.c_str()) != FALSE : DeleteFileA(path.c_str()) != FALSE;
+}
+
 std::string currentFolder() {
   const DWORD size = GetCurrentDirectoryA(0, nullptr);
   std::string folder(size, '\0');

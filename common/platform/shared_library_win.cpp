@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/platform/shared_library.h"
+#include "common/platform/system_message.h"
 
 namespace qm::platform {
 
@@ -11,19 +12,9 @@ namespace {
 
 HMODULE module(void* handle) { return static_cast<HMODULE>(handle); }
 
-struct LocalFreer {
-  void operator()(char* text) const { LocalFree(text); }
-};
-
-// The system's text for the code, in the ANSI code page, without the line
-// break FormatMessageA ends it with.
+// The system's text for the code without the line break it ends with.
 std::string describe(DWORD code) {
-  char* raw = nullptr;
-  const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                      FORMAT_MESSAGE_IGNORE_INSERTS;
-  const DWORD length = FormatMessageA(flags, nullptr, code, 0, reinterpret_cast<char*>(&raw), 0, nullptr);
-  const std::unique_ptr<char, LocalFreer> owned(raw);
-  std::string text(raw ? raw : "", raw ? length : 0);
+  std::string text = systemMessage(code);
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
     text.pop_back();
   }

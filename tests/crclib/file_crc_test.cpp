@@ -1,7 +1,10 @@
 // CRCs over files and memory: windows, blocks, failures and the marker.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "crclib/file_crc.h"
@@ -92,6 +95,51 @@ TEST_F(FileCrcTest, ReadFailureIsAnErrorNotACrc) {
   EXPECT_EQ(report.outcome, CrcOutcome::Failed);
   EXPECT_EQ(report.error, "disk on fire");
   EXPECT_EQ(texts(report.crc), "00000000 FFFF");
+}
+
+// A window of several blocks reads ahead on a second thread while the caller
+// computes; a single block is read on the caller's thread (a thread per small
+// file would cost more than it saves). Every byte still arrives in order.
+class ThreadNotingSource : public FileSource {
+public:
+  explicit ThreadNotingSource(std::uint64_t size) : size_(size) {}
+  std::uint64_t size() const override { return size_; }
+  std::optional<std::string> read(std::uint64_t offset, std::span<unsigned char> into) override {
+    std::lock_guard lock(mutex_);
+    offsets.push_back(offset);
+    threads.push_back(std::this_thread::get_id());
+    for (std::size_t i = 0; i < into.size(); ++i) into[i] = static_cast<unsigned char>((offset + i) * 7);
+    return offset >= failAt ? std::optional<std::string>("gone") : std::nullopt;
+  }
+  std::vector<std::uint64_t> offsets;
+  std::vector<std::thread::id> threads;
+  std::uint64_t failAt = UINT64_MAX;
+
+private:
+  std::uint64_t size_;
+  std::mutex mutex_;
+};
+
+TEST_F(FileCrcTest, LargeWindowsReadAheadWhileComputing) {
+  for (const std::uint64_t size : {std::uint64_t{kReadBlock}, std::uint64_t{kReadBlock + 1}, 3 * std::uint64_t{kReadBlock} + 9}) {
+    ThreadNotingSource source(size);
+    const CrcReport report = sourceCrc(source, {}, CrcSet::Both);
+    std::vector<unsigned char> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<unsigned char>(i * 7);
+    EXPECT_EQ(texts(report.crc), texts(referenceCrc(bytes.data(), bytes.size()))) << size;
+    std::vector<std::uint64_t> expected;
+    for (std::uint64_t at = 0; at < size; at += kReadBlock) expected.push_back(at);
+    EXPECT_EQ(source.offsets, expected) << size;
+    const bool aside = std::all_of(source.threads.begin(), source.threads.end(),
+                                   [](std::thread::id id) { return id != std::this_thread::get_id(); });
+    EXPECT_EQ(aside, size > kReadBlock) << size;
+  }
+  // A failing later block ends the run with its text, whatever is in flight.
+  ThreadNotingSource failing(4 * std::uint64_t{kReadBlock});
+  failing.failAt = 2 * kReadBlock;
+  const CrcReport report = sourceCrc(failing, {}, CrcSet::Both);
+  EXPECT_EQ(report.outcome, CrcOutcome::Failed);
+  EXPECT_EQ(report.error, "gone");
 }
 
 class RecordingMarker : public ProgressMarker {

@@ -3,9 +3,11 @@
 // from the fixture manifest (Python's zlib) and from the originals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "common/archive/member_walk.h"
 #include "common/db/db_connection.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
@@ -162,6 +164,62 @@ TEST_F(RegistrationArchiveTest, SingleMembersWindowsAndStops) {
   EXPECT_EQ(rows("SELECT file_name, crc32 FROM main_table;"),
               (Rows{sevenZip + "*readme.txt|996DC65E"}));
   (void)zip;
+}
+
+// A cut zip and one that is no zip at all: both named in the log with the
+// reason, the members before the cut stored, and a final text that counts them
+// instead of saying "完了".
+TEST_F(RegistrationArchiveTest, DamagedArchivesAreLoggedAndCounted) {
+  QM_NEED_FIXTURES();
+  const std::string root = tree("damaged");
+  const auto cut = qm::test::readFile(fixtures->path("truncated.zip"));
+  ASSERT_TRUE(cut);
+  const std::string cutPath = put(root, "cut.zip", *cut);
+  const std::string junkPath = put(root, "junk.zip", std::string(300, 'x'));
+  const std::size_t before = qm::archive::listMembers(fixtures->path("truncated.zip")).members.size();
+  for (bool crcs : {false, true}) {
+    sql("DELETE FROM main_table;");
+    host.logLines.clear();
+    RegistrationRequest damaged = request(root);
+    damaged.settings.searchArchives = true;
+    damaged.settings.crc32 = damaged.settings.crc16 = crcs;
+    const auto result = run(damaged);
+    EXPECT_EQ(result.end, RegistrationEnd::Completed);
+    EXPECT_EQ(result.damaged, 2);
+    ASSERT_EQ(host.logLines.size(), 2u);
+    for (const std::string& path : {cutPath, junkPath}) {
+      const std::string head = sjis("壊れた書庫：") + path + sjis(" （");
+      EXPECT_EQ(std::count_if(host.logLines.begin(), host.logLines.end(),
+                              [&](const std::string& line) { return line.starts_with(head); }),
+                1)
+          << path;
+    }
+    const std::string finalText = sjisToUtf8(result.finalStatus);
+    EXPECT_EQ(finalText.find("完了"), std::string::npos) << finalText;
+    EXPECT_NE(finalText.find("（壊れた書庫 2 件：ログを参照して下さい）"), std::string::npos) << finalText;
+    EXPECT_EQ(finalText.find(std::to_string(result.stored) + " 件の格納・更新が終了しました。"), 0u) << finalText;
+    // Stored from what was listed before the cut (the fixture's kept members).
+    EXPECT_GT(result.stored, 0);
+    EXPECT_LE(static_cast<std::size_t>(result.stored), before);
+    EXPECT_EQ(rows("SELECT count(*) FROM main_table;"), (Rows{std::to_string(result.stored)}));
+  }
+}
+
+// Two members of one name make one key: the later replaces the earlier (with
+// overwrite on), the row is counted once and the collision is logged.
+TEST_F(RegistrationArchiveTest, CollidingMembersAreCountedOnceAndLogged) {
+  QM_NEED_FIXTURES();
+  const auto bytes = qm::test::readFile(fixtures->path("twice.zip"));
+  ASSERT_TRUE(bytes);
+  const std::string zip = put(tree("twice"), "twice.zip", *bytes);
+  RegistrationRequest r = request(zip);
+  r.settings.searchArchives = r.settings.overwrite = r.settings.crc32 = true;
+  const auto result = run(r);
+  EXPECT_EQ(result.end, RegistrationEnd::Completed);
+  EXPECT_EQ(result.stored, 1);
+  EXPECT_EQ(sjisToUtf8(result.finalStatus).rfind("1 件の格納・更新が完了しました。", 0), 0u);
+  EXPECT_EQ(host.logLines, (Rows{sjis("キーが重複しています（1 件として数えます）：") + zip + "*disk.d88"}));
+  EXPECT_EQ(rows("SELECT crc32 FROM main_table;"), (Rows{"B61F1169"}));
 }
 
 }  // namespace

@@ -27,9 +27,10 @@ public:
   void progressStep() override { ++steps; }
   void ended() override { ++endings; }
   void beep() override { ++beeps; }
+  void log(const std::string& line) override { logLines.push_back(line); }
   platform::MessageSink& messages() override { return sink; }
 
-  std::vector<std::string> statuses, items;
+  std::vector<std::string> statuses, items, logLines;
   std::function<void(std::size_t)> onItem;
   std::string lastMarker = "unset";
   std::uint32_t range = 0, steps = 0;
@@ -46,6 +47,9 @@ protected:
   std::string tree(const std::string& utf8Name);
   // Writes a file at folder/name (name UTF-8, may hold "/" for sub-folders).
   std::string put(const std::string& folderPath, const std::string& utf8Name, const std::string& bytes);
+  // Writes a file whose UTF-8 name program text may not be able to hold, past
+  // the program-text path functions (the wide API on Windows).
+  void putUnicode(const std::string& folderPath, const std::string& utf8Name, const std::string& bytes);
   void sql(const std::string& utf8Statement);
   // Rows of a query as UTF-8, cells joined by "|".
   std::vector<std::string> rows(const std::string& utf8Query);

@@ -38,8 +38,13 @@ TEST(RegistrationRules, DerivedTextsOfImageFiles) {
        "Game (Disk 1)", "", "", "", "1985"},
       {"mode 1 cuts before ( and [", "PC88", "Game [a] (Disk 1).d88", [](auto& s) { s.titleMode = 1; }, "", "Game",
        "", "", "", "1985"},
-      {"mode 2 leaves nothing of 1942 (J)", "PC88", "1942 (J).nes", [](auto& s) { s.titleMode = 2; }, "", "", "",
+      // An empty title would stick: the file title stands in for it.
+      {"mode 2 would leave nothing of 1942 (J)", "PC88", "1942 (J).nes", [](auto& s) { s.titleMode = 2; }, "",
+       "1942 (J)", "", "", "", "1985"},
+      {"mode 2 would leave nothing of - (J)", "PC88", "- (J).nes", [](auto& s) { s.titleMode = 2; }, "", "- (J)", "",
        "", "", "1985"},
+      {"mode 1 would leave only blanks", "PC88", " (J).nes", [](auto& s) { s.titleMode = 1; }, "", " (J)", "", "",
+       "", "1985"},
       {"mode 2 strips leading digits and symbols", "PC88", "01 - Ys [b].d88", [](auto& s) { s.titleMode = 2; }, "",
        "Ys", "", "", "", "1985"},
       {"a mark at the first character is not cut", "PC88", "(J) Game.d88", [](auto& s) { s.titleMode = 1; }, "",
@@ -135,6 +140,12 @@ TEST(RegistrationRules, ArchiveMembersTakeTheArchivesNames) {
     EXPECT_EQ(row.country, "(J)");
     EXPECT_EQ(row.saleYear, "1987-00-00");
   }
+  // An archive whose title mode leaves nothing keeps its file title, suffix and all.
+  RegistrationSettings strip;
+  strip.titleMode = 2;
+  const std::string numbered = pathOf("PC88", "1942 (J).zip");
+  EXPECT_EQ(deriveForMember(strip, numbered, numbered + "*a.d88", "", "", " [zip]---[a]").title,
+            "1942 (J) [zip]---[a]");
 }
 
 TEST(RegistrationRules, NamesExtensionsAndYears) {

@@ -256,5 +256,26 @@ TEST_F(RegistrationRunTest, ComputedEdgeValuesAreStoredAndEmptyFilesAreNot) {
               (Rows{zlibCrc32("456") + "|" + bitwiseCrc16("456")}));
 }
 
+// Names code page 932 cannot hold (Hangul, accented Latin, which Windows would
+// quietly "best fit" to a plain letter): skipped with one log line each, never
+// a message box or a row whose key holds a stand-in character.
+TEST_F(RegistrationTest, NamesOutsideTheCodePageAreSkippedAndLogged) {
+  const std::string root = tree("unicode");
+  put(root, "ゲーム.d88", "123456789");
+  const char* const strangers[] = {"\xED\x95\x9C\xEA\xB8\x80.d88", "Caf\xC3\xA9.d88"};
+  for (const char* name : strangers) putUnicode(root, name, "x");
+  RegistrationRequest r = request(root);
+  r.settings.crc32 = r.settings.crc16 = true;
+  const auto result = run(r);
+  EXPECT_EQ(result.end, RegistrationEnd::Completed);
+  EXPECT_EQ(result.counted, 1);
+  EXPECT_EQ(result.stored, 1);
+  EXPECT_TRUE(host.sink.messages().empty());
+  EXPECT_EQ(rows("SELECT file_title FROM main_table;"), (std::vector<std::string>{"ゲーム"}));
+  ASSERT_EQ(host.logLines.size(), 2u);
+  for (const std::string& line : host.logLines)
+    EXPECT_EQ(line.rfind(text::sjis("名前を表せないファイルを飛ばしました：") + root, 0), 0u) << text::sjisToUtf8(line);
+}
+
 }  // namespace
 }  // namespace qm::reg::test

@@ -29,6 +29,7 @@
 //   post-key KEY              post a key-down and key-up for KEY to the program's focused control
 //   focus                     print the class and identifier of the program's focused control
 //   selected-count            selected rows of the item list
+//   focused-row               the item list's focused row (-1 none)
 //   popup ID                  right-click a control of the main window, wait for its popup ("shown"); "keys escape" closes it
 //   wheel ID                  turn the mouse wheel over the middle of a control of the main window
 //   menu-dump [opened]        print the main window's menu bar tree: label, identifier, state
@@ -38,6 +39,12 @@
 //                             1001 item list) at Y pixels from its top (default 40; 5 is the list's header)
 //   select-row 1001 ROW|none  (no dialog open) select a row of the main item list, or clear the selection
 //   drag-row FROM TO          drag row FROM of the main item list onto row TO with the mouse
+//   search-mode INDEX         choose entry INDEX of the search bar's mode list
+//   search-text               print the search bar's text and its history entries ("|" before each)
+//   clear-search              empty the search bar's text box
+//   mouse-click ID X Y [right]  a real mouse click at a point of a pane of the main window
+//   status PART               print a part of the main window's status bar
+//   keys also knows enter, back, space, up, down and ctrl
 //   list-place                the item list's first visible row, focused row, rows per page and count
 //   group-place               the group pane's tab (kind), selected item, first visible item and count
 //   pane-rect ID              a pane's rectangle in the main window's client area: left top right bottom
@@ -496,6 +503,11 @@ bool parseKey(std::string name, std::vector<WORD>& modifiers, WORD& key) {
   if (name == "tab") key = VK_TAB;
   else if (name == "escape") key = VK_ESCAPE;
   else if (name == "return") key = VK_RETURN;
+  else if (name == "enter") key = VK_RETURN;
+  else if (name == "back") key = VK_BACK;
+  else if (name == "space") key = VK_SPACE;
+  else if (name == "up") key = VK_UP;
+  else if (name == "ctrl") key = VK_CONTROL;
   else if (name == "pagedown") key = VK_NEXT;
   else if (name == "pageup") key = VK_PRIOR;
   else if (name == "down") key = VK_DOWN;
@@ -564,6 +576,12 @@ int printFocus() {
   if (focus) GetClassNameA(focus, cls, sizeof cls);
   std::printf("%s %d\n", focus ? cls : "none", focus ? GetDlgCtrlID(focus) : 0);
   return focus ? 0 : 1;
+}
+
+int focusedRow() {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  std::printf("%ld\n", static_cast<long>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+  return list ? 0 : 1;
 }
 
 int selectedCount() {
@@ -637,6 +655,113 @@ int dragRow(char** argv) {
   }
   dragMouse(from, to);
   std::printf("dragged %s %s\n", argv[2], argv[3]);
+  return 0;
+}
+
+// The search bar: a child of the rebar, of its own class.
+HWND searchBar() {
+  HWND rebar = FindWindowExA(findMain(), nullptr, "ReBarWindow32", nullptr);
+  return rebar ? FindWindowExA(rebar, nullptr, "QmSearchBar", nullptr) : nullptr;
+}
+
+// Selects entry INDEX of the search bar's mode list as a click would.
+int searchMode(char** argv) {
+  HWND bar = searchBar();
+  HWND modes = bar ? GetDlgItem(bar, 1) : nullptr;
+  if (!modes) {
+    std::printf("none\n");
+    return 1;
+  }
+  SendMessageA(modes, CB_SETCURSEL, std::atoi(argv[2]), 0);
+  SendMessageA(bar, WM_COMMAND, MAKEWPARAM(1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(modes));
+  std::printf("selected\n");
+  return 0;
+}
+
+// A common control's text goes through the program's memory: the system
+// does not carry these messages' buffers across processes.
+std::string remoteText(HWND window, UINT message, WPARAM wParam) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, id);
+  std::string text(4096, '\0');
+  void* remote = process ? VirtualAllocEx(process, nullptr, text.size(), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  const bool ok = remote && WriteProcessMemory(process, remote, text.data(), text.size(), nullptr) &&
+                  SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote)) >= 0 &&
+                  ReadProcessMemory(process, remote, text.data(), text.size() - 1, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  if (!ok) return "none";
+  text.resize(std::char_traits<char>::length(text.c_str()));
+  return text;
+}
+
+HWND searchTextBox() {
+  HWND bar = searchBar();
+  return bar ? GetDlgItem(bar, 2) : nullptr;
+}
+
+// The text and the history list of the search bar's text box, "|" before each entry.
+int searchText() {
+  HWND text = searchTextBox();
+  if (!text) {
+    std::printf("none\n");
+    return 1;
+  }
+  // The system carries WM_GETTEXT's text across processes itself.
+  char buffer[4096] = "";
+  SendMessageA(text, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  std::printf("%s", buffer);
+  const auto count = SendMessageA(text, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    // Wine hands a list entry across processes as UTF-16 whatever the call.
+    wchar_t entry[2048] = L"";
+    if (SendMessageW(text, CB_GETLBTEXTLEN, i, 0) < 2048) SendMessageW(text, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+    char narrow[4096] = "";
+    WideCharToMultiByte(CP_ACP, 0, entry, -1, narrow, sizeof narrow, nullptr, nullptr);
+    std::printf("|%s", narrow);
+  }
+  std::printf("\n");
+  return 0;
+}
+
+// Empties the search bar's text box (a step of the setting, not typed).
+int clearSearch() {
+  HWND text = searchTextBox();
+  if (!text) {
+    std::printf("none\n");
+    return 1;
+  }
+  SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  std::printf("cleared\n");
+  return 0;
+}
+
+// A part of the main window's status bar.
+int statusText(char** argv) {
+  HWND status = FindWindowExA(findMain(), nullptr, STATUSCLASSNAMEA, nullptr);
+  if (!status) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%s\n", remoteText(status, SB_GETTEXTA, static_cast<WPARAM>(std::atoi(argv[2]))).c_str());
+  return 0;
+}
+
+// A real left or right click at a point of a pane of the main window.
+int mouseClick(char** argv) {
+  HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
+  POINT at{std::atoi(argv[3]), std::atoi(argv[4])};
+  if (!control || !ClientToScreen(control, &at)) {
+    std::printf("none\n");
+    return 1;
+  }
+  const bool right = argv[5] && std::string(argv[5]) == "right";
+  mouseAt(at, 0);
+  mouseAt(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  mouseAt(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+  std::printf("clicked %s\n", argv[2]);
   return 0;
 }
 
@@ -842,11 +967,17 @@ int main(int argc, char** argv) {
   if (action == "post-key" && argc == 3) return postKey(argv);
   if (action == "focus") return printFocus();
   if (action == "selected-count") return selectedCount();
+  if (action == "focused-row") return focusedRow();
   if (action == "popup" && argc == 3) return showPopup(argv);
   if (action == "wheel" && argc == 3) return turnWheel(argv);
   if (action == "menu-dump" && argc <= 3) return menuDump(argc, argv);
   if (action == "context-menu" && (argc == 3 || argc == 4)) return contextMenu(argc, argv);
   if (action == "drag-row" && argc == 4) return dragRow(argv);
+  if (action == "search-mode" && argc == 3) return searchMode(argv);
+  if (action == "mouse-click" && (argc == 5 || argc == 6)) return mouseClick(argv);
+  if (action == "search-text") return searchText();
+  if (action == "clear-search") return clearSearch();
+  if (action == "status" && argc == 3) return statusText(argv);
   if (action == "list-place") return listPlace();
   if (action == "group-place") return groupPlace();
   if (action == "pane-rect" && argc == 3) return paneRect(argv);

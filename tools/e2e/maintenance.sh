@@ -83,17 +83,27 @@ shot maintenance-readings
 drive close-dialog 10 >/dev/null
 check "readings: stored" "すーぱーろぼっと" "$(query "SELECT kana FROM main_table WHERE file_title='game1';")"
 
-# Smart-title rebuild (command 1163) over every machine.
+# The smart-title command (1163) while rows lack a smart title, as the
+# start-up notice says: the update page, which fills exactly those.
 drive command 1163 >/dev/null
 check "smart titles: caption" "スマートタイトル再構築" "$(dialog_soon スマートタイトル再構築)"
+check "smart titles: update page" "アップデートが必要なアイテムが見つかりました。" "$(drive get-text 1051 | head -n 1)"
 drive press 1006 >/dev/null
 check "smart titles: run ends" "処理を終了しました" "$(run_end)"
 check "smart titles: log" "処理を開始します|スーパー ロボット -> OK|ドラゴンⅢ -> OK|ヴァンパイア -> OK|処理を終了しました" \
   "$(drive list-lines 1009 | paste -sd '|')"
+check "smart titles: update done" "処理が終了しました。" "$(drive get-text 1051 | head -n 1)"
+shot maintenance-smart-title-update
 drive press 1010 >/dev/null
 dialog_soon none >/dev/null
 check "smart titles: stored" "スーパーロボット|ドラゴン3|バンパイア" \
   "$(query "SELECT smart_title FROM main_table ORDER BY file_title;" | paste -sd '|')"
+# With none missing the same command opens the rebuild over a machine list.
+drive command 1163 >/dev/null
+check "smart titles: rebuild page" "スマートタイトル再構築" "$(dialog_soon スマートタイトル再構築)"
+check "smart titles: machine list" "全ての機種" "$(drive get-text 1005)"
+drive press 1010 >/dev/null
+dialog_soon none >/dev/null
 
 # Database properties (command 1165) and an optimisation.
 drive command 1165 >/dev/null

@@ -12,7 +12,7 @@ namespace qm::test {
 void RecordingObserver::log(const std::string& line) { lines.push_back(text::sjisToUtf8(line)); }
 
 void RecordingObserver::progressStep() {
-  if (++steps == stopAt_) stop_.store(maintenance::kStopRequested);
+  if (++steps == stopAt_) stop_.store(stop::kAsked);
 }
 
 MaintenanceTest::MaintenanceTest() {

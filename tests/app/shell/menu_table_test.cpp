@@ -125,7 +125,8 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
                                         kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings, kAddImages,
                                         kRemoveMissing, kMakeKana,
                                         kRebuildSmartTitles, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
-                                        kWebSearchSettings, kFixToolbar, kHelp, kVersion,
+                                        kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
+                                        kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
                                         kResetSortDirections}));
 
   EXPECT_TRUE(commandAvailable(kExit));

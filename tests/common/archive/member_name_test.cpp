@@ -19,6 +19,32 @@ TEST(MemberName, BareBytesAreUtf8OnlyWhenTheyReadAsUtf8) {
   EXPECT_EQ(names::fromBareBytes("\xBF\xCC\xC4"), "\xBF\xCC\xC4");
 }
 
+// Every pair of half-width katakana whose CP932 bytes also read as a two-byte
+// UTF-8 sequence ("ﾃｱ" is 0xC3 0xB1, "ñ" in UTF-8): bare bytes without a
+// sequence of three or more bytes are CP932, in zip and in rar 4 names alike.
+TEST(MemberName, HalfWidthKatakanaThatReadsAsTwoByteUtf8StaysItself) {
+  int pairs = 0;
+  for (int lead = 0xC2; lead <= 0xDF; ++lead) {
+    for (int trail = 0xA1; trail <= 0xBF; ++trail) {
+      const std::string name = std::string{static_cast<char>(lead), static_cast<char>(trail)} + ".nes";
+      ASSERT_TRUE(names::isValidUtf8(name));
+      EXPECT_EQ(names::fromBareBytes(name), name) << lead << " " << trail;
+      EXPECT_EQ(names::fromLatin1View(names::latin1ToUtf8(name)), name) << lead << " " << trail;
+      qm::archive::ZipDirectoryEntry entry;
+      entry.rawName = name;
+      EXPECT_EQ(names::fromZipEntry(entry), name);
+      ++pairs;
+    }
+  }
+  EXPECT_EQ(pairs, 30 * 31);
+  EXPECT_EQ(names::fromBareBytes("\xC3\xB1.nes"), sjis("ﾃｱ.nes"));
+  EXPECT_EQ(names::fromBareBytes("\xC5\xB2.nes"), sjis("ﾅｲ.nes"));
+  // One sequence of three bytes makes the whole name UTF-8, two-byte ones included.
+  EXPECT_EQ(names::fromBareBytes("\xE3\x81\x82\xC3\xB1"), qm::text::utf8ToSjis("\xE3\x81\x82\xC3\xB1"));
+  // Four-byte sequences count too; CP932 cannot hold them, so they change.
+  EXPECT_NE(names::fromBareBytes("\xF0\x9F\x8E\xAE.nes"), "\xF0\x9F\x8E\xAE.nes");
+}
+
 TEST(MemberName, Utf8Validity) {
   EXPECT_TRUE(names::isValidUtf8("\xE3\x81\x82\xF0\x9F\x8E\xAE"));
   for (const char* bad : {"\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",

@@ -117,6 +117,20 @@ TEST_F(DbConnectionTest, FailedResultIsEmpty) {
   EXPECT_FALSE(db.lastError());
 }
 
+TEST_F(DbConnectionTest, ResultIsEmptyWhicheverStatementOfABatchFailed) {
+  // A batch whose first statements returned rows before a later one failed:
+  // a reader that skips the error must not see those rows as the answer.
+  for (const char* batch : {"SELECT 1; SELECT * FROM missing_table;", "SELECT 1; SELECT 1, 2;",
+                            "SELECT 1; SELECT 2; SELEC 3;", "INSERT INTO t(a) VALUES('x'); SELECT a FROM t; x;"}) {
+    ASSERT_FALSE(db.execute("SELECT 1, 2, 3;"));
+    EXPECT_TRUE(db.execute(batch)) << batch;
+    EXPECT_EQ(db.rowCount(), 0) << batch;
+    EXPECT_EQ(db.columnCount(), 0) << batch;
+    EXPECT_EQ(db.cell(1, 0), "") << batch;
+    EXPECT_TRUE(db.outOfRange()) << batch;
+  }
+}
+
 TEST_F(DbConnectionTest, RegularExpressionsInBothForms) {
   ASSERT_FALSE(db.execute("INSERT INTO t(a) VALUES('" + sjis("スーパーマリオブラザーズ3") + "'),('" +
                           sjis("ゼルダの伝説") + "'),('Tetris');"));

@@ -1,0 +1,191 @@
+#include "app/search/search_library.h"
+
+#include <cstdio>
+
+#include "app/search/list_columns.h"
+#include "app/search/list_view_sql.h"
+#include "app/search/sql_scan.h"
+#include "common/text/encoding.h"
+#include "common/text/sjis.h"
+
+namespace qm::search {
+namespace {
+
+using platform::MessageButtons;
+using platform::MessageIcon;
+using text::sjis;
+
+constexpr std::size_t kOrderReach = 40;
+
+void reportViewFailure(platform::MessageSink& sink, const char* what, const std::string& error,
+                       const std::string& statement) {
+  sink.show(sjis(what) + error, sjis("DBエラー"), MessageIcon::Error, MessageButtons::Ok);
+  sink.show(statement, sjis("実行クエリ"), MessageIcon::Error, MessageButtons::Ok);
+}
+
+constexpr const char* kSingleFailed = "ビュー作成できませんでした。\n";
+constexpr const char* kAndFailed = "ビュー作成できませんでした\n（あいまい検索＋単語含有モード：AND試行）。\n";
+constexpr const char* kOrFailed = "ビュー作成できませんでした\n（あいまい検索＋単語含有モード：OR試行）。\n";
+
+struct ViewRun {
+  bool ok = false;
+  bool hasRows = false;
+};
+
+// The statements of one search in order: the AND form of several words
+// stands only when it lists a row. A view is read before it is kept only
+// where that decides something: the AND form, and a Migemo pattern (which
+// fails only when rows are read, and then gives way to the plain text).
+ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool withPattern, platform::MessageSink& sink) {
+  const bool report = !withPattern;
+  for (std::size_t i = 0; i < clauses.statements.size(); ++i) {
+    const std::string& statement = clauses.statements[i];
+    const bool last = i + 1 == clauses.statements.size();
+    const ItemList::ViewChange change = items.replaceView(statement, !last || withPattern);
+    if (change.error) {
+      const bool andTry = clauses.severalWords && clauses.statements.size() == 2 && i == 0;
+      if (report)
+        reportViewFailure(sink, !clauses.severalWords ? kSingleFailed : andTry ? kAndFailed : kOrFailed,
+                          *change.error, statement);
+      return {};
+    }
+    if (change.hasRows || last) return {true, change.hasRows};
+  }
+  return {};
+}
+
+std::string migemoPatternFor(const std::string& prepared, const SearchSettings& settings, MigemoSource* migemo) {
+  if (!migemo || !migemo->enabled() || !settings.migemoOn || settings.regexMode < 1 || !takesMigemo(prepared))
+    return {};
+  const std::optional<std::string> raw = migemo->query(migemoQueryText(prepared));
+  if (!raw || raw->empty()) return {};
+  return sqlPattern(*raw, settings.classLimit);
+}
+
+SearchOutcome searchText(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
+                         MigemoSource* migemo, platform::MessageSink& sink) {
+  SearchOutcome outcome;
+  const std::optional<std::string> prepared = preparedSearchText(request.text, request.mode, request.tables);
+  if (!prepared) return outcome;
+  const std::string pattern = migemoPatternFor(*prepared, settings, migemo);
+  std::optional<SearchClauses> clauses = buildSearchClauses(request, pattern, settings.regexMode);
+  if (!clauses) return outcome;
+  // A Migemo pattern the engine refuses (too large, or not its syntax) is
+  // dropped: the search runs again on the plain text, and says so.
+  ViewRun run = runClauses(items, *clauses, !pattern.empty(), sink);
+  if (!run.ok && !pattern.empty()) {
+    clauses = buildSearchClauses(request, {}, settings.regexMode);
+    run = runClauses(items, *clauses, false, sink);
+    if (run.ok) outcome.note = sjis("ローマ字検索の式が使えないため、入力した文字のまま検索しました。");
+  }
+  if (!run.ok) return outcome;
+  outcome.viewChanged = true;
+  items.statements().search.clear();
+  const SortRequest sort = sortAfterSearch(request.mode);
+  if (!items.sort(sort.column, sort.mode)) return outcome;
+  outcome.result = items.rowCount() > 0 ? 1 : 0;
+  return outcome;
+}
+
+SearchOutcome searchStatement(ItemList& items, const std::string& typed, platform::MessageSink& sink) {
+  SearchOutcome outcome;
+  const std::string statement = normalizedStatement(typed);
+  if (statement.empty()) return outcome;
+  // Refused before anything changes: the list keeps what it shows.
+  const db::StatementCheck check = items.checker().check(statement);
+  if (!check.ok()) {
+    reportListFailure(sink, refusalText(check), statement, true);
+    return outcome;
+  }
+  const ItemList::ViewChange change = items.replaceView(viewStatementWithoutSearch());
+  if (change.error) {
+    sink.show(sjis(kSingleFailed) + *change.error, sjis("DBエラー"), MessageIcon::Error, MessageButtons::Ok);
+    return outcome;
+  }
+  outcome.viewChanged = true;
+  items.statements().search = statement;
+  const SortRequest sort = sortOfStatement(statement);
+  if (!items.sort(sort.column, sort.mode)) {
+    // Reported by the sort; the whole library is shown instead of nothing.
+    items.statements().search.clear();
+    items.sort(kResetSort, SortMode::Toggle);
+    return outcome;
+  }
+  outcome.result = items.rowCount() > 0 ? 1 : 0;
+  return outcome;
+}
+
+}  // namespace
+
+SortRequest sortAfterSearch(int mode) {
+  switch (mode) {
+    case kFilePathMode:
+    case kVersionMode:
+    case kCreatorMode:
+    case kMemoMode: return {kResetSort, SortMode::Toggle};
+    case kTitleMode:
+    case kMakerMode:
+    case kMakerLinkMode: return {kTitleColumn, SortMode::Ascending};
+    case kGenreMode: return {kMachineGenreColumn, SortMode::Ascending};
+    default: return {kSortAgain, SortMode::Toggle};
+  }
+}
+
+SortRequest sortOfStatement(std::string_view statement) {
+  const std::size_t order = findLastTopLevel(statement, {"ORDER"});
+  if (order == kNotFound) return {kSortAgain, SortMode::Toggle};
+  const std::vector<SqlWord> words = topLevelWords(statement);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const SqlWord& word = words[i];
+    if (word.pos <= order) continue;
+    if (word.pos - order >= kOrderReach) break;
+    const std::string_view name = statement.substr(word.pos, word.length);
+    int column = -1;
+    if (sjis::equalsIgnoreCaseAscii(name, "genre_name") || sjis::equalsIgnoreCaseAscii(name, "machine_name")) {
+      column = kMachineGenreColumn;
+    } else {
+      for (int c = 0; c < kColumnCount; ++c) {
+        if (c != kMachineGenreColumn && sjis::equalsIgnoreCaseAscii(name, listColumns()[c].field)) column = c;
+      }
+    }
+    if (column < 0) continue;
+    bool descending = false;
+    if (i + 1 < words.size()) {
+      const SqlWord& next = words[i + 1];
+      const std::string_view between = statement.substr(word.pos + word.length, next.pos - word.pos - word.length);
+      descending = sjis::equalsIgnoreCaseAscii(statement.substr(next.pos, next.length), "DESC") &&
+                   between.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    }
+    return {column, descending ? SortMode::Descending : SortMode::Ascending};
+  }
+  return {kKeepStatementOrder, SortMode::Toggle};
+}
+
+std::string normalizedStatement(std::string_view statement) {
+  std::string text(trimBlanks(statement));
+  while (text.find("  ") != std::string::npos) text = sjis::replaceAll(text, "  ", " ");
+  return text;
+}
+
+SearchOutcome searchLibrary(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
+                            MigemoSource* migemo, platform::MessageSink& sink) {
+  const auto start = std::chrono::steady_clock::now();
+  if (request.text.empty()) {
+    SearchOutcome empty;
+    empty.result = 0;
+    return empty;
+  }
+  SearchOutcome outcome = request.mode == kSqlMode ? searchStatement(items, request.text, sink)
+                                                   : searchText(items, request, settings, migemo, sink);
+  outcome.took = std::chrono::steady_clock::now() - start;
+  return outcome;
+}
+
+std::string searchTimeText(std::chrono::steady_clock::duration took) {
+  const long long hundredths = std::chrono::duration_cast<std::chrono::milliseconds>(took).count() / 10;
+  char number[32];
+  std::snprintf(number, sizeof number, "%lld.%02lld", hundredths / 100, hundredths % 100);
+  return sjis("検索時間:") + number + sjis("秒");
+}
+
+}  // namespace qm::search

@@ -1,0 +1,54 @@
+// A search of the whole library: makes list_view again from the search bar's
+// text (search_sql.h) or a complete statement (mode 9, a typed or saved SQL
+// search), then sorts as the mode asks. Nothing changes until the new text
+// has been checked: a blank text, a refused statement or a failed view leave
+// the list as it was.
+//
+// The window code remembers the current item, calls searchLibrary(), shows
+// searchTimeText() and the hit count, and fills the list again keeping that
+// item; a result of 1 goes into the history (search_history.h).
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "app/search/item_list.h"
+#include "app/search/migemo_pattern.h"
+#include "app/search/search_sql.h"
+#include "common/platform/message_sink.h"
+
+namespace qm::search {
+
+struct SearchSettings {
+  bool migemoOn = true;  // "SearchOn" of section "Migemo"
+  int classLimit = 0;    // "SearchClassLimit"
+  int regexMode = kRegexpOperator;
+};
+
+struct SearchOutcome {
+  int result = -1;  // 1 rows listed, 0 none (or an empty text), -1 failure
+  bool viewChanged = false;
+  // Program text for the status bar when the search went on without Migemo.
+  std::string note;
+  std::chrono::steady_clock::duration took{};
+};
+
+// The sort that follows a search in `mode` (not 9).
+SortRequest sortAfterSearch(int mode);
+// Mode 9: the column named nearest after the statement's last top-level
+// ORDER (within 40 characters) and its direction; kKeepStatementOrder when
+// no list column is named there, kSortAgain when it has no ORDER.
+SortRequest sortOfStatement(std::string_view statement);
+
+// Spaces off both ends and runs of spaces made one; empty when nothing is left.
+std::string normalizedStatement(std::string_view statement);
+
+// `migemo` may be null. Failures are reported on `sink`.
+SearchOutcome searchLibrary(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
+                            MigemoSource* migemo, platform::MessageSink& sink);
+
+// "検索時間:" + seconds + "." + hundredths (two digits) + "秒".
+std::string searchTimeText(std::chrono::steady_clock::duration took);
+
+}  // namespace qm::search

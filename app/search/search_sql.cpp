@@ -1,0 +1,237 @@
+#include "app/search/search_sql.h"
+
+#include "app/search/list_view_sql.h"
+#include "common/db/db_connection.h"
+#include "common/text/encoding.h"
+#include "common/text/sjis.h"
+#include "common/text/smart_title.h"
+#include "common/text/text_normalizer.h"
+
+namespace qm::search {
+namespace {
+
+constexpr const char* kModeLabels[kSearchBarModeCount] = {
+    "あいまい検索", "ファイルパス", "タイトル", "メーカー/開発元", "ジャンル",
+    "バージョン/コメント", "クリエイター", "メモ", "発売年月日", "SQL検索",
+};
+
+// The field of the one-field modes (1, 2, 4..8).
+const char* fieldOfMode(int mode) {
+  switch (mode) {
+    case kFilePathMode: return "file_name";
+    case kTitleMode: return "title";
+    case kGenreMode: return "genre_name";
+    case kVersionMode: return "version";
+    case kCreatorMode: return "creator";
+    case kMemoMode: return "memo";
+    case kSaleYearMode: return "sale_year";
+    default: return "";
+  }
+}
+
+constexpr std::string_view kFuzzyFields =
+    "file_name||ifnull(title,'')||ifnull(kana,'')||machine_name||ifnull(maker,'')||ifnull(developer,'')||"
+    "ifnull(tag,'')||ifnull(version,'')||ifnull(creator,'')";
+// The several-words form leaves version out.
+constexpr std::string_view kWordFields =
+    "file_name||ifnull(title,'')||ifnull(kana,'')||machine_name||ifnull(maker,'')||ifnull(developer,'')||"
+    "ifnull(tag,'')||ifnull(creator,'')";
+
+constexpr std::string_view kWhereHead = "WHERE (ply<2) AND (";
+
+std::string collapseSpaces(std::string text) {
+  text = sjis::replaceAll(text, text::sjis("　"), " ");
+  while (text.find("  ") != std::string::npos) text = sjis::replaceAll(text, "  ", " ");
+  return text;
+}
+
+std::string trimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// The smart form of a search text: the smart title's folding, except that
+// spaces become half-width instead of going.
+std::string smartForm(std::string_view text, const text::SymbolTables& tables, bool mayBeEmpty) {
+  text::NormalizeOptions options = text::smartTitleOptions();
+  options.spaceRule = text::kSpacesToHalfWidth;
+  options.mayBeEmpty = mayBeEmpty;
+  return text::normalizeText(text, options, tables);
+}
+
+// Mode 8 folds full-width digits and letters, so "１９９０" finds "1990".
+std::string saleYearForm(std::string_view text, const text::SymbolTables& tables) {
+  text::NormalizeOptions options;
+  options.kanaTarget = -1;
+  options.unvoiced = false;
+  options.spaceRule = text::kSpacesToHalfWidth;
+  options.userMap = true;
+  options.removeSymbols = false;
+  options.romanNumerals = false;
+  options.mayBeEmpty = false;
+  return text::normalizeText(text, options, tables);
+}
+
+std::string migemoTerm(int mode, int regexMode, std::string_view pattern) {
+  if (pattern.empty() || regexCondition(regexMode, "title", pattern).empty()) return {};
+  switch (mode) {
+    case kMakerMode:
+    case kMakerLinkMode:
+      return " OR(" + regexCondition(regexMode, "maker", pattern) + " OR " +
+             regexCondition(regexMode, "developer", pattern) + ") ";
+    case kCreatorMode:
+    case kMemoMode:
+      if (regexMode != kRegexFunction) return {};
+      [[fallthrough]];
+    default: {
+      const std::string field = mode == kFuzzyMode ? "title" : fieldOfMode(mode);
+      return " OR(" + regexCondition(regexMode, field, pattern) + ") ";
+    }
+  }
+}
+
+std::string view(std::string_view condition) { return viewHead() + std::string(kWhereHead) + std::string(condition) + ")"; }
+
+}  // namespace
+
+std::string searchModeLabel(int mode) {
+  return mode >= 0 && mode < kSearchBarModeCount ? text::sjis(kModeLabels[mode]) : std::string();
+}
+
+std::string likePattern(std::string_view text, bool& escaped) {
+  escaped = false;
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = sjis::charLength(text, pos);
+    if (length == 1) {
+      const char c = text[pos];
+      if (c == '\'') out += '\'';
+      if (c == '%' || c == '_' || c == '`') {
+        out += '`';
+        escaped = true;
+      }
+    }
+    out.append(text.substr(pos, length));
+    pos += length;
+  }
+  return out;
+}
+
+std::string likeContains(std::string_view field, std::string_view text) {
+  bool escaped = false;
+  const std::string pattern = likePattern(text, escaped);
+  return std::string(field) + " LIKE '%" + pattern + (escaped ? "%' ESCAPE '`'" : "%'");
+}
+
+std::string buildWordCondition(std::string_view words, std::string_view field, std::string_view op) {
+  std::string out;
+  std::size_t start = 0;
+  while (start <= words.size()) {
+    std::size_t space = words.find(' ', start);
+    if (space == std::string_view::npos) space = words.size();
+    if (!out.empty()) out += op;
+    out += '(';
+    out += likeContains(field, words.substr(start, space - start));
+    out += ')';
+    start = space + 1;
+  }
+  return out;
+}
+
+std::string regexCondition(int regexMode, std::string_view field, std::string_view quotedPattern) {
+  if (regexMode == kRegexpOperator) return std::string(field) + " REGEXP '" + std::string(quotedPattern) + "' ";
+  if (regexMode == kRegexFunction) return "REGEX(" + std::string(field) + ",'" + std::string(quotedPattern) + "') ";
+  return {};
+}
+
+std::optional<std::string> preparedSearchText(std::string_view typed, int mode, const text::SymbolTables& tables) {
+  std::string text = trimSpaces(typed);
+  if (mode == kSaleYearMode) text = saleYearForm(text, tables);
+  if (mode == kFuzzyMode) text = collapseSpaces(text);
+  // A full-width space alone is a space after the collapse.
+  if (mode == kFuzzyMode) text = trimSpaces(text);
+  if (text.empty()) return std::nullopt;
+  return text;
+}
+
+bool takesMigemo(std::string_view prepared) {
+  if (prepared.size() < 2) return false;
+  for (char c : {'(', ')', '[', ']', '|'}) {
+    if (sjis::find(prepared, c) != sjis::npos) return false;
+  }
+  return true;
+}
+
+std::optional<SearchClauses> buildSearchClauses(const SearchRequest& request, std::string_view migemoPattern,
+                                                int regexMode) {
+  if (request.mode < 0 || request.mode > kMakerLinkMode || request.mode == kSqlMode) return std::nullopt;
+  const std::optional<std::string> prepared = preparedSearchText(request.text, request.mode, request.tables);
+  if (!prepared) return std::nullopt;
+  const std::string& text = *prepared;
+  const std::string m = migemoTerm(request.mode, regexMode, migemoPattern);
+  const std::string quoted = db::DbConnection::quoteSql(text);
+  int match = request.match;
+  if (request.mode == kFuzzyMode && match != kEquals && text.find(' ') != std::string::npos) match = kSeveralWords;
+
+  SearchClauses clauses;
+  if (request.mode == kFuzzyMode) {
+    if (match == kSeveralWords) {
+      clauses.severalWords = true;
+      std::string smart = smartForm(text, request.tables, false);
+      std::string fields(kWordFields);
+      if (smart != text) fields += "||ifnull(smart_title,'')";
+      if (!request.skipAnd) clauses.statements.push_back(view(buildWordCondition(text, fields, "AND")));
+      clauses.statements.push_back(view(buildWordCondition(text, fields, "OR") + m));
+    } else if (match == kEquals) {
+      std::string condition;
+      for (const char* field : {"file_name", "title", "kana", "machine_name", "maker", "developer", "tag", "version",
+                                "creator"}) {
+        if (!condition.empty()) condition += " OR ";
+        condition += std::string(field) + "='" + quoted + "'";
+      }
+      const std::string smart = smartForm(text, request.tables, false);
+      if (smart != text) condition += " OR smart_title='" + db::DbConnection::quoteSql(smart) + "'";
+      clauses.statements.push_back(view(condition + m));
+    } else {
+      std::string condition = "(";
+      condition += likeContains(kFuzzyFields, text);
+      condition += ')';
+      const std::string smart = smartForm(text, request.tables, true);
+      if (!smart.empty()) {
+        condition += " OR (";
+        condition += likeContains("smart_title", smart);
+        condition += ')';
+      }
+      clauses.statements.push_back(view(condition + m));
+    }
+    return clauses;
+  }
+  if (request.mode == kMakerMode || request.mode == kMakerLinkMode) {
+    if (match == kContains) {
+      // "LIKE'%" without a space, as the statement has always been written.
+      std::string developer = likeContains("developer", text);
+      developer.replace(developer.find(" LIKE '"), 7, " LIKE'");
+      clauses.statements.push_back(view(likeContains("maker", text) + " OR " + developer + m));
+    } else {
+      clauses.statements.push_back(view("maker='" + quoted + "' OR developer='" + quoted + "'" + m));
+    }
+    return clauses;
+  }
+  const std::string field = fieldOfMode(request.mode);
+  if (match == kContains) {
+    clauses.statements.push_back(view(likeContains(field, text) + m));
+  } else {
+    clauses.statements.push_back(view(field + " = '" + quoted + "'" + m));
+  }
+  return clauses;
+}
+
+std::string whereClauseOf(std::string_view viewStatement) {
+  const std::string head = viewHead();
+  if (viewStatement.substr(0, head.size()) != head) return {};
+  return std::string(viewStatement.substr(head.size()));
+}
+
+}  // namespace qm::search

@@ -1,0 +1,14 @@
+// The romaji search of the command line: the same Migemo library and
+// dictionary as the program, found beside quillmoor-cli.
+#pragma once
+
+#include <memory>
+
+#include "app/search/migemo_pattern.h"
+
+namespace qm::cli {
+
+// Nothing (after a message) when the library or its dictionary is missing.
+std::unique_ptr<search::MigemoSource> openConsoleMigemo();
+
+}  // namespace qm::cli
