@@ -7,6 +7,7 @@
 
 #include "common/platform/native_file.h"
 #include "common/text/encoding.h"
+#include "crclib/registration_exports.h"
 #include "crclib/window_host.h"
 
 namespace qm::reg {
@@ -40,6 +41,7 @@ public:
   void ended() override {
     flush();
     SetWindowTextA(hwnd(w_.button), text::sjis("終了").c_str());
+    if (w_.owner) PostMessageA(hwnd(w_.owner), kRunEndedMessage, 0, 0);
   }
   void beep() override { MessageBeep(MB_ICONINFORMATION); }
   void log(const std::string& line) override {

@@ -19,7 +19,7 @@ def expect(what, got, want):
         failures.append(f"{what}: {got!r}, expected {want!r}")
 
 
-expect("getLibVersionCRC", crc.getLibVersionCRC(), 3)
+expect("getLibVersionCRC", crc.getLibVersionCRC(), 4)
 if lib.getLibVersion() < 100008:
     failures.append(f"getLibVersion: {lib.getLibVersion()}")
 

@@ -37,6 +37,7 @@ private:
   const AddImageChoices& choices_;
   RegistrationLibrary library_;
   bool running_ = false;
+  bool ended_ = false;  // the run said it has ended
 };
 
 void ProgressWindow::createControls() {
@@ -82,10 +83,10 @@ bool ProgressWindow::start() {
 }
 
 // While the run goes, a press only asks the worker to stop (it asks the
-// user); once it has set "終了", a press closes. The window waits for the end
-// because the worker writes into its controls until then.
+// user); once the run has told its end, a press closes. The window waits for
+// the end because the worker writes into its controls until then.
 void ProgressWindow::buttonPressed() {
-  if (textOf(kButton) != sjis("終了")) {
+  if (!ended_) {
     library_.requestStop();
     return;
   }
@@ -93,6 +94,10 @@ void ProgressWindow::buttonPressed() {
 }
 
 LRESULT ProgressWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == reg::kRunEndedMessage) {
+    ended_ = true;
+    return 0;
+  }
   if (message == WM_CLOSE || (message == WM_COMMAND && (LOWORD(wParam) == kButton || LOWORD(wParam) == IDCANCEL))) {
     if (running_) buttonPressed();
     else endModal();

@@ -14,7 +14,7 @@ enum class Binding {
   Bound,
   NotLoaded,     // no library, or it would not load
   MissingEntry,  // an export is not there
-  TooOld,        // getLibVersionCRC reported less than 3
+  TooOld,        // getLibVersionCRC reported less than reg::kLibVersionCrc
 };
 
 struct RegistrationExports {

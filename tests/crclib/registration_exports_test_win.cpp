@@ -62,11 +62,17 @@ TEST_F(RegistrationTest, ProgressWindowOfARun) {
   dirAddImg(owner, status, item, marker, button, bar, options, texts, window);
 
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (textOf(button) != sjis("終了") && std::chrono::steady_clock::now() < deadline) {
+  // The window learns the end from the message alone; by then every text is set.
+  bool endedMessage = false;
+  while (!endedMessage && std::chrono::steady_clock::now() < deadline) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == kRunEndedMessage && msg.hwnd == owner) endedMessage = true;
+      DispatchMessageA(&msg);
+    }
     Sleep(10);
   }
+  EXPECT_TRUE(endedMessage);
   EXPECT_EQ(text::sjisToUtf8(textOf(button)), "終了");
   EXPECT_EQ(text::sjisToUtf8(textOf(status)), "5 件の格納・更新が完了しました。( 5 ファイル中 )");
   EXPECT_EQ(textOf(marker), "");
