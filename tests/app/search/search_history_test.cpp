@@ -23,7 +23,7 @@ protected:
 };
 
 TEST_F(SearchHistoryTest, NewestFirstTenAtMostWithoutRepeats) {
-  for (int i = 1; i <= 11; ++i) ASSERT_TRUE(addSearchHistory(ini, "t" + std::to_string(i), kTitleMode));
+  for (int i = 1; i <= 11; ++i) ASSERT_TRUE(addSearchHistory(ini, std::string(1, 't').append(std::to_string(i)), kTitleMode));
   EXPECT_EQ(joined(kTitleMode), "t11|t10|t9|t8|t7|t6|t5|t4|t3|t2|");
   ASSERT_TRUE(addSearchHistory(ini, "t5", kFuzzyMode));
   EXPECT_EQ(joined(kMemoMode), "t5|t11|t10|t9|t8|t7|t6|t4|t3|t2|");
