@@ -45,7 +45,7 @@ TEST_F(RegistrationExportsTest, VersionStopFlagAndARunWithoutWindows) {
                            "getLibVersionCRC", "dirAddImg", "setDirAddThreadESC", "getDirAddThreadESC"}) {
     EXPECT_NE(library.symbol(name), nullptr) << name;
   }
-  EXPECT_EQ(version(), 3);
+  EXPECT_EQ(version(), 4);
   setEsc(1);
   EXPECT_EQ(getEsc(), 1);
   setEsc(2);
