@@ -10,7 +10,7 @@
 
 namespace qm::launch {
 
-struct ProcessSpec {
+struct ProcessRequest {
   std::string program;
   std::string arguments;
   std::string folder;        // "" for the current one
@@ -32,7 +32,7 @@ class LaunchHost {
 public:
   virtual ~LaunchHost() = default;
   // Nothing when the program could not be started.
-  virtual std::unique_ptr<EmulatorProcess> start(const ProcessSpec& spec) = 0;
+  virtual std::unique_ptr<EmulatorProcess> start(const ProcessRequest& request) = 0;
   // While a top-level window of another program has `text` in its title,
   // looking every `intervalMs` (the first look after one interval).
   virtual void waitWhileTitleShown(const std::string& text, int intervalMs) = 0;

@@ -77,12 +77,12 @@ void runCompanions(const LaunchEnvironment& env, const LaunchPlan& plan, const L
   for (const CompanionProgram& program : programs) {
     if (program.command.empty()) continue;
     if (phase == 1) env.host->sleep(1000);
-    ProcessSpec spec;
-    spec.program = program.command;
-    spec.arguments = expandCompanionArguments(env.place, plan, item, program.arguments);
-    spec.throughShell = true;
-    spec.normalShow = true;
-    env.host->start(spec);
+    ProcessRequest request;
+    request.program = program.command;
+    request.arguments = expandCompanionArguments(env.place, plan, item, program.arguments);
+    request.throughShell = true;
+    request.normalShow = true;
+    env.host->start(request);
     env.host->sleep(program.waitSeconds * 1000 + 1000);
   }
 }
@@ -91,13 +91,13 @@ void runEndProgramsIfLast(const LaunchEnvironment& env, const LaunchPlan& plan, 
   if (env.counters->running.load() == 0) runCompanions(env, plan, item, 1);
 }
 
-ProcessSpec emulatorSpec(const LaunchPlan& plan) {
-  ProcessSpec spec;
-  spec.program = plan.exec;
-  spec.arguments = plan.arguments;
-  spec.folder = plan.folder;
-  spec.throughShell = plan.setting.checkType != static_cast<int>(EndDetection::ProcessHandle);
-  return spec;
+ProcessRequest emulatorRequest(const LaunchPlan& plan) {
+  ProcessRequest request;
+  request.program = plan.exec;
+  request.arguments = plan.arguments;
+  request.folder = plan.folder;
+  request.throughShell = plan.setting.checkType != static_cast<int>(EndDetection::ProcessHandle);
+  return request;
 }
 
 void waitForEnd(const LaunchEnvironment& env, const LaunchPlan& plan, EmulatorProcess& process) {
@@ -153,7 +153,7 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   env.host->starting();
   runCompanions(env, plan, item, 0);
   const long long startMs = env.host->nowMilliseconds();
-  std::unique_ptr<EmulatorProcess> process = env.host->start(emulatorSpec(plan));
+  std::unique_ptr<EmulatorProcess> process = env.host->start(emulatorRequest(plan));
   preparing.end();
   const bool byProcess = plan.setting.checkType == static_cast<int>(EndDetection::ProcessHandle);
   if (!process) {

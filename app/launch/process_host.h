@@ -8,7 +8,7 @@ namespace qm::launch {
 
 class ProcessHost : public LaunchHost {
 public:
-  std::unique_ptr<EmulatorProcess> start(const ProcessSpec& spec) override;
+  std::unique_ptr<EmulatorProcess> start(const ProcessRequest& request) override;
   // Windows: top-level windows of other processes only, so the program's own
   // windows (whose titles may well hold the image's name) never keep a launch
   // waiting. Elsewhere there are no titles to look at: it waits for the

@@ -55,10 +55,10 @@ pid_t spawn(const std::vector<std::string>& args, const std::string& folder) {
 
 }  // namespace
 
-std::unique_ptr<EmulatorProcess> ProcessHost::start(const ProcessSpec& spec) {
-  std::vector<std::string> args = splitCommandLine(text::sjisToUtf8(spec.arguments));
-  args.insert(args.begin(), text::sjisToUtf8(spec.program));
-  const pid_t pid = spawn(args, text::sjisToUtf8(spec.folder));
+std::unique_ptr<EmulatorProcess> ProcessHost::start(const ProcessRequest& request) {
+  std::vector<std::string> args = splitCommandLine(text::sjisToUtf8(request.arguments));
+  args.insert(args.begin(), text::sjisToUtf8(request.program));
+  const pid_t pid = spawn(args, text::sjisToUtf8(request.folder));
   if (pid < 0) return nullptr;
   lastProcess_ = pid;
   return std::make_unique<ChildProcess>(pid);

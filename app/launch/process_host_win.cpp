@@ -38,29 +38,29 @@ private:
   UniqueHandle process_;
 };
 
-std::unique_ptr<EmulatorProcess> createProcess(const ProcessSpec& spec) {
-  std::string commandLine = "\"" + spec.program + "\" " + spec.arguments;
+std::unique_ptr<EmulatorProcess> createProcess(const ProcessRequest& request) {
+  std::string commandLine = "\"" + request.program + "\" " + request.arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOW;
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      spec.folder.empty() ? nullptr : spec.folder.c_str(), &startup, &info))
+                      request.folder.empty() ? nullptr : request.folder.c_str(), &startup, &info))
     return nullptr;
   CloseHandle(info.hThread);
   return std::make_unique<WindowsProcess>(info.hProcess);
 }
 
-std::unique_ptr<EmulatorProcess> shellStart(const ProcessSpec& spec) {
+std::unique_ptr<EmulatorProcess> shellStart(const ProcessRequest& request) {
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.lpVerb = "open";
-  info.lpFile = spec.program.c_str();
-  info.lpParameters = spec.arguments.c_str();
-  info.lpDirectory = spec.folder.empty() ? nullptr : spec.folder.c_str();
-  info.nShow = spec.normalShow ? SW_SHOWNORMAL : SW_SHOWDEFAULT;
+  info.lpFile = request.program.c_str();
+  info.lpParameters = request.arguments.c_str();
+  info.lpDirectory = request.folder.empty() ? nullptr : request.folder.c_str();
+  info.nShow = request.normalShow ? SW_SHOWNORMAL : SW_SHOWDEFAULT;
   if (!ShellExecuteExA(&info)) return nullptr;
   return std::make_unique<WindowsProcess>(info.hProcess);
 }
@@ -93,8 +93,8 @@ bool titleShown(const std::string& text) {
 
 }  // namespace
 
-std::unique_ptr<EmulatorProcess> ProcessHost::start(const ProcessSpec& spec) {
-  return spec.throughShell ? shellStart(spec) : createProcess(spec);
+std::unique_ptr<EmulatorProcess> ProcessHost::start(const ProcessRequest& request) {
+  return request.throughShell ? shellStart(request) : createProcess(request);
 }
 
 void ProcessHost::waitWhileTitleShown(const std::string& text, int intervalMs) {

@@ -53,12 +53,12 @@ HWND InformationView::create(HWND parent, int id) {
 
 void InformationView::prepare(const Settings& settings) {
   const auto face = [&](Face& into, const char* prefix) {
-    const FontSpec spec = fontSpec(settings, "InfoViewFont", prefix);
-    into.font.reset(CreateFontA(spec.height, 0, 0, 0, spec.weight, spec.italic, FALSE, FALSE, SHIFTJIS_CHARSET,
+    const FontSpec font = fontSpec(settings, "InfoViewFont", prefix);
+    into.font.reset(CreateFontA(font.height, 0, 0, 0, font.weight, font.italic, FALSE, FALSE, SHIFTJIS_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                spec.face.c_str()));
-    into.colour = static_cast<COLORREF>(spec.color.value_or(0));
-    into.height = std::abs(spec.height) + 6;
+                                font.face.c_str()));
+    into.colour = static_cast<COLORREF>(font.color.value_or(0));
+    into.height = std::abs(font.height) + 6;
   };
   face(title_, "Title");
   face(maker_, "Maker");

@@ -63,9 +63,9 @@ std::optional<fs::path> benchZip() {
 // Stamps the moment the emulator's process is asked for; sleeps nothing.
 class StampingHost : public qm::launch::ProcessHost {
 public:
-  std::unique_ptr<qm::launch::EmulatorProcess> start(const qm::launch::ProcessSpec& spec) override {
+  std::unique_ptr<qm::launch::EmulatorProcess> start(const qm::launch::ProcessRequest& request) override {
     startedAt = Clock::now();
-    return ProcessHost::start(spec);
+    return ProcessHost::start(request);
   }
   void sleep(int) override {}
   Clock::time_point startedAt;

@@ -25,9 +25,9 @@ public:
     }
   };
 
-  std::unique_ptr<EmulatorProcess> start(const ProcessSpec& spec) override {
-    started.push_back(spec.program + (spec.arguments.empty() ? "" : " " + spec.arguments));
-    if (spec.program == failingProgram) return nullptr;
+  std::unique_ptr<EmulatorProcess> start(const ProcessRequest& request) override {
+    started.push_back(request.program + (request.arguments.empty() ? "" : " " + request.arguments));
+    if (request.program == failingProgram) return nullptr;
     return std::make_unique<Process>(*this);
   }
   void waitWhileTitleShown(const std::string& text, int intervalMs) override {
