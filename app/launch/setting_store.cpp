@@ -18,10 +18,6 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 using text::sjis;
 
-void inform(platform::MessageSink& sink, const char* utf8) {
-  sink.show(sjis(utf8), "", MessageIcon::Information, MessageButtons::Ok);
-}
-
 // The assignments of `name` on `machine`, as the dialog's statements pick them.
 std::string assignmentsOf(const std::string& name, const std::string& machine) {
   return "pfile_ue IN (SELECT pfile_ue FROM use_emuset_table JOIN main_table ON pfile_ue=file_name WHERE "
@@ -47,29 +43,29 @@ bool sameName(const std::string& a, const std::string& b) { return sjis::equalsI
 bool formAccepted(const SettingForm& form, platform::MessageSink& sink) {
   const EmulatorSetting& s = form.setting;
   if ((s.extract == 1 || s.extract == 2) && s.extractPath.empty()) {
-    inform(sink, "圧縮ファイルの解凍先フォルダを指定してください。");
+    platform::inform(sink, sjis("圧縮ファイルの解凍先フォルダを指定してください。"));
     return false;
   }
   if (form.name.empty()) {
-    inform(sink, "設定名の入力は必須です。");
+    platform::inform(sink, sjis("設定名の入力は必須です。"));
     return false;
   }
   if (!isValidSettingName(form.name, false) || !isSafeFileName(form.machine)) {
-    inform(sink, "設定名に使用できない文字が含まれているか、使用できない文字列です。");
+    platform::inform(sink, sjis("設定名に使用できない文字が含まれているか、使用できない文字列です。"));
     return false;
   }
   for (const auto* waits : {&form.startWaits, &form.endWaits})
     for (const std::string& wait : *waits)
       if (!wait.empty() && !isHalfWidthNumber(wait)) {
-        inform(sink, "同時起動アプリケーションのエミュ起動遅延(秒)は半角数値で入力してください。");
+        platform::inform(sink, sjis("同時起動アプリケーションのエミュ起動遅延(秒)は半角数値で入力してください。"));
         return false;
       }
   if (!form.interval.empty() && !isHalfWidthNumber(form.interval)) {
-    inform(sink, "エミュレータ終了検知の検索間隔(秒)は半角数値で入力してください。");
+    platform::inform(sink, sjis("エミュレータ終了検知の検索間隔(秒)は半角数値で入力してください。"));
     return false;
   }
   if (s.checkType == 1 && s.titleCheckText == 1 && s.titleText.empty()) {
-    inform(sink, "エミュレータ終了検知の文字列が指定されていません。");
+    platform::inform(sink, sjis("エミュレータ終了検知の文字列が指定されていません。"));
     return false;
   }
   return true;

@@ -15,10 +15,6 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 using text::sjis;
 
-void inform(platform::MessageSink& sink, const char* utf8) {
-  sink.show(sjis(utf8), "", MessageIcon::Information, MessageButtons::Ok);
-}
-
 void dbError(platform::MessageSink& sink, const char* utf8, const std::string& reason) {
   sink.show(sjis(utf8) + reason, sjis("DBエラー"), MessageIcon::Error, MessageButtons::Ok);
 }
@@ -34,11 +30,11 @@ SetOutcome joinIntoSet(const std::string& dbPath, const SetItem& target, const s
                        platform::MessageSink& sink) {
   SetOutcome outcome;
   if (target.alterEgo == "1") {
-    inform(sink, "分身起動アイテムへはドロップできません。");
+    platform::inform(sink, sjis("分身起動アイテムへはドロップできません。"));
     return outcome;
   }
   if (plyOf(target) >= 2) {
-    inform(sink, "子イメージへは結合できません");
+    platform::inform(sink, sjis("子イメージへは結合できません"));
     return outcome;
   }
   // The target would otherwise become its own child.
@@ -48,8 +44,8 @@ SetOutcome joinIntoSet(const std::string& dbPath, const SetItem& target, const s
   if (walk.empty()) return outcome;
   for (const SetItem* item : walk) {
     if (item->ply != "0") {
-      inform(sink,
-             "複数イメージ状態のアイテムは、他と結合できません。\n複数イメージ状態を解除してから結合してください。");
+      platform::inform(
+          sink, sjis("複数イメージ状態のアイテムは、他と結合できません。\n複数イメージ状態を解除してから結合してください。"));
       return outcome;
     }
   }
@@ -107,8 +103,7 @@ SetOutcome dissolveSet(const std::string& dbPath, const SetItem& parent, platfor
   SetOutcome outcome;
   if (parent.ply != "1") return outcome;
   if (parent.alterEgo == "1") {
-    inform(sink,
-           "分身起動アイテムは複数ディスク状態を解除できません。\n分身を解除してから再度複数ディスク状態を解除して下さい。");
+    platform::inform(sink, sjis("分身起動アイテムは複数ディスク状態を解除できません。\n分身を解除してから再度複数ディスク状態を解除して下さい。"));
     return outcome;
   }
   outcome.ran = true;

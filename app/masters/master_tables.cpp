@@ -22,10 +22,6 @@ void reportDbError(MessageSink& sink, const std::string& what, const db::DbConne
   sink.show(what + db.lastError().value_or(""), caption, MessageIcon::Error, MessageButtons::Ok);
 }
 
-void inform(MessageSink& sink, const std::string& text) {
-  sink.show(text, "", MessageIcon::Information, MessageButtons::Ok);
-}
-
 std::vector<std::string> firstColumn(db::DbConnection& db) {
   std::vector<std::string> values;
   values.reserve(db.rowCount());
@@ -70,7 +66,7 @@ bool changedOneRow(db::DbConnection& db) { return !db.execute("SELECT changes();
 SaveOutcome reportStoreFailure(db::DbConnection& db, Kind kind, bool editing, MessageSink& sink) {
   const KindTexts& texts = textsOf(kind);
   if (db.lastResultCode() == SQLITE_CONSTRAINT) {
-    inform(sink, texts.duplicateName);
+    platform::inform(sink, texts.duplicateName);
     return SaveOutcome::Refused;
   }
   reportDbError(sink, editing ? texts.updateFailed : texts.insertFailed, db);
@@ -99,7 +95,7 @@ bool mayAdd(db::DbConnection& db, Kind kind, MessageSink& sink) {
     return false;
   }
   if (toInt(db.cell(1, 0)) < kCapacity) return true;
-  inform(sink, sjis("これ以上追加できません。"));
+  platform::inform(sink, sjis("これ以上追加できません。"));
   return false;
 }
 
@@ -134,7 +130,7 @@ SaveOutcome saveEntry(db::DbConnection& db, Kind kind, const Entry& entry, const
   const KindTexts& texts = textsOf(kind);
   const NameCheck check = checkName(kind, entry.name);
   if (check != NameCheck::Ok) {
-    inform(sink, check == NameCheck::Empty ? texts.nameRequired : texts.nameRefused);
+    platform::inform(sink, check == NameCheck::Empty ? texts.nameRequired : texts.nameRefused);
     return SaveOutcome::Refused;
   }
   const bool machineEdit = kind == Kind::Machine && oldName;

@@ -19,6 +19,11 @@ public:
                              MessageIcon icon, MessageButtons buttons) = 0;
 };
 
+// A plain notice: no caption, the information icon, one OK button.
+inline void inform(MessageSink& sink, const std::string& text) {
+  sink.show(text, "", MessageIcon::Information, MessageButtons::Ok);
+}
+
 // Answers every question with OK (or Yes) and shows nothing: for libraries
 // called without a window.
 class AcceptingSink : public MessageSink {
