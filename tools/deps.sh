@@ -72,7 +72,7 @@ srcver() { apt-cache policy "$1" | awk '/Candidate:/ {print $2}' | sed 's/+b[0-9
 SQLITE_FLAGS="-DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION -DSQLITE_DEFAULT_FOREIGN_KEYS=0 -DSQLITE_WIN32_NO_OVERLAPPED"
 
 cache_key() {
-  echo "sqlite3_$(srcver libsqlite3-dev)_$(echo "$SQLITE_FLAGS" | md5sum | cut -c1-8)-xz_$(srcver liblzma-dev)-libarchive_$(srcver libarchive-dev)-pcre2_$(srcver libpcre2-dev)-gcc_$($HOST-gcc-posix -dumpversion)" | tr ':+~' '___'
+  echo "sqlite3_$(srcver libsqlite3-dev)_$(echo "$SQLITE_FLAGS" | md5sum | cut -c1-8)-xz_$(srcver liblzma-dev)-libarchive_$(srcver libarchive-dev)-pcre2_$(srcver libpcre2-dev)_jit-gcc_$($HOST-gcc-posix -dumpversion)" | tr ':+~' '___'
 }
 
 # Fetches and unpacks one source package: the version of the installed binaries'
@@ -121,8 +121,9 @@ build_libarchive() {
 build_pcre2() {
   local dir=$1 prefix=$2
   # The full make fails linking pcre2posix_test under mingw; the library alone is all we need.
+  # The JIT turns each search's per-row match into machine code: several times faster.
   (cd "$dir" && ./configure -q --host=$HOST --prefix="$prefix" --disable-shared --enable-static \
-     --enable-pcre2-8 --disable-pcre2-16 --disable-pcre2-32 >/dev/null \
+     --enable-pcre2-8 --disable-pcre2-16 --disable-pcre2-32 --enable-jit >/dev/null \
    && make -s -j"$(nproc)" libpcre2-8.la >/dev/null)
   cp "$dir/.libs/libpcre2-8.a" "$prefix/lib/"
   cp "$dir/src/pcre2.h" "$prefix/include/"

@@ -11,7 +11,7 @@
 namespace qm::launch {
 namespace {
 
-enum Notice : WPARAM { kPreparing, kStarting, kEnded, kItemChanged, kRunning, kStopped };
+enum Notice : WPARAM { kPreparing, kStarting, kEnded, kItemChanged, kRunning, kStopped, kFinishing };
 
 constexpr int kLaunchDefaultCommand = 1156;
 
@@ -21,7 +21,13 @@ public:
   explicit WindowHost(HWND owner) : owner_(owner) {}
   void preparing() override { PostMessageA(owner_, kLaunchNotice, kPreparing, 0); }
   void starting() override { PostMessageA(owner_, kLaunchNotice, kStarting, 0); }
+  void finishing() override { PostMessageA(owner_, kLaunchNotice, kFinishing, 0); }
   void ended() override { PostMessageA(owner_, kLaunchNotice, kEnded, 0); }
+  void emptyClipboard() override {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+  }
   void emulatorRunning() override { PostMessageA(owner_, kLaunchNotice, kRunning, 0); }
   void emulatorEnded() override { PostMessageA(owner_, kLaunchNotice, kStopped, 0); }
   void itemChanged(const std::string& key) override {
@@ -122,6 +128,16 @@ bool LaunchController::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kLaunchNotice) return false;
   switch (wParam) {
     case kPreparing:
+      // Where the window stood before the first of overlapping launches is
+      // where the last one puts it back (an emulator may change the screen).
+      if (launchesUnderWay_++ == 0) {
+        placement_.length = sizeof placement_;
+        if (!GetWindowPlacement(owner_, &placement_)) placement_.length = 0;
+      }
+      EnableWindow(owner_, FALSE);
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      break;
+    case kFinishing:
       EnableWindow(owner_, FALSE);
       SetCursor(LoadCursor(nullptr, IDC_WAIT));
       break;
@@ -133,7 +149,13 @@ bool LaunchController::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kEnded:
       EnableWindow(owner_, TRUE);
       SetCursor(LoadCursor(nullptr, IDC_ARROW));
-      if (IsIconic(owner_)) ShowWindow(owner_, SW_RESTORE);
+      if (launchesUnderWay_ > 0 && --launchesUnderWay_ == 0 && placement_.length != 0) {
+        WINDOWPLACEMENT back = placement_;
+        back.showCmd = placement_.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+        SetWindowPlacement(owner_, &back);
+      } else if (IsIconic(owner_)) {
+        ShowWindow(owner_, SW_RESTORE);
+      }
       break;
     // Scroll Lock is off while emulators run (the emulators take it as a
     // key of their own) and comes back once the last one has ended.

@@ -53,6 +53,8 @@ private:
   std::string imageMenuSetting_;          // the entry whose images were opened last
   std::function<void(const std::string&)> itemChanged_;
   int emulatorsShown_ = 0;         // emulators running, as the notices told
+  int launchesUnderWay_ = 0;       // from preparing to ended
+  WINDOWPLACEMENT placement_{};    // before the first of them; length 0 when unknown
   bool scrollLockWasOn_ = false;   // before the first of them started
 };
 

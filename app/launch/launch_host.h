@@ -42,7 +42,10 @@ public:
   // The window's part; the command-line tool has none.
   virtual void preparing() {}  // wait cursor, window disabled
   virtual void starting() {}   // window minimised and enabled again
-  virtual void ended() {}      // window restored
+  virtual void finishing() {}  // wait animation, window disabled: the run's clean-up
+  virtual void ended() {}      // window restored to where it stood before the launch
+  // Emptied before the emulator starts (a picture found there afterwards is the run's).
+  virtual void emptyClipboard() {}
   virtual void emulatorRunning() {}  // started and counted as running
   virtual void emulatorEnded() {}    // its end handled (end programs run when due)
   // The launch has counted a boot and no emulator runs any more.

@@ -1,5 +1,6 @@
 #include "app/launch/launch_run.h"
 
+#include "app/launch/alter_ego_renames.h"
 #include "app/launch/extract_cleanup.h"
 #include "app/launch/image_preparation.h"
 #include "app/launch/play_time.h"
@@ -122,6 +123,28 @@ bool countBoot(const LaunchEnvironment& env, const LaunchItem& item, long long r
   return true;
 }
 
+void dbError(const LaunchEnvironment& env, const char* utf8, const std::string& error) {
+  env.sink->show(sjis(utf8) + error, sjis("DBエラー"), MessageIcon::Error, MessageButtons::Ok);
+}
+
+// An alter-ego launch renames files of the user's alter-ego folder: the new
+// names are recorded so that a launch cut short is put right by the next.
+void recordRenames(const LaunchEnvironment& env, const LaunchPlan& plan, const RenameJournal& renames) {
+  if (!plan.alterEgo || renames.renames().empty()) return;
+  db::DbConnection db;
+  db.open(env.place.dbPath);
+  if (auto error = recordAlterEgoRenames(db, renames.renames()))
+    dbError(env, "親イメージのリネーム結果格納エラー\n", *error);
+}
+
+void restoreRecordedRenames(const LaunchEnvironment& env, const LaunchPlan& plan, const LaunchItem& item) {
+  if (!plan.alterEgo) return;
+  db::DbConnection db;
+  db.open(env.place.dbPath);
+  if (auto error = restoreAlterEgoRenames(db, item.fileName))
+    dbError(env, "backReNameAlterName:リネーム情報消去エラー\n", *error);
+}
+
 }  // namespace
 
 LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& request) {
@@ -142,14 +165,21 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
     env.host->ended();
     return report;
   }
+  restoreRecordedRenames(env, plan, item);
   const PreparationResult prepared = prepareImages(plan.rows, plan.images);
   RenameJournal renames;
-  if (!prepared.ok || !renamePreparedImages(plan.rows, plan.images, renames)) {
+  const bool renamed = prepared.ok && renamePreparedImages(plan.rows, plan.images, renames);
+  recordRenames(env, plan, renames);
+  if (!renamed) {
+    renames.restore();
+    restoreRecordedRenames(env, plan, item);
     notStarted(env, "イメージファイルを解凍出来ません。\n解凍に必要なDLL又はイメージファイル自体が存在しない可能性があります。");
     report.outcome = LaunchOutcome::PreparationFailed;
     env.host->ended();
     return report;
   }
+  // The snapshot steps take a picture on the clipboard after the run as the emulator's.
+  env.host->emptyClipboard();
   env.host->starting();
   runCompanions(env, plan, item, 0);
   const long long startMs = env.host->nowMilliseconds();
@@ -178,8 +208,10 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   const bool last = env.counters->running.fetch_sub(1) == 1;
   env.host->sleep(1500);
   renames.restore();
+  restoreRecordedRenames(env, plan, item);
   if (last) runCompanions(env, plan, item, 1);
   env.host->emulatorEnded();
+  env.host->finishing();
   report.outcome = LaunchOutcome::Ran;
   report.runMilliseconds = env.host->nowMilliseconds() - startMs;
   if (report.runMilliseconds > kCountedRunMilliseconds) report.counted = countBoot(env, item, report.runMilliseconds);

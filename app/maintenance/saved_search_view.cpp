@@ -1,18 +1,27 @@
 #include "app/maintenance/saved_search_view.h"
 
+#include "app/search/list_view_sql.h"
+#include "app/search/view_statement_check.h"
 #include "common/db/db_connection.h"
+#include "common/db/statement_check.h"
 #include "common/platform/ini.h"
 
 namespace qm::maintenance {
 
 void SavedSearchView::refresh() {
   error_.reset();
-  const std::string statement = platform::IniFile(settingsPath_).getString("LastQuery", "SQL1");
+  std::string statement = platform::IniFile(settingsPath_).getString("LastQuery", "SQL1");
   if (statement.empty()) return;
+  // The file is plain text anyone can edit: as at the program's start, only
+  // our own view with a read-only WHERE is run, otherwise the whole library.
+  db::StatementChecker checker;
+  if (!checker.open(dbPath_) || !search::isTrustedViewStatement(statement, checker))
+    statement = search::viewStatementWithoutSearch();
+  checker.close();
   db::DbConnection db;
   db.open(dbPath_);
-  db.execute("DROP VIEW list_view;");
-  error_ = db.execute(statement);
+  db.execute(search::kDropView);
+  error_ = db.executeOne(statement);
 }
 
 }  // namespace qm::maintenance

@@ -40,8 +40,8 @@ bool MainRebar::create(HWND owner, const UiBitmaps& bitmaps) {
                            GetModuleHandleA(nullptr), nullptr);
   if (!rebar_) return false;
   tools_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                           WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NODIVIDER |
-                               CCS_NOPARENTALIGN,
+                           WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
+                               CCS_NODIVIDER | CCS_NOPARENTALIGN,
                            0, 0, 0, 0, rebar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBarId)),
                            GetModuleHandleA(nullptr), nullptr);
   if (!tools_) return false;
@@ -61,6 +61,19 @@ bool MainRebar::create(HWND owner, const UiBitmaps& bitmaps) {
   SendMessageA(tools_, TB_AUTOSIZE, 0, 0);
   refreshButtons();
   return true;
+}
+
+bool MainRebar::toolTip(NMHDR* header) {
+  if (header->code != TTN_GETDISPINFOA) return false;
+  auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+  const auto id = static_cast<std::uint16_t>(header->idFrom);
+  for (const ToolButton& button : kButtons) {
+    if (button.command != id) continue;
+    tipText_ = menu::commandLabel(id);
+    info->lpszText = tipText_.data();
+    return true;
+  }
+  return false;
 }
 
 void MainRebar::refreshButtons() const {

@@ -30,11 +30,14 @@ public:
   void saveBands(const std::string& settingsPath) const;
   // Buttons of commands that are not built stay greyed.
   void refreshButtons() const;
+  // A button's tooltip asked for (TTN_GETDISPINFOA): the command's menu label.
+  bool toolTip(NMHDR* header);
 
 private:
   HWND rebar_ = nullptr;
   HWND tools_ = nullptr;
   ui::OwnedImageList images_;
+  std::string tipText_;  // lives until the next tooltip is asked for
 };
 
 }  // namespace qm::shell

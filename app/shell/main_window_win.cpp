@@ -808,6 +808,7 @@ void MainWindow::showCurrentItem() {
 }
 
 LRESULT MainWindow::onNotify(NMHDR* header) {
+  if (rebar_.toolTip(header)) return 0;
   if (header->hwndFrom == itemList_) {
     if (header->code == LVN_GETDISPINFOA) {
       auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);

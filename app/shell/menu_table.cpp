@@ -209,4 +209,13 @@ bool commandAvailable(std::uint16_t id) {
   return false;
 }
 
+std::string commandLabel(std::uint16_t id) {
+  for (MenuId menu : kAllMenus) {
+    for (const MenuRow& row : menuRows(menu)) {
+      if (row.id == id && row.kind == RowKind::Command) return row.label.substr(0, row.label.find('\t'));
+    }
+  }
+  return "";
+}
+
 }  // namespace qm::shell::menu

@@ -78,5 +78,8 @@ bool rowAvailable(const MenuRow& row);
 // The same for a fixed identifier of the tables; false for identifiers that
 // are not in them (emulator settings and web sites added at run time).
 bool commandAvailable(std::uint16_t id);
+// The label of a fixed command without its shortcut ("" when unknown): the
+// tool bar's tooltips.
+std::string commandLabel(std::uint16_t id);
 
 }  // namespace qm::shell::menu

@@ -122,6 +122,38 @@ TEST_F(LaunchRunTest, ASetInsideAZipIsExtractedStartedCountedAndCleanedUp) {
   EXPECT_TRUE(sink.messages().empty());
 }
 
+// Alter-ego files are the user's own copies: the names they carry while the
+// emulator runs are recorded, so that a launch cut short (here: the first
+// file left renamed by an earlier crash) is put right by the next.
+TEST_F(LaunchRunTest, AlterEgoRenamesAreRecordedAndPutBack) {
+  const std::string ego = makeFolder("ego");
+  const std::string first = makeFile("ego/my disk 1.d88", "1");
+  const std::string second = makeFile("ego/my disk 2.d88", "2");
+  const std::string crashed = joinPath(ego, "my_disk_1.d88");
+  ASSERT_TRUE(platform::moveFile(first, crashed));
+  run("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title) VALUES "
+      "('p.d88', 'p', 'd88', 'PC88', 't');"
+      "INSERT INTO alter_ego_table(pfile_ae, ae_file, alter_ego, ply_pfile_ae, ren_file_name) VALUES "
+      "('p.d88', '" + first + "', 1, '', '" + crashed + "'), ('p.d88*2', '" + second + "', 2, 'p.d88', '');"
+      "INSERT INTO tmp_maxdisk VALUES ('p.d88', 2);");
+  setting.fileNameReplace = 1;
+  writeSetting("PC88", "A", setting);
+  std::string recorded;
+  bool renamedWhileRunning = false;
+  host.whileRunning = [&] {
+    recorded = cell("SELECT group_concat(ren_file_name, '|') FROM alter_ego_table ORDER BY alter_ego;");
+    renamedWhileRunning = platform::fileExists(crashed) && !platform::fileExists(first);
+  };
+  ASSERT_EQ(runLaunch(env, request("p.d88")).outcome, LaunchOutcome::Ran);
+  EXPECT_TRUE(renamedWhileRunning);
+  EXPECT_EQ(recorded, crashed + "|" + joinPath(ego, "my_disk_2.d88"));
+  EXPECT_TRUE(platform::fileExists(first));
+  EXPECT_TRUE(platform::fileExists(second));
+  EXPECT_FALSE(platform::fileExists(crashed));
+  EXPECT_EQ(cell("SELECT count(*) FROM alter_ego_table WHERE ren_file_name<>'';"), "0");
+  EXPECT_TRUE(sink.messages().empty());
+}
+
 TEST_F(LaunchRunTest, OverlappingLaunchesRunTheEndProgramOnceAfterTheLast) {
   addSetInZip();
   setting.endPrograms[1] = {"after.exe", "", 0};

@@ -139,3 +139,18 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
 
 }  // namespace
 }  // namespace qm::shell::menu
+
+namespace qm::shell::menu {
+namespace {
+
+// The tool bar shows a command's label without its shortcut as its tooltip.
+TEST(MenuTableTest, CommandLabelDropsTheShortcut) {
+  EXPECT_EQ(text::sjisToUtf8(commandLabel(kLaunchDefault)), "デフォルトエミュで起動");
+  EXPECT_EQ(text::sjisToUtf8(commandLabel(kAddImages)), "イメージファイルの追加");
+  EXPECT_EQ(text::sjisToUtf8(commandLabel(kQueryNew)), "クエリ作成");
+  EXPECT_EQ(commandLabel(0), "");
+  EXPECT_EQ(commandLabel(1799), "");
+}
+
+}  // namespace
+}  // namespace qm::shell::menu

@@ -1,6 +1,7 @@
 #include "common/db/db_connection.h"
 
 #include <gtest/gtest.h>
+#include <pcre2.h>
 #include <sqlite3.h>
 
 #include <chrono>
@@ -147,6 +148,13 @@ TEST_F(DbConnectionTest, RegularExpressionsInBothForms) {
   EXPECT_EQ(db.cell(1, 2), "");
   ASSERT_FALSE(db.execute("SELECT count(*) FROM t WHERE a REGEXP '(?i)^tet';"));
   EXPECT_EQ(db.cell(1, 0), "1");
+}
+
+// Every search runs its pattern over each row: both builds compile it to machine code.
+TEST(RegexpEngine, HasItsJit) {
+  uint32_t jit = 0;
+  ASSERT_EQ(pcre2_config(PCRE2_CONFIG_JIT, &jit), 0);
+  EXPECT_EQ(jit, 1u);
 }
 
 TEST_F(DbConnectionTest, BadPatternIsAnErrorNotACrash) {
