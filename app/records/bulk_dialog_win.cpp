@@ -30,9 +30,9 @@ enum Control : int { kPrompt = 1500, kValue, kIncremental, kTitleToKana, kKanaLa
 // Values offered in a drop-down before anything is typed.
 constexpr int kOfferedValues = 500;
 
-class BulkDialog : public ui::DialogWindow {
+class BulkChangeDialog : public ui::DialogWindow {
 public:
-  BulkDialog(const BulkPlace& place, const records::BulkDialog& kind, const std::vector<std::string>& keys)
+  BulkChangeDialog(const BulkPlace& place, const BulkDialog& kind, const std::vector<std::string>& keys)
       : place_(place), kind_(kind), keys_(keys) {}
   bool open() {
     const int height = title() ? 190 : kind_.input == BulkInput::Suggesting ? 130 : 110;
@@ -51,7 +51,7 @@ private:
   void confirm();
 
   const BulkPlace& place_;
-  const records::BulkDialog& kind_;
+  const BulkDialog& kind_;
   const std::vector<std::string>& keys_;
   db::DbConnection db_;
   Settings settings_;
@@ -60,7 +60,7 @@ private:
   BulkChange change_;
 };
 
-void BulkDialog::createControls() {
+void BulkChangeDialog::createControls() {
   db_.open(place_.dbPath);
   const platform::IniFile ini(place_.settingsPath);
   loadDialogKeys(settings_, ini, "EditUICheckBoxs");
@@ -96,7 +96,7 @@ void BulkDialog::createControls() {
 }
 
 // The first selected item's value, as a start.
-std::string BulkDialog::currentValue() {
+std::string BulkChangeDialog::currentValue() {
   if (keys_.empty()) return {};
   const std::string key = db::sqlText(keys_.front());
   const std::string column = bulkColumnOf(kind_.field);
@@ -109,7 +109,7 @@ std::string BulkDialog::currentValue() {
 }
 
 // The values the column holds already, for the makers, developers and countries.
-void BulkDialog::offerValues() {
+void BulkChangeDialog::offerValues() {
   if (title()) return;
   const std::string column = kind_.suggestField;
   if (db_.execute("SELECT DISTINCT " + column + " FROM main_table WHERE " + column + "<>'' AND ply<=1 ORDER BY " +
@@ -119,14 +119,14 @@ void BulkDialog::offerValues() {
     SendMessageA(item(kValue), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(db_.cell(row, 0).c_str()));
 }
 
-void BulkDialog::titleChanged() {
+void BulkChangeDialog::titleChanged() {
   if (!title() || !checked(kTitleToKana) || !reading_) return;
   std::string kana;
   reading_->convert(ui::windowText(item(kValue)), kana);
   setText(kKana, kana);
 }
 
-void BulkDialog::confirm() {
+void BulkChangeDialog::confirm() {
   change_ = {kind_.field, ui::windowText(item(kValue)), {}, {}};
   if (change_.value.size() > static_cast<std::size_t>(kind_.limit)) change_.value.resize(kind_.limit);
   const platform::IniFile ini(place_.settingsPath);
@@ -146,7 +146,7 @@ void BulkDialog::confirm() {
   endModal(IDOK);
 }
 
-LRESULT BulkDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT BulkChangeDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_COMMAND) return DialogWindow::handle(message, wParam, lParam);
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
@@ -184,9 +184,9 @@ bool applyChange(const BulkPlace& place, const BulkChange& change, const std::ve
 }  // namespace
 
 bool runBulkDialog(const BulkPlace& place, int command, const std::vector<std::string>& keys) {
-  const records::BulkDialog* kind = bulkDialogOf(command);
+  const BulkDialog* kind = bulkDialogOf(command);
   if (!kind) return false;
-  BulkDialog dialog(place, *kind, keys);
+  BulkChangeDialog dialog(place, *kind, keys);
   if (!dialog.open() || keys.empty()) return false;
   return applyChange(place, dialog.change(), keys);
 }

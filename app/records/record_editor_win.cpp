@@ -325,9 +325,11 @@ void RecordEditor::fillChoices(int id, const std::vector<std::string>& entries, 
 
 // The per-image emulator settings of the machine chosen now.
 void RecordEditor::fillEmulators() {
-  const std::string keep = item(kEmulator) && SendMessageA(item(kEmulator), CB_GETCOUNT, 0, 0) > 0
-                               ? choice(kEmulator)
-                               : loaded_.record.emulator;
+  HWND list = item(kEmulator);
+  const bool filled = SendMessageA(list, CB_GETCOUNT, 0, 0) > 0;
+  const std::string keep = !filled                                      ? loaded_.record.emulator
+                           : SendMessageA(list, CB_GETCURSEL, 0, 0) > 0 ? choice(kEmulator)
+                                                                        : std::string();
   fillChoices(kEmulator, launch::listSettings(place_.programFolder, choice(kMachine)), keep, true);
 }
 
