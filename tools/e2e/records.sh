@@ -55,7 +55,11 @@ drive set-text 1315 "1987-5" >/dev/null
 # The memo on the second tab and a detail on the fourth.
 drive set-text 1330 "メモです" >/dev/null
 drive set-text 1360 "HVC-XX" >/dev/null
+# The tabs as a click chooses them: the snapshot page, then the details.
 drive click-at 1300 250 10 >/dev/null
+shot records-editor-snapshots
+drive click-at 1300 300 10 >/dev/null
+check "editor: detail kept" "HVC-XX" "$(drive get-text 1360)"
 shot records-editor-details
 drive press 1 >/dev/null
 check "editor: closed" "none" "$(dialog_soon none)"
