@@ -1,6 +1,6 @@
 #include "app/records/bulk_change.h"
+#include "app/records/bulk_dialogs.h"
 #include "app/records/title_pictures.h"
-#include "app/settings/settings.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
 #include "common/db/db_connection.h"
@@ -14,11 +14,11 @@ namespace qm::cli {
 namespace {
 
 // The reading written with a new title: --kana when given, else the reading
-// made from the title when "TitleToKana" is on, else empty, as the dialog's
-// reading field would be.
+// made from the title when "TitleToKana" is on (the bulk dialog's default when
+// absent), else empty, as the dialog's reading field would be.
 std::string titleKana(const Arguments& args, const platform::IniFile& ini, const std::string& title) {
   if (args.options.count("--kana")) return args.get("--kana");
-  if (readNumber(ini, Setting::EditTitleToKana) != 1) return {};
+  if (!records::bulkTitleToKana(ini)) return {};
   const text::TextNormalizer reading(text::readingNormalizeOptions(text::loadReadingOptions(ini)),
                                      text::loadSymbolTables(ini));
   std::string kana;

@@ -22,12 +22,6 @@ constexpr FieldColumn kColumns[] = {
     {BulkField::Creator, "creator"},   {BulkField::Genre, "genre_name"},    {BulkField::AdultMark, "adultex_name"},
 };
 
-const char* columnOf(BulkField field) {
-  for (const auto& c : kColumns)
-    if (c.field == field) return c.column;
-  return "";
-}
-
 // BEGIN, the statements, COMMIT; the first failure reported and all rolled back.
 template <typename Statements>
 bool runInTransaction(db::DbConnection& db, const char* messageUtf8, platform::MessageSink& sink,
@@ -47,6 +41,12 @@ std::optional<BulkField> bulkFieldNamed(std::string_view column) {
   for (const auto& c : kColumns)
     if (column == c.column) return c.field;
   return std::nullopt;
+}
+
+const char* bulkColumnOf(BulkField field) {
+  for (const auto& c : kColumns)
+    if (c.field == field) return c.column;
+  return "";
 }
 
 std::optional<std::string> prepareBulkChange(BulkChange& change) {
@@ -75,7 +75,7 @@ std::vector<std::string> bulkStatements(const BulkChange& c, const std::string& 
       return {"UPDATE main_table SET title=" + sqlText(c.value) + ",kana=" + sqlText(c.kana) +
               ",smart_title=" + sqlText(c.smartTitle) + " WHERE file_name=" + sqlText(key) + " ;"};
     default:
-      return {std::string("UPDATE main_table SET ") + columnOf(c.field) + "=" + sqlText(c.value) +
+      return {std::string("UPDATE main_table SET ") + bulkColumnOf(c.field) + "=" + sqlText(c.value) +
               " WHERE file_name=" + sqlText(key) + " ;"};
   }
 }

@@ -17,6 +17,8 @@ enum class BulkField { Title, Maker, Developer, Country, Version, SaleYear, Crea
 // By the column name the field writes ("title", "maker", "developer",
 // "country", "version", "sale_year", "creator", "genre_name", "adultex_name").
 std::optional<BulkField> bulkFieldNamed(std::string_view column);
+// The other way round ("creator" lives in creator_table).
+const char* bulkColumnOf(BulkField field);
 
 struct BulkChange {
   BulkField field = BulkField::Maker;

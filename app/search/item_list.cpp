@@ -75,6 +75,7 @@ bool ItemList::sort(int column, SortMode mode) {
   inMemory_ = false;
   shownStatement_ = lastStatement_;
   values_.clear();
+  shownEdits_.clear();
   return true;
 }
 
@@ -117,6 +118,7 @@ void ItemList::forgetRows() {
   rowsGroup_.clear();
   order_.clear();
   values_.clear();
+  shownEdits_.clear();
   inMemory_ = false;
 }
 
@@ -241,8 +243,28 @@ std::string ItemList::titleUtf8(int item) const {
   return std::string(rows_->textUtf8(order_[static_cast<std::size_t>(item)], kTitleKey));
 }
 
+namespace {
+long long editKey(int item, int viewColumn) { return static_cast<long long>(item) * 256 + viewColumn; }
+}  // namespace
+
+void ItemList::setShownCell(int item, int viewColumn, const std::string& value) {
+  if (item < 0 || item >= rowCount() || viewColumn < 0) return;
+  if (!inMemory_) {
+    shownEdits_[editKey(item, viewColumn)] = value;
+    return;
+  }
+  rowValues(item);
+  std::vector<std::string>& values = values_[order_[static_cast<std::size_t>(item)]];
+  if (viewColumn < static_cast<int>(values.size()))
+    values[static_cast<std::size_t>(viewColumn)] = db::DbConnection::toUtf8(value);
+}
+
 std::string ItemList::cell(int item, int viewColumn) const {
-  if (!inMemory_) return list_.cell(item + 1, viewColumn);
+  if (!inMemory_) {
+    if (!shownEdits_.empty())
+      if (auto edited = shownEdits_.find(editKey(item, viewColumn)); edited != shownEdits_.end()) return edited->second;
+    return list_.cell(item + 1, viewColumn);
+  }
   const std::vector<std::string>& values = rowValues(item);
   if (viewColumn < 0 || viewColumn >= static_cast<int>(values.size())) return {};
   return db::DbConnection::fromUtf8(values[static_cast<std::size_t>(viewColumn)]);

@@ -87,6 +87,10 @@ public:
   std::string titleUtf8(int item) const;
   // A cell of item `item` by list_view position, program text.
   std::string cell(int item, int viewColumn) const;
+  // Changes the value item `item` shows in a list_view column (program text),
+  // after the library took the same change: a quick mark redraws its row
+  // without reading the list again. Kept until the list is read again.
+  void setShownCell(int item, int viewColumn, const std::string& value);
 
   // The group pane's values of a kind over the whole view, as its distinct
   // value query gives them (program text), from the kept keys; nothing when
@@ -120,6 +124,9 @@ private:
   std::vector<int> order_;  // item -> row of rows_
   std::pair<std::int64_t, std::int64_t> keptState_{-1, -1};  // data_version and changes the keys are of
   mutable std::unordered_map<int, std::vector<std::string>> values_;  // row -> list_view values, UTF-8
+  // With an SQL search: values changed in place, by item and column, over the
+  // list connection's result table.
+  std::unordered_map<long long, std::string> shownEdits_;
 };
 
 }  // namespace qm::search

@@ -13,6 +13,7 @@
 #include "app/shell/keyboard_hook_win.h"
 #include "app/shell/main_window_win.h"
 #include "app/shell/menu_table.h"
+#include "app/shell/record_commands_win.h"
 #include "app/shell/shortcut_keys_dialog_win.h"
 #include "app/shell/web_menu_win.h"
 #include "app/web/web_sites.h"
@@ -99,6 +100,11 @@ void favourite(CommandContext& context) {
   toggleFavourite(context, Slot);
 }
 
+template <int Id>
+void bulkChange(CommandContext& context) {
+  bulkChangeOfSelected(context, Id);
+}
+
 constexpr Command kCommands[] = {
     {menu::kBackupDatabase, backupDatabaseFile},
     {menu::kFavourite0 + 0, favourite<0>}, {menu::kFavourite0 + 1, favourite<1>},
@@ -129,6 +135,17 @@ constexpr Command kCommands[] = {
     {menu::kRemoveFromLibrary, removeSelectedItems},
     {menu::kAddImages, addImages},
     {menu::kEmulatorSettings, emulatorSettings},
+    {menu::kEditRecord, editRecordOfSelected},
+    {menu::kBulkTitle, bulkChange<menu::kBulkTitle>},
+    {menu::kBulkMaker, bulkChange<menu::kBulkMaker>},
+    {menu::kBulkDeveloper, bulkChange<menu::kBulkDeveloper>},
+    {menu::kBulkGenre, genreOfSelected},
+    {menu::kBulkCountry, bulkChange<menu::kBulkCountry>},
+    {menu::kBulkAdult, toggleAdultOfSelected},
+    {menu::kBulkAdultex, adultMarkOfSelected},
+    {menu::kBulkVersion, bulkChange<menu::kBulkVersion>},
+    {menu::kBulkSaleDate, bulkChange<menu::kBulkSaleDate>},
+    {menu::kBulkCreator, bulkChange<menu::kBulkCreator>},
 };
 
 }  // namespace

@@ -17,6 +17,10 @@ class Settings;
 namespace qm::master {
 class IconLists;
 }
+namespace qm::search {
+class ItemList;
+class MigemoSource;
+}
 
 namespace qm::shell {
 
@@ -42,6 +46,11 @@ struct CommandContext {
   master::IconLists* masterIcons = nullptr;
   // Back to the first sort: title ascending, every column ascending.
   std::function<void()> resetSort;
+  // The item list, for the commands that change its shown rows in place.
+  HWND itemList = nullptr;
+  search::ItemList* items = nullptr;
+  // The Migemo library of the field suggestions (may be null).
+  search::MigemoSource* migemo = nullptr;
 };
 
 // True when `id` is a command of the table (and it ran).

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/masters/master_icons_win.h"
+#include "app/records/star_geometry.h"
 #include "app/search/item_list.h"
 #include "app/search/list_columns.h"
 #include "app/settings/settings.h"
@@ -23,9 +24,10 @@ constexpr int kViewMaxdisk = search::viewColumn("maxdisk");
 static_assert(kViewAdult >= 0 && kViewRating >= 0 && kViewMachineNum >= 0 && kViewMaxdisk >= 0);
 using search::kViewAlterEgo;
 using search::kViewFave;
-constexpr int kStarSize = 16;
+// The rating click reads the stars with the same geometry.
+constexpr int kStarSize = records::kStarWidth;
 constexpr int kMarkSize = 12;
-constexpr int kPadding = 4;
+constexpr int kPadding = records::kCellPadding;
 
 ui::OwnedFont makeFont(const Settings& settings, Setting face, Setting height, Setting weight, Setting italic) {
   return ui::OwnedFont(CreateFontA(settings.number(height), 0, 0, 0, settings.number(weight),

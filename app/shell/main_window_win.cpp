@@ -8,6 +8,7 @@
 
 #include "app/maintenance/multi_image_commands_win.h"
 #include "app/masters/master_tables.h"
+#include "app/records/quick_marks_win.h"
 #include "app/search/column_arrangement.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
@@ -200,6 +201,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         context.settings = &settings_;
         context.masterIcons = &masterIcons_;
         context.resetSort = [this] { sortList(search::kResetSort, search::SortMode::Toggle); };
+        context.itemList = itemList_;
+        context.items = items_.get();
+        context.migemo = &migemo_;
         if (launcher_ && launcher_->command(LOWORD(wParam), currentKey())) return 0;
         if (runCommand(LOWORD(wParam), context)) {
           if (LOWORD(wParam) == menu::kFixToolbar) rebar_.setLocked(settings_.number(Setting::CoolBarFix) == 1);
@@ -827,6 +831,9 @@ LRESULT MainWindow::onNotify(NMHDR* header) {
       lstrcpynA(info->item.pszText, value.c_str(), info->item.cchTextMax);
     } else if (header->code == LVN_ITEMCHANGED) {
       showCurrentItem();
+    } else if (header->code == NM_CLICK) {
+      records::rateAtClick({hwnd_, itemList_, items_.get(), app_.dbPath}, shownColumns_,
+                           reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction);
     } else if ((header->code == NM_DBLCLK && reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0) ||
                header->code == NM_RETURN) {
       if (launcher_ && !currentKey().empty()) launcher_->launchOwnSetting(currentKey());

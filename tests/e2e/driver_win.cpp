@@ -922,6 +922,55 @@ int closeMainKeys(char** argv) {
   return findMain() ? 1 : 0;
 }
 
+// The text the item list shows in a cell; LVM_GETITEMTEXT takes a pointer,
+// so the item and its buffer go through the program's memory.
+int rowText(char** argv) {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  DWORD id = 0;
+  GetWindowThreadProcessId(list, &id);
+  HANDLE process = list ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, id) : nullptr;
+  constexpr int kTextBytes = 1024;
+  char* remote = process ? static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextBytes,
+                                                             MEM_COMMIT, PAGE_READWRITE))
+                         : nullptr;
+  LVITEMA item{};
+  item.iSubItem = std::atoi(argv[3]);
+  item.pszText = remote + sizeof(LVITEMA);
+  item.cchTextMax = kTextBytes;
+  char text[kTextBytes] = "";
+  bool ok = remote && WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+            SendMessageA(list, LVM_GETITEMTEXTA, std::atoi(argv[2]), reinterpret_cast<LPARAM>(remote)) >= 0 &&
+            ReadProcessMemory(process, remote + sizeof(LVITEMA), text, sizeof text, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  text[kTextBytes - 1] = '\0';
+  std::printf(ok ? "%s\n" : "none\n", text);
+  return ok ? 0 : 1;
+}
+
+// A real click in an item list cell: DX pixels right of the column's left
+// edge (columns in their first order), in the middle of the row's height.
+int clickCell(char** argv) {
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  POINT centre{};
+  if (!list || !rowCentre(list, std::atoi(argv[2]), centre)) {
+    std::printf("none\n");
+    return 1;
+  }
+  const int column = std::atoi(argv[3]);
+  POINT at{headerX(list, column) - static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2 +
+               std::atoi(argv[4]),
+           0};
+  ClientToScreen(list, &at);
+  at.y = centre.y;
+  mouseAt(at, 0);
+  mouseAt(at, MOUSEEVENTF_LEFTDOWN);
+  mouseAt(at, MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+  std::printf("clicked %s %s\n", argv[2], argv[3]);
+  return 0;
+}
+
 int showPopup(char** argv) {
   HWND control = GetDlgItem(findMain(), std::atoi(argv[2]));
   RECT rect{};
@@ -985,6 +1034,8 @@ int main(int argc, char** argv) {
   if (action == "double-click-main" && argc == 4) return doubleClickMain(argv);
   if (action == "double-click-row" && argc == 3) return doubleClickRow(argv);
   if (action == "header-count") return headerCount();
+  if (action == "row-text" && argc == 4) return rowText(argv);
+  if (action == "click-cell" && argc == 5) return clickCell(argv);
   if (action == "close-main-keys" && argc == 3) return closeMainKeys(argv);
   std::fprintf(stderr, "qm-driver: bad arguments\n");
   return 2;

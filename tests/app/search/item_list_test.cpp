@@ -100,6 +100,27 @@ TEST_F(ItemListTest, TheCursorFollowsAnItemByItsFileName) {
   EXPECT_EQ(items.findItem(""), -1);
 }
 
+// A quick mark changes what a row shows without reading the list again, in
+// both kinds of list, until the list is read again.
+TEST_F(ItemListTest, AShownCellChangesInPlaceUntilTheListIsReadAgain) {
+  const int rating = viewColumn("rating");
+  for (const bool sqlSearch : {false, true}) {
+    SCOPED_TRACE(sqlSearch);
+    items.statements().search = sqlSearch ? "SELECT * FROM list_view" : "";
+    ASSERT_TRUE(items.sort(kResetSort, SortMode::Toggle));
+    const int umi = items.findItem("C:\\roms\\umi.sfc");
+    const std::string stored = items.cell(umi, rating);
+    ASSERT_EQ(stored, "50");
+    items.setShownCell(umi, rating, "20");
+    items.setShownCell(umi, 999, "x");      // no such column: nothing
+    items.setShownCell(-1, rating, "x");    // no such row: nothing
+    EXPECT_EQ(items.cell(umi, rating), "20");
+    EXPECT_EQ(items.cell(items.findItem("C:\\roms\\hoshi.nes"), rating), "30");
+    ASSERT_TRUE(items.sort(kSortAgain, SortMode::Toggle));
+    EXPECT_EQ(items.cell(items.findItem("C:\\roms\\umi.sfc"), rating), stored);
+  }
+}
+
 TEST_F(ItemListTest, AFailingStatementIsReportedWithTheStatement) {
   items.statements().search = "SELECT * FROM list_view WHERE no_such_column=1";
   EXPECT_FALSE(items.sort(kResetSort, SortMode::Toggle));

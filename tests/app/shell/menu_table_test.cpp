@@ -119,7 +119,8 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
     for (const MenuRow& row : menuRows(menu))
       if (row.kind == RowKind::Command && rowAvailable(row)) available.push_back(row.id);
   EXPECT_EQ(available,
-            (std::vector<std::uint16_t>{kBackupDatabase, kExit, 1135, 1136, 1137, 1138, 1139, 1140, 1141, 1142, 1143,
+            (std::vector<std::uint16_t>{kBackupDatabase, kExit, kEditRecord, 1125, 1126, 1127, 1128, 1129, 1130, 1131,
+                                        1132, 1133, 1134, 1135, 1136, 1137, 1138, 1139, 1140, 1141, 1142, 1143,
                                         1144, kReleaseMultiImage, kReleaseEmulatorChoice, kOpenImageFolder,
                                         kRemoveFromLibrary, kResetBootInfo, kManageMachines, kManageMedia,
                                         kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings, kAddImages,
@@ -132,7 +133,8 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
   EXPECT_TRUE(commandAvailable(kExit));
   EXPECT_FALSE(commandAvailable(kImportXml));
   EXPECT_TRUE(commandAvailable(kManageMachines));
-  EXPECT_FALSE(commandAvailable(kEditRecord));
+  EXPECT_TRUE(commandAvailable(kEditRecord));
+  EXPECT_FALSE(commandAvailable(kAlterEgo));
   EXPECT_FALSE(commandAvailable(0));
   EXPECT_FALSE(commandAvailable(1500));  // a web search site, added at run time
 }
