@@ -2,6 +2,7 @@
 #include "app/settings/settings.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
+#include "common/platform/files.h"
 #include "common/platform/ini.h"
 
 namespace qm::cli {

@@ -1,6 +1,7 @@
 #include "app/renamedata/rename_data_dialog_win.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <memory>
 

@@ -47,6 +47,7 @@ RenameResult runTest(const RenameRequest& request, const RenameKeys& keys, const
                      const platform::ReadOnlyText& list, RenameObserver& observer, const StopFlag& stop) {
   RenameResult result;
   result.total = static_cast<int>(keys.rows.size());
+  const text::TextNormalizer smartTitles = text::smartTitleNormalizer(request.tables);
   observer.status(sjis("テストモード：検索するキーが100件マッチするか候補がなくなるまでトライします"));
   for (const auto& [key, fileName] : keys.rows) {
     if (stop.load() != stop::kRunning) {
@@ -55,7 +56,8 @@ RenameResult runTest(const RenameRequest& request, const RenameKeys& keys, const
       return result;
     }
     const platform::ReadOnlyText keyText(key);
-    const FoundValues found = findValues(request, plugin, {list, keyText, static_cast<int>(request.keyType)});
+    const FoundValues found =
+        findValues(request, plugin, {list, keyText, static_cast<int>(request.keyType)}, smartTitles);
     if (!found.any()) continue;
     listFound(observer, key, fileName, found);
     if (++result.found >= kTestMatches) break;
@@ -68,7 +70,8 @@ RenameResult runTest(const RenameRequest& request, const RenameKeys& keys, const
 
 std::string databaseFailureCaption() { return sjis("DBエラー"); }
 
-FoundValues findValues(const RenameRequest& request, const RenamePlugin& plugin, const PluginKey& key) {
+FoundValues findValues(const RenameRequest& request, const RenamePlugin& plugin, const PluginKey& key,
+                       const text::TextNormalizer& smartTitles) {
   FoundValues found;
   if (!key.list.valid() || !key.key.valid()) return found;
   for (RenameItem item : request.items) {
@@ -80,7 +83,7 @@ FoundValues findValues(const RenameRequest& request, const RenamePlugin& plugin,
       slot = storedText(item, std::move(*value));
     }
   }
-  if (const auto& title = found[RenameItem::Title]) found.smartTitle = text::smartTitle(*title, request.tables);
+  if (const auto& title = found[RenameItem::Title]) found.smartTitle = smartTitles(*title);
   return found;
 }
 
@@ -126,6 +129,7 @@ RenameResult runRename(const RenameRequest& request, const RenameKeys& keys, con
   if (request.test) return runTest(request, keys, plugin, list, observer, stop);
   RenameResult result;
   result.total = static_cast<int>(keys.rows.size());
+  const text::TextNormalizer smartTitles = text::smartTitleNormalizer(request.tables);
   db::DbConnection db;
   db.open(request.dbPath);
   if (auto error = db.execute("BEGIN;")) return failed(result, "ライブラリの更新を開始できませんでした。\n", *error);
@@ -136,7 +140,8 @@ RenameResult runRename(const RenameRequest& request, const RenameKeys& keys, con
       break;
     }
     const platform::ReadOnlyText keyText(key);
-    const FoundValues found = findValues(request, plugin, {list, keyText, static_cast<int>(request.keyType)});
+    const FoundValues found =
+        findValues(request, plugin, {list, keyText, static_cast<int>(request.keyType)}, smartTitles);
     ++walked;
     if (found.any()) {
       for (const std::string& sql : updateStatements(fileName, found)) {

@@ -15,6 +15,7 @@
 #include "common/platform/message_sink.h"
 #include "common/run/stop_flag.h"
 #include "common/text/normalize_options.h"
+#include "common/text/text_normalizer.h"
 
 namespace qm::renamedata {
 
@@ -65,8 +66,10 @@ std::optional<RenameKeys> selectRenameKeys(const RenameRequest& request, platfor
 RenameResult runRename(const RenameRequest& request, const RenameKeys& keys, const RenamePlugin& plugin,
                        const platform::ReadOnlyText& list, RenameObserver& observer, const StopFlag& stop);
 
-// What the plug-in finds for one key, as stored.
-FoundValues findValues(const RenameRequest& request, const RenamePlugin& plugin, const PluginKey& key);
+// What the plug-in finds for one key, as stored; `smartTitles` is built from
+// the request's tables once per run.
+FoundValues findValues(const RenameRequest& request, const RenamePlugin& plugin, const PluginKey& key,
+                       const text::TextNormalizer& smartTitles);
 
 // The most keys a test matches before it ends.
 inline constexpr int kTestMatches = 100;

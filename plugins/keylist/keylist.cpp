@@ -19,6 +19,7 @@
 // The list is parsed once and kept while the caller hands over the same list.
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -124,7 +125,8 @@ void parse(Index& index) {
 }
 
 std::mutex lock;
-Index* current = nullptr;
+// Freed when the library is unloaded.
+std::unique_ptr<Index> current;
 const char* currentList = nullptr;
 std::string lastKey;
 
@@ -135,8 +137,7 @@ const Index& indexOf(const char* list, const char* key) {
   if (current && list == currentList && lastKey == key) return *current;
   const std::size_t length = std::strlen(list);
   if (!current || current->text.size() != length || std::memcmp(current->text.data(), list, length) != 0) {
-    delete current;
-    current = new Index;
+    current = std::make_unique<Index>();
     current->text.assign(list, length);
     parse(*current);
   }
@@ -174,7 +175,7 @@ std::int16_t giveText(std::string_view text, char** buffer, std::uint16_t size) 
   return static_cast<std::int16_t>(fits);
 }
 
-std::int16_t text(const char* list, const char* key, std::int16_t keyType, char** buffer, std::uint16_t size,
+[[maybe_unused]] std::int16_t text(const char* list, const char* key, std::int16_t keyType, char** buffer, std::uint16_t size,
                   const char* item) {
   std::lock_guard<std::mutex> guard(lock);
   const std::string* value = lookUp(list, key, keyType, item);
@@ -182,7 +183,7 @@ std::int16_t text(const char* list, const char* key, std::int16_t keyType, char*
   return giveText(*value, buffer, size);
 }
 
-std::int16_t number(const char* list, const char* key, std::int16_t keyType, const char* item) {
+[[maybe_unused]] std::int16_t number(const char* list, const char* key, std::int16_t keyType, const char* item) {
   std::lock_guard<std::mutex> guard(lock);
   const std::string* value = lookUp(list, key, keyType, item);
   if (!value) return -1;

@@ -61,7 +61,7 @@ TEST(AlterEgoFolder, OpensOnTheRecordedFolderOrTheDefault) {
   EXPECT_EQ(recorded.baseFolder, "/ego/base/");
   EXPECT_EQ(recorded.subfolder, "X1_game");
   const auto fresh = qm::alter_ego::openingFields(std::nullopt, folder.path(), "X1", "/r/g.rom");
-  EXPECT_EQ(fresh.baseFolder, folder.path() + "/");
+  EXPECT_EQ(fresh.baseFolder, folder.path() + qm::platform::kPathSeparator);
   EXPECT_EQ(fresh.subfolder, "X1_g");
   EXPECT_EQ(qm::alter_ego::openingFields(std::nullopt, folder.file("gone"), "X1", "/r/g.rom").baseFolder, "");
 }
@@ -80,7 +80,7 @@ protected:
   bool create(const std::string& key, const std::string& sub = "X1_set") {
     const auto item = qm::alter_ego::readAlterEgoItem(dbPath, key);
     EXPECT_TRUE(item);
-    return qm::alter_ego::createAlterEgo(dbPath, *item, {pathOf("egos") + "/", sub}, sink);
+    return qm::alter_ego::createAlterEgo(dbPath, *item, {pathOf("egos") + qm::platform::kPathSeparator, sub}, sink);
   }
   Strings egoRows() { return rows("SELECT pfile_ae, ae_file, alter_ego, ply_pfile_ae FROM alter_ego_table ORDER BY alter_ego;"); }
   Strings egoFiles(const std::string& sub = "X1_set") { return qm::test::listFolder(pathOf("egos/" + sub)); }
@@ -94,7 +94,7 @@ TEST_F(AlterEgoTest, CopiesEveryDiskOfASetAndRecordsThemInOrder) {
   addImage(zip + "*sub/game3.d88", "X1", "game", 3, parent);
   addImage(rom("game2.d88", "two"), "X1", "game", 2, parent);
   ASSERT_TRUE(create(parent));
-  const std::string folder = pathOf("egos/X1_set") + "/";
+  const std::string folder = qm::platform::joinPath(pathOf("egos"), "X1_set") + qm::platform::kPathSeparator;
   EXPECT_EQ(egoRows(), (Strings{parent + "|" + folder + "game1.d88|1|",
                                 pathOf("roms/game2.d88") + "|" + folder + "game2.d88|2|" + parent,
                                 zip + "*sub/game3.d88|" + folder + "game3.d88|3|" + parent}));

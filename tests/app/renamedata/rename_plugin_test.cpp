@@ -171,8 +171,9 @@ TEST(TextProtocol, TakesOnlyWhatFitsAndIsTerminated) {
       EXPECT_EQ(value, c.expected) << c.name;
     }
     EXPECT_EQ(sizes.front(), 0) << c.name;
-    if (sizes.size() > 1)
+    if (sizes.size() > 1) {
       EXPECT_EQ(sizes[1], std::min<std::size_t>(static_cast<std::size_t>(c.need), c.limit + 1)) << c.name;
+    }
   }
 }
 

@@ -71,8 +71,8 @@ TEST_F(RenameRunTest, WritesWhatWasFoundAndKeepsTheRest) {
   EXPECT_EQ(rows("SELECT file_name, title, smart_title, maker, sale_year, adult, rom_num, genre_name, kana "
                  "FROM main_table ORDER BY file_name;"),
             (Strings{"A|スーパー ロボット|スーパーロボット|old|1987-00-00|1|3|RPG|すーぱー",
-                     "B|old B||it's|1990-05-00|0||",
-                     "C|old C||old|0|0||", "N|old N||old|0|0||"}));
+                     "B|old B||it's|1990-05-00|0|||",
+                     "C|old C||old|0|0|||", "N|old N||old|0|0|||"}));
   EXPECT_EQ(rows("SELECT pfile_sc, breed, price FROM spec_table ORDER BY 1;"), (Strings{"A|HB-F1|", "C|kept|1000"}));
   EXPECT_EQ(rows("SELECT * FROM creator_table;"), (Strings{"A|山田"}));
   EXPECT_EQ(rows("SELECT * FROM memo_table;"), (Strings{"A|メモ\r\n二行目"}));
@@ -163,13 +163,15 @@ TEST_F(RenameRunTest, AStopKeepsTheRowsDone) {
 }
 
 TEST_F(RenameRunTest, ATestListsMatchesUpToAHundredAndWritesNothing) {
-  std::string list;
+  std::string list, sql;
   for (int i = 0; i < 150; ++i) {
     char crc[9];
     std::snprintf(crc, sizeof crc, "%08X", i);
-    image("K" + std::to_string(i), crc);
+    sql += "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, crc32) VALUES('K" +
+           std::to_string(i) + "', 'k', 'rom', 'MSX', 'old', '" + crc + "');";
     list += "[r]\nCRC32=" + std::string(crc) + "\nTitle=t" + std::to_string(i) + "\nMemo=a\n+b\n";
   }
+  execute("BEGIN;" + sql + "COMMIT;");
   EXPECT_EQ(run(request(KeyType::Crc32, true), list), RenameStatus::Completed);
   EXPECT_EQ(result.found, 100);
   EXPECT_EQ(recorder.lines.size(), 300u);
