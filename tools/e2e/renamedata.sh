@@ -23,14 +23,17 @@ folder=$(program_folder program)
 roms=$folder/roms
 mkdir -p "$roms" "$folder/plugin" "$folder/egos"
 new_library "$folder"
-query "INSERT INTO machine_info_table(machine) VALUES('MSX');"
+query "INSERT OR IGNORE INTO machine_info_table(machine) VALUES('MSX');"
+# The dialog lists the machines by name.
+msx=$(query "SELECT COUNT(*) FROM machine_info_table WHERE machine < 'MSX';")
 for i in 1 2 3; do
   echo "disk $i" >"$roms/game$i.dsk"
   key=$(winpath "$roms/game$i.dsk")
   ply=$([ $i = 3 ] && echo 0 || echo $i)
   parent=$([ $i = 2 ] && winpath "$roms/game1.dsk" || echo "")
-  query "INSERT INTO main_table(file_name,file_title,file_ext,machine_name,title,crc32,ply,ply_file_name)
-         VALUES('$key','game$i','dsk','MSX','old $i','0000000$i',$ply,'$parent');"
+  # A smart title each, or the start-up notice about missing ones would come.
+  query "INSERT INTO main_table(file_name,file_title,file_ext,machine_name,title,smart_title,crc32,ply,ply_file_name)
+         VALUES('$key','game$i','dsk','MSX','old $i','OLD$i','0000000$i',$ply,'$parent');"
 done
 query "INSERT INTO tmp_maxdisk VALUES('$(winpath "$roms/game1.dsk")', 2);"
 printf '[one]\r\nCRC32=00000001\r\nTitle=スーパー ロボット\r\nYear=1987\r\nMaker=テスト\r\n[three]\r\nCRC32=00000003\r\nTitle=三番目\r\nR=2\r\n' \
@@ -58,6 +61,8 @@ drive command 1160 >/dev/null
 dialog_soon リネームデータを拝借してライブラリ更新 >/dev/null
 check "plug-in info" "バージョン：100　作った人：Quillmoor2" "$(drive get-text 1005 | head -n 1)"
 check "title offered" "enabled" "$(drive wait-enabled 1100 1)"
+drive select-combo 1001 "$msx" >/dev/null
+check "machine" "MSX" "$(drive get-text 1001)"
 drive set-text 1002 "$(winpath "$work/list.zip")" >/dev/null
 drive press 1012 >/dev/null
 check "test: ends" "テストが終了しました" "$(status_soon テストが終了しました)"
