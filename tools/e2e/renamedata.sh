@@ -29,13 +29,13 @@ msx=$(query "SELECT COUNT(*) FROM machine_info_table WHERE machine < 'MSX';")
 for i in 1 2 3; do
   echo "disk $i" >"$roms/game$i.dsk"
   key=$(winpath "$roms/game$i.dsk")
-  ply=$([ $i = 3 ] && echo 0 || echo $i)
-  parent=$([ $i = 2 ] && winpath "$roms/game1.dsk" || echo "")
+  ply=$i
+  parent=$([ $i != 1 ] && winpath "$roms/game1.dsk" || echo "")
   # A smart title each, or the start-up notice about missing ones would come.
   query "INSERT INTO main_table(file_name,file_title,file_ext,machine_name,title,smart_title,crc32,ply,ply_file_name)
          VALUES('$key','game$i','dsk','MSX','old $i','OLD$i','0000000$i',$ply,'$parent');"
 done
-query "INSERT INTO tmp_maxdisk VALUES('$(winpath "$roms/game1.dsk")', 2);"
+query "INSERT INTO tmp_maxdisk VALUES('$(winpath "$roms/game1.dsk")', 3);"
 printf '[one]\r\nCRC32=00000001\r\nTitle=スーパー ロボット\r\nYear=1987\r\nMaker=テスト\r\n[three]\r\nCRC32=00000003\r\nTitle=三番目\r\nR=2\r\n' \
   | cp932 >"$work/list.xml"
 (cd "$work" && zip -q "$work/list.zip" list.xml)
@@ -79,7 +79,7 @@ shot renamedata-run
 drive press 1013 >/dev/null
 dialog_soon none >/dev/null
 
-# The alter ego of the set (row 0 of the list is its parent, by title).
+# The alter ego of the three-disk set, the list's one row.
 drive select-row 1001 0 >/dev/null
 drive command 1149 >/dev/null
 check "alter ego: caption" "分身の作成" "$(dialog_soon 分身の作成)"
@@ -90,9 +90,9 @@ shot renamedata-alter-ego
 drive press 1007 >/dev/null
 check "alter ego: created" "[] 分身を作成しました。" "$(answer ok)"
 ego=$(winpath "$folder/egos/MSX_game1")
-check "alter ego: rows" "$ego\\game1.dsk|1,$ego\\game2.dsk|2" \
+check "alter ego: rows" "$ego\\game1.dsk|1,$ego\\game2.dsk|2,$ego\\game3.dsk|3" \
   "$(query "SELECT ae_file, alter_ego FROM alter_ego_table ORDER BY alter_ego;" | paste -sd ',')"
-check "alter ego: copies" "game1.dsk game2.dsk" "$(ls "$folder/egos/MSX_game1" | paste -sd ' ')"
+check "alter ego: copies" "game1.dsk game2.dsk game3.dsk" "$(ls "$folder/egos/MSX_game1" | paste -sd ' ')"
 check "alter ego: button after" "解除" "$(drive get-text 1007)"
 check "alter ego: fields" "disabled" "$(drive wait-enabled 1003 1)"
 drive press 1007 >/dev/null
