@@ -58,7 +58,7 @@ TEST(AlterEgoFolder, RefusesBadFieldsWithTheirMessages) {
 TEST(AlterEgoFolder, OpensOnTheRecordedFolderOrTheDefault) {
   qm::test::TempFolder folder;
   const auto recorded = qm::alter_ego::openingFields(std::string("/ego/base/X1_game/game.rom"), "", "X1", "/r/g.rom");
-  EXPECT_EQ(recorded.baseFolder, "/ego/base/");
+  EXPECT_EQ(recorded.baseFolder, std::string("/ego/base") + qm::platform::kPathSeparator);
   EXPECT_EQ(recorded.subfolder, "X1_game");
   const auto fresh = qm::alter_ego::openingFields(std::nullopt, folder.path(), "X1", "/r/g.rom");
   EXPECT_EQ(fresh.baseFolder, folder.path() + qm::platform::kPathSeparator);

@@ -21,7 +21,7 @@ protected:
   // The list's text, or the failure's as UTF-8 after "!".
   std::string load(const std::string& path, std::size_t limit = qm::renamedata::kZipListLimit) {
     const auto data = loadListData(path, limit);
-    if (!data.text) return "!" + qm::text::sjisToUtf8(data.failure);
+    if (!data.text) return std::string("!").append(qm::text::sjisToUtf8(data.failure));
     return std::string(data.text->c_str(), data.text->size());
   }
   qm::test::TempFolder folder;

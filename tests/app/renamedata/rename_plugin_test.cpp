@@ -152,7 +152,7 @@ TEST(TextProtocol, TakesOnlyWhatFitsAndIsTerminated) {
       {"found", 5, 4, "abcd", 256, "abcd"},
       {"no terminator written", 3, 3, "abcdef", 256, "ab"},
       {"cut to the limit", 100, 0, std::string(100, 'x'), 10, std::string(10, 'x')},
-      {"half a character at the cut", 5, 0, "a" + sj, 3, "a" + sj.substr(0, 2)},
+      {"half a character at the cut", 5, 0, std::string("a") + sj, 3, std::string("a") + sj.substr(0, 2)},
       {"lone lead byte dropped", 5, 0, sj, 1, ""},
   };
   for (const Case& c : cases) {
