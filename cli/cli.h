@@ -77,5 +77,7 @@ int runQueries(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runBulk(const std::vector<std::string>& args);
+int runRenameData(const std::vector<std::string>& args);
+int runAlterEgo(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

@@ -56,6 +56,9 @@ constexpr Command kCommands[] = {
     {"edit", qm::cli::runEdit,
      "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
     {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
+    {"rename-data", qm::cli::runRenameData,
+     "rename-data [--db PATH] --machine NAME --plugin PATH --list FILE [--test]   fill records through a plug-in"},
+    {"alter-ego", qm::cli::runAlterEgo, "alter-ego create|remove [--db PATH] KEY   make or remove an item's alter ego"},
 };
 
 int usage() {

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "app/alter_ego/alter_ego_dialog_win.h"
 #include "app/launch/emulator_settings_dialog_win.h"
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
@@ -9,6 +10,7 @@
 #include "app/maintenance/smart_title_run.h"
 #include "app/masters/master_dialogs_win.h"
 #include "app/registration/add_image_dialog_win.h"
+#include "app/renamedata/rename_data_dialog_win.h"
 #include "app/shell/item_commands_win.h"
 #include "app/shell/keyboard_hook_win.h"
 #include "app/shell/main_window_win.h"
@@ -75,6 +77,20 @@ void addImages(CommandContext& context) {
   const registration::RunPlace place{context.owner, context.app->dbPath, context.app->settingsPath,
                                      context.app->programFolder};
   if (registration::openAddImageDialog(place)) context.refreshItemList();
+}
+
+void renameData(CommandContext& context) {
+  const renamedata::RenameDataPlace place{context.owner, context.app->dbPath, context.app->settingsPath,
+                                          context.app->programFolder};
+  if (renamedata::openRenameDataDialog(place)) context.refreshItemList();
+}
+void alterEgo(CommandContext& context) {
+  const std::vector<maintenance::SetItem> selected = context.selectedItems();
+  if (selected.empty()) return;
+  const std::string key = selected.front().fileName;
+  alter_ego::openAlterEgoDialog({context.owner, context.app->dbPath, context.settings,
+                                 [&context, key] { context.refreshItemListAt(key); }},
+                                selected.front());
 }
 
 void shortcutKeys(CommandContext& context) {
@@ -146,6 +162,8 @@ constexpr Command kCommands[] = {
     {menu::kBulkVersion, bulkChange<menu::kBulkVersion>},
     {menu::kBulkSaleDate, bulkChange<menu::kBulkSaleDate>},
     {menu::kBulkCreator, bulkChange<menu::kBulkCreator>},
+    {menu::kRenameDataUpdate, renameData},
+    {menu::kAlterEgo, alterEgo},
 };
 
 }  // namespace

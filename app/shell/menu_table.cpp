@@ -20,7 +20,9 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::DatabaseBackup, F::Favourites, F::EmulatorChoice, F::OpenImageFolder,
                                       F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox,
                                       F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries,
-                                      F::RecordEditor, F::BulkChange};
+                                      F::RecordEditor, F::BulkChange,
+                                      F::RenameData, F::AlterEgo,
+};
 
 struct Source {
   int depth;

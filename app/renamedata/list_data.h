@@ -1,0 +1,25 @@
+// The rename list handed to the plug-in: a file read whole, or the first
+// ".xml" member of a zip unpacked into memory, in read-only pages. The program
+// never reads the list itself.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "common/platform/read_only_memory.h"
+
+namespace qm::renamedata {
+
+// The most a zip member may unpack to: no list of titles comes near it, and
+// a crafted archive must not fill the memory.
+inline constexpr std::size_t kZipListLimit = 64u * 1024 * 1024;
+
+struct ListData {
+  std::optional<platform::ReadOnlyText> text;
+  std::string failure;  // program text for the status line when there is no text
+};
+
+ListData loadListData(const std::string& path, std::size_t zipLimit = kZipListLimit);
+
+}  // namespace qm::renamedata
