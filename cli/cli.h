@@ -77,5 +77,8 @@ int runQueries(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runBulk(const std::vector<std::string>& args);
+int runExportCsv(const std::vector<std::string>& args);
+int runImportCsv(const std::vector<std::string>& args);
+int runRecomputeCrc(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

@@ -55,6 +55,11 @@ constexpr Command kCommands[] = {
      "bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...   one field of many images at once"},
     {"edit", qm::cli::runEdit,
      "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
+    {"export-csv", qm::cli::runExportCsv,
+     "export-csv [--db PATH] [--machine NAME] [--no-header] FILE   the library as CSV (code page 932, CR LF)"},
+    {"import-csv", qm::cli::runImportCsv, "import-csv [--db PATH] [--no-header] [--yes] FILE   read a CSV file into the library"},
+    {"recompute-crc", qm::cli::runRecomputeCrc,
+     "recompute-crc [--db PATH] --machine NAME [--crc32] [--crc16] [--offset N] [--length N]   CRCs of a machine's images again"},
     {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 
