@@ -12,6 +12,7 @@
 #include "common/text/encoding.h"
 #include "tests/app/maintenance/maintenance_fixture.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/schema_dump.h"
 
 namespace {
 
