@@ -133,15 +133,15 @@ CsvRecordRead CsvReader::next() {
     std::string field = std::move(carried);
     carried.clear();
     if (!readField(field, recordEnded)) {
-      lineText_ = nullptr;
       out.state = CsvRecordRead::State::BadQuote;
-      return out;
+      break;
     }
     out.fields.push_back(std::move(field));
   }
   lineText_ = nullptr;
   if (!out.firstLineText.empty() && out.firstLineText.back() == '\r') out.firstLineText.pop_back();
-  out.state = CsvRecordRead::State::Record;
+  if (out.state == CsvRecordRead::State::BadQuote) out.fields.clear();
+  else out.state = CsvRecordRead::State::Record;
   return out;
 }
 
