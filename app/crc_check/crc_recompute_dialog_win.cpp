@@ -14,6 +14,7 @@
 #include "app/maintenance/run_worker.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/sent_message_wait_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::crc_check {
@@ -223,14 +224,8 @@ void CrcRecomputeDialog::close() {
 // Answers what the run sends meanwhile: a message box, the item list, the
 // marker's text.
 void CrcRecomputeDialog::waitForRun() {
-  const HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  while (worker_.running()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+  ui::waitAnsweringSentMessages([this] { return worker_.running(); });
   worker_.wait();
-  SetCursor(old);
 }
 
 void CrcRecomputeDialog::destroying() {

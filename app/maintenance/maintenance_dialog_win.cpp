@@ -20,6 +20,7 @@
 #include "app/maintenance/smart_title_run.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/sent_message_wait_win.h"
 #include "app/ui/file_picker_win.h"
 #include "app/ui/win_handles_win.h"
 #include "common/platform/ini.h"
@@ -323,14 +324,8 @@ void MaintenanceDialog::close() {
 // Waits for the run, answering what it sends meanwhile: it may be waiting for
 // a message box or for the item list.
 void MaintenanceDialog::waitForRun() {
-  const HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  while (worker_.running()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+  ui::waitAnsweringSentMessages([this] { return worker_.running(); });
   worker_.wait();
-  SetCursor(old);
 }
 
 // Destroyed by the main window going (or the message loop ending) while a run
