@@ -107,9 +107,9 @@ void CrcRecomputeDialog::createControls() {
   add("BUTTON", sjis("CRC16を再計算する"), BS_AUTOCHECKBOX | WS_TABSTOP, kCrc16, 182, 106, 125, 15);
   add("STATIC", sjis("開始位置"), SS_RIGHT, 0, 321, 106, 74, 14);
   add(WC_EDITA, "0", ES_NUMBER | ES_RIGHT | WS_TABSTOP, kOffset, 397, 102, 70, 21, WS_EX_CLIENTEDGE);
-  add("STATIC", sjis("バイト目から"), SS_LEFT, 0, 474, 106, 69, 14);
+  add("STATIC", sjis("バイト目から"), SS_LEFT, 0, 474, 106, 72, 14);
   add(WC_EDITA, "0", ES_NUMBER | ES_RIGHT | WS_TABSTOP, kLength, 546, 102, 70, 21, WS_EX_CLIENTEDGE);
-  add("STATIC", sjis("バイト（長）"), SS_LEFT, 0, 625, 106, 70, 14);
+  add("STATIC", sjis("バイト（長）"), SS_LEFT, 0, 625, 106, 82, 14);
   add("STATIC", sjis("※ 0 でファイル全てを対象に計算します"), SS_RIGHT, 0, 309, 128, 375, 14);
   add("STATIC", sjis("CRC計算中："), SS_LEFT, 0, 25, 170, 71, 14);
   add("STATIC", "--", SS_LEFT | SS_PATHELLIPSIS, kCurrent, 99, 170, 594, 14);

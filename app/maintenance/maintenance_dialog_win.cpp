@@ -355,8 +355,8 @@ void MaintenanceDialog::extraButton() {
 // The file on the first row of the frame; the machine list (export) and the
 // header check box share the second.
 void MaintenanceDialog::addCsvFileRow() {
-  add("STATIC", sjis("ファイル"), SS_LEFT, kPathLabel, 24, 32, 44, 16);
-  add(WC_EDITA, "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, 70, 28, 350, 22, WS_EX_CLIENTEDGE);
+  add("STATIC", sjis("ファイル"), SS_LEFT, kPathLabel, 20, 32, 54, 16);
+  add(WC_EDITA, "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, 76, 28, 344, 22, WS_EX_CLIENTEDGE);
   add("BUTTON", "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 424, 28, 36, 22);
   MoveWindow(item(kMachineLabel), 250, 62, 36, 16, TRUE);
   MoveWindow(item(kMachines), 290, 58, 170, 300, TRUE);
