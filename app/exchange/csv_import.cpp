@@ -67,6 +67,13 @@ public:
   const std::vector<int>& fields(CsvTable table, std::size_t count) const {
     return updates_[static_cast<int>(table)][count].fields;
   }
+  // "SAVEPOINT csv_record;" or "RELEASE csv_record;", compiled once.
+  std::optional<std::string> savepoint(bool open) {
+    PreparedStatement& slot = savepoints_[open ? 0 : 1];
+    if (!slot.prepared())
+      if (auto e = slot.prepare(db_, open ? "SAVEPOINT csv_record;" : "RELEASE csv_record;")) return e;
+    return slot.run();
+  }
   PreparedStatement& sideRow(CsvTable table, std::string& error) {
     auto& slot = sideRows_[table == CsvTable::Spec ? 0 : 1];
     if (!slot.prepared()) {
@@ -99,6 +106,7 @@ private:
   DbConnection& db_;
   std::array<std::array<Update, kCsvFieldCount + 1>, 3> updates_;
   std::array<PreparedStatement, 2> sideRows_;
+  std::array<PreparedStatement, 2> savepoints_;
 };
 
 class RecordImporter {
@@ -204,13 +212,13 @@ Stored RecordImporter::store(const CsvRecordRead& record, CsvOutcome& outcome) {
   const std::string& key = fields[kKeyField];
   run_.observer.log(key);
   const std::string updateFailed = sjis("データベース更新エラー。\n");
-  if (auto e = db_.execute("SAVEPOINT csv_record;")) return fail(updateFailed + *e, sjis("DBエラー"));
+  if (auto e = statements_.savepoint(true)) return fail(updateFailed + *e, sjis("DBエラー"));
   if (auto e = update(CsvTable::Main, fields, count)) return fail(updateFailed + *e, sjis("DBエラー"));
   std::string error;
   if (statements_.update(CsvTable::Main, count, error)->changes() == 0) {
     // Nothing is written for a key the library lacks before the user says so.
     if (!wantsNewKey(key)) {
-      db_.execute("RELEASE csv_record;");
+      statements_.savepoint(false);
       run_.observer.log(sjis("  ... スキップします。"));
       ++outcome.skipped;
       return Stored::Skipped;
@@ -221,7 +229,7 @@ Stored RecordImporter::store(const CsvRecordRead& record, CsvOutcome& outcome) {
   }
   for (CsvTable table : {CsvTable::Spec, CsvTable::Creator})
     if (auto e = sideTable(table, fields, count)) return fail(updateFailed + *e, sjis("DBエラー"));
-  if (auto e = db_.execute("RELEASE csv_record;")) return fail(updateFailed + *e, sjis("DBエラー"));
+  if (auto e = statements_.savepoint(false)) return fail(updateFailed + *e, sjis("DBエラー"));
   ++outcome.records;
   return Stored::Yes;
 }
