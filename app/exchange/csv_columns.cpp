@@ -27,13 +27,13 @@ constexpr std::array<CsvColumn, kCsvFieldCount> kColumns{{
     {"tag", "タグ", T::Main, 256, false},
     {"crc32", "crc32", T::Main, 15, false},
     {"crc", "crc16", T::Main, 15, false},
-    {"breed", "型番", T::Spec, 256, false},
-    {"price", "価格", T::Spec, 256, false},
-    {"media_detail", "メディア情報", T::Spec, 256, false},
-    {"players", "プレイヤー数", T::Spec, 256, false},
-    {"adultex_name", "拡張R指定", T::Spec, 256, false},
-    {"savedat_detail", "セーブデータ情報", T::Spec, 256, false},
-    {"sound_detail", "サウンド情報", T::Spec, 256, false},
+    {"breed", "型番", T::Details, 256, false},
+    {"price", "価格", T::Details, 256, false},
+    {"media_detail", "メディア情報", T::Details, 256, false},
+    {"players", "プレイヤー数", T::Details, 256, false},
+    {"adultex_name", "拡張R指定", T::Details, 256, false},
+    {"savedat_detail", "セーブデータ情報", T::Details, 256, false},
+    {"sound_detail", "サウンド情報", T::Details, 256, false},
 }};
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace qm::exchange {
 
-enum class CsvTable { Main, Spec, Creator };
+enum class CsvTable { Main, Details, Creator };  // main_table, spec_table, creator_table
 
 struct CsvColumn {
   const char* column;  // SQL name, also the name the export reads by

@@ -75,9 +75,9 @@ public:
     return slot.run();
   }
   PreparedStatement& sideRow(CsvTable table, std::string& error) {
-    auto& slot = sideRows_[table == CsvTable::Spec ? 0 : 1];
+    auto& slot = sideRows_[table == CsvTable::Details ? 0 : 1];
     if (!slot.prepared()) {
-      const char* sql = table == CsvTable::Spec
+      const char* sql = table == CsvTable::Details
                             ? "INSERT OR IGNORE INTO spec_table VALUES(?,'','','','','','','','');"
                             : "INSERT OR IGNORE INTO creator_table VALUES(?,'');";
       if (auto e = slot.prepare(db_, sql)) error = *e;
@@ -227,7 +227,7 @@ Stored RecordImporter::store(const CsvRecordRead& record, CsvOutcome& outcome) {
     if (auto e = update(CsvTable::Main, fields, count)) return fail(*e, sjis("新規レコード更新エラー"));
     ++outcome.added;
   }
-  for (CsvTable table : {CsvTable::Spec, CsvTable::Creator})
+  for (CsvTable table : {CsvTable::Details, CsvTable::Creator})
     if (auto e = sideTable(table, fields, count)) return fail(updateFailed + *e, sjis("DBエラー"));
   if (auto e = statements_.savepoint(false)) return fail(updateFailed + *e, sjis("DBエラー"));
   ++outcome.records;
