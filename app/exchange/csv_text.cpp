@@ -123,7 +123,7 @@ CsvRecordRead CsvReader::next() {
     if (c != '\n' && c != '\r') break;
     take();
     if (c == '\n' || lineEndsAfterCr()) continue;
-    carried = "\r";
+    carried.push_back('\r');
     break;
   }
   out.firstLineText = carried;
