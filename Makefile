@@ -1,7 +1,7 @@
 # Quillmoor2: the two commands a new machine needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps native windows release test test-native test-windows test-e2e test-release run bench bench-crc bench-register bench-window clean
+.PHONY: all deps native windows release test test-native test-windows test-e2e test-release run bench bench-crc bench-register bench-recompute bench-window clean
 
 all: native windows
 
@@ -45,6 +45,7 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/launch.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/search.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/renamedata.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/exchange.sh
 
 test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
@@ -64,6 +65,7 @@ bench: deps
 	@build/native-release/bin/bench_search
 	@build/native-release/bin/bench_snapshot_lookup
 	@build/native-release/bin/bench_bulk_change
+	@build/native-release/bin/bench_csv
 
 # The main window under Wine on a 100,000-item library: first fill, re-sort,
 # group click and memory against their targets.
@@ -80,6 +82,12 @@ bench-register: deps
 	@cmake --preset native-release >/dev/null
 	@cmake --build --preset native-release -j $(JOBS) --target bench_register quillmoor-cli
 	@build/native-release/bin/bench_register
+
+# CRC recomputation of the same tree through quillmoor-cli against `7z h`.
+bench-recompute: deps
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target bench_recompute quillmoor-cli Quillmoor2_GetCRC
+	@build/native-release/bin/bench_recompute
 
 clean:
 	rm -rf build

@@ -79,5 +79,8 @@ int runEdit(const std::vector<std::string>& args);
 int runBulk(const std::vector<std::string>& args);
 int runRenameData(const std::vector<std::string>& args);
 int runAlterEgo(const std::vector<std::string>& args);
+int runExportCsv(const std::vector<std::string>& args);
+int runImportCsv(const std::vector<std::string>& args);
+int runRecomputeCrc(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

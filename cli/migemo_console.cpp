@@ -12,9 +12,7 @@
 #include "common/text/encoding.h"
 
 namespace qm::cli {
-namespace {
 
-// The dictionary is installed beside the programs, quillmoor-cli among them.
 std::string ownFolder() {
 #ifdef _WIN32
   char path[MAX_PATH] = "";
@@ -26,8 +24,6 @@ std::string ownFolder() {
   return length > 0 ? platform::folderOf(text::utf8ToSjis(std::string(path, static_cast<std::size_t>(length)))) : std::string();
 #endif
 }
-
-}  // namespace
 
 std::unique_ptr<search::MigemoSource> openConsoleMigemo() {
   const std::string folder = ownFolder();

@@ -6,17 +6,22 @@
 #include <functional>
 #include <vector>
 
+#include "app/exchange/csv_export.h"
+#include "app/exchange/csv_import.h"
 #include "app/maintenance/file_probe.h"
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_options_dialog_win.h"
 #include "app/maintenance/reading_options_store.h"
 #include "app/maintenance/reading_run.h"
 #include "app/maintenance/run_feed.h"
+#include "app/maintenance/run_hand_over.h"
 #include "app/maintenance/run_worker.h"
 #include "app/maintenance/smart_title_check_win.h"
 #include "app/maintenance/smart_title_run.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/sent_message_wait_win.h"
+#include "app/ui/file_picker_win.h"
 #include "app/ui/win_handles_win.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
@@ -41,6 +46,9 @@ enum Control : int {
   kProgress = 1043,
   kExtra = 1050,  // the mode's own button: reading options or the smart-title check
   kNotice = 1051,  // the page's text where a mode has no machine list
+  kPathLabel = 1011,
+  kPath = 1012,    // CSV modes: the file
+  kBrowse = 1013,  // CSV modes: the file dialog
 };
 
 // From the worker: what it has logged, that it ended, a message box to show
@@ -56,45 +64,6 @@ enum Message : UINT {
 
 // The count at which the log empties itself: what a 16-bit list box holds.
 constexpr LRESULT kLogLimit = 32767;
-
-struct BoxRequest {
-  const std::string& text;
-  const std::string& caption;
-  MessageIcon icon;
-  MessageButtons buttons;
-  // Stays the refusing answer when the box cannot be shown.
-  MessageAnswer answer;
-};
-
-MessageAnswer refusingAnswer(MessageButtons buttons) {
-  if (buttons == MessageButtons::YesNo) return MessageAnswer::No;
-  return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
-}
-
-// The run's message boxes, shown by the interface thread.
-class HandOverSink : public platform::MessageSink {
-public:
-  explicit HandOverSink(const HWND& dialog) : dialog_(dialog) {}
-  MessageAnswer show(const std::string& text, const std::string& caption, MessageIcon icon,
-                     MessageButtons buttons) override {
-    BoxRequest request{text, caption, icon, buttons, refusingAnswer(buttons)};
-    SendMessageA(dialog_, kShowBox, 0, reinterpret_cast<LPARAM>(&request));
-    return request.answer;
-  }
-
-private:
-  const HWND& dialog_;
-};
-
-class HandOverList : public ItemListHook {
-public:
-  explicit HandOverList(const HWND& dialog) : dialog_(dialog) {}
-  void emptied() override { SendMessageA(dialog_, kListEmptied, 0, 0); }
-  void refresh() override { SendMessageA(dialog_, kListRefresh, 0, 0); }
-
-private:
-  const HWND& dialog_;
-};
 
 int textWidth(HDC dc, const std::string& text) {
   SIZE size{};
@@ -128,6 +97,8 @@ private:
   void waitForRun();
   void showBox(BoxRequest& request);
   void extraButton();
+  void addCsvFileRow();
+  void browseCsvFile();
 
   const std::string& dbPath() const { return host_.dbPath; }
   platform::IniFile settingsFile() const { return platform::IniFile(host_.settingsPath); }
@@ -141,8 +112,12 @@ private:
   int logWidth_ = 0;
   RunResult result_;  // written by the worker before it posts kRunEnded
 
-  HandOverSink sink_{hwnd_};
-  HandOverList list_{hwnd_};
+  HandOverSink sink_{[this](BoxRequest& request) {
+    SendMessageA(hwnd_, kShowBox, 0, reinterpret_cast<LPARAM>(&request));
+  }};
+  HandOverList list_{[this](HandOverList::Request request) {
+    SendMessageA(hwnd_, request == HandOverList::Request::Emptied ? kListEmptied : kListRefresh, 0, 0);
+  }};
   RunFeed feed_{[this] { return PostMessageA(hwnd_, kFeedPending, 0, 0) != 0; }};
   SystemFileProbe files_;
   // Last: destroying the worker stops and joins the run before anything it
@@ -168,6 +143,7 @@ void MaintenanceDialog::createControls() {
   HWND box = add("BUTTON", page_.checkLabel, BS_AUTOCHECKBOX | WS_TABSTOP, kCheck, 24, 64, 436, 18);
   check(kCheck, page_.checkedAtOpen);
   if (page_.checkLabel.empty()) ShowWindow(box, SW_HIDE);
+  if (page_.csvFile) addCsvFileRow();
 
   add("BUTTON", sjis("ログ"), BS_GROUPBOX, kLogFrame, 10, 98, 460, 250);
   add(WC_LISTBOXA, "", WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kLog, 20, 118, 440, 220,
@@ -185,6 +161,7 @@ LRESULT MaintenanceDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kClose:
         case IDCANCEL: close(); return 0;
         case kExtra: extraButton(); return 0;
+        case kBrowse: browseCsvFile(); return 0;
       }
       break;
     case WM_CLOSE:
@@ -257,6 +234,14 @@ Run MaintenanceDialog::runFor(const MachineChoice& machine, bool checkedBox) {
         return rebuildSmartTitles(run, SmartTitleMode::Update, MachineChoice::everyMachine(), tables);
       };
     }
+    case MaintenanceMode::CsvExport: {
+      const exchange::CsvExportRequest what{textOf(kPath), machine, checkedBox};
+      return [what](const RunContext& run) { return exchange::asRunResult(exchange::exportCsv(run, what)); };
+    }
+    case MaintenanceMode::CsvImport: {
+      const exchange::CsvImportRequest what{textOf(kPath), checkedBox, text::loadSymbolTables(settingsFile())};
+      return [what](const RunContext& run) { return exchange::asRunResult(exchange::importCsv(run, what)); };
+    }
     case MaintenanceMode::SmartTitleRebuild: {
       const text::SymbolTables tables = text::loadSymbolTables(settingsFile());
       return [machine, tables](const RunContext& run) {
@@ -322,7 +307,7 @@ void MaintenanceDialog::emptyLog() {
 }
 
 void MaintenanceDialog::setInputsEnabled(bool on) {
-  for (int id : {kMachines, kCheck, kClose, kExtra}) enable(id, on);
+  for (int id : {kMachines, kCheck, kClose, kExtra, kPath, kBrowse}) enable(id, on);
 }
 
 // The close button is greyed during a run; the window's own close and Escape
@@ -339,14 +324,8 @@ void MaintenanceDialog::close() {
 // Waits for the run, answering what it sends meanwhile: it may be waiting for
 // a message box or for the item list.
 void MaintenanceDialog::waitForRun() {
-  const HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  while (worker_.running()) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+  ui::waitAnsweringSentMessages([this] { return worker_.running(); });
   worker_.wait();
-  SetCursor(old);
 }
 
 // Destroyed by the main window going (or the message loop ending) while a run
@@ -371,6 +350,26 @@ void MaintenanceDialog::extraButton() {
   } else if (mode_ == MaintenanceMode::SmartTitleRebuild && host_.currentItem) {
     showSmartTitleCheck(hwnd_, dbPath(), host_.currentItem());
   }
+}
+
+// The file on the first row of the frame; the machine list (export) and the
+// header check box share the second.
+void MaintenanceDialog::addCsvFileRow() {
+  add("STATIC", sjis("ファイル"), SS_LEFT, kPathLabel, 20, 32, 54, 16);
+  add(WC_EDITA, "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, 76, 28, 344, 22, WS_EX_CLIENTEDGE);
+  add("BUTTON", "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 424, 28, 36, 22);
+  MoveWindow(item(kMachineLabel), 250, 62, 36, 16, TRUE);
+  MoveWindow(item(kMachines), 290, 58, 170, 300, TRUE);
+  MoveWindow(item(kCheck), 24, 60, 220, 18, TRUE);
+  if (HWND notice = item(kNotice)) ShowWindow(notice, SW_HIDE);
+}
+
+void MaintenanceDialog::browseCsvFile() {
+  const ui::FileKind csv{sjis("CSVファイル (*.csv)"), "*.csv", "csv"};
+  const bool saving = mode_ == MaintenanceMode::CsvExport;
+  const auto chosen = ui::pickFile(hwnd_, page_.caption, csv, saving ? ui::FileUse::Save : ui::FileUse::Open,
+                                   textOf(kPath));
+  if (chosen) setText(kPath, *chosen);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The library maintenance dialog "DBLiquidationDlg": one frame for the
-// removal of missing images, the bulk reading generation and the smart-title
-// rebuild. Its run goes on a worker thread; everything the run tells the user
-// or does to the main window is handed to the interface thread.
+// removal of missing images, the bulk reading generation, the smart-title
+// rebuild and the CSV export and import. Its run goes on a worker thread;
+// everything the run tells the user or does to the main window is handed to
+// the interface thread.
 #pragma once
 
 #include <windows.h>

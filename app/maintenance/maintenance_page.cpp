@@ -24,6 +24,12 @@ MaintenancePage maintenancePage(MaintenanceMode mode) {
     case MaintenanceMode::SmartTitleRebuild:
       return {sjis("スマートタイトル再構築"), sjis("スマートタイトルを再構築"), "", false,
               sjis("スマートタイトルの確認"), true, ""};
+    case MaintenanceMode::CsvExport:
+      return {sjis("CSVエクスポート"), sjis("CSV形式（カンマ区切り）※完全なバックアップではありません"),
+              sjis("1行目に見出しを付加"), true, "", true, "", true};
+    case MaintenanceMode::CsvImport:
+      return {sjis("CSVインポート"), sjis("CSV形式（カンマ区切り）※並びはヘルプを参照"),
+              sjis("1行目を見出しとしてスキップする"), true, "", false, "", true};
   }
   return {};
 }

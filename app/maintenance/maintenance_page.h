@@ -18,6 +18,8 @@ enum class MaintenanceMode : int {
   KanaReading = 1,
   SmartTitleUpdate = 2,
   SmartTitleRebuild = 3,
+  CsvExport = 10,
+  CsvImport = 11,
 };
 
 // Program text throughout.
@@ -29,6 +31,7 @@ struct MaintenancePage {
   std::string extraButton;  // "" when the mode has none
   bool machineList = true;  // false: the mode works on the whole library
   std::string notice;       // the page's text in place of the machine list, or ""
+  bool csvFile = false;     // a CSV file's path (and the file dialog's button)
 };
 
 MaintenancePage maintenancePage(MaintenanceMode mode);

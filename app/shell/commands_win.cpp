@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/alter_ego/alter_ego_dialog_win.h"
+#include "app/crc_check/crc_recompute_dialog_win.h"
 #include "app/launch/emulator_settings_dialog_win.h"
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
@@ -58,6 +59,13 @@ void makeKana(CommandContext& context) { openMaintenance(context, MaintenanceMod
 void rebuildSmartTitles(CommandContext& context) {
   const bool missing = context.app && maintenance::smartTitlesMissing(context.app->dbPath);
   openMaintenance(context, missing ? MaintenanceMode::SmartTitleUpdate : MaintenanceMode::SmartTitleRebuild);
+}
+void exportCsv(CommandContext& context) { openMaintenance(context, MaintenanceMode::CsvExport); }
+void importCsv(CommandContext& context) { openMaintenance(context, MaintenanceMode::CsvImport); }
+void recomputeCrc(CommandContext& context) {
+  const crc_check::CrcRecomputeHost host{context.owner, context.app->dbPath, context.app->programFolder,
+                                         context.refreshItemList, context.emptyItemList};
+  crc_check::openCrcRecomputeDialog(host);
 }
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
@@ -147,6 +155,9 @@ constexpr Command kCommands[] = {
     {menu::kMakeKana, makeKana},
     {menu::kRebuildSmartTitles, rebuildSmartTitles},
     {menu::kDatabaseProperties, databaseProperties},
+    {menu::kExportCsv, exportCsv},
+    {menu::kImportCsv, importCsv},
+    {menu::kRecomputeCrc, recomputeCrc},
     {menu::kReleaseMultiImage, dissolveSelectedSet},
     {menu::kRemoveFromLibrary, removeSelectedItems},
     {menu::kAddImages, addImages},

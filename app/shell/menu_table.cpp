@@ -22,6 +22,7 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries,
                                       F::RecordEditor, F::BulkChange,
                                       F::RenameData, F::AlterEgo,
+                                      F::CsvTransfer, F::CrcRecompute,
 };
 
 struct Source {

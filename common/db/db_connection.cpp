@@ -146,6 +146,10 @@ std::optional<std::string> DbConnection::run(std::string_view sql, bool single) 
 }
 
 int RowValues::columnCount() const { return sqlite3_column_count(stmt_); }
+std::string_view RowValues::name(int column) const {
+  const char* name = sqlite3_column_name(stmt_, column);
+  return name ? std::string_view(name) : std::string_view();
+}
 ValueType RowValues::type(int column) const { return static_cast<ValueType>(sqlite3_column_type(stmt_, column)); }
 std::int64_t RowValues::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
 double RowValues::real(int column) const { return sqlite3_column_double(stmt_, column); }

@@ -50,6 +50,7 @@ class RowValues {
 public:
   explicit RowValues(sqlite3_stmt* stmt) : stmt_(stmt) {}
   int columnCount() const;
+  std::string_view name(int column) const;  // the result column's name, UTF-8
   ValueType type(int column) const;
   std::int64_t integer(int column) const;
   double real(int column) const;

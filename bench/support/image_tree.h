@@ -1,0 +1,33 @@
+// The tree of image files the registration and recomputation benchmarks work
+// on (20,000 files of 64 KiB in 200 folders under plain/, and 200 zips of 10
+// members under zips/), made once and kept; and timed runs of programs.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm::bench {
+
+inline constexpr int kTreeFolders = 200, kTreeFilesPerFolder = 100, kTreeFileBytes = 64 * 1024;
+inline constexpr int kTreeZips = 200, kTreeMembersPerZip = 10;
+
+const std::filesystem::path& imageTreeRoot();
+// A later call finds the tree complete (its marker file) and keeps it.
+bool makeImageTree();
+
+struct Outcome {
+  double seconds;
+  long maxRssKiB;
+  double cpuSeconds;
+};
+
+// Runs argv to its end with its output dropped: its wall time, peak memory and
+// processor time; nothing when it fails.
+std::optional<Outcome> runProgram(std::vector<std::string> args);
+// The fastest of a few runs.
+std::optional<Outcome> best(const std::function<std::optional<Outcome>()>& once, int runs = 3);
+
+}  // namespace qm::bench
