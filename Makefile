@@ -56,6 +56,7 @@ bench: deps
 	@cmake --build --preset native-release -j $(JOBS)
 	@build/native-release/bin/bench_db
 	@build/native-release/bin/bench_maintenance
+	@build/native-release/bin/bench_moves
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
 	@build/native-release/bin/bench_launch

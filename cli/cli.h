@@ -77,5 +77,7 @@ int runQueries(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runBulk(const std::vector<std::string>& args);
+int runReplace(const std::vector<std::string>& args);
+int runBackupImages(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

@@ -55,6 +55,10 @@ constexpr Command kCommands[] = {
      "bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...   one field of many images at once"},
     {"edit", qm::cli::runEdit,
      "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
+    {"replace", qm::cli::runReplace,
+     "replace [--db PATH] --column NAME [--machine NAME] [--test] FROM TO   replace text in a column (keys carry their rows)"},
+    {"backup-images", qm::cli::runBackupImages,
+     "backup-images [--db PATH] [--extract] --to FOLDER KEY...   copy the images of items and their sets into FOLDER"},
     {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 

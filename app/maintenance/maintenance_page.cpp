@@ -24,6 +24,9 @@ MaintenancePage maintenancePage(MaintenanceMode mode) {
     case MaintenanceMode::SmartTitleRebuild:
       return {sjis("スマートタイトル再構築"), sjis("スマートタイトルを再構築"), "", false,
               sjis("スマートタイトルの確認"), true, ""};
+    case MaintenanceMode::ColumnReplace:
+      return {sjis("カラム値の置換"), sjis("カラム値の置換（上級者向け。注意して使用するべし。）"), "", false, "",
+              true, ""};
   }
   return {};
 }

@@ -18,6 +18,7 @@ enum class MaintenanceMode : int {
   KanaReading = 1,
   SmartTitleUpdate = 2,
   SmartTitleRebuild = 3,
+  ColumnReplace = 4,
 };
 
 // Program text throughout.

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/launch/emulator_settings_dialog_win.h"
+#include "app/library_moves/image_backup_dialog_win.h"
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
@@ -55,6 +56,12 @@ void makeKana(CommandContext& context) { openMaintenance(context, MaintenanceMod
 void rebuildSmartTitles(CommandContext& context) {
   const bool missing = context.app && maintenance::smartTitlesMissing(context.app->dbPath);
   openMaintenance(context, missing ? MaintenanceMode::SmartTitleUpdate : MaintenanceMode::SmartTitleRebuild);
+}
+void replaceColumnValue(CommandContext& context) { openMaintenance(context, MaintenanceMode::ColumnReplace); }
+void backUpImageFiles(CommandContext& context) {
+  const moves::BackupHost host{context.owner, context.app->dbPath, context.app->programFolder,
+                               context.app->settingsPath, context.selectedItems()};
+  moves::openImageBackupDialog(host);
 }
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
@@ -125,6 +132,8 @@ constexpr Command kCommands[] = {
     {menu::kMakeKana, makeKana},
     {menu::kRebuildSmartTitles, rebuildSmartTitles},
     {menu::kDatabaseProperties, databaseProperties},
+    {menu::kReplaceColumnValue, replaceColumnValue},
+    {menu::kBackupImages, backUpImageFiles},
     {menu::kReleaseMultiImage, dissolveSelectedSet},
     {menu::kRemoveFromLibrary, removeSelectedItems},
     {menu::kAddImages, addImages},

@@ -19,7 +19,8 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::ShortcutKeys, F::WebSearch,
                                       F::DatabaseBackup, F::Favourites, F::EmulatorChoice, F::OpenImageFolder,
                                       F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox,
-                                      F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries};
+                                      F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries,
+                                      F::ColumnReplace, F::ImageBackup};
 
 struct Source {
   int depth;

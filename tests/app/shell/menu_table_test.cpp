@@ -120,11 +120,11 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
       if (row.kind == RowKind::Command && rowAvailable(row)) available.push_back(row.id);
   EXPECT_EQ(available,
             (std::vector<std::uint16_t>{kBackupDatabase, kExit, 1135, 1136, 1137, 1138, 1139, 1140, 1141, 1142, 1143,
-                                        1144, kReleaseMultiImage, kReleaseEmulatorChoice, kOpenImageFolder,
+                                        1144, kReleaseMultiImage, kReleaseEmulatorChoice, kBackupImages, kOpenImageFolder,
                                         kRemoveFromLibrary, kResetBootInfo, kManageMachines, kManageMedia,
                                         kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings, kAddImages,
                                         kRemoveMissing, kMakeKana,
-                                        kRebuildSmartTitles, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
+                                        kRebuildSmartTitles, kReplaceColumnValue, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
                                         kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
                                         kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
                                         kResetSortDirections}));
