@@ -11,6 +11,7 @@
 #include "app/ui/dialog_window_win.h"
 #include "app/ui/folder_browser_win.h"
 #include "app/ui/win_handles_win.h"
+#include "common/platform/files.h"
 #include "common/text/encoding.h"
 
 namespace qm::moves {
@@ -66,7 +67,9 @@ CopyOutcome shellCopy(HWND owner, const std::vector<std::string>& sources, const
   std::string from;
   for (const std::string& source : sources) from.append(source).push_back('\0');
   from.push_back('\0');
+  // The folder without its trailing separator, except for a drive's root.
   std::string to = target;
+  if (to.size() > 3 && platform::fileNameOf(to).empty()) to.pop_back();
   to.append(2, '\0');
   SHFILEOPSTRUCTA operation{};
   operation.hwnd = owner;
