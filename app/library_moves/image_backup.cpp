@@ -76,7 +76,10 @@ std::string freeName(NameBook& names, const std::string& name, const std::string
   if (names.take(name)) return name;
   const std::string title = reg::fileTitleOf(platform::fileNameOf(archive));
   for (int n = 1;; ++n) {
-    const std::string candidate = title + (n == 1 ? "" : "_" + std::to_string(n)) + "_" + name;
+    // Appended piece by piece: GCC 12 warns of an overlapping copy otherwise.
+    std::string candidate = title;
+    if (n > 1) candidate.append("_").append(std::to_string(n));
+    candidate.append("_").append(name);
     if (names.take(candidate)) return candidate;
   }
 }

@@ -1,5 +1,7 @@
 #include "app/library_moves/key_moves.h"
 
+#include <cstdlib>
+
 #include "common/db/prepared_statement.h"
 #include "crclib/registration_rules.h"
 #include "dblib/schema.h"
@@ -115,7 +117,7 @@ std::optional<KeyMoveFailure> moveWithinTable(DbConnection& db, int* moved) {
   if (auto failure = firstCollision(db)) return failure;
   if (moved) {
     if (auto error = db.execute("SELECT count(*) FROM key_moves;")) return failed(error);
-    *moved = std::stoi("0" + db.cell(1, 0));
+    *moved = std::atoi(db.cell(1, 0).c_str());
   }
   std::string lookup;
   if (auto error = parkKeysIfChained(db, lookup)) return failed(error);
