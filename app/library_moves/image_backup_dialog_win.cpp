@@ -112,10 +112,10 @@ void ImageBackupDialog::createControls() {
   add("BUTTON", sjis("バックアップ先の情報"), BS_GROUPBOX, kTargetFrame, 10, 8, 500, 116);
   add("STATIC", sjis("バックアップ先指定"), SS_LEFT, kTargetLabel, 24, 28, 200, 16);
   add("EDIT", withTrailingSeparator(readText(ini_, Setting::FolderImageCopy)), ES_AUTOHSCROLL | WS_TABSTOP, kTarget,
-      24, 48, 330, 22, WS_EX_CLIENTEDGE);
+      24, 48, 290, 22, WS_EX_CLIENTEDGE);
   SendMessageA(item(kTarget), EM_LIMITTEXT, 260, 0);
-  add("BUTTON", ". .", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 360, 47, 30, 24);
-  add("BUTTON", sjis("エクスプローラで開く"), BS_PUSHBUTTON | WS_TABSTOP, kExplore, 396, 47, 104, 24);
+  add("BUTTON", ". .", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 320, 47, 30, 24);
+  add("BUTTON", sjis("エクスプローラで開く"), BS_PUSHBUTTON | WS_TABSTOP, kExplore, 356, 47, 144, 24);
   add("STATIC", "", SS_LEFT, kCapacity, 24, 78, 220, 16);
   add("STATIC", "", SS_LEFT, kFree, 250, 78, 250, 16);
   add("STATIC", "", SS_OWNERDRAW, kDriveBar, 24, 98, 476, 16);

@@ -394,9 +394,9 @@ void MaintenanceDialog::showBox(BoxRequest& request) {
 }
 
 void MaintenanceDialog::addReplaceControls() {
-  SetWindowPos(item(kMachines), nullptr, 0, 0, 160, 300, SWP_NOMOVE | SWP_NOZORDER);
-  add("STATIC", sjis("対象"), SS_LEFT, kColumnLabel, 240, 34, 36, 16);
-  HWND columns = add(WC_COMBOBOXA, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kColumn, 280, 30, 180, 200);
+  SetWindowPos(item(kMachines), nullptr, 0, 0, 150, 300, SWP_NOMOVE | SWP_NOZORDER);
+  add("STATIC", sjis("対象"), SS_LEFT, kColumnLabel, 228, 34, 34, 16);
+  HWND columns = add(WC_COMBOBOXA, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kColumn, 264, 30, 196, 200);
   for (int choice = 0; choice < moves::kColumnCount; ++choice)
     SendMessageA(columns, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(moves::columnChoiceText(choice).c_str()));
   SendMessageA(columns, CB_SETCURSEL, 0, 0);
