@@ -46,6 +46,7 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/search.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/renamedata.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/exchange.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/moves.sh
 
 test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
@@ -59,6 +60,7 @@ bench: deps
 	@cmake --build --preset native-release -j $(JOBS)
 	@build/native-release/bin/bench_db
 	@build/native-release/bin/bench_maintenance
+	@build/native-release/bin/bench_moves
 	@build/native-release/bin/bench_archive
 	@build/native-release/bin/bench_list_fill
 	@build/native-release/bin/bench_launch

@@ -82,5 +82,7 @@ int runAlterEgo(const std::vector<std::string>& args);
 int runExportCsv(const std::vector<std::string>& args);
 int runImportCsv(const std::vector<std::string>& args);
 int runRecomputeCrc(const std::vector<std::string>& args);
+int runReplace(const std::vector<std::string>& args);
+int runBackupImages(const std::vector<std::string>& args);
 
 }  // namespace qm::cli

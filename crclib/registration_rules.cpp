@@ -248,4 +248,14 @@ std::string memberTitleOf(std::string_view memberName) { return fileTitleOf(memb
 
 std::string memberExtensionOf(std::string_view memberName) { return extensionOf(memberBaseName(memberName)); }
 
+KeyNameParts keyNameParts(std::string_view key) {
+  const std::size_t star = sjis::find(key, '*');
+  const std::string fileName = platform::fileNameOf(key.substr(0, star));
+  KeyNameParts parts{fileTitleOf(fileName), extensionOf(fileName), "", ""};
+  if (star == sjis::npos) return parts;
+  parts.arcTitle = memberTitleOf(key.substr(star + 1));
+  parts.arcExt = memberExtensionOf(key.substr(star + 1));
+  return parts;
+}
+
 }  // namespace qm::reg

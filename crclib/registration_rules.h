@@ -69,4 +69,16 @@ DerivedTexts deriveForMember(const RegistrationSettings& settings, const std::st
 std::string memberTitleOf(std::string_view memberName);
 std::string memberExtensionOf(std::string_view memberName);
 
+// The name columns of main_table as a registration fills them for the image
+// key `key`: file title and extension of the file (for a member, of the archive,
+// the key before its "*"), member title and extension after the "*", else "".
+struct KeyNameParts {
+  std::string fileTitle;
+  std::string fileExt;
+  std::string arcTitle;
+  std::string arcExt;
+  bool operator==(const KeyNameParts&) const = default;
+};
+KeyNameParts keyNameParts(std::string_view key);
+
 }  // namespace qm::reg

@@ -183,6 +183,27 @@ std::string deleteSubtableTrigger(int deletions) {
   return sql + "END ;";
 }
 
+const std::vector<SideTableKey>& sideTableKeys() {
+  static const std::vector<SideTableKey> tables{
+      {"spec_table", "pfile_sc"},     {"use_emuset_table", "pfile_ue"},     {"alter_ego_table", "pfile_ae"},
+      {"snap_path_table", "pfile_sp"}, {"associate_file_table", "pfile_as"}, {"memo_table", "pfile_mm"},
+      {"creator_table", "pfile_cr"},  {"favorite_table", "pfile_fv"}};
+  return tables;
+}
+
+// Each table name is padded with blanks to the width of the longest one.
+std::string updateMainPkeyTrigger() {
+  std::string sql = "CREATE TRIGGER update_main_pkey AFTER UPDATE OF file_name ON main_table BEGIN ";
+  const std::string widest = "associate_file_table";
+  for (const SideTableKey& side : sideTableKeys()) {
+    std::string table = side.table;
+    table.resize(widest.size(), ' ');
+    sql += std::string("UPDATE ") + table + " SET " + side.key + " = new.file_name WHERE " + side.key +
+           " = old.file_name ;";
+  }
+  return sql + "END ;";
+}
+
 std::string updateSpecAdultexTrigger() {
   return "CREATE TRIGGER update_spec_adultex UPDATE OF adultex ON adultex_info_table "
          "BEGIN "

@@ -30,6 +30,17 @@ int mainTableColumnCount();
 std::string deleteSubtableTrigger(int deletions);
 std::string updateSpecAdultexTrigger();
 const std::string& tmpMaxdiskStatement();
+
+// The eight side tables with their key columns, in the order the key-rename
+// trigger carries a new file_name into them.
+struct SideTableKey {
+  const char* table;
+  const char* key;
+};
+const std::vector<SideTableKey>& sideTableKeys();
+// update_main_pkey: a file_name changed in main_table is changed in every side
+// table. The column-value replacement (re)creates it.
+std::string updateMainPkeyTrigger();
 const std::string& useEmusetStatement();
 
 // Seed rows of a new database in program text (Shift-JIS), with the icon

@@ -8,6 +8,7 @@
 
 #include "app/exchange/csv_export.h"
 #include "app/exchange/csv_import.h"
+#include "app/library_moves/column_replace.h"
 #include "app/maintenance/file_probe.h"
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_options_dialog_win.h"
@@ -37,9 +38,16 @@ using text::sjis;
 enum Control : int {
   kMachines = 1005,
   kStart = 1006,
+  kColumn = 1007,
   kMachineLabel = 1008,
   kLog = 1009,
   kClose = 1010,
+  kTest = 1011,
+  kFrom = 1013,
+  kFromLabel = 1014,
+  kTo = 1015,
+  kToLabel = 1016,
+  kColumnLabel = 1019,
   kOptionsFrame = 1022,
   kLogFrame = 1023,
   kCheck = 1028,
@@ -87,7 +95,11 @@ private:
   void destroying() override;
 
   void startOrStop();
+  void testOrStop();
+  void startRun(Run run, int stopButton);
   Run runFor(const MachineChoice& machine, bool checkedBox);
+  void addReplaceControls();
+  moves::ReplaceRequest replaceRequest(const MachineChoice& machine) const;
   void runEnded();
   void showFeed();
   void addLogLines(const std::vector<std::string>& lines);
@@ -109,6 +121,7 @@ private:
   bool closing_ = false;     // a stop was asked for because the dialog goes
   bool ownerGone_ = false;   // destroyed with the main window: leave its list alone
   bool beepAtEnd_ = false;
+  bool testing_ = false;  // the replacement's test listing runs
   int logWidth_ = 0;
   RunResult result_;  // written by the worker before it posts kRunEnded
 
@@ -144,6 +157,7 @@ void MaintenanceDialog::createControls() {
   check(kCheck, page_.checkedAtOpen);
   if (page_.checkLabel.empty()) ShowWindow(box, SW_HIDE);
   if (page_.csvFile) addCsvFileRow();
+  if (mode_ == MaintenanceMode::ColumnReplace) addReplaceControls();
 
   add("BUTTON", sjis("ログ"), BS_GROUPBOX, kLogFrame, 10, 98, 460, 250);
   add(WC_LISTBOXA, "", WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kLog, 20, 118, 440, 220,
@@ -162,6 +176,7 @@ LRESULT MaintenanceDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case IDCANCEL: close(); return 0;
         case kExtra: extraButton(); return 0;
         case kBrowse: browseCsvFile(); return 0;
+        case kTest: testOrStop(); return 0;
       }
       break;
     case WM_CLOSE:
@@ -201,8 +216,12 @@ void MaintenanceDialog::startOrStop() {
   Run run = runFor(machine, checkedBox);
   // Removing every row of a machine has no walk and ends without the beep.
   beepAtEnd_ = mode_ != MaintenanceMode::RemoveMissing || checkedBox;
+  // A replacement runs to its end: no stop button.
+  startRun(std::move(run), mode_ == MaintenanceMode::ColumnReplace ? 0 : kStart);
+}
 
-  setText(kStart, stopText());
+void MaintenanceDialog::startRun(Run run, int stopButton) {
+  if (stopButton) setText(stopButton, stopText());
   setInputsEnabled(false);
   emptyLog();
   feed_.take();
@@ -242,6 +261,10 @@ Run MaintenanceDialog::runFor(const MachineChoice& machine, bool checkedBox) {
       const exchange::CsvImportRequest what{textOf(kPath), checkedBox, text::loadSymbolTables(settingsFile())};
       return [what](const RunContext& run) { return exchange::asRunResult(exchange::importCsv(run, what)); };
     }
+    case MaintenanceMode::ColumnReplace: {
+      const moves::ReplaceRequest request = replaceRequest(machine);
+      return [request](const RunContext& run) { return moves::replaceValues(run, request); };
+    }
     case MaintenanceMode::SmartTitleRebuild: {
       const text::SymbolTables tables = text::loadSymbolTables(settingsFile());
       return [machine, tables](const RunContext& run) {
@@ -258,6 +281,8 @@ void MaintenanceDialog::runEnded() {
   const bool walked = result_.status == RunStatus::Completed || result_.status == RunStatus::Stopped;
   if (walked && beepAtEnd_) MessageBeep(MB_ICONASTERISK);
   setText(kStart, startText());
+  if (mode_ == MaintenanceMode::ColumnReplace) setText(kTest, sjis("テスト"));
+  testing_ = false;
   setInputsEnabled(true);
   if (mode_ == MaintenanceMode::SmartTitleUpdate && result_.status == RunStatus::Completed) {
     // Done: nothing is left to update, only to close.
@@ -307,7 +332,10 @@ void MaintenanceDialog::emptyLog() {
 }
 
 void MaintenanceDialog::setInputsEnabled(bool on) {
-  for (int id : {kMachines, kCheck, kClose, kExtra, kPath, kBrowse}) enable(id, on);
+  for (int id : {kMachines, kCheck, kClose, kExtra, kPath, kBrowse, kColumn}) enable(id, on);
+  if (mode_ != MaintenanceMode::ColumnReplace) return;
+  enable(kStart, on);
+  enable(kTest, on || testing_);
 }
 
 // The close button is greyed during a run; the window's own close and Escape
@@ -342,6 +370,42 @@ void MaintenanceDialog::destroying() {
 void MaintenanceDialog::showBox(BoxRequest& request) {
   if (closing_ && request.buttons != MessageButtons::Ok) return;
   request.answer = platform::makeWindowSink(hwnd_)->show(request.text, request.caption, request.icon, request.buttons);
+}
+
+void MaintenanceDialog::addReplaceControls() {
+  SetWindowPos(item(kMachines), nullptr, 0, 0, 150, 300, SWP_NOMOVE | SWP_NOZORDER);
+  add("STATIC", sjis("対象"), SS_LEFT, kColumnLabel, 228, 34, 34, 16);
+  HWND columns = add(WC_COMBOBOXA, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kColumn, 264, 30, 196, 200);
+  for (int choice = 0; choice < moves::kColumnCount; ++choice)
+    SendMessageA(columns, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(moves::columnChoiceText(choice).c_str()));
+  SendMessageA(columns, CB_SETCURSEL, 0, 0);
+  add("STATIC", sjis("置換前"), SS_LEFT, kFromLabel, 24, 64, 44, 16);
+  add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kFrom, 70, 60, 180, 22, WS_EX_CLIENTEDGE);
+  add("STATIC", sjis("置換後"), SS_LEFT, kToLabel, 258, 64, 44, 16);
+  add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kTo, 304, 60, 156, 22, WS_EX_CLIENTEDGE);
+  for (int id : {kFrom, kTo}) SendMessageA(item(id), EM_LIMITTEXT, 260, 0);
+  add("BUTTON", sjis("テスト"), BS_PUSHBUTTON | WS_TABSTOP, kTest, 166, 384, 96, 26);
+}
+
+moves::ReplaceRequest MaintenanceDialog::replaceRequest(const MachineChoice& machine) const {
+  const int column = static_cast<int>(SendMessageA(item(kColumn), CB_GETCURSEL, 0, 0));
+  return {machine, column, textOf(kFrom), textOf(kTo)};
+}
+
+// "テスト" lists what the replacement would change; while it lists it reads
+// "中止" and asks the listing to stop.
+void MaintenanceDialog::testOrStop() {
+  if (worker_.running()) {
+    if (testing_) worker_.requestStop();
+    return;
+  }
+  const int index = static_cast<int>(SendMessageA(item(kMachines), CB_GETCURSEL, 0, 0));
+  const MachineChoice machine = machineChoiceAt(index, ui::comboItemText(item(kMachines), index));
+  if (machine.none()) return;
+  const moves::ReplaceRequest request = replaceRequest(machine);
+  testing_ = true;
+  beepAtEnd_ = false;
+  startRun([request](const RunContext& run) { return moves::listReplacements(run, request); }, kTest);
 }
 
 void MaintenanceDialog::extraButton() {

@@ -20,6 +20,7 @@ enum class MaintenanceMode : int {
   SmartTitleRebuild = 3,
   CsvExport = 10,
   CsvImport = 11,
+  ColumnReplace = 4,
 };
 
 // Program text throughout.

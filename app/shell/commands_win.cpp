@@ -5,6 +5,7 @@
 #include "app/alter_ego/alter_ego_dialog_win.h"
 #include "app/crc_check/crc_recompute_dialog_win.h"
 #include "app/launch/emulator_settings_dialog_win.h"
+#include "app/library_moves/image_backup_dialog_win.h"
 #include "app/maintenance/database_properties_dialog_win.h"
 #include "app/maintenance/maintenance_dialog_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
@@ -66,6 +67,11 @@ void recomputeCrc(CommandContext& context) {
   const crc_check::CrcRecomputeHost host{context.owner, context.app->dbPath, context.app->programFolder,
                                          context.refreshItemList, context.emptyItemList};
   crc_check::openCrcRecomputeDialog(host);
+void replaceColumnValue(CommandContext& context) { openMaintenance(context, MaintenanceMode::ColumnReplace); }
+void backUpImageFiles(CommandContext& context) {
+  const moves::BackupHost host{context.owner, context.app->dbPath, context.app->programFolder,
+                               context.app->settingsPath, context.selectedItems()};
+  moves::openImageBackupDialog(host);
 }
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
@@ -158,6 +164,8 @@ constexpr Command kCommands[] = {
     {menu::kExportCsv, exportCsv},
     {menu::kImportCsv, importCsv},
     {menu::kRecomputeCrc, recomputeCrc},
+    {menu::kReplaceColumnValue, replaceColumnValue},
+    {menu::kBackupImages, backUpImageFiles},
     {menu::kReleaseMultiImage, dissolveSelectedSet},
     {menu::kRemoveFromLibrary, removeSelectedItems},
     {menu::kAddImages, addImages},

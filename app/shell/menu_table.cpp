@@ -23,6 +23,7 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::RecordEditor, F::BulkChange,
                                       F::RenameData, F::AlterEgo,
                                       F::CsvTransfer, F::CrcRecompute,
+                                      F::ColumnReplace, F::ImageBackup,
 };
 
 struct Source {

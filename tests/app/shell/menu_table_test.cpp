@@ -121,11 +121,11 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
   EXPECT_EQ(available,
             (std::vector<std::uint16_t>{kImportCsv, kExportCsv, kBackupDatabase, kExit, kEditRecord, 1125, 1126, 1127, 1128, 1129, 1130, 1131,
                                         1132, 1133, 1134, 1135, 1136, 1137, 1138, 1139, 1140, 1141, 1142, 1143,
-                                        1144, kReleaseMultiImage, kReleaseEmulatorChoice, kOpenImageFolder,
+                                        1144, kReleaseMultiImage, kReleaseEmulatorChoice, kBackupImages, kOpenImageFolder,
                                         kRemoveFromLibrary, kResetBootInfo, kManageMachines, kManageMedia,
                                         kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings, kAddImages,
                                         kRecomputeCrc, kRemoveMissing, kMakeKana,
-                                        kRebuildSmartTitles, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
+                                        kRebuildSmartTitles, kReplaceColumnValue, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
                                         kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
                                         kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
                                         kResetSortDirections}));
