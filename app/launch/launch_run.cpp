@@ -3,6 +3,7 @@
 #include "app/launch/extract_cleanup.h"
 #include "app/launch/image_preparation.h"
 #include "app/launch/play_time.h"
+#include "app/rewrite/launch_rewrite.h"
 #include "common/db/db_connection.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
@@ -142,6 +143,9 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
     env.host->ended();
     return report;
   }
+  // Whatever way the launch ends from here, the journal puts the settings back.
+  rewrite::RewriteJournal rewrites(env.registry ? env.registry : rewrite::systemRegistry());
+  rewrite::rewriteForLaunch(env.place, plan, item, rewrites, *env.sink);
   const PreparationResult prepared = prepareImages(plan.rows, plan.images);
   RenameJournal renames;
   if (!prepared.ok || !renamePreparedImages(plan.rows, plan.images, renames)) {
@@ -178,6 +182,7 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   const bool last = env.counters->running.fetch_sub(1) == 1;
   env.host->sleep(1500);
   renames.restore();
+  rewrites.restore();
   if (last) runCompanions(env, plan, item, 1);
   env.host->emulatorEnded();
   report.outcome = LaunchOutcome::Ran;
