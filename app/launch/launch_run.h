@@ -42,7 +42,7 @@ struct LaunchEnvironment {
   LaunchCounters* counters = nullptr;
   LaunchHost* host = nullptr;
   platform::MessageSink* sink = nullptr;
-  std::shared_ptr<rewrite::Registry> registry;  // the rewriting script's; null for the system's
+  std::shared_ptr<rewrite::Registry> registry = nullptr;  // the rewriting script's; null for the system's
 };
 
 // A run shorter than this is not counted as a boot.

@@ -34,8 +34,9 @@ bool namesDevice(const std::string& path) {
 }
 
 std::vector<std::string> linesOf(std::string_view text) {
+  const std::string normalized = normalizeScript(text);
   std::vector<std::string> lines;
-  for (std::string_view line : scriptLines(normalizeScript(text))) lines.emplace_back(line);
+  for (std::string_view line : scriptLines(normalized)) lines.emplace_back(line);
   return lines;
 }
 

@@ -38,7 +38,7 @@ TEST_F(IncludeTest, NestedIncludesAreExpandedInPlaceAndEveryCopyOfTheLineReplace
   write("outer.inc", "A\r\nINC:inner\r\n");
   write("inner.inc", "B\n");
   write("x.cfg", "C");
-  EXPECT_EQ(expand("first\r\ninc: OUTER\n\nINC:x.cfg\nINC:outer\nlast"), "first\nA\nB\nC\nA\nB\nlast\n");
+  EXPECT_EQ(expand("first\r\ninc: outer\n\nINC:x.cfg\nINC:outer\nlast"), "first\nA\nB\nC\nA\nB\nlast\n");
   EXPECT_TRUE(sink.messages().empty());
 }
 

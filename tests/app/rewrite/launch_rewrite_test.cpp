@@ -57,7 +57,8 @@ protected:
     settingPath = writeSetting("PC88", "A", setting);
     writeCompanion(settingPath, Companion::RewriteScript, kScript);
     registry->set("HKEY_CURRENT_USER", "Software\\Emu", "Speed", {rewrite::kRegDword, "\x01\0\0\0"s});
-    run("INSERT INTO main_table(file_name, file_title, machine_name, title) VALUES ('a.rom', 'a', 'PC88', 'Fast');");
+    run("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, smart_title) "
+        "VALUES ('a.rom', 'a', 'rom', 'PC88', 'Fast', 'Fast');");
     env = {{root(), dbPath()}, &counters, &host, &sink, registry};
   }
   LaunchRequest request() { return {loadLaunchItem(dbPath(), "a.rom").value_or(LaunchItem{}), "A", 0}; }

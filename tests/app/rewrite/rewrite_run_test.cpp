@@ -150,7 +150,7 @@ TEST_F(RewriteRunTest, WithoutBackupTheChangeStaysAndNothingIsRestored) {
 TEST_F(RewriteRunTest, RegistryValuesAreBackedUpBesideThemselvesAndRestored) {
   RewriteJournal journal(registry);
   launch(regLines("Speed", "300") + "REG-SETVALUENAME=Big\nREG-REWRITE=9007199254740993\n" +
-             "REG-SETVALUENAME=disks\nREG-REWRITE=|$title|b\nREG-SETVALUENAME=Name\nREG-REWRITE=\"$title\"\n",
+             "REG-SETVALUENAME=disks\nREG-REWRITE=|$title|b\nREG-SETVALUENAME=Name\nREG-REWRITE=$title\n",
          journal);
   EXPECT_EQ(value("Speed").bytes, "\x2c\x01\0\0"s);
   EXPECT_EQ(value("Big").bytes, "\x01\0\0\0\0\0\x20\0"s);  // 2^53 + 1: all 64 bits kept
