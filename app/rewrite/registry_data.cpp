@@ -87,7 +87,10 @@ std::string storedText(const RegistryValue& value, const Registry& registry) {
   std::string text = registry.bytesText(value.bytes);
   while (!text.empty() && text.back() == '\0') text.pop_back();
   if (value.type != kRegMultiSz) return text;
-  return "|" + sjis::replaceAll(text, std::string(1, '\0'), "|");
+  // Appended rather than "|" + ..., which GCC 12 takes for an overlapping copy.
+  std::string list = "|";
+  list += sjis::replaceAll(text, std::string(1, '\0'), "|");
+  return list;
 }
 
 }  // namespace
