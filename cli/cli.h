@@ -72,6 +72,7 @@ int runRemove(const std::vector<std::string>& args);
 int runLaunchCommand(const std::vector<std::string>& args);
 int runLaunch(const std::vector<std::string>& args);
 int runEmulators(const std::vector<std::string>& args);
+int runRewriteTest(const std::vector<std::string>& args);
 int runSearch(const std::vector<std::string>& args);
 int runQueries(const std::vector<std::string>& args);
 int runSnapshot(const std::vector<std::string>& args);

@@ -50,6 +50,8 @@ constexpr Command kCommands[] = {
      "launch-command [--db PATH] [--setting NAME] [--image N] KEY   the command line and folder a launch would use"},
     {"launch", qm::cli::runLaunch,
      "launch [--db PATH] [--setting NAME] [--image N] [--yes] KEY   start the emulator, wait, count the boot"},
+    {"rewrite-test", qm::cli::runRewriteTest,
+     "rewrite-test [--db PATH] --setting NAME KEY   what the setting's rewriting script would change"},
     {"emulators", qm::cli::runEmulators, "emulators [--db PATH] [--machine NAME]   settings: machine, name, default, Exec, Option"},
     {"bulk", qm::cli::runBulk,
      "bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...   one field of many images at once"},

@@ -9,6 +9,7 @@
 #include "app/launch/launch_item.h"
 #include "app/launch/setting_store.h"
 #include "app/masters/machine_precondition.h"
+#include "app/rewrite/launch_rewrite.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
 #include "app/ui/folder_browser_win.h"
@@ -25,7 +26,7 @@ enum ControlId : int {
   kExec = 1320, kOption, kQuote, kExtract0, kExtract1, kExtract2, kExtractPath, kExtractAllDelete, kRename0,
   kRename1, kRename2, kBrowseExec, kBrowsePath,
   kStartCmd = 1340,  // + 3 * program + field (0 command, 1 arguments, 2 wait); programs: start 1, 2, end 1, 2
-  kKeyScript = 1360, kTwoImages, kRewrite, kBackup,
+  kKeyScript = 1360, kTwoImages, kRewrite, kBackup, kRewriteTest,
   kClip = 1370,      // + index of clipKeyNames()
   kCheck0 = 1390, kCheck1, kCheck2, kInterval, kCheckImage, kCheckText, kTitleText,
   kFirstLabel = 1400,
@@ -69,7 +70,8 @@ const std::vector<Control>& pageControls() {
         {1, Kind::Label, 0, "キーエミュレーション スクリプト", 20, kTop + 144, 290, 18},
         {1, Kind::Multi, kKeyScript, "", 20, kTop + 162, 290, 56},
         {1, Kind::Check, kTwoImages, "２つ以上のイメージがあった時に発動する", 20, kTop + 220, 290, 20},
-        {1, Kind::Label, 0, "設定書き換えスクリプト", 330, kTop + 144, 290, 18},
+        {1, Kind::Label, 0, "設定書き換えスクリプト", 330, kTop + 144, 220, 18},
+        {1, Kind::Button, kRewriteTest, "テスト", 560, kTop + 140, 60, 20},
         {1, Kind::Multi, kRewrite, "", 330, kTop + 162, 290, 56},
         {1, Kind::Check, kBackup, "元の設定をバックアップ＆リストア", 330, kTop + 220, 290, 20},
         {3, Kind::RadioFirst, kCheck0, "プロセスハンドルで検知 (Type1)", 20, kTop, 300, 20},
@@ -161,6 +163,7 @@ protected:
       case kCopy: copySelected(); break;
       case kDelete: deleteSelected(); break;
       case kDefault: toggleDefault(); break;
+      case kRewriteTest: testRewrite(); break;
       case IDOK: save(); break;
       case IDCANCEL: endModal(IDCANCEL); break;
     }
@@ -352,6 +355,12 @@ private:
     if (name.empty()) return;
     toggleDefaultSetting(place_, machine(), name);
     fillSettings(name);
+  }
+
+  // Every line of the rewriting script checked, each with a message; nothing changed.
+  void testRewrite() {
+    rewrite::testDialogScript({place_.root, place_.dbPath, machine(), textOf(kExec), textOf(kRewrite)},
+                              rewrite::systemRegistry(), *sink_);
   }
 
   SettingPlace place_;

@@ -6,6 +6,7 @@
 #include "app/launch/image_preparation.h"
 #include "app/launch/launch_menu.h"
 #include "app/launch/process_host.h"
+#include "app/rewrite/rewrite_journal.h"
 #include "common/text/encoding.h"
 
 namespace qm::launch {
@@ -61,7 +62,10 @@ LaunchController::LaunchController(HWND owner, std::string root, std::string dbP
       counters_(std::make_shared<LaunchCounters>()),
       itemChanged_(std::move(itemChanged)) {}
 
-LaunchController::~LaunchController() { restorePendingRenames(); }
+LaunchController::~LaunchController() {
+  restorePendingRenames();
+  rewrite::restorePendingRewrites();
+}
 
 void LaunchController::launchOwnSetting(const std::string& key) {
   const auto item = loadLaunchItem(place_.dbPath, key);
@@ -125,6 +129,8 @@ bool LaunchController::menuOpening(HMENU menu, const std::string& key) {
 }
 
 bool LaunchController::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Windows ends the process after this message without closing the window.
+  if (message == WM_ENDSESSION && wParam) rewrite::restorePendingRewrites();
   if (message != kLaunchNotice) return false;
   switch (wParam) {
     case kPreparing:

@@ -23,7 +23,8 @@ public:
   // was counted and no emulator runs any more.
   LaunchController(HWND owner, std::string root, std::string dbPath,
                    std::function<void(const std::string&)> itemChanged);
-  // The window goes: files renamed for emulators still running are put back.
+  // The window goes: files renamed and settings rewritten for emulators still
+  // running are put back.
   ~LaunchController();
   LaunchController(const LaunchController&) = delete;
   LaunchController& operator=(const LaunchController&) = delete;

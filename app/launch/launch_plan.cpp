@@ -78,6 +78,10 @@ std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchReque
   return plan;
 }
 
+TemplateValues launchTemplateValues(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item) {
+  return templateValues(place, plan, item);
+}
+
 std::string expandCompanionArguments(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item,
                                      const std::string& arguments) {
   return expandLaunchTemplate(arguments, templateValues(place, plan, item));

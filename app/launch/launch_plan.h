@@ -10,6 +10,7 @@
 #include "app/launch/emulator_setting.h"
 #include "app/launch/image_list.h"
 #include "app/launch/launch_item.h"
+#include "app/launch/launch_template.h"
 #include "common/platform/message_sink.h"
 
 namespace qm::launch {
@@ -48,6 +49,9 @@ std::string commandLineOf(const LaunchPlan& plan);
 // and leave the list empty, as the launch goes on without images.
 std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchRequest& request,
                                      platform::MessageSink& sink);
+
+// The values a template of this launch is expanded with.
+TemplateValues launchTemplateValues(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item);
 
 // The arguments of a program run before or after the emulator, expanded with
 // the plan's images.

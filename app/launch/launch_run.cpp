@@ -4,6 +4,7 @@
 #include "app/launch/extract_cleanup.h"
 #include "app/launch/image_preparation.h"
 #include "app/launch/play_time.h"
+#include "app/rewrite/launch_rewrite.h"
 #include "common/db/db_connection.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
@@ -166,6 +167,9 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
     return report;
   }
   restoreRecordedRenames(env, plan, item);
+  // Whatever way the launch ends from here, the journal puts the settings back.
+  rewrite::RewriteJournal rewrites(env.registry ? env.registry : rewrite::systemRegistry());
+  rewrite::rewriteForLaunch(env.place, plan, item, rewrites, *env.sink);
   const PreparationResult prepared = prepareImages(plan.rows, plan.images);
   RenameJournal renames;
   const bool renamed = prepared.ok && renamePreparedImages(plan.rows, plan.images, renames);
@@ -209,6 +213,7 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   env.host->sleep(1500);
   renames.restore();
   restoreRecordedRenames(env, plan, item);
+  rewrites.restore();
   if (last) runCompanions(env, plan, item, 1);
   env.host->emulatorEnded();
   env.host->finishing();

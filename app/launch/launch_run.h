@@ -9,6 +9,7 @@
 
 #include "app/launch/launch_host.h"
 #include "app/launch/launch_plan.h"
+#include "app/rewrite/registry.h"
 
 namespace qm::launch {
 
@@ -41,6 +42,7 @@ struct LaunchEnvironment {
   LaunchCounters* counters = nullptr;
   LaunchHost* host = nullptr;
   platform::MessageSink* sink = nullptr;
+  std::shared_ptr<rewrite::Registry> registry = nullptr;  // the rewriting script's; null for the system's
 };
 
 // A run shorter than this is not counted as a boot.
