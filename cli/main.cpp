@@ -55,6 +55,8 @@ constexpr Command kCommands[] = {
      "bulk [--db PATH] --field NAME --value VALUE [--kana READING] [--yes] KEY...   one field of many images at once"},
     {"edit", qm::cli::runEdit,
      "edit [--db PATH] [--yes] KEY FIELD=VALUE...   change fields of a record through the editor's checks and save"},
+    {"keys-script", qm::cli::runKeysScript,
+     "keys-script [--db PATH] [--setting NAME] [--image N] KEY   the key events the setting's key script sends"},
     {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
 };
 

@@ -150,6 +150,7 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
     env.host->ended();
     return report;
   }
+  if (env.observer) env.observer->beforeStart(plan, item);
   env.host->starting();
   runCompanions(env, plan, item, 0);
   const long long startMs = env.host->nowMilliseconds();
@@ -174,11 +175,14 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   }
   ++env.counters->running;
   env.host->emulatorRunning();
+  if (env.observer) env.observer->running(plan, item, *process);
   waitForEnd(env, plan, *process);
+  if (env.observer) env.observer->stopped();
   const bool last = env.counters->running.fetch_sub(1) == 1;
   env.host->sleep(1500);
   renames.restore();
   if (last) runCompanions(env, plan, item, 1);
+  if (env.observer) env.observer->afterRun(plan, item);
   env.host->emulatorEnded();
   report.outcome = LaunchOutcome::Ran;
   report.runMilliseconds = env.host->nowMilliseconds() - startMs;

@@ -9,6 +9,7 @@
 
 #include "app/launch/launch_host.h"
 #include "app/launch/launch_plan.h"
+#include "app/launch/run_observer.h"
 
 namespace qm::launch {
 
@@ -41,6 +42,7 @@ struct LaunchEnvironment {
   LaunchCounters* counters = nullptr;
   LaunchHost* host = nullptr;
   platform::MessageSink* sink = nullptr;
+  RunObserver* observer = nullptr;  // none: no key script, no snapshots
 };
 
 // A run shorter than this is not counted as a boot.

@@ -30,6 +30,8 @@ public:
   void saveBands(const std::string& settingsPath) const;
   // Buttons of commands that are not built stay greyed.
   void refreshButtons() const;
+  // The automatic snapshot button's picture for `mode` (0 to 3).
+  void showAutoSnapMode(int mode) const;
 
 private:
   HWND rebar_ = nullptr;

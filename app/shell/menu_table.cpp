@@ -19,7 +19,8 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::ShortcutKeys, F::WebSearch,
                                       F::DatabaseBackup, F::Favourites, F::EmulatorChoice, F::OpenImageFolder,
                                       F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox,
-                                      F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries};
+                                      F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries,
+                                      F::Joystick, F::AutoSnapshot};
 
 struct Source {
   int depth;
@@ -94,6 +95,7 @@ constexpr Source kBar[] = {
       sub(1, "エミュレータで起動\tX", F::Launch),
       sep(1),
       cmd(1, "エミュレータ設定", kEmulatorSettings, F::EmulatorSettings),
+      cmd(1, "自動スナップショットの切替", kAutoSnapshotStep, F::AutoSnapshot),
     sub(0, "データベース"),
       cmd(1, "イメージファイルの追加", kAddImages, F::ImageAdd),
       sep(1),
