@@ -18,7 +18,7 @@ bool forbidden(unsigned char c) {
 std::string fileNameFromTitle(const std::string& text) {
   std::string name;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = text::sjis::charLength(text, i);
+    const std::size_t length = sjis::charLength(text, i);
     if (length == 1 && forbidden(static_cast<unsigned char>(text[i])))
       name += '_';
     else

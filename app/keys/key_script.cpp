@@ -8,7 +8,7 @@
 namespace qm::keys {
 namespace {
 
-using text::sjis::toUpperAscii;
+using sjis::toUpperAscii;
 
 enum class Press { Tap, Down, Up };
 

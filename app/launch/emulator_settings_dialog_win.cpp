@@ -14,6 +14,7 @@
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
 #include "app/ui/folder_browser_win.h"
+#include "common/platform/files.h"
 #include "common/platform/message_sink.h"
 #include "common/text/encoding.h"
 

@@ -48,7 +48,7 @@ bool EmulatorExtras::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
       return false;
     case WM_COMMAND:
       if (LOWORD(wParam) == menu::kJoystick) {
-        if (keys::runJoystickDialog(place_.owner, place_.programFolder)) joystick_->reload();
+        if (qm::keys::runJoystickDialog(place_.owner, place_.programFolder)) joystick_->reload();
         return true;
       }
       if (LOWORD(wParam) == menu::kAutoSnapshotStep) {

@@ -14,32 +14,32 @@ JoystickControl::JoystickControl(HWND owner, std::string programFolder, Joystick
 }
 
 void JoystickControl::reload() {
-  const keys::JoystickSettings settings = keys::loadJoystickSettings(keys::joystickSettingsPath(programFolder_));
+  const qm::keys::JoystickSettings settings = qm::keys::loadJoystickSettings(qm::keys::joystickSettingsPath(programFolder_));
   if (settings.enable != 1) {
     poller_.reset();
     KillTimer(owner_, kTimer);
     return;
   }
-  poller_ = std::make_unique<keys::JoystickPoller>(settings);
+  poller_ = std::make_unique<qm::keys::JoystickPoller>(settings);
   SetTimer(owner_, kTimer, kIntervalMs, nullptr);
 }
 
 void JoystickControl::tick(bool busy) {
   if (!poller_ || busy) return;
   const HWND focus = GetFocus();
-  keys::PollPlace place;
+  qm::keys::PollPlace place;
   place.now = static_cast<long long>(GetTickCount64());
   place.foreground = GetForegroundWindow() == owner_;
   place.paneFocus = focus && (focus == panes_.tree || focus == panes_.groups || focus == panes_.items);
   place.launchMenuOpen = launchMenuOpen_;
   place.otherMenuOpen = menuOpen_ && !launchMenuOpen_;
   if (!place.foreground) return;
-  const keys::PollActions actions = poller_->poll(place, source_.read(poller_->settings().id));
-  for (int vk : actions.keyDowns) keys::sendKey(vk, false);
+  const qm::keys::PollActions actions = poller_->poll(place, source_.read(poller_->settings().id));
+  for (int vk : actions.keyDowns) qm::keys::sendKey(vk, false);
   if (actions.emulatorMenu && openEmulatorMenu_) openEmulatorMenu_();
   if (actions.enter) {
-    keys::sendKey(VK_RETURN, false);
-    keys::sendKey(VK_RETURN, true);
+    qm::keys::sendKey(VK_RETURN, false);
+    qm::keys::sendKey(VK_RETURN, true);
   }
   if (actions.nextFocus || actions.focusItemList) moveFocus(actions.focusItemList);
 }

@@ -44,8 +44,8 @@ private:
   std::string programFolder_;
   JoystickPanes panes_;
   std::function<void()> openEmulatorMenu_;
-  std::unique_ptr<keys::JoystickPoller> poller_;
-  keys::JoystickSource source_;
+  std::unique_ptr<qm::keys::JoystickPoller> poller_;
+  qm::keys::JoystickSource source_;
   bool menuOpen_ = false;
   bool launchMenuOpen_ = false;
 };

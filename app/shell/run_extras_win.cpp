@@ -66,13 +66,13 @@ private:
                      launch::EmulatorProcess& process) {
     const std::string script = launch::readCompanion(plan.settingPath, launch::Companion::KeyScript);
     const bool parent = launch::isSetParent(item);
-    if (script.empty() || !keys::keyScriptApplies(plan.setting.enableTwoImagesOver, parent)) return;
-    keys::EmulatorKeySink sink(process.processId());
-    keys::KeyScriptRun run;
+    if (script.empty() || !qm::keys::keyScriptApplies(plan.setting.enableTwoImagesOver, parent)) return;
+    qm::keys::EmulatorKeySink sink(process.processId());
+    qm::keys::KeyScriptRun run;
     run.setParent = parent;
     const launch::LaunchPlace place{place_.programFolder, place_.dbPath};
     run.expand = [&](const std::string& token) { return launch::expandCompanionArguments(place, plan, item, token); };
-    keys::runKeyScript(script, run, sink);
+    qm::keys::runKeyScript(script, run, sink);
   }
 
   bool safeLoading() const {

@@ -5,6 +5,7 @@
 #include "app/capture/auto_snap_mode.h"
 #include "app/capture/cut_out.h"
 #include "app/capture/file_time.h"
+#include "app/capture/png_writer.h"
 #include "app/capture/snapshot_files.h"
 #include "app/capture/snapshot_result.h"
 #include "app/capture/snapshot_steps.h"
