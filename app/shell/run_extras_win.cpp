@@ -96,6 +96,8 @@ private:
 
   // The window's thread asks which pictures to keep; they all go afterwards.
   int keepAutoSnapshots(const capture::SnapshotPlan& snapshots) {
+    // Without an extract folder nothing was saved, and nothing may be listed or deleted.
+    if (snapshots.extractFolder.empty()) return 0;
     int result = 0;
     capture::ChoiceRequest request{capture::autoSnapshots(snapshots.extractFolder, runStart_), std::nullopt};
     if (!request.pictures.empty()) {

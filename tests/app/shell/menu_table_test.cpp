@@ -122,10 +122,10 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
             (std::vector<std::uint16_t>{kBackupDatabase, kExit, 1135, 1136, 1137, 1138, 1139, 1140, 1141, 1142, 1143,
                                         1144, kReleaseMultiImage, kReleaseEmulatorChoice, kOpenImageFolder,
                                         kRemoveFromLibrary, kResetBootInfo, kManageMachines, kManageMedia,
-                                        kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings, kAddImages,
-                                        kRemoveMissing, kMakeKana,
+                                        kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings,
+                                        kAutoSnapshotStep, kAddImages, kRemoveMissing, kMakeKana,
                                         kRebuildSmartTitles, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
-                                        kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
+                                        kJoystick, kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
                                         kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
                                         kResetSortDirections}));
 
