@@ -26,7 +26,7 @@ class JoystickDialog : public ui::DialogWindow {
 public:
   explicit JoystickDialog(std::string path) : path_(std::move(path)), settings_(loadJoystickSettings(path_)) {}
   bool run(HWND owner) {
-    runModal(owner, sjis("ジョイスティックの設定"), 470, 140 + 30 * kJoyActionCount);
+    runModal(owner, sjis("ジョイスティックの設定"), 470, 160 + 30 * kJoyActionCount);
     return saved_;
   }
 

@@ -58,6 +58,8 @@ ini "[SnapShot]" "ExtPicToSnap=2" "CRC32Name=2" "CaptureResultMonitor=1" >"$f/Qu
 # to a window as other key codes (VK_CONTROL, VK_MENU).
 plain_keys() { grep -E ' (16|6[5-9]|[78][0-9]|90|11[2-9]|12[0-9]|13[0-5])$' | grep -v ' 86$'; }
 expected_keys=$(qm_cli keys-script --db "$f/Quillmoor.db" "$game" | sed -n 's/^\(down\|up\) \([0-9]*\)$/key \1 \2/p' | plain_keys)
+# Wine keeps menus inside the program: it writes its menu tree here when asked.
+export QM_MENU_DUMP=$(winpath "$work/menu-dump.txt")
 cd "$work"
 launch "$(winpath "$f")" >/dev/null
 check "main window" "1" "$(drive find-main 60 painted >/dev/null && echo 1)"
@@ -84,8 +86,8 @@ check "the lookup finds it" "match>イメージ名と同名の画像" \
 # Automatic snapshots of the whole desktop from the menu command: two
 # pictures in a run of 12 s, the choice offered, the second kept in slot 1.
 drive command 1191 >/dev/null
-auto_id=$(drive menu-dump opened | grep -m1 '^ *Auto|' | cut -d'|' -f2)
 drive select-row 1001 0 >/dev/null
+auto_id=$(drive menu-dump opened | grep -m1 '^ *Auto|' | cut -d'|' -f2)
 drive command "$auto_id" >/dev/null
 wait_for 30 count_is "$emu" '^start' 2
 wait_for 40 count_is "$emu" '^end' 2
