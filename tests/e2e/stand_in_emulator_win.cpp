@@ -8,8 +8,8 @@
 // name of the last argument, for end detection by title.
 // The window also logs the keys it receives ("key down VK SCAN", "key up VK
 // SCAN") and the clipboard text a Ctrl+V brings ("paste TEXT"); with
-// "-clip WIDTHxHEIGHT" it puts a picture of that size on the clipboard one
-// second after its start.
+// "-clip WIDTHxHEIGHT" it puts a picture of that size on the clipboard three
+// seconds after its start.
 #include <windows.h>
 
 #include <cstdio>
@@ -108,7 +108,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) logPaste(hwnd);
   }
   if (message == WM_KEYUP || message == WM_SYSKEYUP) logKey("up", wParam, lParam);
-  if (message == WM_TIMER && clipWidth > 0 && GetTickCount() - startedAt >= 1000) {
+  if (message == WM_TIMER && clipWidth > 0 && GetTickCount() - startedAt >= 3000) {
     putPicture(hwnd);
     clipWidth = 0;
   }

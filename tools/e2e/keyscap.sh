@@ -92,13 +92,13 @@ drive command "$auto_id" >/dev/null
 wait_for 30 count_is "$emu" '^start' 2
 wait_for 40 count_is "$emu" '^end' 2
 check "the choice is offered" "スナップショットの選択" "$(drive dialog 30)"
-check "two automatic snapshots" "2" "$(ls "$x" | grep -c '^AutoSnap000[01].png$')"
-check "a desktop picture" "1024x768" "$(png_size "$x/AutoSnap0001.png")"
+check "two automatic snapshots" "2" "$(ls "$x" | grep -ci '^AutoSnap000[01].png$')"
+check "a desktop picture" "1024x768" "$(png_size "$x/AutoSnap0001.PNG")"
 shot keyscap-choice
 drive press 1 >/dev/null
 check_soon "automatic snapshots removed" "0" sh -c "ls '$x' | grep -c AutoSnap"
-check "the chosen picture kept" "1024x768" "$(png_size "$f/snap/game.png")"
-check "found by the lookup" "slot 1	$f/snap/game.png" "$(qm_cli snapshot --db "$f/Quillmoor.db" "$game" | head -n 1 | cut -f1,2)"
+check "the chosen picture kept" "1024x768" "$(png_size "$f/snap/game.PNG")"
+check "found by the lookup" "slot 1	$f/snap/game.PNG" "$(qm_cli snapshot --db "$f/Quillmoor.db" "$game" | head -n 1 | cut -f1,2)"
 
 drive close-main 20 >/dev/null
 echo "keyscap: $failures failure(s)"
