@@ -71,6 +71,7 @@ int runDissolve(const std::vector<std::string>& args);
 int runRemove(const std::vector<std::string>& args);
 int runLaunchCommand(const std::vector<std::string>& args);
 int runLaunch(const std::vector<std::string>& args);
+int runKeysScript(const std::vector<std::string>& args);
 int runEmulators(const std::vector<std::string>& args);
 int runRewriteTest(const std::vector<std::string>& args);
 int runSearch(const std::vector<std::string>& args);

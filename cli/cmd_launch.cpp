@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/keys/key_script.h"
 #include "app/launch/emulator_setting.h"
 #include "app/launch/launch_run.h"
 #include "app/launch/process_host.h"
@@ -79,6 +80,33 @@ int runLaunch(const std::vector<std::string>& argv) {
   printLine("command: " + report.commandLine);
   if (report.outcome != launch::LaunchOutcome::Ran) return 1;
   printLine("ran: " + std::to_string(report.runMilliseconds) + " ms" + (report.counted ? ", counted" : ""));
+  return 0;
+}
+
+// The key events the setting's key script would send into the emulator.
+int runKeysScript(const std::vector<std::string>& argv) {
+  const Arguments args = parseArguments(argv, {"--db", "--setting", "--image"});
+  const auto parsed = launchArguments(args, "usage: keys-script [--db PATH] [--setting NAME] [--image N] KEY");
+  if (!parsed) return args.positional.size() == 1 ? 1 : 2;
+  ConsoleSink sink(false);
+  const auto plan = launch::planLaunch(parsed->place, parsed->request, sink);
+  if (!plan) {
+    printError("error: no emulator setting for machine " + parsed->request.item.machineName);
+    return 1;
+  }
+  const launch::LaunchItem& item = parsed->request.item;
+  if (!keys::keyScriptApplies(plan->setting.enableTwoImagesOver, launch::isSetParent(item))) {
+    printError("no keys: the setting types its script only for items of two or more images");
+    return 0;
+  }
+  keys::RecordingKeySink keys;
+  keys::KeyScriptRun run;
+  run.setParent = launch::isSetParent(item);
+  run.expand = [&](const std::string& token) {
+    return launch::expandCompanionArguments(parsed->place, *plan, item, token);
+  };
+  keys::runKeyScript(launch::readCompanion(plan->settingPath, launch::Companion::KeyScript), run, keys);
+  for (const std::string& event : keys.events) printLine(event);
   return 0;
 }
 

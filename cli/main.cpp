@@ -66,6 +66,8 @@ constexpr Command kCommands[] = {
      "replace [--db PATH] --column NAME [--machine NAME] [--test] FROM TO   replace text in a column (keys carry their rows)"},
     {"backup-images", qm::cli::runBackupImages,
      "backup-images [--db PATH] [--extract] --to FOLDER KEY...   copy the images of items and their sets into FOLDER"},
+    {"keys-script", qm::cli::runKeysScript,
+     "keys-script [--db PATH] [--setting NAME] [--image N] KEY   the key events the setting's key script sends"},
     {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
     {"rename-data", qm::cli::runRenameData,
      "rename-data [--db PATH] --machine NAME --plugin PATH --list FILE [--test]   fill records through a plug-in"},

@@ -8,7 +8,7 @@ rating.bmp    two 16 x 16 images side by side: a filled star, an empty star
 favorite.bmp  ten 12 x 12 images side by side: the marks of favourite groups 0-9
 scroll_lock.bmp  two 16 x 16 lamps side by side: Scroll Lock off, on
 column.bmp    four 16 x 16 header arrows: up, down, dim up, dim down
-toolbar.bmp   twelve 16 x 16 tool bar buttons side by side
+toolbar.bmp   sixteen 16 x 16 tool bar buttons side by side
 adult.bmp, AlterEgo.bmp, maxdisk.bmp  one 12 x 12 mark each, drawn beside
               the favourite marks: adult item, item with an alter ego,
               multi-image item
@@ -248,7 +248,9 @@ def column(path):
 
 TOOLBAR = [('+', (60, 150, 70)), ('-', (200, 70, 60)), ('>', (40, 120, 200)), ('?', (120, 90, 180)),
            ('*', (220, 150, 20)), ('=', (90, 90, 90)), ('<', (40, 120, 200)), ('S', (30, 140, 140)),
-           ('Q', (150, 100, 60)), ('E', (190, 70, 170)), ('R', (210, 60, 90)), ('/', (100, 100, 130))]
+           ('Q', (150, 100, 60)), ('E', (190, 70, 170)), ('R', (210, 60, 90)), ('/', (100, 100, 130)),
+           # the automatic snapshot modes: off, desktop, window, clipboard
+           ('0', (150, 150, 150)), ('D', (30, 110, 190)), ('W', (30, 150, 100)), ('C', (200, 120, 30))]
 
 
 def toolbar(path):

@@ -6,13 +6,16 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/keys/key_script.h"
 #include "app/launch/launch_item.h"
 #include "app/launch/setting_store.h"
 #include "app/masters/machine_precondition.h"
 #include "app/rewrite/launch_rewrite.h"
+#include "app/settings/settings.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
 #include "app/ui/folder_browser_win.h"
+#include "common/platform/files.h"
 #include "common/platform/message_sink.h"
 #include "common/text/encoding.h"
 
@@ -30,9 +33,29 @@ enum ControlId : int {
   kClip = 1370,      // + index of clipKeyNames()
   kCheck0 = 1390, kCheck1, kCheck2, kInterval, kCheckImage, kCheckText, kTitleText,
   kFirstLabel = 1400,
+  kKeyStatus = 1450,
+  kCapture = 1460,  // + index of captureKeys(): the program-wide snapshot settings
 };
 
-enum class Kind { Label, Edit, Multi, Check, Radio, RadioFirst, Button };
+// Section "SnapShot" of Quillmoor2.ini, shown on the snapshot page: they
+// hold for every emulator.
+struct CaptureKey {
+  Setting id;
+  const char* utf8;                  // the field's label
+  std::vector<const char*> choices;  // none: a number field
+};
+const std::vector<CaptureKey>& captureKeys() {
+  static const std::vector<CaptureKey> keys = {
+      {Setting::SnapShotExtPicToSnap, "終了後のスナップ",
+       {"保存しない", "展開先フォルダの最新画像", "クリップボード画像", "両方"}},
+      {Setting::SnapShotCrc32Name, "ファイル名", {"ファイル名", "CRC32", "ファイル名とCRC32", "タイトル"}},
+      {Setting::SnapShotCaptureResultMonitor, "結果通知のモニタ (0 = 通知しない)", {}},
+      {Setting::SnapShotCaptureResultPositon, "通知の位置", {"左上", "右上", "左下", "右下", "中央"}},
+  };
+  return keys;
+}
+
+enum class Kind { Label, Edit, Multi, Check, Radio, RadioFirst, Button, Combo };
 
 struct Control {
   int page;
@@ -67,7 +90,7 @@ const std::vector<Control>& pageControls() {
         {0, Kind::Radio, kRename2, "8桁の連番", 260, kTop + 210, 130, 24},
         {1, Kind::Label, 0, "起動時に実行する他のアプリケーション (実行ファイル / 引数 / エミュ起動遅延(秒))", 20, kTop, 600, 18},
         {1, Kind::Label, 0, "終了時に実行するアプリケーション (実行ファイル / 引数 / 復帰遅延(秒))", 20, kTop + 72, 600, 18},
-        {1, Kind::Label, 0, "キーエミュレーション スクリプト", 20, kTop + 144, 290, 18},
+        {1, Kind::Label, 0, "キーエミュレーション スクリプト", 20, kTop + 144, 170, 18},
         {1, Kind::Multi, kKeyScript, "", 20, kTop + 162, 290, 56},
         {1, Kind::Check, kTwoImages, "２つ以上のイメージがあった時に発動する", 20, kTop + 220, 290, 20},
         {1, Kind::Label, 0, "設定書き換えスクリプト", 330, kTop + 144, 220, 18},
@@ -94,6 +117,14 @@ const std::vector<Control>& pageControls() {
       c.push_back({2, Kind::Label, 0, clipKeyNames()[i], x, y, 120, 22});
       c.push_back({2, Kind::Edit, kClip + i, "", x + 124, y, 80, 22});
     }
+    c.push_back({1, Kind::Label, kKeyStatus, "", 190, kTop + 144, 120, 18});
+    for (std::size_t i = 0; i < captureKeys().size(); ++i) {
+      const int x = 20 + static_cast<int>(i % 2) * 310, y = kTop + 176 + static_cast<int>(i / 2) * 28;
+      const bool combo = !captureKeys()[i].choices.empty();
+      c.push_back({2, Kind::Label, 0, captureKeys()[i].utf8, x, y, combo ? 110 : 210, 22});
+      c.push_back({2, combo ? Kind::Combo : Kind::Edit, kCapture + static_cast<int>(i), "", x + (combo ? 114 : 214),
+                   y, combo ? 170 : 70, combo ? 200 : 22});
+    }
     return c;
   }();
   return controls;
@@ -105,7 +136,8 @@ CompanionProgram& programAt(EmulatorSetting& setting, int program) {
 
 class EmulatorSettingsDialog : public ui::DialogWindow {
 public:
-  EmulatorSettingsDialog(SettingPlace place, std::string key) : place_(std::move(place)), key_(std::move(key)) {}
+  EmulatorSettingsDialog(SettingPlace place, std::string key, Settings* settings)
+      : place_(std::move(place)), key_(std::move(key)), settings_(settings) {}
   bool run(HWND owner) {
     runModal(owner, sjis("エミュレータ設定"), 640, 524);
     return listChanged_;
@@ -135,11 +167,12 @@ protected:
       SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&page));
     }
     int labelId = kFirstLabel;
-    for (const Control& c : pageControls()) addControl(c, c.kind == Kind::Label ? labelId++ : c.id);
+    for (const Control& c : pageControls()) addControl(c, c.kind == Kind::Label && c.id == 0 ? labelId++ : c.id);
     button(sjis("保存"), IDOK, 456, 492, 84, 26);
     button(sjis("閉じる"), IDCANCEL, 546, 492, 84, 26);
     showPage(0);
     fillMachines();
+    showCaptureSettings();
   }
 
   int focusAtOpen() const override { return kSettings; }
@@ -156,6 +189,9 @@ protected:
         break;
       case kSettings:
         if (HIWORD(wParam) == LBN_SELCHANGE) loadSelected();
+        break;
+      case kKeyScript:
+        if (HIWORD(wParam) == EN_CHANGE) setText(kKeyStatus, keys::unpairedStatus(textOf(kKeyScript)));
         break;
       case kNew: clearForm(); break;
       case kBrowseExec: browse(kExec, ui::BrowseFor::FoldersAndFiles); break;
@@ -186,6 +222,9 @@ private:
         break;
       case Kind::Radio: add("BUTTON", text, BS_AUTORADIOBUTTON, id, c.x, c.y, c.width, c.height); break;
       case Kind::Button: button(text, id, c.x, c.y, c.width, c.height); break;
+      case Kind::Combo:
+        add("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id, c.x, c.y, c.width, c.height);
+        break;
     }
     pageOf_.push_back({id, c.page});
   }
@@ -328,7 +367,43 @@ private:
     return f;
   }
 
+  // The values in use are the window's: they are written at shutdown too.
+  int captureValue(Setting id) const {
+    return settings_ ? settings_->number(id) : readNumber(platform::IniFile(settingsPath()), id);
+  }
+  std::string settingsPath() const { return platform::joinPath(place_.root, "Quillmoor2.ini"); }
+
+  void showCaptureSettings() {
+    for (std::size_t i = 0; i < captureKeys().size(); ++i) {
+      const CaptureKey& key = captureKeys()[i];
+      const int id = kCapture + static_cast<int>(i);
+      const int value = captureValue(key.id);
+      if (key.choices.empty()) {
+        setText(id, std::to_string(value));
+        continue;
+      }
+      for (const char* choice : key.choices)
+        SendMessageA(item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjis(choice).c_str()));
+      SendMessageA(item(id), CB_SETCURSEL, value, 0);
+    }
+  }
+
+  void saveCaptureSettings() {
+    Settings local;
+    Settings& target = settings_ ? *settings_ : local;
+    const platform::IniFile ini(settingsPath());
+    for (std::size_t i = 0; i < captureKeys().size(); ++i) {
+      const CaptureKey& key = captureKeys()[i];
+      const int id = kCapture + static_cast<int>(i);
+      const int value = key.choices.empty() ? std::atoi(textOf(id).c_str())
+                                            : static_cast<int>(SendMessageA(item(id), CB_GETCURSEL, 0, 0));
+      target.setNumber(key.id, value < 0 ? 0 : value);
+      writeValue(ini, target, key.id);
+    }
+  }
+
   void save() {
+    saveCaptureSettings();
     const SettingForm f = form();
     const SaveResult result = saveSetting(place_, f, *sink_);
     listChanged_ |= result.listChanged;
@@ -365,6 +440,7 @@ private:
 
   SettingPlace place_;
   std::string key_;
+  Settings* settings_;
   std::unique_ptr<platform::MessageSink> sink_;
   std::vector<std::pair<int, int>> pageOf_;  // control id, page
   std::string originalMachine_;
@@ -375,11 +451,11 @@ private:
 }  // namespace
 
 bool runEmulatorSettingsDialog(HWND owner, const std::string& programFolder, const std::string& dbPath,
-                               const std::string& key) {
+                               const std::string& key, Settings* settings) {
   // The settings are kept per machine: without one there is nothing to set.
   const auto sink = platform::makeWindowSink(owner);
   if (!master::haveMachine(dbPath, master::MachineNeed::EmulatorSettings, *sink)) return false;
-  EmulatorSettingsDialog dialog({programFolder, dbPath}, key);
+  EmulatorSettingsDialog dialog({programFolder, dbPath}, key, settings);
   return dialog.run(owner);
 }
 

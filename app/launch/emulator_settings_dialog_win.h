@@ -7,12 +7,15 @@
 
 #include <string>
 
+#include "app/settings/settings.h"
+
 namespace qm::launch {
 
 // Says so and opens nothing when no machine is registered. `key` is the item list's current item, whose machine and setting open
 // first ("" for none). True when per-image assignments changed, so that the
-// item list wants a refresh.
+// item list wants a refresh. The snapshot page also edits the program-wide
+// capture settings of `settings` (the window's, written to Quillmoor2.ini too).
 bool runEmulatorSettingsDialog(HWND owner, const std::string& programFolder, const std::string& dbPath,
-                               const std::string& key);
+                               const std::string& key, Settings* settings = nullptr);
 
 }  // namespace qm::launch

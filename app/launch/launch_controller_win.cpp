@@ -90,6 +90,13 @@ bool LaunchController::command(int id, const std::string& key) {
   return false;
 }
 
+bool LaunchController::ownsMenu(HMENU menu) const {
+  if (menu && menu == settingsMenu_) return true;
+  for (HMENU image : imageMenus_)
+    if (image == menu) return true;
+  return false;
+}
+
 bool LaunchController::menuOpening(HMENU menu, const std::string& key) {
   for (std::size_t i = 0; i < imageMenus_.size(); ++i) {
     if (imageMenus_[i] == menu) {
@@ -191,10 +198,11 @@ void LaunchController::start(const LaunchItem& item, const std::string& settingN
   LaunchRequest request{item, settingName, chosenImage};
   // Each launch owns what it uses: the window may close while an emulator
   // runs, and a worker that outlives it only posts to a window that is gone.
-  std::thread([request, place = place_, counters = counters_, owner = owner_] {
+  std::thread([request, place = place_, counters = counters_, owner = owner_, observers = observers_] {
     WindowHost host(owner);
     const auto sink = platform::makeWindowSink(owner);
-    const LaunchEnvironment env{place, counters.get(), &host, sink.get()};
+    const auto observer = observers ? observers() : nullptr;
+    const LaunchEnvironment env{place, counters.get(), &host, sink.get(), observer.get()};
     runLaunch(env, request);
   }).detach();
 }

@@ -40,6 +40,14 @@ public:
   // "エミュレータで起動" found in the window's menu bar, once the menus exist.
   void attachMenu(HMENU settingsMenu) { settingsMenu_ = settingsMenu; }
   int running() const { return counters_->running.load(); }
+  // A launch prepares or an emulator runs.
+  bool busy() const { return counters_->running.load() > 0 || counters_->preparing.load() > 0; }
+  HMENU settingsMenu() const { return settingsMenu_; }
+  // The submenu or one of its image submenus.
+  bool ownsMenu(HMENU menu) const;
+  // Makes what runs beside each launch (key script, snapshots); called on the launch's worker.
+  using ObserverFactory = std::function<std::unique_ptr<RunObserver>()>;
+  void setRunObservers(ObserverFactory factory) { observers_ = std::move(factory); }
 
 private:
   void start(const LaunchItem& item, const std::string& settingName, int chosenImage);
@@ -57,6 +65,7 @@ private:
   int launchesUnderWay_ = 0;       // from preparing to ended
   WINDOWPLACEMENT placement_{};    // before the first of them; length 0 when unknown
   bool scrollLockWasOn_ = false;   // before the first of them started
+  ObserverFactory observers_;
 };
 
 }  // namespace qm::launch

@@ -26,6 +26,8 @@ public:
   // no message loop (a console program) counts as started.
   virtual bool waitUntilIdle(bool repeatWhileTimedOut) = 0;
   virtual void waitForEnd() = 0;
+  // The system's process id, 0 when it is not known.
+  virtual unsigned long processId() const { return 0; }
 };
 
 class LaunchHost {

@@ -184,6 +184,7 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   }
   // The snapshot steps take a picture on the clipboard after the run as the emulator's.
   env.host->emptyClipboard();
+  if (env.observer) env.observer->beforeStart(plan, item);
   env.host->starting();
   runCompanions(env, plan, item, 0);
   const long long startMs = env.host->nowMilliseconds();
@@ -208,13 +209,16 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   }
   ++env.counters->running;
   env.host->emulatorRunning();
+  if (env.observer) env.observer->running(plan, item, *process);
   waitForEnd(env, plan, *process);
+  if (env.observer) env.observer->stopped();
   const bool last = env.counters->running.fetch_sub(1) == 1;
   env.host->sleep(1500);
   renames.restore();
   restoreRecordedRenames(env, plan, item);
   rewrites.restore();
   if (last) runCompanions(env, plan, item, 1);
+  if (env.observer) env.observer->afterRun(plan, item);
   env.host->emulatorEnded();
   env.host->finishing();
   report.outcome = LaunchOutcome::Ran;

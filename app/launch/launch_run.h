@@ -10,6 +10,7 @@
 #include "app/launch/launch_host.h"
 #include "app/launch/launch_plan.h"
 #include "app/rewrite/registry.h"
+#include "app/launch/run_observer.h"
 
 namespace qm::launch {
 
@@ -43,6 +44,7 @@ struct LaunchEnvironment {
   LaunchHost* host = nullptr;
   platform::MessageSink* sink = nullptr;
   std::shared_ptr<rewrite::Registry> registry = nullptr;  // the rewriting script's; null for the system's
+  RunObserver* observer = nullptr;  // none: no key script, no snapshots
 };
 
 // A run shorter than this is not counted as a boot.

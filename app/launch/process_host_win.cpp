@@ -33,6 +33,7 @@ public:
   void waitForEnd() override {
     if (process_) WaitForSingleObject(process_.get(), INFINITE);
   }
+  unsigned long processId() const override { return process_ ? GetProcessId(process_.get()) : 0; }
 
 private:
   UniqueHandle process_;

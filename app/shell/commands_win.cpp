@@ -121,7 +121,7 @@ void resetSortDirections(CommandContext& context) {
 // Renamed or deleted settings take their per-image assignments along.
 void emulatorSettings(CommandContext& context) {
   if (launch::runEmulatorSettingsDialog(context.owner, context.app->programFolder, context.app->dbPath,
-                                        context.currentItem()))
+                                        context.currentItem(), context.settings))
     context.refreshItemList();
 }
 

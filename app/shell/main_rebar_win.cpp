@@ -14,6 +14,9 @@ namespace {
 constexpr int kRebarId = 1010;
 constexpr int kToolBarId = 1011;
 
+// toolbar.bmp holds the automatic snapshot modes 0 to 3 from here on.
+constexpr int kAutoSnapImages = 12;
+
 struct ToolButton {
   int command;
   int image;  // in toolbar.bmp
@@ -22,6 +25,7 @@ struct ToolButton {
 constexpr ToolButton kButtons[] = {
     {menu::kAddImages, 0}, {menu::kLaunchDefault, 2}, {menu::kEditRecord, 9},
     {menu::kQueryNew, 8},  {menu::kGeneralSettings, 5}, {menu::kHelp, 3},
+    {menu::kAutoSnapshotStep, kAutoSnapImages},
 };
 
 constexpr int kBandCount = 2;
@@ -79,6 +83,10 @@ bool MainRebar::toolTip(NMHDR* header) {
 void MainRebar::refreshButtons() const {
   for (const ToolButton& button : kButtons)
     SendMessageA(tools_, TB_ENABLEBUTTON, button.command, MAKELONG(menu::commandAvailable(button.command) ? 1 : 0, 0));
+}
+
+void MainRebar::showAutoSnapMode(int mode) const {
+  if (tools_) SendMessageA(tools_, TB_CHANGEBITMAP, menu::kAutoSnapshotStep, MAKELPARAM(kAutoSnapImages + mode, 0));
 }
 
 void MainRebar::addBands(HWND searchBar, int searchHeight, int searchMinWidth, const std::string& settingsPath,

@@ -32,6 +32,8 @@ public:
   void refreshButtons() const;
   // A button's tooltip asked for (TTN_GETDISPINFOA): the command's menu label.
   bool toolTip(NMHDR* header);
+  // The automatic snapshot button's picture for `mode` (0 to 3).
+  void showAutoSnapMode(int mode) const;
 
 private:
   HWND rebar_ = nullptr;

@@ -137,6 +137,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return 1;
   }
   if (launcher_ && launcher_->handle(message, wParam, lParam)) return 0;
+  if (LRESULT result; extras_ && extras_->handle(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
       return onCreate() ? 0 : -1;
@@ -295,6 +296,9 @@ bool MainWindow::onCreate() {
                                                          [this](const std::string& key) { refreshListAt(key); });
   launcher_->attachMenu(
       GetSubMenu(GetSubMenu(GetMenu(hwnd_), static_cast<int>(menu::BarMenu::Emulator)), 1));
+  extras_ = std::make_unique<EmulatorExtras>(EmulatorExtras::Place{
+      hwnd_, app_.programFolder, app_.dbPath, app_.settingsPath, {queryTree_, groupList_, itemList_}, launcher_.get(),
+      &settings_, [this](int mode) { rebar_.showAutoSnapMode(mode); }});
   // Opened once the library has made the file ready, so that a failed
   // creation can discard a file nobody holds open.
   listDb_.open(app_.dbPath);

@@ -24,6 +24,7 @@
 #include "app/search/search_bar_win.h"
 #include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
+#include "app/shell/emulator_extras_win.h"
 #include "app/shell/info_view_win.h"
 #include "app/shell/item_list_painter_win.h"
 #include "app/shell/main_rebar_win.h"
@@ -137,6 +138,7 @@ private:
   db::StatementChecker checker_;
   std::unique_ptr<search::ItemList> items_;
   std::unique_ptr<launch::LaunchController> launcher_;
+  std::unique_ptr<EmulatorExtras> extras_;  // key script, joystick, snapshots
   master::IconLists masterIcons_;
   std::vector<int> shownColumns_;  // list view column -> column of the column table
   search::GroupKind groupKind_ = search::GroupKind::Maker;

@@ -24,6 +24,7 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::RenameData, F::AlterEgo,
                                       F::CsvTransfer, F::CrcRecompute,
                                       F::ColumnReplace, F::ImageBackup,
+                                      F::Joystick, F::AutoSnapshot,
 };
 
 struct Source {
@@ -99,6 +100,7 @@ constexpr Source kBar[] = {
       sub(1, "エミュレータで起動\tX", F::Launch),
       sep(1),
       cmd(1, "エミュレータ設定", kEmulatorSettings, F::EmulatorSettings),
+      cmd(1, "自動スナップショットの切替", kAutoSnapshotStep, F::AutoSnapshot),
     sub(0, "データベース"),
       cmd(1, "イメージファイルの追加", kAddImages, F::ImageAdd),
       sep(1),

@@ -78,3 +78,22 @@ TEST_F(LaunchCliTest, EmulatorsListsTheSettingsOfEachMachine) {
 }
 
 }  // namespace
+
+// The script's keys in order, the title pasted as the templates give it,
+// and a set-only setting that types nothing for a single image.
+TEST_F(LaunchCliTest, KeysScriptPrintsTheEventsInOrder) {
+  std::ofstream(folder + "/emuconf/MSX/own.txt") << "SHIFTDOWN;a\r\n$title;SHIFTUP";
+  const CliRun run = cli("keys-script " + key());
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("sleep 100\ndown 16\nsleep 50\ndown 65\nsleep 50\nup 65\nsleep 50\nclipboard A q\n"
+                            "sleep 50\ndown 162\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("up 16\nsleep 50\nup 165\nsleep 200\nup 16\nsleep 200\nup 162\nsleep 200\nend\n"),
+            std::string::npos)
+      << run.output;
+  setting("own", "[Emulator]\nExec=emu/emu.sh\n[KeyEmulation]\nEnable2ImgOver=1\n");
+  const CliRun none = cli("keys-script " + key());
+  EXPECT_EQ(none.exitCode, 0);
+  EXPECT_EQ(none.output.find("down"), std::string::npos) << none.output;
+}

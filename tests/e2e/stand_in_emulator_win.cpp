@@ -6,6 +6,10 @@
 // and ends after "-seconds N" (default 3), when <program>.stop appears, or
 // when its window is closed. The window's title is "StandIn " and the file
 // name of the last argument, for end detection by title.
+// The window also logs the keys it receives ("key down VK SCAN", "key up VK
+// SCAN") and the clipboard text a Ctrl+V brings ("paste TEXT"); with
+// "-clip WIDTHxHEIGHT" it puts a picture of that size on the clipboard three
+// seconds after its start.
 #include <windows.h>
 
 #include <cstdio>
@@ -31,6 +35,7 @@ bool stopAsked() { return GetFileAttributesA((programPath() + ".stop").c_str()) 
 
 DWORD secondsToRun = 3;
 DWORD startedAt = 0;
+int clipWidth = 0, clipHeight = 0;
 
 bool timeIsUp() { return GetTickCount() - startedAt >= secondsToRun * 1000 || stopAsked(); }
 
@@ -45,6 +50,7 @@ std::string recordStart() {
   for (int i = 1; i < __argc; ++i) {
     const std::string arg = __argv[i];
     if (arg == "-seconds" && i + 1 < __argc) secondsToRun = std::strtoul(__argv[i + 1], nullptr, 10);
+    if (arg == "-clip" && i + 1 < __argc) std::sscanf(__argv[i + 1], "%dx%d", &clipWidth, &clipHeight);
     logLine("arg " + std::to_string(i) + " " + arg);
     const DWORD attributes = GetFileAttributesA(arg.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) logLine("sees " + arg);
@@ -55,7 +61,57 @@ std::string recordStart() {
 }
 
 #ifndef QM_STAND_IN_CONSOLE
+void logKey(const char* what, WPARAM vk, LPARAM lParam) {
+  logLine(std::string("key ") + what + " " + std::to_string(vk) + " " + std::to_string((lParam >> 16) & 0xFF));
+}
+
+void logPaste(HWND hwnd) {
+  if (!OpenClipboard(hwnd)) return logLine("paste (clipboard busy)");
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  logLine(std::string("paste ") + (text ? text : ""));
+  if (text) GlobalUnlock(data);
+  CloseClipboard();
+}
+
+// A 24-bit picture: red rising to the right, green downwards.
+void putPicture(HWND hwnd) {
+  const DWORD stride = (clipWidth * 3 + 3) & ~3u;
+  const SIZE_T size = sizeof(BITMAPINFOHEADER) + stride * clipHeight;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
+  header->biSize = sizeof *header;
+  header->biWidth = clipWidth;
+  header->biHeight = clipHeight;
+  header->biPlanes = 1;
+  header->biBitCount = 24;
+  header->biCompression = BI_RGB;
+  auto* pixels = reinterpret_cast<unsigned char*>(header + 1);
+  for (int y = 0; y < clipHeight; ++y)
+    for (int x = 0; x < clipWidth; ++x) {
+      unsigned char* p = pixels + y * stride + x * 3;
+      p[2] = static_cast<unsigned char>(x * 255 / clipWidth);
+      p[1] = static_cast<unsigned char>(y * 255 / clipHeight);
+    }
+  GlobalUnlock(memory);
+  if (OpenClipboard(hwnd)) {
+    EmptyClipboard();
+    SetClipboardData(CF_DIB, memory);
+    CloseClipboard();
+    logLine("clip " + std::to_string(clipWidth) + "x" + std::to_string(clipHeight));
+  }
+}
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    logKey("down", wParam, lParam);
+    if (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) logPaste(hwnd);
+  }
+  if (message == WM_KEYUP || message == WM_SYSKEYUP) logKey("up", wParam, lParam);
+  if (message == WM_TIMER && clipWidth > 0 && GetTickCount() - startedAt >= 3000) {
+    putPicture(hwnd);
+    clipWidth = 0;
+  }
   if (message == WM_TIMER && timeIsUp()) DestroyWindow(hwnd);
   if (message == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -83,6 +139,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   HWND window = CreateWindowA("QmStandInEmulator", ("StandIn " + last).c_str(), WS_OVERLAPPEDWINDOW, 40, 40, 320,
                               120, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, show);
+  SetForegroundWindow(window);
   SetTimer(window, 1, 100, nullptr);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

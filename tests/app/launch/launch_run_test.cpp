@@ -236,3 +236,45 @@ TEST_F(LaunchRunTest, WindowTitleDetectionLooksForTheBootImage) {
 
 }  // namespace
 }  // namespace qm::launch::test
+
+namespace qm::launch::test {
+namespace {
+
+// What runs beside the emulator comes in the launch's order: the clipboard
+// before the start, the script once it runs, its stop before the restores,
+// the pictures after the end programs; a start that fails gets no run.
+class RecordingObserver : public RunObserver {
+public:
+  explicit RecordingObserver(StandInHost& host) : host_(host) {}
+  void beforeStart(const LaunchPlan&, const LaunchItem&) override { calls.push_back("before " + started()); }
+  void running(const LaunchPlan&, const LaunchItem& item, EmulatorProcess&) override {
+    calls.push_back("running " + item.title + " " + started());
+  }
+  void stopped() override { calls.push_back("stopped"); }
+  void afterRun(const LaunchPlan&, const LaunchItem&) override { calls.push_back("after " + started()); }
+  std::vector<std::string> calls;
+
+private:
+  std::string started() const { return std::to_string(host_.started.size()); }
+  StandInHost& host_;
+};
+
+TEST_F(LaunchRunTest, TheObserverSeesTheRunInOrder) {
+  addSetInZip();
+  setting.endPrograms[0] = {"after.exe", "", 0};
+  writeSetting("PC88", "A", setting);
+  RecordingObserver observer(host);
+  env.observer = &observer;
+  host.whileRunning = [&] { observer.calls.push_back("waiting"); };
+  EXPECT_EQ(runLaunch(env, request(parentKey())).outcome, LaunchOutcome::Ran);
+  EXPECT_EQ(observer.calls,
+            (std::vector<std::string>{"before 0", "running kiri 1", "waiting", "stopped", "after 2"}));
+  observer.calls.clear();
+  host.started.clear();
+  host.failingProgram = emulator;
+  EXPECT_EQ(runLaunch(env, request(parentKey())).outcome, LaunchOutcome::StartFailed);
+  EXPECT_EQ(observer.calls, std::vector<std::string>{"before 0"});
+}
+
+}  // namespace
+}  // namespace qm::launch::test

@@ -50,7 +50,7 @@ TEST(MenuTableTest, MenuBarFollowsThePublishedTree) {
       "編集 > ライブラリ > 起動情報リセット 1151",
       "管理", "管理 > 機種 1152", "管理 > メディア 1153", "管理 > ジャンル 1154", "管理 > 拡張R指定 1155",
       "エミュレータ", "エミュレータ > デフォルトエミュで起動\tEnter 1156", "エミュレータ > エミュレータで起動\tX",
-      "エミュレータ > -", "エミュレータ > エミュレータ設定 1157",
+      "エミュレータ > -", "エミュレータ > エミュレータ設定 1157", "エミュレータ > 自動スナップショットの切替 1191",
       "データベース", "データベース > イメージファイルの追加 1158", "データベース > -",
       "データベース > ライブラリのCRCを再計算 1159", "データベース > リネームデータを拝借してライブラリ更新 1160",
       "データベース > -", "データベース > ライブラリの整理",
@@ -95,7 +95,7 @@ TEST(MenuTableTest, RowsAreWellFormedAndIdentifiersUnique) {
       }
     }
   }
-  EXPECT_EQ(ids.size(), 73u);
+  EXPECT_EQ(ids.size(), 74u);
 }
 
 TEST(MenuTableTest, LabelsAreShiftJisBytes) {
@@ -123,10 +123,11 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
                                         1132, 1133, 1134, 1135, 1136, 1137, 1138, 1139, 1140, 1141, 1142, 1143,
                                         1144, kReleaseMultiImage, kReleaseEmulatorChoice, kBackupImages, kOpenImageFolder,
                                         kRemoveFromLibrary, kResetBootInfo, kManageMachines, kManageMedia,
-                                        kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings, kAddImages,
+                                        kManageGenres, kManageAdultex, kLaunchDefault, kEmulatorSettings,
+                                        kAutoSnapshotStep, kAddImages,
                                         kRecomputeCrc, kRemoveMissing, kMakeKana,
                                         kRebuildSmartTitles, kReplaceColumnValue, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
-                                        kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
+                                        kJoystick, kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
                                         kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
                                         kResetSortDirections}));
 

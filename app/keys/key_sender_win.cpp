@@ -1,0 +1,120 @@
+#include "app/keys/key_sender_win.h"
+
+#include <cstring>
+
+#include "app/ui/clipboard_win.h"
+
+namespace qm::keys {
+namespace {
+
+// How long a key waits for the emulator to come to the front before it is dropped.
+constexpr int kFrontWaitMs = 3000;
+
+bool isExtended(int vk) {
+  switch (vk) {
+    case VK_RMENU: case VK_RCONTROL: case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: case VK_HOME:
+    case VK_END: case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE: case VK_APPS: case VK_DIVIDE:
+    case VK_NUMLOCK:
+      return true;
+  }
+  return false;
+}
+
+bool isModifier(int vk) { return vk == VK_SHIFT || vk == VK_LCONTROL || vk == VK_RMENU || vk == VK_CONTROL || vk == VK_MENU; }
+
+HGLOBAL globalCopy(const void* bytes, std::size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory) return nullptr;
+  if (void* target = GlobalLock(memory)) {
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+  }
+  GlobalFree(memory);
+  return nullptr;
+}
+
+}  // namespace
+
+void sendKey(int vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(vk);
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = (isExtended(vk) ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+  SendInput(1, &input, sizeof input);
+}
+
+EmulatorKeySink::~EmulatorKeySink() {
+  if (saved_) scriptEnded();
+}
+
+bool EmulatorKeySink::emulatorInFront(int waitMs) const {
+  for (int waited = 0;; waited += 50) {
+    DWORD owner = 0;
+    if (HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &owner);
+    const bool inFront = processId_ ? owner == processId_ : owner != 0 && owner != GetCurrentProcessId();
+    if (inFront || waited >= waitMs) return inFront;
+    Sleep(50);
+  }
+}
+
+
+void EmulatorKeySink::keyDown(int vk) {
+  if (!emulatorInFront(kFrontWaitMs)) {
+    ++skipped_;
+    return;
+  }
+  sendKey(vk, false);
+}
+
+// A modifier is released wherever the focus is: left down, it would change
+// every key the user types next.
+void EmulatorKeySink::keyUp(int vk) {
+  if (!isModifier(vk) && !emulatorInFront(kFrontWaitMs)) {
+    ++skipped_;
+    return;
+  }
+  sendKey(vk, true);
+}
+
+void EmulatorKeySink::clipboardText(const std::string& text) {
+  ui::ClipboardLock lock;
+  if (!lock.open()) return;
+  if (!saved_) {
+    saved_ = true;
+    for (UINT format : {static_cast<UINT>(CF_TEXT), static_cast<UINT>(CF_DIB)}) {
+      HANDLE data = GetClipboardData(format);
+      if (!data) continue;
+      const SIZE_T size = GlobalSize(data);
+      if (const void* bytes = GlobalLock(data)) {
+        const char* start = static_cast<const char*>(bytes);
+        previous_.push_back({format, std::vector<char>(start, start + size)});
+        GlobalUnlock(data);
+      }
+    }
+  }
+  EmptyClipboard();
+  if (HGLOBAL copy = globalCopy(text.c_str(), text.size() + 1)) {
+    if (!SetClipboardData(CF_TEXT, copy)) GlobalFree(copy);
+  }
+  ourSequence_ = GetClipboardSequenceNumber();
+}
+
+void EmulatorKeySink::scriptEnded() {
+  if (!saved_) return;
+  saved_ = false;
+  // Something the emulator (or the user) put there since the last paste stays.
+  if (GetClipboardSequenceNumber() != ourSequence_) return;
+  ui::ClipboardLock lock;
+  if (!lock.open()) return;
+  EmptyClipboard();
+  for (const SavedFormat& f : previous_) {
+    if (HGLOBAL copy = globalCopy(f.bytes.data(), f.bytes.size())) {
+      if (!SetClipboardData(f.format, copy)) GlobalFree(copy);
+    }
+  }
+  previous_.clear();
+}
+
+}  // namespace qm::keys

@@ -1,0 +1,44 @@
+// The main window's part of key emulation and snapshot capture: the joystick
+// timer and dialog, the automatic snapshot mode's tool bar button and menu
+// command, the choice of automatic snapshots a launch asks for, and the
+// snapshot notice when the window is active again after a launch.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/launch/launch_controller_win.h"
+#include "app/settings/settings.h"
+#include "app/shell/joystick_control_win.h"
+
+namespace qm::shell {
+
+class EmulatorExtras {
+public:
+  struct Place {
+    HWND owner = nullptr;
+    std::string programFolder;
+    std::string dbPath;
+    std::string settingsPath;
+    JoystickPanes panes;
+    launch::LaunchController* launcher = nullptr;
+    const Settings* settings = nullptr;
+    // The tool bar button shows the automatic snapshot mode.
+    std::function<void(int mode)> showAutoSnapMode;
+  };
+  explicit EmulatorExtras(Place place);
+
+  // True when the message was one of these; `result` is then the answer.
+  bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+  void openEmulatorMenu();
+
+  Place place_;
+  std::unique_ptr<JoystickControl> joystick_;
+};
+
+}  // namespace qm::shell
