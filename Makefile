@@ -43,6 +43,7 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/menus.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/launch.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/search.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/pictures.sh
 
 test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true

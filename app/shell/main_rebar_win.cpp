@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/shell/menu_table.h"
+#include "app/snapshots/snapshot_view_win.h"
 #include "app/settings/settings.h"
 #include "common/platform/ini.h"
 
@@ -21,7 +22,8 @@ struct ToolButton {
 // toolbar.bmp: + - > ? * = < S Q E R /
 constexpr ToolButton kButtons[] = {
     {menu::kAddImages, 0}, {menu::kLaunchDefault, 2}, {menu::kEditRecord, 9},
-    {menu::kQueryNew, 8},  {menu::kGeneralSettings, 5}, {menu::kHelp, 3},
+    {menu::kQueryNew, 8},  {menu::kGeneralSettings, 5}, {snapshots::kSnapshotViewCommand, 7},
+    {menu::kHelp, 3},
 };
 
 constexpr int kBandCount = 2;
@@ -65,7 +67,9 @@ bool MainRebar::create(HWND owner, const UiBitmaps& bitmaps) {
 
 void MainRebar::refreshButtons() const {
   for (const ToolButton& button : kButtons)
-    SendMessageA(tools_, TB_ENABLEBUTTON, button.command, MAKELONG(menu::commandAvailable(button.command) ? 1 : 0, 0));
+    SendMessageA(tools_, TB_ENABLEBUTTON, button.command,
+                 MAKELONG(menu::commandAvailable(button.command) || button.command == snapshots::kSnapshotViewCommand
+                              ? 1 : 0, 0));
 }
 
 void MainRebar::addBands(HWND searchBar, int searchHeight, int searchMinWidth, const std::string& settingsPath,

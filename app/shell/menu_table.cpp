@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "app/snapshots/snapshot_view_options.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell::menu {
@@ -19,7 +20,12 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::ShortcutKeys, F::WebSearch,
                                       F::DatabaseBackup, F::Favourites, F::EmulatorChoice, F::OpenImageFolder,
                                       F::BootReset, F::GeneralSettings, F::Toolbar, F::Help, F::VersionBox,
-                                      F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries};
+                                      F::ListSort, F::Launch, F::EmulatorSettings, F::SavedQueries,
+                                      F::SnapshotView};
+
+// The snapshot view reads its commands by these numbers.
+static_assert(kSnapshot1 == snapshots::kShowSlotCommand && kFitImageKeepRatio == snapshots::kFitCommand &&
+              kAnchorTopLeft == snapshots::kAnchorCommand && kAnchorBottomRight == snapshots::kLastViewCommand);
 
 struct Source {
   int depth;

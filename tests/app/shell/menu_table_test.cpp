@@ -127,7 +127,10 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
                                         kRebuildSmartTitles, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
                                         kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
                                         kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
-                                        kResetSortDirections}));
+                                        kResetSortDirections, kSnapshot1, kSnapshot2, kSnapshot3,
+                                        kFitImageKeepRatio, kFitImage4to3, kFitImage16to10, kFitImageFull,
+                                        kFitWindowToImage, kAnchorTopLeft, kAnchorTopRight, kAnchorBottomLeft,
+                                        kAnchorBottomRight}));
 
   EXPECT_TRUE(commandAvailable(kExit));
   EXPECT_FALSE(commandAvailable(kImportXml));
