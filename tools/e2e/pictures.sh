@@ -12,8 +12,11 @@ source "$(dirname "$0")/common.sh"
 ini_value() { tr -d '\r' <"$1" | grep -a "^$2=" | head -n 1; }
 # Pixels of the screenshot FILE within a few steps of the colour.
 pixels_of() {  # pixels_of FILE COLOUR
-  /usr/bin/convert "$1" -fuzz 4% -fill white -opaque "$2" -fill black +opaque white \
+  /usr/bin/convert "$1" -fuzz 4% -fill black +opaque "$2" -fill white -opaque "$2" \
     -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+snap_window_width() {
+  tr -d '\r' <"$f/Quillmoor2.ini" | awk -F= '/^\[/ { in_view = ($0 == "[SnapWindow]") } in_view && $1 == "Width" { print $2 }'
 }
 at_least() { [ "${2:-0}" -ge "$1" ] && echo "yes" || echo "no: $2"; }
 at_most() { [ "${2:-0}" -le "$1" ] && echo "yes" || echo "no: $2"; }
@@ -24,6 +27,7 @@ view_soon() {  # view_soon NAME EXPECTED: the snapshot view's size and title
 
 green='rgb(13,171,97)'
 red='rgb(200,40,40)'
+purple='rgb(120,30,160)'
 blue='rgb(40,60,210)'
 yellow='rgb(230,200,30)'
 
@@ -33,9 +37,8 @@ mkdir -p "$f/snap" "$f/own"
 /usr/bin/convert -size 200x150 "xc:$red" "$f/snap/charlie.JPG"
 /usr/bin/convert -size 120x90 "xc:$blue" "$f/snap/delta.gif"
 /usr/bin/convert -size 100x100 "xc:$yellow" "BMP3:$f/own/echo.bmp"
-# Pictures that must not be chosen: the CRC library's error value, another
-# item's CRC padded wrongly.
-/usr/bin/convert -size 160x120 "xc:$red" "$f/snap/00000000.png"
+# A picture that must never be chosen: named as the CRC library's error value.
+/usr/bin/convert -size 160x120 "xc:$purple" "$f/snap/00000000.png"
 
 new_library "$f"
 library_sql "$f" "INSERT OR REPLACE INTO machine_info_table(machine, snap_path) VALUES('PC-8801', 'snap');
@@ -61,37 +64,37 @@ shot pictures-info-crc
 check "information view shows the CRC picture" "yes" \
   "$(at_least 5000 "$(pixels_of "$out/pictures-info-crc.png" "$green")")"
 check "the error-value picture is not shown" "yes" \
-  "$(at_most 100 "$(pixels_of "$out/pictures-info-crc.png" "$red")")"
+  "$(at_most 100 "$(pixels_of "$out/pictures-info-crc.png" "$purple")")"
 check "no snapshot view yet" "none" "$(view 0)"
 
 # The snapshot view, opened from the tool bar's command, follows the list.
 drive command 1430 >/dev/null
-view_soon "snapshot view: CRC picture" "$(printf '%s' "564x421 スナップショット1 - 1A2B3C4D.png  match>CRC32と同名の画像")"
+view_soon "snapshot view: CRC picture" "$(printf '%s' "572x433 スナップショット1 - 1A2B3C4D.png  match>CRC32と同名の画像")"
 shot pictures-view-crc
 check "the view's picture is larger than the pane's" "yes" \
   "$(at_least 150000 "$(pixels_of "$out/pictures-view-crc.png" "$green")")"
 check "the list keeps the keyboard" "SysListView32 1001" "$(drive focus)"
 
 drive select-row 1001 1 >/dev/null
-view_soon "CRC 00000000 finds nothing" "564x421 スナップショット1 - File Not Found."
+view_soon "CRC 00000000 finds nothing" "572x433 スナップショット1 - File Not Found."
 drive select-row 1001 2 >/dev/null
-view_soon "image name, JPEG" "564x421 スナップショット1 - charlie.JPG  match>イメージ名と同名の画像"
+view_soon "image name, JPEG" "572x433 スナップショット1 - charlie.JPG  match>イメージ名と同名の画像"
 shot pictures-view-jpeg
 check "JPEG decoded" "yes" "$(at_least 150000 "$(pixels_of "$out/pictures-view-jpeg.png" "$red")")"
 drive select-row 1001 3 >/dev/null
 view_soon "cut before the bracket, GIF" \
-  "564x421 スナップショット1 - delta.gif  match>イメージ名の ( [ 前で始まる名前の画像"
+  "572x433 スナップショット1 - delta.gif  match>イメージ名の ( [ 前で始まる名前の画像"
 drive select-row 1001 4 >/dev/null
-view_soon "the item's own BMP" "564x421 スナップショット1 - echo.bmp"
+view_soon "the item's own BMP" "572x433 スナップショット1 - echo.bmp"
 shot pictures-view-bmp
 check "BMP decoded" "yes" "$(at_least 100000 "$(pixels_of "$out/pictures-view-bmp.png" "$yellow")")"
 
 # Slot 2 has no folder and no path of its own.
 drive command 1180 >/dev/null
-view_soon "slot 2: nowhere to look" "564x421 スナップショット2 - NO SNAP"
+view_soon "slot 2: nowhere to look" "572x433 スナップショット2 - NO SNAP"
 drive command 1179 >/dev/null
 drive select-row 1001 0 >/dev/null
-view_soon "back to the first item" "564x421 スナップショット1 - 1A2B3C4D.png  match>CRC32と同名の画像"
+view_soon "back to the first item" "572x433 スナップショット1 - 1A2B3C4D.png  match>CRC32と同名の画像"
 # Fit modes: 4:3 over the whole width; actual size, kept at the bottom right.
 drive command 1183 >/dev/null
 drive command 1190 >/dev/null
@@ -108,7 +111,7 @@ check "open at the close" "Active=1" "$(ini_value "$f/Quillmoor2.ini" Active)"
 check "actual size kept" "TransMode=4" "$(ini_value "$f/Quillmoor2.ini" TransMode)"
 check "bottom-right corner kept" "SnapPoint=3" "$(ini_value "$f/Quillmoor2.ini" SnapPoint)"
 check "slot kept" "LoadNum=1" "$(ini_value "$f/Quillmoor2.ini" LoadNum)"
-check "width kept" "yes" "$(at_most 300 "$(ini_value "$f/Quillmoor2.ini" 'Width' | head -n 1 | cut -d= -f2)")"
+check "the window's own width kept" "yes" "$(at_most 300 "$(snap_window_width)")"
 
 # The next start opens it again, on the item the list comes back to.
 launch "$(winpath "$f")" >/dev/null
