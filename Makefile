@@ -49,6 +49,7 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/renamedata.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/exchange.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/moves.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/pictures.sh
 
 test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true

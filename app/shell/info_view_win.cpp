@@ -1,5 +1,7 @@
 #include "app/shell/info_view_win.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -13,6 +15,8 @@ constexpr int kMargin = 8;
 constexpr int kLabelGap = 10;
 constexpr int kColumnGap = 24;
 constexpr int kColumnWidth = 360;  // label and value; more columns follow while they fit
+constexpr UINT kPictureReady = WM_APP + 1;
+constexpr int kSmallestPicture = 48;  // pixels a side; a narrower pane shows no picture
 
 void fillRect(HDC dc, const RECT& box, COLORREF colour) {
   SetBkColor(dc, colour);
@@ -37,7 +41,7 @@ void drawText(HDC dc, HFONT font, COLORREF colour, const std::string& text, RECT
 bool InformationView::registerClass(HINSTANCE instance) {
   WNDCLASSEXA cls{};
   cls.cbSize = sizeof cls;
-  cls.style = CS_HREDRAW | CS_VREDRAW;
+  cls.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   cls.lpfnWndProc = procedure;
   cls.hInstance = instance;
   cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -48,6 +52,7 @@ bool InformationView::registerClass(HINSTANCE instance) {
 HWND InformationView::create(HWND parent, int id) {
   hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 10, 10, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
+  if (hwnd_) picture_.attach(hwnd_, kPictureReady);
   return hwnd_;
 }
 
@@ -67,12 +72,45 @@ void InformationView::prepare(const Settings& settings) {
   back_ = static_cast<COLORREF>(settings.number(Setting::InfoBackColor));
   frame1_ = static_cast<COLORREF>(settings.number(Setting::InfoFrame1Color));
   frame2_ = static_cast<COLORREF>(settings.number(Setting::InfoFrame2Color));
+  pictureWidth_ = settings.number(Setting::SnapShotWidth);
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void InformationView::show(InfoRecord record) {
+void InformationView::preparePictures(const snapshots::FindSettings& rules, std::function<void()> openPictures) {
+  rules_ = rules;
+  openPictures_ = std::move(openPictures);
+}
+
+void InformationView::show(InfoRecord record, const std::optional<snapshots::ItemSnapshots>& pictures) {
   record_ = std::move(record);
+  fit_ = snapshots::displayFit(pictures ? pictures->displayText : std::string());
+  placePicture();
+  picture_.show(pictures, 0, rules_);
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void InformationView::placePicture() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const RECT box = pictureBox(client);
+  snapshots::Placement placement;
+  placement.area = {box.right - box.left, box.bottom - box.top};
+  placement.fit = fit_;
+  placement.background = back_;
+  picture_.place(placement);
+}
+
+int InformationView::headingBottom(const RECT& client) const {
+  return std::min<int>(client.bottom, kMargin + title_.height + maker_.height + kMargin / 2);
+}
+
+// On the right, under the heading, 4:3 with the label of the rule under it.
+RECT InformationView::pictureBox(const RECT& client) const {
+  const int width = std::min<int>(pictureWidth_, (client.right - 2 * kMargin) / 2);
+  const int top = headingBottom(client) + kMargin;
+  const int height = std::min(width * 3 / 4, static_cast<int>(client.bottom) - top - kMargin - mini_.height);
+  if (width < kSmallestPicture || height < kSmallestPicture) return {};
+  return {client.right - kMargin - width, top, client.right - kMargin, top + height};
 }
 
 LRESULT CALLBACK InformationView::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -100,6 +138,24 @@ LRESULT CALLBACK InformationView::procedure(HWND hwnd, UINT message, WPARAM wPar
       EndPaint(hwnd, &ps);
       return 0;
     }
+    case kPictureReady:
+      if (self) self->picture_.take();
+      return 0;
+    case WM_SIZE:
+      if (self) self->placePicture();
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (self && self->openPictures_ && !self->record_.empty()) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        const RECT box = self->pictureBox(client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (PtInRect(&box, at)) self->openPictures_();
+      }
+      return 0;
+    case WM_DESTROY:
+      if (self) self->picture_.detach();
+      break;
     case WM_NCDESTROY:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       if (self) self->hwnd_ = nullptr;
@@ -113,7 +169,7 @@ void InformationView::paint(HDC dc, const RECT& client) const {
   if (record_.empty()) return;
   SetBkMode(dc, TRANSPARENT);
   // The heading: the title in its large face and the maker under it on a band.
-  const int headingBottom = std::min<int>(client.bottom, kMargin + title_.height + maker_.height + kMargin / 2);
+  const int headingBottom = this->headingBottom(client);
   fillRect(dc, {client.left, client.top, client.right, headingBottom}, frame2_);
   fillRect(dc, {client.left, headingBottom, client.right, std::min<int>(client.bottom, headingBottom + 1)}, frame1_);
   RECT line{kMargin, kMargin, client.right - kMargin, kMargin + title_.height};
@@ -121,6 +177,19 @@ void InformationView::paint(HDC dc, const RECT& client) const {
   line.top = line.bottom;
   line.bottom = line.top + maker_.height;
   drawText(dc, maker_.font.get(), maker_.colour, record_.maker, line, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+
+  // The picture, framed, with the rule that found it under it.
+  RECT textArea = client;
+  if (const RECT box = pictureBox(client); box.right > box.left) {
+    textArea.right = box.left - kColumnGap;
+    const RECT frame{box.left - 1, box.top - 1, box.right + 1, box.bottom + 1};
+    fillRect(dc, frame, frame1_);
+    fillRect(dc, box, back_);
+    picture_.draw(dc, box, mini_.font.get(), mini_.colour);
+    if (const snapshots::PictureResult* result = picture_.result(); result && !result->label.empty())
+      drawText(dc, mini_.font.get(), mini_.colour, result->label,
+               {box.left, box.bottom + 2, box.right, box.bottom + 2 + mini_.height}, DT_RIGHT | DT_END_ELLIPSIS);
+  }
 
   // The lines: labels right-aligned in their own column, values beside them.
   int labelWidth = 0;
@@ -135,9 +204,9 @@ void InformationView::paint(HDC dc, const RECT& client) const {
       // On into the next column while there is room for one.
       x += kColumnWidth + kColumnGap;
       y = top;
-      if (x + labelWidth + kLabelGap + 40 > client.right) break;
+      if (x + labelWidth + kLabelGap + 40 > textArea.right) break;
     }
-    const int right = std::min<int>(client.right - kMargin, x + kColumnWidth);
+    const int right = std::min<int>(textArea.right - kMargin, x + kColumnWidth);
     drawText(dc, mini_.font.get(), mini_.colour, info.label, {x, y, x + labelWidth, y + rowHeight},
              DT_RIGHT | DT_VCENTER);
     fillRect(dc, {x + labelWidth + kLabelGap / 2, y + 3, x + labelWidth + kLabelGap / 2 + 1, y + rowHeight - 3},

@@ -5,8 +5,10 @@
 #include <array>
 
 #include "app/shell/menu_table.h"
+#include "app/snapshots/snapshot_view_win.h"
 #include "app/settings/settings.h"
 #include "common/platform/ini.h"
+#include "common/text/encoding.h"
 
 namespace qm::shell {
 namespace {
@@ -24,8 +26,8 @@ struct ToolButton {
 // toolbar.bmp: + - > ? * = < S Q E R /
 constexpr ToolButton kButtons[] = {
     {menu::kAddImages, 0}, {menu::kLaunchDefault, 2}, {menu::kEditRecord, 9},
-    {menu::kQueryNew, 8},  {menu::kGeneralSettings, 5}, {menu::kHelp, 3},
-    {menu::kAutoSnapshotStep, kAutoSnapImages},
+    {menu::kQueryNew, 8},  {menu::kGeneralSettings, 5}, {snapshots::kSnapshotViewCommand, 7},
+    {menu::kHelp, 3},      {menu::kAutoSnapshotStep, kAutoSnapImages},
 };
 
 constexpr int kBandCount = 2;
@@ -73,7 +75,8 @@ bool MainRebar::toolTip(NMHDR* header) {
   const auto id = static_cast<std::uint16_t>(header->idFrom);
   for (const ToolButton& button : kButtons) {
     if (button.command != id) continue;
-    tipText_ = menu::commandLabel(id);
+    // The snapshot view's button has no menu row of its own.
+    tipText_ = id == snapshots::kSnapshotViewCommand ? text::sjis("スナップショットビュー") : menu::commandLabel(id);
     info->lpszText = tipText_.data();
     return true;
   }
@@ -82,7 +85,9 @@ bool MainRebar::toolTip(NMHDR* header) {
 
 void MainRebar::refreshButtons() const {
   for (const ToolButton& button : kButtons)
-    SendMessageA(tools_, TB_ENABLEBUTTON, button.command, MAKELONG(menu::commandAvailable(button.command) ? 1 : 0, 0));
+    SendMessageA(tools_, TB_ENABLEBUTTON, button.command,
+                 MAKELONG(menu::commandAvailable(button.command) || button.command == snapshots::kSnapshotViewCommand
+                              ? 1 : 0, 0));
 }
 
 void MainRebar::showAutoSnapMode(int mode) const {

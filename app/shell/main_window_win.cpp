@@ -12,6 +12,7 @@
 #include "app/search/column_arrangement.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
+#include "app/search/list_view_sql.h"
 #include "app/search/view_statement_check.h"
 #include "common/text/reading_settings.h"
 #include "app/search/list_position.h"
@@ -107,6 +108,7 @@ bool MainWindow::registerClasses(HINSTANCE instance) {
   main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   main.lpszClassName = kMainClass;
   return RegisterClassExA(&main) != 0 && InformationView::registerClass(instance) &&
+         snapshots::SnapshotView::registerClass(instance) &&
          search::SearchBar::registerClass(instance) && search::ListSearchWindow::registerClass(instance);
 }
 
@@ -205,6 +207,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         context.itemList = itemList_;
         context.items = items_.get();
         context.migemo = &migemo_;
+        if (LOWORD(wParam) == snapshots::kSnapshotViewCommand) {
+          if (menus_) snapView_.toggle(hwnd_, menus_->snapshotView.get());
+          return 0;
+        }
+        if (snapView_.command(LOWORD(wParam))) return 0;
         if (launcher_ && launcher_->command(LOWORD(wParam), currentKey())) return 0;
         if (runCommand(LOWORD(wParam), context)) {
           if (LOWORD(wParam) == menu::kFixToolbar) rebar_.setLocked(settings_.number(Setting::CoolBarFix) == 1);
@@ -315,6 +322,9 @@ bool MainWindow::onCreate() {
   if (app_.rebuildMaster) master::renumberAll(listDb_, *sink_);
   loadSettings(settings_, settingsFile(app_), ReadAt::Startup);
   splits_ = loadSplits(settings_);
+  const snapshots::FindSettings pictureRules = snapshots::findSettingsFrom(settings_);
+  infoView_.preparePictures(pictureRules, [this] { openSnapshotView(); });
+  snapView_.prepare(snapshots::snapViewOptions(settings_), pictureRules);
   platform::createFolder(platform::joinPath(app_.programFolder, "TEMP"));
   platform::createFolder(platform::joinPath(app_.programFolder, "color_theme"));
   loadSettings(settings_, settingsFile(app_), ReadAt::Build);
@@ -626,6 +636,7 @@ void MainWindow::onFirstPaint() {
   step("fill_group_pane_ms");
   setStatus(kDllLoadPart, dllLoadText(settings_.number(Setting::EtcDllSafeLoad) == 1));
   showScrollLock();
+  if (snapView_.options().open) openSnapshotView();
   startupBusy_ = true;
   SetTimer(hwnd_, kBusyEndTimer, kBusyEndDelayMs, nullptr);
   if (!timings.empty()) {
@@ -810,9 +821,17 @@ void MainWindow::showCurrentItem() {
   int index = ListView_GetNextItem(itemList_, -1, LVNI_FOCUSED);
   if (index < 0 || index >= items_->rowCount()) {
     infoView_.show({});
+    snapView_.follow(std::nullopt);
     return;
   }
-  infoView_.show(infoRecord([&](int column) { return items_->cell(index, column); }));
+  const snapshots::ItemSnapshots pictures = snapshots::itemSnapshotsOfRow(
+      [&](std::string_view column) { return items_->cell(index, search::viewColumn(column)); }, app_.programFolder);
+  infoView_.show(infoRecord([&](int column) { return items_->cell(index, column); }), pictures);
+  snapView_.follow(pictures);
+}
+
+void MainWindow::openSnapshotView() {
+  if (menus_) snapView_.open(hwnd_, menus_->snapshotView.get());
 }
 
 LRESULT MainWindow::onNotify(NMHDR* header) {
@@ -948,6 +967,8 @@ void MainWindow::saveSettings() {
   storeSplits(settings_, splits_);
   search::storeColumnLayout(settings_, currentColumnLayout());
   search::rememberQuery(settings_, items_->statements(), currentKey(), items_->sortState(), items_->readingSort());
+  // The view, owned by this window, is already gone: it kept its place.
+  snapshots::storeSnapViewOptions(settings_, snapView_.options());
   saveAtShutdown(settings_, settingsFile(app_), app_.upgradeDeclined, *sink_);
 }
 
@@ -959,6 +980,7 @@ void MainWindow::onDestroy() {
   // Closed during start-up's busy moment: the busy window must not stay up.
   KillTimer(hwnd_, kBusyEndTimer);
   if (busy_.busy()) busy_.leave(hwnd_);
+  snapView_.close();
   if (app_.databaseReady && items_) saveSettings();
   font_.reset();
   PostQuitMessage(0);

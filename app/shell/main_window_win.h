@@ -32,6 +32,7 @@
 #include "app/shell/pane_layout.h"
 #include "app/shell/status_bar.h"
 #include "app/shell/ui_bitmaps_win.h"
+#include "app/snapshots/snapshot_view_win.h"
 #include "common/db/db_connection.h"
 #include "common/db/statement_check.h"
 #include "common/platform/message_sink.h"
@@ -102,6 +103,7 @@ private:
   void refreshMenu(HMENU menu);
   void dropItems(LPARAM position);
   void saveSettings();
+  void openSnapshotView();
 
   AppContext& app_;
   HWND hwnd_ = nullptr;
@@ -120,6 +122,7 @@ private:
   BusyWindow busy_;
   ItemListPainter painter_;
   InformationView infoView_;
+  snapshots::SnapshotView snapView_;
   UiBitmaps bitmaps_;
   ui::OwnedImageList headerArrows_;  // column.bmp: up, down, dim up, dim down
   ScrollLockIndicator scrollLock_;

@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "app/snapshots/snapshot_view_options.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell::menu {
@@ -25,7 +26,12 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::CsvTransfer, F::CrcRecompute,
                                       F::ColumnReplace, F::ImageBackup,
                                       F::Joystick, F::AutoSnapshot,
+                                      F::SnapshotView,
 };
+
+// The snapshot view reads its commands by these numbers.
+static_assert(kSnapshot1 == snapshots::kShowSlotCommand && kFitImageKeepRatio == snapshots::kFitCommand &&
+              kAnchorTopLeft == snapshots::kAnchorCommand && kAnchorBottomRight == snapshots::kLastViewCommand);
 
 struct Source {
   int depth;

@@ -32,12 +32,22 @@ const FolderCache::Listing* FolderCache::listing(const std::string& folder) {
     return nullptr;
   }
   auto it = folders_.find(folder);
-  if (it != folders_.end() && it->second.stamp == *stamp) return &it->second;
+  if (it != folders_.end() && it->second.stamp == *stamp) {
+    it->second.lastUse = ++uses_;
+    return &it->second;
+  }
   auto names = platform::listFiles(folder);
   if (!names) return nullptr;
   ++listingsRead_;
+  if (it == folders_.end() && folders_.size() >= kFoldersKept) {
+    folders_.erase(std::min_element(folders_.begin(), folders_.end(), [](const auto& a, const auto& b) {
+      return a.second.lastUse < b.second.lastUse;
+    }));
+  }
   Listing fresh;
+  fresh.folder = folder;
   fresh.stamp = *stamp;
+  fresh.lastUse = ++uses_;
   std::vector<std::string> upper;
   upper.reserve(names->size());
   for (const auto& name : *names) upper.push_back(sjis::toUpperAscii(name));
@@ -54,14 +64,19 @@ const FolderCache::Listing* FolderCache::listing(const std::string& folder) {
 std::optional<std::string> FolderCache::find(const std::string& folder, const TriedName& name) {
   if (name.stem.empty() || !plainStem(name.stem)) return std::nullopt;
   const Listing* list = listing(folder);
-  if (!list) return std::nullopt;
+  return list ? find(*list, name) : std::nullopt;
+}
+
+std::optional<std::string> FolderCache::find(const Listing& list, const TriedName& name) {
+  if (name.stem.empty() || !plainStem(name.stem)) return std::nullopt;
+  const std::string& folder = list.folder;
   const std::string stem = sjis::toUpperAscii(name.stem);
-  const auto& upper = list->upperNames;
+  const auto& upper = list.upperNames;
   for (const char* extension : kExtensions) {
     if (!name.prefix) {
       const std::string wanted = stem + extension;
       const auto it = std::lower_bound(upper.begin(), upper.end(), wanted);
-      if (it != upper.end() && *it == wanted) return platform::joinPath(folder, list->names[it - upper.begin()]);
+      if (it != upper.end() && *it == wanted) return platform::joinPath(folder, list.names[it - upper.begin()]);
       continue;
     }
     for (auto it = std::lower_bound(upper.begin(), upper.end(), stem);
@@ -69,7 +84,7 @@ std::optional<std::string> FolderCache::find(const std::string& folder, const Tr
       // The stem must end on a character of the name, not inside one.
       if (!sjis::isCharBoundary(*it, stem.size())) continue;
       if (it->size() >= stem.size() + 4 && endsWith(*it, extension))
-        return platform::joinPath(folder, list->names[it - upper.begin()]);
+        return platform::joinPath(folder, list.names[it - upper.begin()]);
     }
   }
   return std::nullopt;

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "app/snapshots/picture_fit.h"
 #include "app/snapshots/snapshot_finder.h"
 #include "common/db/db_connection.h"
 
@@ -13,6 +16,10 @@ namespace qm::snapshots {
 struct ItemSnapshots {
   NameInputs names;
   std::array<SlotSources, kSlotCount> slots;
+  // The display settings text that applies: the image's own, else its
+  // machine's; "" for the program-wide way.
+  std::string displayText;
+  bool operator==(const ItemSnapshots&) const = default;
 };
 
 struct ItemLoad {
@@ -22,6 +29,15 @@ struct ItemLoad {
 
 // `programFolder` anchors relative folders and per-item paths.
 ItemLoad loadItemSnapshots(db::DbConnection& db, const std::string& key, const std::string& programFolder);
+
+// The same from the item list's row, without a query: `cell(name)` gives the
+// row's value of list_view column `name` ("file_name", "crc32", "snap1", ...).
+ItemSnapshots itemSnapshotsOfRow(const std::function<std::string(std::string_view column)>& cell,
+                                 const std::string& programFolder);
+
+// How a display settings text fits pictures into the information view: "A"
+// fills the whole area, anything else fits them inside at their own shape.
+FitMode displayFit(std::string_view displayText);
 
 // `path` as it is when absolute ("C:\x", "\x", "/x"), else under `programFolder`.
 std::string resolvePath(const std::string& programFolder, const std::string& path);

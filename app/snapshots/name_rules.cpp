@@ -54,7 +54,10 @@ NameInputs nameInputs(std::string_view key, std::string crc32, std::string title
 
 std::vector<std::string> crcNames(std::string_view crc) {
   std::vector<std::string> names;
-  if (crc.empty()) return names;
+  // "00000000" is what the CRC library answers when it could not read the
+  // image: like an empty text it says the CRC is unknown, and a picture of
+  // that name would show for every such image.
+  if (crc.find_first_not_of('0') == std::string_view::npos) return names;
   names.emplace_back(crc);
   for (std::string padded(crc); padded.size() < 8;) {
     padded.insert(0, 1, '0');

@@ -16,6 +16,7 @@ struct NameInputs {
   std::string imageName;  // the image file (or archive) name, no folder, no extension
   std::string innerName;  // the archive member's name likewise; "" outside archives
   std::string title;
+  bool operator==(const NameInputs&) const = default;
 };
 
 // The last component of a path, after its last "\\" or "/" (keys of archive
@@ -39,6 +40,7 @@ std::vector<TriedName> ruleNames(int rule, const NameInputs& inputs);
 
 // The CRC text, then padded with leading zeros to 8 characters one at a time,
 // then from the text again with its leading zeros dropped one at a time.
+// None for an unknown CRC: empty, or all zeros (the CRC library's error value).
 std::vector<std::string> crcNames(std::string_view crc);
 
 // The name cut before its first "(" or "[" (a bracket at the very start does

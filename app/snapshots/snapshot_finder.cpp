@@ -30,9 +30,21 @@ FindSettings findSettingsFrom(const platform::IniFile& ini) {
   return s;
 }
 
+FindSettings findSettingsFrom(const Settings& settings) {
+  FindSettings s;
+  for (int n = 0; n < kRuleCount; ++n) {
+    s.mode[n] = settings.number(Setting::SnapShotFindMode, n);
+    s.order[n] = settings.number(Setting::SnapShotFindOrder, n);
+  }
+  return s;
+}
+
 std::optional<FoundPicture> searchFolder(FolderCache& cache, const FindSettings& settings,
                                          const std::string& folder, const NameInputs& names) {
   if (folder.empty()) return std::nullopt;
+  // One look at the folder's time for the whole search, not one per name.
+  const FolderCache::Listing* listing = cache.listing(folder);
+  if (!listing) return std::nullopt;
   std::array<bool, kRuleCount> tried{};
   for (int position = 0; position < kRuleCount; ++position) {
     const int rule = settings.order[position];
@@ -40,7 +52,7 @@ std::optional<FoundPicture> searchFolder(FolderCache& cache, const FindSettings&
     if (rule < 0 || rule >= kRuleCount || tried[rule] || settings.mode[rule] != 1) continue;
     tried[rule] = true;
     for (const auto& name : ruleNames(rule, names))
-      if (auto path = cache.find(folder, name)) return FoundPicture{std::move(*path), rule, matchLabel(rule)};
+      if (auto path = FolderCache::find(*listing, name)) return FoundPicture{std::move(*path), rule, matchLabel(rule)};
   }
   return std::nullopt;
 }

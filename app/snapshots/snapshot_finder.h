@@ -10,6 +10,10 @@
 #include "app/snapshots/name_rules.h"
 #include "common/platform/ini.h"
 
+namespace qm {
+class Settings;
+}
+
 namespace qm::snapshots {
 
 inline constexpr int kSlotCount = 3;
@@ -18,13 +22,16 @@ inline constexpr int kSlotCount = 3;
 struct FindSettings {
   std::array<int, kRuleCount> mode{0, 1, 1, 1, 1, 0, 0, 0};
   std::array<int, kRuleCount> order{0, 1, 2, 3, 4, 5, 6, 7};
+  bool operator==(const FindSettings&) const = default;
 };
 FindSettings findSettingsFrom(const platform::IniFile& ini);
+FindSettings findSettingsFrom(const Settings& settings);
 
 // Where one slot of one item may have its picture (full paths, program text).
 struct SlotSources {
   std::string itemPath;       // the item's own file or folder; "" when none
   std::string machineFolder;  // the machine's snapshot folder; "" when none
+  bool operator==(const SlotSources&) const = default;
 };
 
 struct FoundPicture {

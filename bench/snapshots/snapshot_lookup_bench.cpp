@@ -7,6 +7,7 @@
 //   bench_snapshot_lookup
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,22 @@ constexpr int kPictures = 30000;
 
 double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The thread's own processor time: on a busy machine the wall clock also
+// counts the time other processes had the processor.
+double cpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+void report(const char* what, std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  double total = 0;
+  for (double m : ms) total += m;
+  std::printf("%s: total %.0f ms, mean %.3f ms, median %.3f ms, 99%% %.3f ms, worst %.3f ms\n", what, total,
+              total / ms.size(), ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back());
 }
 
 }  // namespace
@@ -62,23 +79,26 @@ int main() {
   // The CRC rule (off by default) first, then the default rules.
   snaps::FindSettings settings;
   settings.mode[0] = 1;
-  std::vector<double> perItem;
+  std::vector<double> wall;
+  std::vector<double> cpu;
   int found = 0;
   const auto lookUp = [&](const std::string& key) {
     const auto start = Clock::now();
+    const double cpuStart = cpuMs();
     const auto load = snaps::loadItemSnapshots(db, key, programFolder);
     for (const auto& slot : load.item->slots)
       if (snaps::findPicture(cache, settings, slot, load.item->names)) ++found;
-    return msSince(start);
+    cpu.push_back(cpuMs() - cpuStart);
+    wall.push_back(msSince(start));
   };
-  std::printf("first lookup (reads the folder): %.2f ms\n", lookUp(keys[0]));
-  const auto all = Clock::now();
-  for (const auto& key : keys) perItem.push_back(lookUp(key));
-  const double total = msSince(all);
-  std::sort(perItem.begin(), perItem.end());
-  std::printf("%zu lookups of 3 slots: total %.0f ms, mean %.3f ms, median %.3f ms, 99%% %.3f ms, worst %.3f ms\n",
-              perItem.size(), total, total / perItem.size(), perItem[perItem.size() / 2],
-              perItem[perItem.size() * 99 / 100], perItem.back());
+  lookUp(keys[0]);
+  std::printf("first lookup (reads the folder): %.2f ms\n", wall[0]);
+  wall.clear();
+  cpu.clear();
+  for (const auto& key : keys) lookUp(key);
+  std::printf("%zu lookups of 3 slots (target: under 5 ms each)\n", wall.size());
+  report("  wall clock", wall);
+  report("  processor", cpu);
   std::printf("pictures found: %d, folder listings read: %d\n", found, cache.listingsRead());
   return 0;
 }

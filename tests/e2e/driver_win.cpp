@@ -53,6 +53,8 @@
 //   double-click-row ROW      double-click row ROW of the main item list
 //   header-count              columns the item list's header shows
 //   close-main-keys SECONDS   close the main window, print the key-up events it sends on the way out
+//   window CLASS SECONDS      wait for a visible top-level window of the class, print its client
+//                             size and title ("none" when there is none)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -985,6 +987,21 @@ int showPopup(char** argv) {
   return shown ? 0 : 1;
 }
 
+int topWindow(char** argv) {
+  HWND window = nullptr;
+  const bool shown = poll(std::atof(argv[3]), [&] { return (window = FindWindowA(argv[2], nullptr)) && IsWindowVisible(window); });
+  if (!shown) {
+    std::printf("none\n");
+    return 1;
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  char title[512] = "";
+  GetWindowTextA(window, title, sizeof title);
+  std::printf("%ldx%ld %s\n", client.right, client.bottom, title);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -1037,6 +1054,7 @@ int main(int argc, char** argv) {
   if (action == "row-text" && argc == 4) return rowText(argv);
   if (action == "click-cell" && argc == 5) return clickCell(argv);
   if (action == "close-main-keys" && argc == 3) return closeMainKeys(argv);
+  if (action == "window" && argc == 4) return topWindow(argv);
   std::fprintf(stderr, "qm-driver: bad arguments\n");
   return 2;
 }

@@ -129,7 +129,10 @@ TEST(MenuTableTest, OnlyBuiltCommandsAreAvailable) {
                                         kRebuildSmartTitles, kReplaceColumnValue, kDatabaseProperties, kGeneralSettings, kShortcutKeys,
                                         kJoystick, kWebSearchSettings, kFixToolbar, kHelp, kVersion, kQueryNewFolder,
                                         kQueryNew, kQueryEdit, kQueryLargeIcons, kQueryDelete,
-                                        kResetSortDirections}));
+                                        kResetSortDirections, kSnapshot1, kSnapshot2, kSnapshot3,
+                                        kFitImageKeepRatio, kFitImage4to3, kFitImage16to10, kFitImageFull,
+                                        kFitWindowToImage, kAnchorTopLeft, kAnchorTopRight, kAnchorBottomLeft,
+                                        kAnchorBottomRight}));
 
   EXPECT_TRUE(commandAvailable(kExit));
   EXPECT_FALSE(commandAvailable(kImportXml));

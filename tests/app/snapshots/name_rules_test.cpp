@@ -19,10 +19,13 @@ TEST(CrcNames, PadsThenTrimsAndNeverInventsAName) {
       {"12345", {"12345", "012345", "0012345", "00012345"}},
       {"0A", {"0A", "00A", "000A", "0000A", "00000A", "000000A", "0000000A", "A"}},
       {"ABCDEF01", {"ABCDEF01"}},
-      // An unknown CRC tries nothing, so never "00000000".
+      // An unknown CRC tries nothing, so never "00000000": empty, or the
+      // CRC library's error value in any length.
       {"", {}},
-      // All zeros trims down to one "0", never to an empty name.
-      {"0000", {"0000", "00000", "000000", "0000000", "00000000", "000", "00", "0"}},
+      {"00000000", {}},
+      {"0", {}},
+      // One digit other than zero keeps the name from trimming to nothing.
+      {"0001", {"0001", "00001", "000001", "0000001", "00000001", "001", "01", "1"}},
   };
   for (const auto& c : cases) EXPECT_EQ(crcNames(c.crc), c.names) << c.crc;
 }

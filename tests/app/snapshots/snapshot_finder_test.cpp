@@ -60,7 +60,8 @@ TEST_F(SnapshotFolderTest, EachRuleFindsItsPicture) {
       {0, {"12345", "", "", ""}, "0012345.png"},  // padded forms come before trimmed ones
       {0, {"00012345", "", "", ""}, "00012345.bmp"},
       {0, {"", "", "", ""}, "-"},  // unknown CRC never matches 00000000.bmp
-      {0, {"0", "", "", ""}, "00000000.bmp"},
+      {0, {"0", "", "", ""}, "-"},
+      {0, {"00000000", "", "", ""}, "-"},
       {1, {"", "abc", "", ""}, "ABC.bmp"},  // BMP before PNG, case ignored
       {1, {"", "ABC2", "", ""}, "ABC2.jpg"},
       {1, {"", "AB", "", ""}, "-"},
@@ -138,6 +139,27 @@ TEST_F(SnapshotFolderTest, ListingIsReadOnceUntilTheFolderChanges) {
   EXPECT_EQ(cache.listingsRead(), 2);
   ASSERT_TRUE(platform::deleteFile(platform::joinPath(snaps, "new.gif")));
   EXPECT_EQ(found(only(1), in), "-");
+}
+
+TEST_F(SnapshotFolderTest, KeepsTheFoldersUsedLast) {
+  const NameInputs in{"", "a", "", ""};
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i <= FolderCache::kFoldersKept; ++i) {
+    std::string name = "f";
+    name += std::to_string(i);  // appended: GCC 12 sees an overlapping copy in "f" + ...
+    folders.push_back(folder.file(name));
+    ASSERT_TRUE(platform::createFolder(folders.back()));
+    touch(platform::joinPath(folders.back(), "a.png"));
+  }
+  const auto lookIn = [&](std::size_t i) { return searchFolder(cache, only(1), folders[i], in).has_value(); };
+  for (std::size_t i = 0; i < FolderCache::kFoldersKept; ++i) EXPECT_TRUE(lookIn(i));
+  EXPECT_TRUE(lookIn(0));  // kept, and now the one used last
+  const int read = cache.listingsRead();
+  EXPECT_TRUE(lookIn(FolderCache::kFoldersKept));  // one more: folder 1 goes
+  EXPECT_TRUE(lookIn(0));
+  EXPECT_EQ(cache.listingsRead(), read + 1);
+  EXPECT_TRUE(lookIn(1));
+  EXPECT_EQ(cache.listingsRead(), read + 2);
 }
 
 }  // namespace
