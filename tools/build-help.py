@@ -18,6 +18,7 @@ import subprocess
 import sys
 
 TITLE = re.compile(r"<h1>(.*?)</h1>", re.S)
+REFERENCE = re.compile(r'(?:src|href)="([^"#:]+)"')
 HEADING = re.compile(r"<h2>(.*?)</h2>", re.S)
 ENCODING = "cp932"
 
@@ -62,6 +63,9 @@ def write_pages(source, work, order):
     pages = []
     for i, name in enumerate(order):
         body = (source / name).read_text(encoding="utf-8")
+        missing = [r for r in REFERENCE.findall(body) if r not in order and not (source / r).is_file()]
+        if missing:
+            raise SystemExit(f"build-help: {name} refers to missing {', '.join(missing)}")
         title = plain(TITLE.search(body).group(1))
         links = []
         if i > 0:

@@ -104,7 +104,7 @@ check_soon "launch counted" "1" db "SELECT boot_count FROM main_table WHERE file
 
 # Help opens the help file in the viewer, its title from the file.
 drive command 1171 >/dev/null
-wait_for 20 sh -c "xwininfo -root -tree | grep -q 'Quillmoor2 ヘルプ'"
+wait_for 60 sh -c "xwininfo -root -tree | grep -q 'Quillmoor2 ヘルプ'"
 check "help viewer open" "1" "$(window_titles | grep -c '^Quillmoor2 ヘルプ$')"
 shot dist-help
 
