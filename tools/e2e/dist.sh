@@ -40,7 +40,7 @@ archive=$top/build/dist/Quillmoor2-$version.zip
 [ -f "$archive" ] || { echo "FAIL no $archive (make dist)"; exit 1; }
 user=$work/user
 mkdir -p "$user"
-(cd "$user" && unzip -q "$archive")
+python3 -m zipfile -e "$archive" "$user"
 f=$user/Quillmoor2-$version
 
 # What the archive holds: the program folder and nothing of a run or a test.
@@ -53,6 +53,14 @@ check "archive: licences" "C-Migemo.txt PCRE2.txt SKK-dictionary.txt SQLite.txt 
 check "archive: no library, settings or test programs" "" \
   "$(cd "$f" && find . -iname '*.db' -o -iname '*.ini' -o -iname 'qm-*' -o -iname 'test_*')"
 check "read-me names the version" "1" "$(iconv -f CP932 -t UTF-8 "$f/readme.txt" | grep -c "^Quillmoor2 バージョン $version")"
+
+# One version: the archive's name, each file's version resource, the version box.
+file_version() { strings -el "$1" | grep -A1 -x FileVersion | tail -n 1; }
+for file in Quillmoor2.exe Quillmoor2_Lib.dll Quillmoor2_GetCRC.dll quillmoor-cli.exe; do
+  check "version resource: $file" "$version" "$(file_version "$f/$file")"
+done
+check "version box" "$(printf 'Quillmoor2\t\tversion %s' "$version")" \
+  "$("$top/tools/wine-run.sh" "$f/quillmoor-cli.exe" version 2>/dev/null | head -n 1 | tr -d '\r')"
 
 # Images to register and a stand-in emulator where a user keeps them, outside
 # the program folder; its settings as the emulator dialog writes them.
