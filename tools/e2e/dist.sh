@@ -75,7 +75,7 @@ ini "[DefaultEmulator]" "INIFile=Stand.ini" >"$f/emuconf/FM77シリーズ.ini"
 ini "[Emulator]" "Exec=$(winpath "$emu/qm-stand-in-emu.exe")" 'Option=-seconds 3 "$image"' >"$f/emuconf/FM77シリーズ/Stand.ini"
 
 cd "$work"
-pid=$(launch "$(winpath "$f")")
+launch "$(winpath "$f")" >/dev/null
 check "main window" "850x580 maximized=0" "$(drive find-main 60 painted)"
 check "empty library created" "0" "$(db "SELECT count(*) FROM main_table;")"
 check "machines seeded" "20" "$(db "SELECT count(*) FROM machine_info_table;")"
@@ -103,7 +103,8 @@ check "registered with the machine and CRC" "alpha|FM77シリーズ|$crc" \
 
 # Enter on the first item starts the stand-in with its image.
 drive select-row 1001 0 >/dev/null
-drive keys return >/dev/null
+drive command 1156 >/dev/null
+wait_for 30 test -f "$log" || echo "     no launch; the program says: $(drive answer-box ok 2)"
 wait_for 30 grep -q "^start" "$log"
 check "emulator got the image" "\"$(winpath "$emu/qm-stand-in-emu.exe")\" -seconds 3 \"$(winpath "$roms/alpha.d77")\"" \
   "$(grep -m1 '^cmd ' "$log" | cut -c5- | tr -d '\r')"
@@ -116,8 +117,7 @@ wait_for 60 sh -c "xwininfo -root -tree | grep -q 'Quillmoor2 ヘルプ'"
 check "help viewer open" "1" "$(window_titles | grep -c '^Quillmoor2 ヘルプ$')"
 shot dist-help
 
-drive close-main 20 >/dev/null
-check "program ended" "0" "$(drive wait-exit "$pid" 30)"
+check "closed" "closed" "$(drive close-main 30)"
 echo "dist: archive $(basename "$archive"), $(stat -c %s "$archive") bytes"
 [ "$failures" -eq 0 ] || { echo "dist: $failures failed"; exit 1; }
 echo "dist: all checks passed"
