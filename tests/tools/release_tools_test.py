@@ -13,9 +13,9 @@ TOP = pathlib.Path(__file__).resolve().parents[2]
 
 
 def load(name, file):
-    spec = importlib.util.spec_from_file_location(name, TOP / "tools" / file)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location(name, TOP / "tools" / file)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
