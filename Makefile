@@ -1,7 +1,7 @@
 # Quillmoor2: the two commands a new machine needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps native windows release test test-native test-windows test-e2e test-release run bench bench-crc bench-register bench-recompute bench-window clean
+.PHONY: all deps native windows release test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window clean
 
 all: native windows
 
@@ -22,6 +22,11 @@ windows: deps
 release: deps
 	@cmake --preset native-release >/dev/null
 	@cmake --build --preset native-release -j $(JOBS) --target quillmoor-cli Quillmoor2_GetCRC Quillmoor2_Lib
+
+# The release archive build/dist/Quillmoor2-<version>.zip: the Windows program
+# folder as a user unpacks and runs it.
+dist: windows
+	@tools/make-dist.sh build/windows/bin build/dist
 
 test-release: release
 	@python3 tools/check-release.py build/native-release/bin
@@ -50,6 +55,8 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/exchange.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/moves.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/pictures.sh
+	@$(MAKE) --no-print-directory dist
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/dist.sh
 
 test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true

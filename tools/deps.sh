@@ -26,6 +26,7 @@ PACKAGES=(
   wine wine64 xvfb x11-apps imagemagick fonts-ipafont-gothic locales
   zip p7zip-full python3
   libmigemo-dev skkdic perl
+  fp-utils
 )
 
 log() { echo "deps: $*" >&2; }

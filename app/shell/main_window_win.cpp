@@ -172,6 +172,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NOTIFY:
       return onNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_HELP:
+      // F1 anywhere in the window (the system sends it up from the focused pane).
+      PostMessageA(hwnd_, WM_COMMAND, menu::kHelp, 0);
+      return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == kGroupListId && HIWORD(wParam) == LBN_SELCHANGE) {
         selectGroupItem(static_cast<int>(SendMessageA(groupList_, LB_GETCURSEL, 0, 0)));

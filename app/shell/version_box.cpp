@@ -4,13 +4,14 @@
 
 #include "common/archive/archive_versions.h"
 #include "common/text/encoding.h"
+#include "common/version.h"
 
 namespace qm::shell {
 
 std::string versionCaption() { return text::sjis("バージョン"); }
 
 std::string versionBoxText(const std::string& sqliteVersion, const std::vector<std::string>& archiveLines) {
-  std::string text = "Quillmoor2\n\nSQLite\t\tversion " + sqliteVersion + "\n";
+  std::string text = "Quillmoor2\t\tversion " QM_VERSION_TEXT "\n\nSQLite\t\tversion " + sqliteVersion + "\n";
   for (const std::string& line : archiveLines) text += line + "\n";
   return text;
 }

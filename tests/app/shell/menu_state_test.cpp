@@ -11,6 +11,7 @@
 #include "app/shell/menu_table.h"
 #include "app/shell/version_box.h"
 #include "common/text/encoding.h"
+#include "common/version.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
@@ -94,7 +95,7 @@ TEST(FavouriteLabel, DigitThenName) {
 
 TEST(VersionBox, EngineThenOneLinePerArchiveType) {
   EXPECT_EQ(versionBoxText("3.40.1", {"lzh\t\tlibarchive 3.6.2", "7z\t\tlibarchive 3.6.2"}),
-            "Quillmoor2\n\nSQLite\t\tversion 3.40.1\nlzh\t\tlibarchive 3.6.2\n7z\t\tlibarchive 3.6.2\n");
+            "Quillmoor2\t\tversion " QM_VERSION_TEXT "\n\nSQLite\t\tversion 3.40.1\nlzh\t\tlibarchive 3.6.2\n7z\t\tlibarchive 3.6.2\n");
   const std::string linked = versionBoxText();
   for (const char* type : {"\nlzh\t\tlibarchive ", "\nzip\t\tlibarchive ", "\nrar\t\tlibarchive ", "\n7z\t\tlibarchive "})
     EXPECT_NE(linked.find(type), std::string::npos) << type;
