@@ -202,7 +202,7 @@ void LaunchController::start(const LaunchItem& item, const std::string& settingN
     WindowHost host(owner);
     const auto sink = platform::makeWindowSink(owner);
     const auto observer = observers ? observers() : nullptr;
-    const LaunchEnvironment env{place, counters.get(), &host, sink.get(), observer.get()};
+    const LaunchEnvironment env{place, counters.get(), &host, sink.get(), nullptr, observer.get()};
     runLaunch(env, request);
   }).detach();
 }

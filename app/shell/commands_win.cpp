@@ -67,6 +67,7 @@ void recomputeCrc(CommandContext& context) {
   const crc_check::CrcRecomputeHost host{context.owner, context.app->dbPath, context.app->programFolder,
                                          context.refreshItemList, context.emptyItemList};
   crc_check::openCrcRecomputeDialog(host);
+}
 void replaceColumnValue(CommandContext& context) { openMaintenance(context, MaintenanceMode::ColumnReplace); }
 void backUpImageFiles(CommandContext& context) {
   const moves::BackupHost host{context.owner, context.app->dbPath, context.app->programFolder,
