@@ -36,7 +36,7 @@ library_sql "$f" "INSERT INTO main_table(file_name, file_title, file_ext, machin
   VALUES ('$solo', 'solo', 'rom', 'MSX', 'Solo Run', 'Solo Run', 0);
   INSERT INTO machine_info_table(machine) VALUES ('MSX');"
 ini "[DefaultEmulator]" "INIFile=Rew.ini" >"$f/emuconf/MSX.ini"
-ini "[Emulator]" 'Exec=emu\qm-stand-in-emu.exe' 'Option=-seconds 8 $image' "[ConfigRewrite]" "BackupAndRestore=1" \
+ini "[Emulator]" 'Exec=emu\qm-stand-in-emu.exe' 'Option=-seconds 120 $image' "[ConfigRewrite]" "BackupAndRestore=1" \
   >"$f/emuconf/MSX/Rew.ini"
 ini 'INC:screen' 'REG-OPENKEY=HKEY_CURRENT_USER\Software\QuillmoorRewriteCheck' \
   'REG-SETVALUENAME=Speed' 'REG-REWRITE=9' 'reg-setvaluename=Big' 'reg-rewrite=9007199254740993' \
@@ -85,6 +85,8 @@ check "string while it runs" "REG_SZ Solo" "$(reg_value Name)"
 check "binary while it runs" "REG_BINARY 01FF7A" "$(reg_value Blob)"
 check "backup values while it runs" "REG_DWORD 0x4" "$(reg_value Speed_quillmoor_bup_40643814bup)"
 check "missing value not created" "" "$(reg_value Missing)"
+# The emulator runs until told to stop, so a slow machine still sees it running.
+touch "$f/emu/qm-stand-in-emu.exe.stop"
 wait_for 30 grep -qs "^end" "$log"
 check_soon "INI byte-identical afterwards" "0" sh -c "cmp -s '$f/emu/emu.ini' '$work/emu.ini.orig'; echo \$?"
 check_soon "INI backup removed" "0" sh -c "ls '$f/emu' | grep -c quillmoor_bak"
