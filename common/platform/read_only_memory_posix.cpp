@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <utility>
 
 #include "common/platform/read_only_memory.h"
 
@@ -27,21 +26,6 @@ ReadOnlyText::ReadOnlyText(std::string_view text) {
 void ReadOnlyText::release() {
   if (base_) munmap(base_, mapped_);
   base_ = nullptr;
-}
-
-ReadOnlyText::~ReadOnlyText() { release(); }
-
-ReadOnlyText::ReadOnlyText(ReadOnlyText&& other) noexcept
-    : base_(std::exchange(other.base_, nullptr)), size_(other.size_), mapped_(other.mapped_) {}
-
-ReadOnlyText& ReadOnlyText::operator=(ReadOnlyText&& other) noexcept {
-  if (this != &other) {
-    release();
-    base_ = std::exchange(other.base_, nullptr);
-    size_ = other.size_;
-    mapped_ = other.mapped_;
-  }
-  return *this;
 }
 
 }  // namespace qm::platform

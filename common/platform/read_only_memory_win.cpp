@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <utility>
 
 #include "common/platform/read_only_memory.h"
 
@@ -30,21 +29,6 @@ ReadOnlyText::ReadOnlyText(std::string_view text) {
 void ReadOnlyText::release() {
   if (base_) VirtualFree(base_, 0, MEM_RELEASE);
   base_ = nullptr;
-}
-
-ReadOnlyText::~ReadOnlyText() { release(); }
-
-ReadOnlyText::ReadOnlyText(ReadOnlyText&& other) noexcept
-    : base_(std::exchange(other.base_, nullptr)), size_(other.size_), mapped_(other.mapped_) {}
-
-ReadOnlyText& ReadOnlyText::operator=(ReadOnlyText&& other) noexcept {
-  if (this != &other) {
-    release();
-    base_ = std::exchange(other.base_, nullptr);
-    size_ = other.size_;
-    mapped_ = other.mapped_;
-  }
-  return *this;
 }
 
 }  // namespace qm::platform
