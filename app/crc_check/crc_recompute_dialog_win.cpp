@@ -7,14 +7,13 @@
 
 #include "app/crc_check/crc_library.h"
 #include "app/crc_check/crc_recompute.h"
+#include "app/maintenance/dialog_run_win.h"
 #include "app/maintenance/file_probe.h"
 #include "app/maintenance/maintenance_page.h"
 #include "app/maintenance/run_feed.h"
 #include "app/maintenance/run_hand_over.h"
-#include "app/maintenance/run_worker.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
-#include "app/ui/sent_message_wait_win.h"
 #include "common/text/encoding.h"
 
 namespace qm::crc_check {
@@ -73,13 +72,10 @@ private:
   void ticksChanged();
   void setInputsEnabled(bool on);
   void close();
-  void waitForRun();
   void showBox(BoxRequest& request);
   void listRequest(HandOverList::Request request);
 
   const CrcRecomputeHost& host_;
-  bool closing_ = false;
-  bool ownerGone_ = false;
   CrcRecomputeResult result_;  // written by the worker before it posts kRunEnded
   CrcLibrary library_;
   CrcRecomputeRequest request_;
@@ -91,7 +87,7 @@ private:
   maintenance::RunFeed feed_{[this] { return PostMessageA(hwnd_, kFeedPending, 0, 0) != 0; }};
   maintenance::SystemFileProbe files_;
   // Last: destroying the worker stops and joins the run first.
-  maintenance::RunWorker worker_{maintenance::processStopFlag()};
+  maintenance::DialogRun worker_{maintenance::processStopFlag()};
 };
 
 void CrcRecomputeDialog::createControls() {
@@ -213,36 +209,19 @@ void CrcRecomputeDialog::setInputsEnabled(bool on) {
 }
 
 void CrcRecomputeDialog::close() {
-  if (worker_.running()) {
-    closing_ = true;
-    worker_.requestStop();
-    waitForRun();
-  }
+  worker_.stopForClose();
   endModal();
 }
 
-// Answers what the run sends meanwhile: a message box, the item list, the
-// marker's text.
-void CrcRecomputeDialog::waitForRun() {
-  ui::waitAnsweringSentMessages([this] { return worker_.running(); });
-  worker_.wait();
-}
-
-void CrcRecomputeDialog::destroying() {
-  if (!worker_.running()) return;
-  closing_ = true;
-  ownerGone_ = true;
-  worker_.requestStop();
-  waitForRun();
-}
+void CrcRecomputeDialog::destroying() { worker_.stopForOwnerGone(); }
 
 void CrcRecomputeDialog::showBox(BoxRequest& request) {
-  if (closing_ && request.buttons != platform::MessageButtons::Ok) return;
+  if (!worker_.shows(request)) return;
   request.answer = platform::makeWindowSink(hwnd_)->show(request.text, request.caption, request.icon, request.buttons);
 }
 
 void CrcRecomputeDialog::listRequest(HandOverList::Request request) {
-  if (ownerGone_) return;
+  if (worker_.ownerGone()) return;
   const auto& call = request == HandOverList::Request::Emptied ? host_.emptyItemList : host_.refreshItemList;
   if (call) call();
 }

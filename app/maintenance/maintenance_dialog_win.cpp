@@ -9,6 +9,7 @@
 #include "app/exchange/csv_export.h"
 #include "app/exchange/csv_import.h"
 #include "app/library_moves/column_replace.h"
+#include "app/maintenance/dialog_run_win.h"
 #include "app/maintenance/file_probe.h"
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_options_dialog_win.h"
@@ -16,12 +17,10 @@
 #include "app/maintenance/reading_run.h"
 #include "app/maintenance/run_feed.h"
 #include "app/maintenance/run_hand_over.h"
-#include "app/maintenance/run_worker.h"
 #include "app/maintenance/smart_title_check_win.h"
 #include "app/maintenance/smart_title_run.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
-#include "app/ui/sent_message_wait_win.h"
 #include "app/ui/file_picker_win.h"
 #include "app/ui/win_handles_win.h"
 #include "common/platform/ini.h"
@@ -30,9 +29,6 @@
 namespace qm::maintenance {
 namespace {
 
-using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
 using text::sjis;
 
 enum Control : int {
@@ -54,9 +50,9 @@ enum Control : int {
   kProgress = 1043,
   kExtra = 1050,  // the mode's own button: reading options or the smart-title check
   kNotice = 1051,  // the page's text where a mode has no machine list
-  kPathLabel = 1011,
-  kPath = 1012,    // CSV modes: the file
-  kBrowse = 1013,  // CSV modes: the file dialog
+  kPathLabel = 1052,
+  kPath = 1053,    // CSV modes: the file
+  kBrowse = 1054,  // CSV modes: the file dialog
 };
 
 // From the worker: what it has logged, that it ended, a message box to show
@@ -106,7 +102,6 @@ private:
   void emptyLog();
   void setInputsEnabled(bool on);
   void close();
-  void waitForRun();
   void showBox(BoxRequest& request);
   void extraButton();
   void addCsvFileRow();
@@ -118,8 +113,6 @@ private:
   const MaintenanceHost& host_;
   MaintenanceMode mode_;
   MaintenancePage page_;
-  bool closing_ = false;     // a stop was asked for because the dialog goes
-  bool ownerGone_ = false;   // destroyed with the main window: leave its list alone
   bool beepAtEnd_ = false;
   bool testing_ = false;  // the replacement's test listing runs
   int logWidth_ = 0;
@@ -135,7 +128,7 @@ private:
   SystemFileProbe files_;
   // Last: destroying the worker stops and joins the run before anything it
   // uses goes.
-  RunWorker worker_{processStopFlag()};
+  DialogRun worker_{processStopFlag()};
 };
 
 void MaintenanceDialog::createControls() {
@@ -170,6 +163,8 @@ void MaintenanceDialog::createControls() {
 LRESULT MaintenanceDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
+      // The edit boxes notify through the same message: only clicks act.
+      if (HIWORD(wParam) != BN_CLICKED) break;
       switch (LOWORD(wParam)) {
         case kStart: startOrStop(); return 0;
         case kClose:
@@ -192,10 +187,10 @@ LRESULT MaintenanceDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       showBox(*reinterpret_cast<BoxRequest*>(lParam));
       return 0;
     case kListEmptied:
-      if (!ownerGone_ && host_.emptyItemList) host_.emptyItemList();
+      if (!worker_.ownerGone() && host_.emptyItemList) host_.emptyItemList();
       return 0;
     case kListRefresh:
-      if (!ownerGone_ && host_.refreshItemList) host_.refreshItemList();
+      if (!worker_.ownerGone() && host_.refreshItemList) host_.refreshItemList();
       return 0;
   }
   return DialogWindow::handle(message, wParam, lParam);
@@ -341,34 +336,16 @@ void MaintenanceDialog::setInputsEnabled(bool on) {
 // The close button is greyed during a run; the window's own close and Escape
 // are not, and first stop the run and wait for it.
 void MaintenanceDialog::close() {
-  if (worker_.running()) {
-    closing_ = true;
-    worker_.requestStop();
-    waitForRun();
-  }
+  worker_.stopForClose();
   endModal();
-}
-
-// Waits for the run, answering what it sends meanwhile: it may be waiting for
-// a message box or for the item list.
-void MaintenanceDialog::waitForRun() {
-  ui::waitAnsweringSentMessages([this] { return worker_.running(); });
-  worker_.wait();
 }
 
 // Destroyed by the main window going (or the message loop ending) while a run
 // is active: stop it before the window and this object go.
-void MaintenanceDialog::destroying() {
-  if (!worker_.running()) return;
-  closing_ = true;
-  ownerGone_ = true;
-  worker_.requestStop();
-  waitForRun();
-}
+void MaintenanceDialog::destroying() { worker_.stopForOwnerGone(); }
 
-// A question asked while the dialog is closing gets the refusing answer.
 void MaintenanceDialog::showBox(BoxRequest& request) {
-  if (closing_ && request.buttons != MessageButtons::Ok) return;
+  if (!worker_.shows(request)) return;
   request.answer = platform::makeWindowSink(hwnd_)->show(request.text, request.caption, request.icon, request.buttons);
 }
 

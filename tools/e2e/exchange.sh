@@ -47,7 +47,7 @@ check "export: caption" "CSVエクスポート" "$(dialog_soon CSVエクスポ�
 check "export: description" "CSV形式（カンマ区切り）※完全なバックアップではありません" "$(drive get-text 1022)"
 check "export: header box" "1行目に見出しを付加" "$(drive get-text 1028)"
 check "export: machine list" "全ての機種" "$(drive get-text 1005)"
-drive set-text 1012 "$(winpath "$work/out.csv")" >/dev/null
+drive set-text 1053 "$(winpath "$work/out.csv")" >/dev/null
 drive press 1006 >/dev/null
 check "export: run ends" "処理を終了しました。" "$(csv_end)"
 check "export: log" "準備中・・・|処理を開始します。|$machine > Gone|$machine > Title, with \"quotes\"|$machine > ドラゴン|処理を終了しました。" \
@@ -72,7 +72,7 @@ PY
 drive command 1118 >/dev/null
 check "import: caption" "CSVインポート" "$(dialog_soon CSVインポート)"
 check "import: header box" "1行目を見出しとしてスキップする" "$(drive get-text 1028)"
-drive set-text 1012 "$(winpath "$work/in.csv")" >/dev/null
+drive set-text 1053 "$(winpath "$work/in.csv")" >/dev/null
 drive press 1006 >/dev/null
 check "import: new key question" "[新規プライマリキー] 新規プライマリキーがインポートされようとしています。" \
   "$(drive answer-box yes 20 | head -n 1)"
