@@ -23,9 +23,7 @@ function(qm_version_resource target file description)
                        COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/gen-icon.py ${icon}
                        DEPENDS ${CMAKE_SOURCE_DIR}/tools/gen-icon.py)
     set_source_files_properties(${dir}/${file}.rc PROPERTIES OBJECT_DEPENDS ${icon})
-    # The manifest (common controls 6) stays out for now: under it the item
-    # list's Enter no longer reaches the launch under Wine.
-    set(QM_RC_EXTRA "112 ICON \"${icon}\"")
+    set(QM_RC_EXTRA "112 ICON \"${icon}\"\n1 24 \"${dir}/${file}.manifest\"")
   endif()
   configure_file(${QM_RC_TEMPLATE} ${dir}/${file}.rc @ONLY)
   target_sources(${target} PRIVATE ${dir}/${file}.rc)

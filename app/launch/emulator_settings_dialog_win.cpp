@@ -14,6 +14,7 @@
 #include "app/settings/settings.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/tab_pages_win.h"
 #include "app/ui/folder_browser_win.h"
 #include "common/platform/files.h"
 #include "common/platform/message_sink.h"
@@ -158,19 +159,12 @@ protected:
     button(sjis("デフォルトに設定/解除"), kDefault, 320, 106, 234);
     add("STATIC", "", SS_LEFT | SS_NOPREFIX, kDefaultLabel, 320, 140, 310, 40);
     HWND tab = add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, kTab, 10, 200, 620, 284);
-    const char* pages[] = {"基本", "起動アプリとスクリプト", "スナップショット", "終了検知"};
-    for (int i = 0; i < 4; ++i) {
-      const std::string name = sjis(pages[i]);
-      TCITEMA page{};
-      page.mask = TCIF_TEXT;
-      page.pszText = const_cast<char*>(name.c_str());
-      SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&page));
-    }
+    pages_.create(tab, {sjis("基本"), sjis("起動アプリとスクリプト"), sjis("スナップショット"), sjis("終了検知")});
     int labelId = kFirstLabel;
     for (const Control& c : pageControls()) addControl(c, c.kind == Kind::Label && c.id == 0 ? labelId++ : c.id);
     button(sjis("保存"), IDOK, 456, 492, 84, 26);
     button(sjis("閉じる"), IDCANCEL, 546, 492, 84, 26);
-    showPage(0);
+    pages_.show(0);
     fillMachines();
     showCaptureSettings();
   }
@@ -179,8 +173,12 @@ protected:
 
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE) {
-      showPage(static_cast<int>(SendMessageA(item(kTab), TCM_GETCURSEL, 0, 0)));
+      pages_.show(pages_.chosen());
       return 0;
+    }
+    if (message == WM_CTLCOLORSTATIC) {
+      if (HBRUSH brush = pages_.colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+        return reinterpret_cast<LRESULT>(brush);
     }
     if (message != WM_COMMAND) return DialogWindow::handle(message, wParam, lParam);
     switch (LOWORD(wParam)) {
@@ -209,6 +207,7 @@ protected:
 private:
   void addControl(const Control& c, int id) {
     const std::string text = sjis(c.utf8);
+    pages_.fill(c.page);
     switch (c.kind) {
       case Kind::Label: add("STATIC", text, SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, id, c.x, c.y, c.width, c.height); break;
       case Kind::Edit: add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, id, c.x, c.y, c.width, c.height, WS_EX_CLIENTEDGE); break;
@@ -226,11 +225,7 @@ private:
         add("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id, c.x, c.y, c.width, c.height);
         break;
     }
-    pageOf_.push_back({id, c.page});
-  }
-
-  void showPage(int page) {
-    for (const auto& [id, onPage] : pageOf_) ShowWindow(item(id), onPage == page ? SW_SHOW : SW_HIDE);
+    pages_.take(item(id));
   }
 
   std::string machine() const { return ui::comboSelectedText(item(kMachine)); }
@@ -442,7 +437,7 @@ private:
   std::string key_;
   Settings* settings_;
   std::unique_ptr<platform::MessageSink> sink_;
-  std::vector<std::pair<int, int>> pageOf_;  // control id, page
+  ui::TabPages pages_;
   std::string originalMachine_;
   std::string originalName_;
   bool listChanged_ = false;

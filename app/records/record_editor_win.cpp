@@ -491,12 +491,9 @@ void RecordEditor::save() {
 }
 
 LRESULT RecordEditor::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  // The read-only path keeps the colour of a read-only field.
-  if (message == WM_CTLCOLORSTATIC && pages_.onPage(reinterpret_cast<HWND>(lParam)) &&
-      reinterpret_cast<HWND>(lParam) != item(kFile)) {
-    const HBRUSH brush = pages_.bodyBrush();
-    SetBkColor(reinterpret_cast<HDC>(wParam), pages_.bodyColour());
-    return reinterpret_cast<LRESULT>(brush);
+  if (message == WM_CTLCOLORSTATIC) {
+    if (HBRUSH brush = pages_.colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+      return reinterpret_cast<LRESULT>(brush);
   }
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<NMHDR*>(lParam);

@@ -13,6 +13,7 @@
 #include "app/registration/progress_window_win.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/dialog_window_win.h"
+#include "app/ui/tab_pages_win.h"
 #include "app/ui/folder_browser_win.h"
 #include "app/ui/html_help_win.h"
 #include "app/ui/message_box_win.h"
@@ -94,7 +95,6 @@ private:
   HWND combo(int id, int x, int y, int width);
   void fillList(int id, const std::vector<std::string>& entries);
   bool fillFromQuery(int id, const std::string& sql, bool withNone, const char* failure);
-  void showPage(int page);
   void machineChanged();
   void updateEnabling();
   void browse();
@@ -104,26 +104,21 @@ private:
   std::string comboText(int id) const { return ui::comboSelectedText(item(id)); }
   int comboIndex(int id) const { return static_cast<int>(SendMessageA(item(id), CB_GETCURSEL, 0, 0)); }
 
-  bool onPage(HWND control) const;
-  HBRUSH pageBrush();
 
   const RunPlace& place_;
   db::DbConnection db_;
-  ui::OwnedGdi<HBRUSH> pageBrush_;
-  COLORREF pageColour_ = 0;
-  std::vector<int> pages_[2];
-  std::vector<int>* filling_ = nullptr;  // the page that controls are being added to
+  ui::TabPages pages_;
 };
 
 HWND AddImageDialog::check(const char* utf8, int id, int x, int y, int width) {
   HWND box = add("BUTTON", sjis(utf8), BS_AUTOCHECKBOX | WS_TABSTOP, id, x, y, width, 18);
-  if (filling_) filling_->push_back(id);
+  pages_.take(item(id));
   return box;
 }
 
 HWND AddImageDialog::combo(int id, int x, int y, int width) {
   HWND list = add("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id, x, y, width, 300);
-  if (filling_) filling_->push_back(id);
+  pages_.take(item(id));
   return list;
 }
 
@@ -149,20 +144,14 @@ bool AddImageDialog::fillFromQuery(int id, const std::string& sql, bool withNone
 void AddImageDialog::createControls() {
   db_.open(place_.dbPath);
   HWND tab = add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, kTab, 10, 10, 670, 400);
-  const std::string pageNames[] = {sjis("基本設定"), sjis("高度な設定")};
-  for (int i = 0; i < 2; ++i) {
-    TCITEMA page{};
-    page.mask = TCIF_TEXT;
-    page.pszText = const_cast<char*>(pageNames[i].c_str());
-    SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&page));
-  }
+  pages_.create(tab, {sjis("基本設定"), sjis("高度な設定")});
   const StoredChoices stored = loadStoredChoices(platform::IniFile(place_.settingsPath));
 
   // Page 0: the path, what to search, and how rows are filled.
-  filling_ = &pages_[0];
+  pages_.fill(0);
   auto text = [this](const char* utf8, int x, int y, int width, int id = 0) {
     add("STATIC", sjis(utf8), SS_LEFT | SS_NOPREFIX, id, x, y, width, 16);
-    if (id) filling_->push_back(id);
+    if (id) pages_.take(item(id));
   };
   int labelId = 1260;  // labels get ids of their own, so that a page can hide them
   auto pageLabel = [&](const char* utf8, int x, int y, int width) { text(utf8, x, y, width, labelId++); };
@@ -170,7 +159,8 @@ void AddImageDialog::createControls() {
   add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, 24, 62, 590, 22, WS_EX_CLIENTEDGE);
   SendMessageA(item(kPath), EM_LIMITTEXT, 259, 0);
   add("BUTTON", ". .", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 620, 62, 46, 22);
-  pages_[0].insert(pages_[0].end(), {kPath, kBrowse});
+  pages_.take(item(kPath));
+  pages_.take(item(kBrowse));
   check("サブディレクトリも検索する", kSubfolders, 24, 92, 300);
   check("アーカイブされたイメージも検索する", kArchives, 330, 92, 330);
   pageLabel("機種 （検索する拡張子にも影響します）", 24, 120, 300);
@@ -189,12 +179,12 @@ void AddImageDialog::createControls() {
   check("R指定に設定する", kAdult, 24, 240, 300);
   pageLabel("発売年", 24, 268, 60);
   add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kSaleYear, 90, 265, 100, 22, WS_EX_CLIENTEDGE);
-  pages_[0].push_back(kSaleYear);
+  pages_.take(item(kSaleYear));
   check("ファイルパスに年号らしき数字4ケタが見つかれば発売年とする", kYearFromPath, 200, 267, 466);
   pageLabel("国情報", 24, 298, 300);
   add("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kCountries, 24, 316, 642, 22, WS_EX_CLIENTEDGE);
   SendMessageA(item(kCountries), EM_LIMITTEXT, 1023, 0);
-  pages_[0].push_back(kCountries);
+  pages_.take(item(kCountries));
   check("ファイルパスに上記文字列が見つかれば国情報として格納する（チェックOFFで文字列全てを国情報として格納）",
         kCountryFromPath, 24, 344, 642);
   check("見つからない場合、上記1番目の文字列をデフォルト国情報とする（チェックOFFで国を指定しない）", kDefaultCountry,
@@ -202,23 +192,24 @@ void AddImageDialog::createControls() {
   check("格納する際は ( ) [ ] を除去する", kStripBrackets, 24, 384, 642);
 
   // Page 1: multi-image sets and CRCs.
-  filling_ = &pages_[1];
+  pages_.fill(1);
   add("BUTTON", sjis("複数枚組イメージ"), BS_GROUPBOX, labelId, 24, 44, 642, 96);
-  pages_[1].push_back(labelId++);
+  pages_.take(item(labelId++));
   check("アーカイブ内の複数イメージを、同じタイトルの複数枚組イメージにする", kArchiveSets, 40, 66, 610);
   check("タイトルに[拡張子]---[内部ファイル名]を付加する", kArchiveSetTitles, 60, 88, 590);
   check("同じフォルダ内にある非アーカイブのイメージを、同じタイトルの複数枚組イメージにする", kFolderSets, 40, 110,
         610);
   add("BUTTON", "CRC", BS_GROUPBOX, labelId, 24, 152, 642, 110);
-  pages_[1].push_back(labelId++);
+  pages_.take(item(labelId++));
   check("CRC32を計算する", kCrc32, 40, 174, 300);
   check("CRC16を計算する", kCrc16, 40, 196, 300);
   pageLabel("開始位置", 40, 228, 70);
   add("EDIT", "0", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, kCrcOffset, 112, 225, 100, 22, WS_EX_CLIENTEDGE);
   pageLabel("バイト（長）", 232, 228, 80);
   add("EDIT", "0", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, kCrcLength, 316, 225, 100, 22, WS_EX_CLIENTEDGE);
-  pages_[1].insert(pages_[1].end(), {kCrcOffset, kCrcLength});
-  filling_ = nullptr;
+  pages_.take(item(kCrcOffset));
+  pages_.take(item(kCrcLength));
+  pages_.fill(-1);
 
   check("ライブラリ登録済イメージも新しい設定で上書き", kOverwrite, 14, 420, 420);
   check("お気に入りは上書きしない", kKeepFavourites, 34, 442, 300);
@@ -252,37 +243,7 @@ void AddImageDialog::createControls() {
   setText(kCountries, stored.countries);
   machineChanged();
   updateEnabling();
-  showPage(0);
-}
-
-bool AddImageDialog::onPage(HWND control) const {
-  const int id = GetDlgCtrlID(control);
-  for (const auto& page : pages_)
-    if (std::find(page.begin(), page.end(), id) != page.end()) return true;
-  return false;
-}
-
-// Taken from the tab drawn off screen, once: the colour depends on the theme.
-HBRUSH AddImageDialog::pageBrush() {
-  if (pageBrush_) return pageBrush_.get();
-  RECT rect;
-  GetClientRect(item(kTab), &rect);
-  pageColour_ = GetSysColor(COLOR_BTNFACE);
-  const ui::OwnedBitmap bitmap(CreateCompatibleBitmap(ui::WindowDc(hwnd()).get(), rect.right, rect.bottom));
-  if (bitmap) {
-    const ui::MemoryDc memory(bitmap.get());
-    SendMessageA(item(kTab), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND);
-    // Inside the body, clear of the tab buttons and the border.
-    const COLORREF body = GetPixel(memory.get(), rect.right / 2, rect.bottom - 20);
-    if (body != CLR_INVALID) pageColour_ = body;
-  }
-  pageBrush_.reset(CreateSolidBrush(pageColour_));
-  return pageBrush_.get();
-}
-
-void AddImageDialog::showPage(int page) {
-  for (int p = 0; p < 2; ++p)
-    for (int id : pages_[p]) ShowWindow(item(id), p == page ? SW_SHOW : SW_HIDE);
+  pages_.show(0);
 }
 
 void AddImageDialog::machineChanged() {
@@ -361,17 +322,14 @@ LRESULT AddImageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     endModal();
     return 0;
   }
-  if (message == WM_CTLCOLORSTATIC && onPage(reinterpret_cast<HWND>(lParam))) {
-    // Labels and check boxes on a page take the tab's body colour, which a
-    // themed tab draws lighter than the dialog.
-    const HBRUSH brush = pageBrush();
-    SetBkColor(reinterpret_cast<HDC>(wParam), pageColour_);
-    return reinterpret_cast<LRESULT>(brush);
+  if (message == WM_CTLCOLORSTATIC) {
+    if (HBRUSH brush = pages_.colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+      return reinterpret_cast<LRESULT>(brush);
   }
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (header->idFrom == kTab && header->code == TCN_SELCHANGE)
-      showPage(static_cast<int>(SendMessageA(item(kTab), TCM_GETCURSEL, 0, 0)));
+      pages_.show(pages_.chosen());
     return 0;
   }
   if (message == WM_COMMAND) {

@@ -57,4 +57,14 @@ HBRUSH TabPages::bodyBrush() {
   return brush_.get();
 }
 
+HBRUSH TabPages::colourControl(HDC dc, HWND control) {
+  if (!onPage(control)) return nullptr;
+  char name[16] = "";
+  GetClassNameA(control, name, sizeof name);
+  if (lstrcmpiA(name, "Edit") == 0) return nullptr;
+  const HBRUSH brush = bodyBrush();
+  SetBkColor(dc, colour_);
+  return brush;
+}
+
 }  // namespace qm::ui

@@ -29,6 +29,10 @@ public:
   // than the dialog), for WM_CTLCOLORSTATIC of the page's labels.
   HBRUSH bodyBrush();
   COLORREF bodyColour() const { return colour_; }
+  // For WM_CTLCOLORSTATIC: a label or check box on a page gets the body's
+  // brush and colour; an edit box (read-only or greyed) keeps its own, and a
+  // control on no page gets null.
+  HBRUSH colourControl(HDC dc, HWND control);
   HWND tab() const { return tab_; }
 
 private:

@@ -59,6 +59,8 @@ file_version() { strings -el "$1" | grep -A1 -x FileVersion | tail -n 1; }
 for file in Quillmoor2.exe Quillmoor2_Lib.dll Quillmoor2_GetCRC.dll quillmoor-cli.exe; do
   check "version resource: $file" "$version" "$(file_version "$f/$file")"
 done
+check "manifest asks for common controls 6" "1" \
+  "$(strings "$f/Quillmoor2.exe" | grep -c 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"')"
 check "version box" "$(printf 'Quillmoor2\t\tversion %s' "$version")" \
   "$("$top/tools/wine-run.sh" "$f/quillmoor-cli.exe" version 2>/dev/null | head -n 1 | tr -d '\r')"
 
