@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Retakes the screenshots of the help pages (docs/help/images/) from the
 # Windows build under Wine on a virtual display: the main window on a demo
-# library, the image-add dialog, the emulator settings and the shortcut key
+# library, the image-add dialog, the emulator settings, the record editor,
+# the query dialog, a maintenance run, the CSV export and the shortcut key
 # dialog. Each is cut to the program's window and kept small (256 colours).
 #
 #   xvfb-run -a -s "-screen 0 1024x768x24" tools/help-shots.sh
@@ -38,5 +39,22 @@ capture register "$(dialog_soon イメージファイルの追加)"
 drive close-dialog 10 >/dev/null
 drive command 1167 >/dev/null
 capture keys "$(dialog_soon ショートカットキーの設定)"
+drive close-dialog 10 >/dev/null
+drive select-row 1001 0 >/dev/null
+drive command 1157 >/dev/null
+capture emulator-settings "$(dialog_soon エミュレータ設定)"
+drive close-dialog 10 >/dev/null
+drive select-row 1001 0 >/dev/null
+drive command 1124 >/dev/null
+capture record-editor "$(dialog_soon レコード編集)"
+drive close-dialog 10 >/dev/null
+drive command 1174 >/dev/null
+capture query "$(dialog_soon クエリ作成)"
+drive close-dialog 10 >/dev/null
+drive command 1161 >/dev/null
+capture maintenance "$(dialog_soon 不在イメージをライブラリから削除)"
+drive close-dialog 10 >/dev/null
+drive command 1120 >/dev/null
+capture csv "$(dialog_soon CSVエクスポート)"
 drive close-dialog 10 >/dev/null
 drive close-main 20 >/dev/null
