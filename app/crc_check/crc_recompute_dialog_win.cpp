@@ -7,7 +7,7 @@
 
 #include "app/crc_check/crc_library.h"
 #include "app/crc_check/crc_recompute.h"
-#include "app/maintenance/dialog_run_win.h"
+#include "app/maintenance/dialog_run.h"
 #include "app/maintenance/file_probe.h"
 #include "app/maintenance/maintenance_page.h"
 #include "app/maintenance/run_feed.h"

@@ -1,4 +1,4 @@
-#include "app/maintenance/dialog_run_win.h"
+#include "app/maintenance/dialog_run.h"
 
 #include "app/ui/sent_message_wait_win.h"
 

@@ -9,7 +9,7 @@
 #include "app/exchange/csv_export.h"
 #include "app/exchange/csv_import.h"
 #include "app/library_moves/column_replace.h"
-#include "app/maintenance/dialog_run_win.h"
+#include "app/maintenance/dialog_run.h"
 #include "app/maintenance/file_probe.h"
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_options_dialog_win.h"

@@ -1,6 +1,8 @@
 // The run a modal dialog starts, with what the dialog needs when it goes
 // while the run is active: the run is asked to stop and waited for, and what
 // the run sends to the dialog meanwhile is answered so it can end.
+// Its stop and wait are Windows-only (dialog_run_win.cpp); the header
+// names no Win32 type, so other features' dialogs can share it.
 #pragma once
 
 #include "app/maintenance/run_hand_over.h"
