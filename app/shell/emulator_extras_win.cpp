@@ -52,6 +52,13 @@ bool EmulatorExtras::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         return true;
       }
       if (LOWORD(wParam) == menu::kAutoSnapshotStep) {
+    case WM_CTLCOLORLISTBOX:
+      // The group pane's space below its rows flashes too.
+      if (HBRUSH brush = joystick_->flashBrush(reinterpret_cast<HWND>(lParam))) {
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+      }
+      return false;
         const int mode = capture::autoSnapMode().step();
         if (place_.showAutoSnapMode) place_.showAutoSnapMode(mode);
         return true;

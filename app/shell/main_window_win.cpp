@@ -162,7 +162,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DRAWITEM:
       if (wParam == kItemListId && items_) {
-        painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_, masterIcons_);
+        painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_, masterIcons_,
+                      extras_ ? extras_->flashColour(itemList_) : std::nullopt);
         return TRUE;
       }
       if (wParam == kGroupListId) {
@@ -782,7 +783,13 @@ void MainWindow::drawGroupItem(const DRAWITEMSTRUCT& draw) {
   if (item < 0) return;
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   HDC dc = draw.hDC;
-  FillRect(dc, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const std::optional<COLORREF> flash = extras_ ? extras_->flashColour(groupList_) : std::nullopt;
+  if (flash && !selected) {
+    SetBkColor(dc, *flash);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &draw.rcItem, nullptr, 0, nullptr);
+  } else {
+    FillRect(dc, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  }
   RECT box{draw.rcItem.left + 2, draw.rcItem.top, draw.rcItem.right - 2, draw.rcItem.bottom};
   if (groupKind_ == search::GroupKind::Rating && item >= 1) {
     painter_.drawStars(dc, box, search::ratingStars(item));
