@@ -48,7 +48,8 @@ protected:
     }
     label(sjis("プレビュー"), kPreviewX, 10, kPreviewWidth);
     add("STATIC", "", SS_OWNERDRAW, kPreview, kPreviewX, kPreviewY, kPreviewWidth, kPreviewHeight, WS_EX_CLIENTEDGE);
-    add("STATIC", "", SS_LEFT | SS_NOPREFIX, kPreviewSize, kPreviewX, kPreviewY + kPreviewHeight + 6, kPreviewWidth, 20);
+    add("STATIC", "", SS_LEFT | SS_NOPREFIX, kPreviewSize, kPreviewX, kPreviewY + kPreviewHeight + 6, kPreviewWidth,
+        20);
     button("OK", IDOK, 512, 264, 84, 26, BS_DEFPUSHBUTTON);
     button(sjis("キャンセル"), IDCANCEL, 606, 264, 84, 26);
     if (!pictures_.empty()) showPicture(static_cast<int>(pictures_.size()) - 1);

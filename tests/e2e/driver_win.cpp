@@ -1018,7 +1018,8 @@ int toolClick(char** argv) {
   const LRESULT index = tools ? SendMessageA(tools, TB_COMMANDTOINDEX, std::atoi(argv[2]), 0) : -1;
   DWORD id = 0;
   GetWindowThreadProcessId(tools, &id);
-  HANDLE process = index >= 0 ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, id) : nullptr;
+  HANDLE process =
+      index >= 0 ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, id) : nullptr;
   void* remote = process ? VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE) : nullptr;
   RECT rect{};
   bool ok = remote && SendMessageA(tools, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
