@@ -45,7 +45,7 @@ public:
 
 private:
   bool emulatorInFront(int waitMs) const;
-  // In front within the wait that fits: long before the first key, short after.
+  // In front within the wait that fits: long for the script's first key, short after.
   bool emulatorReady();
 
   DWORD processId_;
@@ -53,7 +53,7 @@ private:
   DWORD ourSequence_ = 0;  // the clipboard's change count after our last paste
   std::vector<SavedFormat> previous_;
   int skipped_ = 0;
-  bool seenInFront_ = false;
+  bool startWaited_ = false;
 };
 
 // One key event through SendInput, with the key's scan code (and the
