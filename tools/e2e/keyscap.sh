@@ -72,8 +72,10 @@ check_soon "one item listed" "1" drive count-items
 # Enter: the stand-in gets the script's keys in order, with scan codes, and
 # the title pasted; the launch then saves its clipboard picture.
 drive select-row 1001 0 >/dev/null
+# Enter goes to the focused control: a lost key shows here, not as missing keys later.
+check "the list has the focus for Enter" "1" "$(drive wait-focus 1001 20 | grep -qv none && echo 1)"
 drive keys return >/dev/null
-wait_for 30 grep -q "^start" "$emu"
+check "Enter starts the emulator" "1" "$(wait_for 30 grep -qs "^start" "$emu" && echo 1)"
 wait_for 30 grep -q "^end" "$emu"
 check "keys in the order the script gives" "$expected_keys" \
   "$(grep '^key ' "$emu" | tr -d '\r' | sed 's/ [0-9]*$//' | plain_keys)"
