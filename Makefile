@@ -48,6 +48,7 @@ test-e2e: native windows
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/menus.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/records.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/keyscap.sh
+	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/joystick.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/launch.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/rewrite.sh
 	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/search.sh

@@ -11,13 +11,19 @@ namespace {
 using text::sjis;
 
 constexpr int kPictures = 1500;
+constexpr int kPreview = 1501;
+constexpr int kPreviewSize = 1502;
 constexpr int kSlotCombo = 1510;  // + slot
+
+// The preview's place in the dialog; 4:3, the shape of most screens.
+constexpr int kPreviewX = 462, kPreviewY = 32, kPreviewWidth = 228, kPreviewHeight = 171;
 
 class ChooseAutoSnapDialog : public ui::DialogWindow {
 public:
-  explicit ChooseAutoSnapDialog(const std::vector<std::string>& pictures) : pictures_(pictures) {}
+  ChooseAutoSnapDialog(const std::vector<std::string>& pictures, const PreviewMaker& preview)
+      : pictures_(pictures), makePreview_(preview) {}
   std::optional<std::array<std::string, kSnapshotSlots>> run(HWND owner) {
-    if (runModal(owner, sjis("スナップショットの選択"), 460, 300) != IDOK) return std::nullopt;
+    if (runModal(owner, sjis("スナップショットの選択"), 702, 300) != IDOK) return std::nullopt;
     return chosen_;
   }
 
@@ -25,8 +31,8 @@ protected:
   void createControls() override {
     SetWindowTextA(hwnd(), sjis("スナップショットの選択").c_str());
     label(sjis("自動スナップショット"), 12, 10, 200);
-    HWND list = add("LISTBOX", "", WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT, kPictures, 12, 32, 200, 220,
-                    WS_EX_CLIENTEDGE);
+    HWND list = add("LISTBOX", "", WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, kPictures, 12, 32,
+                    200, 220, WS_EX_CLIENTEDGE);
     for (const std::string& path : pictures_)
       SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(launch::pathPart(path, launch::PathPiece::FileName).c_str()));
     for (int slot = 0; slot < kSnapshotSlots; ++slot) {
@@ -40,11 +46,31 @@ protected:
       // Slot 1 starts on the last picture: the one a person most often keeps.
       SendMessageA(combo, CB_SETCURSEL, slot == 0 ? pictures_.size() : 0, 0);
     }
-    button("OK", IDOK, 270, 264, 84, 26, BS_DEFPUSHBUTTON);
-    button(sjis("キャンセル"), IDCANCEL, 362, 264, 84, 26);
+    label(sjis("プレビュー"), kPreviewX, 10, kPreviewWidth);
+    add("STATIC", "", SS_OWNERDRAW, kPreview, kPreviewX, kPreviewY, kPreviewWidth, kPreviewHeight, WS_EX_CLIENTEDGE);
+    add("STATIC", "", SS_LEFT | SS_NOPREFIX, kPreviewSize, kPreviewX, kPreviewY + kPreviewHeight + 6, kPreviewWidth,
+        20);
+    button("OK", IDOK, 512, 264, 84, 26, BS_DEFPUSHBUTTON);
+    button(sjis("キャンセル"), IDCANCEL, 606, 264, 84, 26);
+    if (!pictures_.empty()) showPicture(static_cast<int>(pictures_.size()) - 1);
   }
 
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_DRAWITEM && wParam == kPreview) {
+      drawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == kPictures && HIWORD(wParam) == LBN_SELCHANGE) {
+      showPicture(static_cast<int>(SendMessageA(item(kPictures), LB_GETCURSEL, 0, 0)));
+      return 0;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) >= kSlotCombo && LOWORD(wParam) < kSlotCombo + kSnapshotSlots &&
+        HIWORD(wParam) == CBN_SELCHANGE) {
+      // Entry 0 is "none": the preview keeps what it shows.
+      const auto at = static_cast<int>(SendMessageA(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0));
+      if (at > 0) showPicture(at - 1);
+      return 0;
+    }
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
       for (int slot = 0; slot < kSnapshotSlots; ++slot) {
         const LRESULT at = SendMessageA(item(kSlotCombo + slot), CB_GETCURSEL, 0, 0);
@@ -61,7 +87,32 @@ protected:
   }
 
 private:
+  // Selects picture `index` in the list and shows it in the preview.
+  void showPicture(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= pictures_.size()) return;
+    SendMessageA(item(kPictures), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    shown_.reset();
+    if (makePreview_) {
+      RECT area{};
+      GetClientRect(item(kPreview), &area);
+      shown_ = makePreview_(pictures_[index], SIZE{area.right, area.bottom});
+    }
+    setText(kPreviewSize, shown_ ? std::to_string(shown_->original.cx) + " x " + std::to_string(shown_->original.cy)
+                                 : std::string());
+    InvalidateRect(item(kPreview), nullptr, TRUE);
+  }
+
+  void drawPreview(const DRAWITEMSTRUCT& draw) const {
+    FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_APPWORKSPACE));
+    if (!shown_ || !shown_->bitmap) return;
+    const ui::MemoryDc picture(shown_->bitmap.get());
+    BitBlt(draw.hDC, shown_->box.left, shown_->box.top, shown_->box.right - shown_->box.left,
+           shown_->box.bottom - shown_->box.top, picture.get(), 0, 0, SRCCOPY);
+  }
+
   const std::vector<std::string>& pictures_;
+  const PreviewMaker& makePreview_;
+  std::optional<PreviewPicture> shown_;
   std::array<std::string, kSnapshotSlots> chosen_;
 };
 
@@ -143,14 +194,15 @@ POINT noticePlace(const RECT& area, int position) {
 }  // namespace
 
 std::optional<std::array<std::string, kSnapshotSlots>> chooseAutoSnapshots(HWND owner,
-                                                                           const std::vector<std::string>& pictures) {
-  ChooseAutoSnapDialog dialog(pictures);
+                                                                           const std::vector<std::string>& pictures,
+                                                                           const PreviewMaker& preview) {
+  ChooseAutoSnapDialog dialog(pictures, preview);
   return dialog.run(owner);
 }
 
-LRESULT answerChoiceRequest(HWND owner, LPARAM request) {
+LRESULT answerChoiceRequest(HWND owner, LPARAM request, const PreviewMaker& preview) {
   auto* choice = reinterpret_cast<ChoiceRequest*>(request);
-  choice->chosen = chooseAutoSnapshots(owner, choice->pictures);
+  choice->chosen = chooseAutoSnapshots(owner, choice->pictures, preview);
   return 0;
 }
 

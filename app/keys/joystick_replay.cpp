@@ -13,6 +13,11 @@ JoystickReplay JoystickReplay::parse(const std::string& text) {
     std::istringstream fields(line);
     std::string first;
     if (!(fields >> first) || first[0] == '#') continue;
+    if (first == "every") {
+      int ms = 0;
+      if (fields >> ms && ms > 0) replay.interval_ = ms;
+      continue;
+    }
     if (first == "-") {
       replay.readings_.push_back(std::nullopt);
       continue;

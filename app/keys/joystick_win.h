@@ -15,6 +15,8 @@ class JoystickSource {
 public:
   JoystickSource();
   std::optional<JoyState> read(int id);
+  // The pace a replayed recording asks for; nothing for a real controller.
+  std::optional<int> interval() const { return replay_ ? replay_->interval() : std::nullopt; }
 
 private:
   std::optional<JoystickReplay> replay_;

@@ -7,8 +7,12 @@
 namespace qm::keys {
 namespace {
 
-// How long a key waits for the emulator to come to the front before it is dropped.
+// How long a key waits for the emulator to come to the front before it is
+// dropped. The first key waits longer: a loaded machine may take many seconds
+// to show a freshly started emulator's window, and typing must not start
+// anywhere else meanwhile.
 constexpr int kFrontWaitMs = 3000;
+constexpr int kFirstFrontWaitMs = 20000;
 
 bool isExtended(int vk) {
   switch (vk) {
@@ -36,6 +40,33 @@ HGLOBAL globalCopy(const void* bytes, std::size_t size) {
 
 }  // namespace
 
+bool isMemoryBlockFormat(UINT format) {
+  switch (format) {
+    case CF_BITMAP: case CF_PALETTE: case CF_METAFILEPICT: case CF_ENHMETAFILE: case CF_OWNERDISPLAY:
+    case CF_DSPBITMAP: case CF_DSPMETAFILEPICT: case CF_DSPENHMETAFILE:
+      return false;
+  }
+  // Private formats belong to their owner, and GDI formats are objects, not memory.
+  return !(format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) &&
+         !(format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
+}
+
+std::vector<SavedFormat> copyClipboard() {
+  std::vector<SavedFormat> formats;
+  for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+    if (!isMemoryBlockFormat(format)) continue;
+    HANDLE data = GetClipboardData(format);
+    const SIZE_T size = data ? GlobalSize(data) : 0;
+    if (size == 0) continue;
+    if (const void* bytes = GlobalLock(data)) {
+      const char* start = static_cast<const char*>(bytes);
+      formats.push_back({format, std::vector<char>(start, start + size)});
+      GlobalUnlock(data);
+    }
+  }
+  return formats;
+}
+
 void sendKey(int vk, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -60,8 +91,16 @@ bool EmulatorKeySink::emulatorInFront(int waitMs) const {
 }
 
 
+// The long wait is spent once, whatever its outcome: an emulator that never
+// comes to the front must not hold every key of a long script for as long.
+bool EmulatorKeySink::emulatorReady() {
+  const int waitMs = startWaited_ ? kFrontWaitMs : kFirstFrontWaitMs;
+  startWaited_ = true;
+  return emulatorInFront(waitMs);
+}
+
 void EmulatorKeySink::keyDown(int vk) {
-  if (!emulatorInFront(kFrontWaitMs)) {
+  if (!emulatorReady()) {
     ++skipped_;
     return;
   }
@@ -71,7 +110,7 @@ void EmulatorKeySink::keyDown(int vk) {
 // A modifier is released wherever the focus is: left down, it would change
 // every key the user types next.
 void EmulatorKeySink::keyUp(int vk) {
-  if (!isModifier(vk) && !emulatorInFront(kFrontWaitMs)) {
+  if (!isModifier(vk) && !emulatorReady()) {
     ++skipped_;
     return;
   }
@@ -79,42 +118,37 @@ void EmulatorKeySink::keyUp(int vk) {
 }
 
 void EmulatorKeySink::clipboardText(const std::string& text) {
-  ui::ClipboardLock lock;
-  if (!lock.open()) return;
-  if (!saved_) {
-    saved_ = true;
-    for (UINT format : {static_cast<UINT>(CF_TEXT), static_cast<UINT>(CF_DIB)}) {
-      HANDLE data = GetClipboardData(format);
-      if (!data) continue;
-      const SIZE_T size = GlobalSize(data);
-      if (const void* bytes = GlobalLock(data)) {
-        const char* start = static_cast<const char*>(bytes);
-        previous_.push_back({format, std::vector<char>(start, start + size)});
-        GlobalUnlock(data);
-      }
+  {
+    ui::ClipboardLock lock;
+    if (!lock.open()) return;
+    if (!saved_) {
+      saved_ = true;
+      previous_ = copyClipboard();
+    }
+    EmptyClipboard();
+    if (HGLOBAL copy = globalCopy(text.c_str(), text.size() + 1)) {
+      if (!SetClipboardData(CF_TEXT, copy)) GlobalFree(copy);
     }
   }
-  EmptyClipboard();
-  if (HGLOBAL copy = globalCopy(text.c_str(), text.size() + 1)) {
-    if (!SetClipboardData(CF_TEXT, copy)) GlobalFree(copy);
-  }
+  // Read once the clipboard is closed: closing may count as a change of its own.
   ourSequence_ = GetClipboardSequenceNumber();
 }
 
 void EmulatorKeySink::scriptEnded() {
   if (!saved_) return;
   saved_ = false;
+  const std::vector<SavedFormat> previous = std::move(previous_);
+  previous_.clear();
   // Something the emulator (or the user) put there since the last paste stays.
   if (GetClipboardSequenceNumber() != ourSequence_) return;
   ui::ClipboardLock lock;
   if (!lock.open()) return;
   EmptyClipboard();
-  for (const SavedFormat& f : previous_) {
+  for (const SavedFormat& f : previous) {
     if (HGLOBAL copy = globalCopy(f.bytes.data(), f.bytes.size())) {
       if (!SetClipboardData(f.format, copy)) GlobalFree(copy);
     }
   }
-  previous_.clear();
 }
 
 }  // namespace qm::keys

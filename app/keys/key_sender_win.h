@@ -2,8 +2,9 @@
 // each virtual key, and only while the foreground window belongs to the
 // emulator's process, so that a key never lands in the main window (an Enter
 // there would start another launch). Text goes through the clipboard, whose
-// earlier content comes back when the script has ended, unless something
-// else was put there meanwhile.
+// earlier content (every format that is one memory block) comes back when
+// the script has ended, unless something else was put there after the
+// script's last paste.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,18 @@
 #include "app/keys/key_script.h"
 
 namespace qm::keys {
+
+struct SavedFormat {
+  UINT format;
+  std::vector<char> bytes;
+};
+
+// Formats whose data is one movable memory block, which a copy of its bytes
+// brings back whole (text, DIB, file lists, registered formats); bitmaps,
+// palettes, metafiles and private formats are handles that are not.
+bool isMemoryBlockFormat(UINT format);
+// Every memory-block format of the open clipboard, in the clipboard's order.
+std::vector<SavedFormat> copyClipboard();
 
 class EmulatorKeySink : public KeySink {
 public:
@@ -32,17 +45,15 @@ public:
 
 private:
   bool emulatorInFront(int waitMs) const;
-
-  struct SavedFormat {
-    UINT format;
-    std::vector<char> bytes;
-  };
+  // In front within the wait that fits: long for the script's first key, short after.
+  bool emulatorReady();
 
   DWORD processId_;
   bool saved_ = false;
   DWORD ourSequence_ = 0;  // the clipboard's change count after our last paste
   std::vector<SavedFormat> previous_;
   int skipped_ = 0;
+  bool startWaited_ = false;
 };
 
 // One key event through SendInput, with the key's scan code (and the

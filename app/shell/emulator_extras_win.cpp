@@ -7,8 +7,28 @@
 #include "app/keys/joystick_dialog_win.h"
 #include "app/shell/menu_table.h"
 #include "app/shell/run_extras_win.h"
+#include "app/snapshots/picture_decoder_win.h"
 
 namespace qm::shell {
+namespace {
+
+// The choice's preview, drawn as the snapshot pane draws: fitted, shape kept.
+std::optional<capture::PreviewPicture> previewPicture(const std::string& path, SIZE area) {
+  snapshots::Placement placement;
+  placement.area = {static_cast<int>(area.cx), static_cast<int>(area.cy)};
+  placement.fit = snapshots::FitMode::KeepRatio;
+  placement.enlarge = true;
+  std::optional<snapshots::ScaledPicture> scaled = snapshots::decodeScaled(path, placement);
+  if (!scaled) return std::nullopt;
+  capture::PreviewPicture preview;
+  preview.bitmap = std::move(scaled->bitmap);
+  preview.box = {scaled->placed.left, scaled->placed.top, scaled->placed.left + scaled->placed.width,
+                 scaled->placed.top + scaled->placed.height};
+  preview.original = {scaled->original.width, scaled->original.height};
+  return preview;
+}
+
+}  // namespace
 
 EmulatorExtras::EmulatorExtras(Place place) : place_(std::move(place)) {
   const RunExtrasPlace run{place_.owner, place_.programFolder, place_.dbPath, place_.settingsPath};
@@ -21,13 +41,24 @@ EmulatorExtras::EmulatorExtras(Place place) : place_(std::move(place)) {
 bool EmulatorExtras::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   switch (message) {
-    case capture::kChooseSnapshotsMessage:
-      result = capture::answerChoiceRequest(place_.owner, lParam);
+    case capture::kChooseSnapshotsMessage: {
+      const snapshots::GdiplusSession gdiplus;
+      result = capture::answerChoiceRequest(place_.owner, lParam,
+                                            gdiplus.ready() ? capture::PreviewMaker(previewPicture)
+                                                            : capture::PreviewMaker());
       return true;
+    }
     case WM_TIMER:
       if (wParam != JoystickControl::kTimer) return false;
       joystick_->tick(place_.launcher && place_.launcher->busy());
       return true;
+    case WM_CTLCOLORLISTBOX:
+      // The group pane's space below its rows flashes too.
+      if (HBRUSH brush = joystick_->flashBrush(reinterpret_cast<HWND>(lParam))) {
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+      }
+      return false;
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP:
       joystick_->menuLoop(message == WM_ENTERMENULOOP);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/launch/launch_controller_win.h"
@@ -33,6 +34,8 @@ public:
 
   // True when the message was one of these; `result` is then the answer.
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The background of `pane` while the joystick's focus flash is on it.
+  std::optional<COLORREF> flashColour(HWND pane) const { return joystick_->flashColour(pane); }
 
 private:
   void openEmulatorMenu();

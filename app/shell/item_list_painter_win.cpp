@@ -68,13 +68,13 @@ void ItemListPainter::applyRowHeight(HWND list) {
 }
 
 void ItemListPainter::draw(const DRAWITEMSTRUCT& draw, const search::ItemList& items, const std::vector<int>& columns,
-                           const master::IconLists& icons) const {
+                           const master::IconLists& icons, std::optional<COLORREF> background) const {
   const int item = static_cast<int>(draw.itemID);
   if (item < 0 || item >= items.rowCount()) return;
   HDC dc = draw.hDC;
   const RECT& row = draw.rcItem;
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-  fill(dc, row, selected ? GetSysColor(COLOR_HIGHLIGHT) : item % 2 ? line2_ : line1_);
+  fill(dc, row, selected ? GetSysColor(COLOR_HIGHLIGHT) : background ? *background : item % 2 ? line2_ : line1_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text_);
 

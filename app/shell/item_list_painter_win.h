@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,10 @@ public:
   void applyRowHeight(HWND list);
 
   // One row; `columns` maps list-view columns to column-table columns.
+  // `background` replaces the line colours of unselected rows (the joystick's
+  // focus flash).
   void draw(const DRAWITEMSTRUCT& item, const search::ItemList& items, const std::vector<int>& columns,
-            const master::IconLists& icons) const;
+            const master::IconLists& icons, std::optional<COLORREF> background = std::nullopt) const;
 
   // Five stars, `filled` of them filled, from the left of `box` and centred
   // in its height (as text when "rating.bmp" is missing).

@@ -66,6 +66,15 @@ HWND child(HWND parent, const char* cls, DWORD style, int id, DWORD exStyle = 0)
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
+// A WM_COMMAND that carries a command: from the menu (code 0), a shortcut key
+// (code 1) or a tool bar button. A control's notification whose id happens to
+// equal a command's (an edit's change, a list's selection) must not start a
+// launch or step a mode.
+bool isCommand(WPARAM wParam, LPARAM lParam, HWND toolBar) {
+  if (lParam == 0) return HIWORD(wParam) <= 1;
+  return toolBar && reinterpret_cast<HWND>(lParam) == toolBar && HIWORD(wParam) == BN_CLICKED;
+}
+
 platform::IniFile settingsFile(const AppContext& app) { return platform::IniFile(app.settingsPath); }
 
 // With QM_TIMINGS=file set (the window benchmark, bench/main-window.sh),
@@ -139,7 +148,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return 1;
   }
   if (launcher_ && launcher_->handle(message, wParam, lParam)) return 0;
-  if (LRESULT result; extras_ && extras_->handle(message, wParam, lParam, result)) return result;
+  const bool strayCommand = message == WM_COMMAND && !isCommand(wParam, lParam, rebar_.tools());
+  if (LRESULT result; extras_ && !strayCommand && extras_->handle(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
       return onCreate() ? 0 : -1;
@@ -162,7 +172,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DRAWITEM:
       if (wParam == kItemListId && items_) {
-        painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_, masterIcons_);
+        painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_, masterIcons_,
+                      extras_ ? extras_->flashColour(itemList_) : std::nullopt);
         return TRUE;
       }
       if (wParam == kGroupListId) {
@@ -181,8 +192,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         selectGroupItem(static_cast<int>(SendMessageA(groupList_, LB_GETCURSEL, 0, 0)));
         return 0;
       }
-      // The tool bar's buttons are the menu's commands.
-      if (lParam != 0 && reinterpret_cast<HWND>(lParam) != rebar_.tools()) break;
+      if (strayCommand) break;
       if (lParam == 0 && app_.databaseReady && items_ && onColumnCommand(LOWORD(wParam))) return 0;
       if (app_.databaseReady && queries_.onCommand(LOWORD(wParam))) return 0;
       if (app_.databaseReady) {
@@ -782,7 +792,13 @@ void MainWindow::drawGroupItem(const DRAWITEMSTRUCT& draw) {
   if (item < 0) return;
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   HDC dc = draw.hDC;
-  FillRect(dc, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const std::optional<COLORREF> flash = extras_ ? extras_->flashColour(groupList_) : std::nullopt;
+  if (flash && !selected) {
+    SetBkColor(dc, *flash);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &draw.rcItem, nullptr, 0, nullptr);
+  } else {
+    FillRect(dc, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  }
   RECT box{draw.rcItem.left + 2, draw.rcItem.top, draw.rcItem.right - 2, draw.rcItem.bottom};
   if (groupKind_ == search::GroupKind::Rating && item >= 1) {
     painter_.drawStars(dc, box, search::ratingStars(item));

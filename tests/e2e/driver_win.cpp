@@ -55,6 +55,11 @@
 //   close-main-keys SECONDS   close the main window, print the key-up events it sends on the way out
 //   window CLASS SECONDS      wait for a visible top-level window of the class, print its client
 //                             size and title ("none" when there is none)
+//   tool-click ID             click the tool bar button of command ID with the mouse
+//   tool-image ID             the image index the tool bar button of command ID shows
+//   stray-command ID          post WM_COMMAND ID as the item list's notification (no command)
+//   wait-focus ID SECONDS     wait until the control ID of the main window has the focus, print
+//                             its screen rectangle (left top right bottom) or "none"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -1002,12 +1007,84 @@ int topWindow(char** argv) {
   return 0;
 }
 
+HWND toolBar() {
+  HWND rebar = FindWindowExA(findMain(), nullptr, "ReBarWindow32", nullptr);
+  return rebar ? FindWindowExA(rebar, nullptr, TOOLBARCLASSNAMEA, nullptr) : nullptr;
+}
+
+// TB_GETITEMRECT takes a pointer: the rectangle goes through the program's memory.
+int toolClick(char** argv) {
+  HWND tools = toolBar();
+  const LRESULT index = tools ? SendMessageA(tools, TB_COMMANDTOINDEX, std::atoi(argv[2]), 0) : -1;
+  DWORD id = 0;
+  GetWindowThreadProcessId(tools, &id);
+  HANDLE process =
+      index >= 0 ? OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, id) : nullptr;
+  void* remote = process ? VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  RECT rect{};
+  bool ok = remote && SendMessageA(tools, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  if (!ok || !ClientToScreen(tools, &centre)) {
+    std::printf("none\n");
+    return 1;
+  }
+  mouseAt(centre, 0);
+  mouseAt(centre, MOUSEEVENTF_LEFTDOWN);
+  mouseAt(centre, MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+  std::printf("clicked %s\n", argv[2]);
+  return 0;
+}
+
+int toolImage(char** argv) {
+  HWND tools = toolBar();
+  if (!tools) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%ld\n", static_cast<long>(SendMessageA(tools, TB_GETBITMAP, std::atoi(argv[2]), 0)));
+  return 0;
+}
+
+int strayCommand(char** argv) {
+  HWND main = findMain();
+  HWND list = GetDlgItem(main, kItemListId);
+  if (!list) {
+    std::printf("none\n");
+    return 1;
+  }
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), EN_CHANGE), reinterpret_cast<LPARAM>(list));
+  Sleep(300);
+  std::printf("posted %s\n", argv[2]);
+  return 0;
+}
+
+int waitFocus(char** argv) {
+  const int wanted = std::atoi(argv[2]);
+  HWND focus = nullptr;
+  RECT rect{};
+  if (!poll(std::atof(argv[3]), [&] { return (focus = focusedControl()) && GetDlgCtrlID(focus) == wanted; }) ||
+      !GetWindowRect(focus, &rect)) {
+    std::printf("none\n");
+    return 1;
+  }
+  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   std::string action = argv[1];
   if (action == "launch" && argc >= 3) return launch(argc, argv);
+  if (action == "tool-click" && argc == 3) return toolClick(argv);
+  if (action == "tool-image" && argc == 3) return toolImage(argv);
+  if (action == "stray-command" && argc == 3) return strayCommand(argv);
+  if (action == "wait-focus" && argc == 4) return waitFocus(argv);
   if (action == "wait-exit" && argc == 4) return waitExit(argv);
   if (action == "find-main" && (argc == 3 || argc == 4)) return findMainWindow(argc, argv);
   if (action == "close-main" && argc == 3) return closeMain(argv);

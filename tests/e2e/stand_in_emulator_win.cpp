@@ -9,11 +9,15 @@
 // The window also logs the keys it receives ("key down VK SCAN", "key up VK
 // SCAN") and the clipboard text a Ctrl+V brings ("paste TEXT"); with
 // "-clip WIDTHxHEIGHT" it puts a picture of that size on the clipboard three
-// seconds after its start.
+// seconds after its start ("-clip-at MS": that many milliseconds), together
+// with a mark of a registered format; when its window goes it logs what the
+// clipboard holds then ("holds dib WxH", "holds mark TEXT", "holds text TEXT").
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <utility>
 #include <string>
 
 namespace {
@@ -36,6 +40,8 @@ bool stopAsked() { return GetFileAttributesA((programPath() + ".stop").c_str()) 
 DWORD secondsToRun = 3;
 DWORD startedAt = 0;
 int clipWidth = 0, clipHeight = 0;
+DWORD clipAt = 3000;
+constexpr char kMark[] = "stand-in mark";
 
 bool timeIsUp() { return GetTickCount() - startedAt >= secondsToRun * 1000 || stopAsked(); }
 
@@ -51,6 +57,7 @@ std::string recordStart() {
     const std::string arg = __argv[i];
     if (arg == "-seconds" && i + 1 < __argc) secondsToRun = std::strtoul(__argv[i + 1], nullptr, 10);
     if (arg == "-clip" && i + 1 < __argc) std::sscanf(__argv[i + 1], "%dx%d", &clipWidth, &clipHeight);
+    if (arg == "-clip-at" && i + 1 < __argc) clipAt = std::strtoul(__argv[i + 1], nullptr, 10);
     logLine("arg " + std::to_string(i) + " " + arg);
     const DWORD attributes = GetFileAttributesA(arg.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) logLine("sees " + arg);
@@ -94,12 +101,35 @@ void putPicture(HWND hwnd) {
       p[1] = static_cast<unsigned char>(y * 255 / clipHeight);
     }
   GlobalUnlock(memory);
+  HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, sizeof kMark);
+  std::memcpy(GlobalLock(mark), kMark, sizeof kMark);
+  GlobalUnlock(mark);
   if (OpenClipboard(hwnd)) {
     EmptyClipboard();
     SetClipboardData(CF_DIB, memory);
+    SetClipboardData(RegisterClipboardFormatA("QmStandInMark"), mark);
     CloseClipboard();
     logLine("clip " + std::to_string(clipWidth) + "x" + std::to_string(clipHeight));
   }
+}
+
+void logClipboard(HWND hwnd) {
+  if (!OpenClipboard(hwnd)) return logLine("holds (clipboard busy)");
+  if (HANDLE dib = GetClipboardData(CF_DIB)) {
+    if (const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib))) {
+      logLine("holds dib " + std::to_string(header->biWidth) + "x" + std::to_string(header->biHeight));
+      GlobalUnlock(dib);
+    }
+  }
+  for (const auto& [format, name] : {std::pair<UINT, const char*>{RegisterClipboardFormatA("QmStandInMark"), "mark"},
+                                     std::pair<UINT, const char*>{CF_TEXT, "text"}}) {
+    HANDLE data = GetClipboardData(format);
+    if (const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
+      logLine(std::string("holds ") + name + " " + text);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
 }
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,12 +138,15 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (wParam == 'V' && GetKeyState(VK_CONTROL) < 0) logPaste(hwnd);
   }
   if (message == WM_KEYUP || message == WM_SYSKEYUP) logKey("up", wParam, lParam);
-  if (message == WM_TIMER && clipWidth > 0 && GetTickCount() - startedAt >= 3000) {
+  if (message == WM_TIMER && clipWidth > 0 && GetTickCount() - startedAt >= clipAt) {
     putPicture(hwnd);
     clipWidth = 0;
   }
   if (message == WM_TIMER && timeIsUp()) DestroyWindow(hwnd);
-  if (message == WM_DESTROY) PostQuitMessage(0);
+  if (message == WM_DESTROY) {
+    logClipboard(hwnd);
+    PostQuitMessage(0);
+  }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 #endif

@@ -3,10 +3,13 @@
 # under Wine and Xvfb, with the stand-in emulator (it logs the keys it gets,
 # the text a Ctrl+V pastes, and puts a picture on the clipboard): the script's
 # keys arrive in order and match what quillmoor-cli keys-script prints; the
-# clipboard picture is saved as PNG files of the cut-out size under both
-# names; automatic desktop snapshots are offered, the chosen one is kept and
-# found by the snapshot lookup, and the rest are removed. Leaves screenshots
-# in build/e2e/keyscap-*.png.
+# picture that was on the clipboard before the script's paste is back on it
+# while the emulator still runs, and is saved as PNG files of the cut-out size
+# under both names; the tool bar button steps the automatic snapshot mode and
+# shows it, and a control's notification of the same number does nothing;
+# automatic desktop snapshots are offered with a preview, the chosen one is
+# kept and found by the snapshot lookup, and the rest are removed. Leaves
+# screenshots in build/e2e/keyscap-*.png.
 source "$(dirname "$0")/common.sh"
 
 count_in() { if [ -f "$1" ]; then grep -c "$2" "$1"; else echo 0; fi; }
@@ -43,13 +46,14 @@ library_sql "$f" "INSERT INTO main_table(file_name, file_title, file_ext, machin
     INSERT INTO machine_info_table(machine, snap_path) VALUES ('MSX', 'snap');"
 mkdir -p "$f/emuconf/MSX"
 ini "[DefaultEmulator]" "INIFile=Keys.ini" "KEYFile=Keys.txt" >"$f/emuconf/MSX.ini"
-# The picture is 320 x 200; the second cut-out (320 is not under the
+# The picture is 320 x 200, put on the clipboard as the stand-in starts, before
+# the script's paste; the second cut-out (320 is not under the
 # threshold) takes 200 x 100 from (10, 20) and saves it at 100 x 50.
 ini "[ImageFile]" "ExtractPath=$(winpath "$x")" \
-    "[Emulator]" 'Exec=emu\qm-stand-in-emu.exe' 'Option=-seconds 7 -clip 320x200 $image' \
+    "[Emulator]" 'Exec=emu\qm-stand-in-emu.exe' 'Option=-seconds 7 -clip 320x200 -clip-at 0 $image' \
     "[ClipToPNG]" "ClipXthreshold=320" "ClipTopX2=10" "ClipTopY2=20" "ClipWidth2=200" "ClipHeight2=100" \
     "SaveWidth=100" "SaveHeight=50" >"$f/emuconf/MSX/Keys.ini"
-ini "WAIT300;a;B" "SHIFTDOWN;c;SHIFTUP" '$title' "<MULTIPLE_DISKS>;X;</MULTIPLE_DISKS>" "F5" >"$f/emuconf/MSX/Keys.txt"
+ini "WAIT1500;a;B" "SHIFTDOWN;c;SHIFTUP" '$title' "<MULTIPLE_DISKS>;X;</MULTIPLE_DISKS>" "F5" >"$f/emuconf/MSX/Keys.txt"
 ini "[ImageFile]" "ExtractPath=$(winpath "$x")" \
     "[Emulator]" 'Exec=emu\qm-stand-in-emu.exe' 'Option=-seconds 12 $image' >"$f/emuconf/MSX/Auto.ini"
 ini "[SnapShot]" "ExtPicToSnap=2" "CRC32Name=2" "CaptureResultMonitor=1" >"$f/Quillmoor2.ini"
@@ -68,14 +72,18 @@ check_soon "one item listed" "1" drive count-items
 # Enter: the stand-in gets the script's keys in order, with scan codes, and
 # the title pasted; the launch then saves its clipboard picture.
 drive select-row 1001 0 >/dev/null
+# Enter goes to the focused control: a lost key shows here, not as missing keys later.
+check "the list has the focus for Enter" "1" "$(drive wait-focus 1001 20 | grep -qv none && echo 1)"
 drive keys return >/dev/null
-wait_for 30 grep -q "^start" "$emu"
+check "Enter starts the emulator" "1" "$(wait_for 30 grep -qs "^start" "$emu" && echo 1)"
 wait_for 30 grep -q "^end" "$emu"
 check "keys in the order the script gives" "$expected_keys" \
   "$(grep '^key ' "$emu" | tr -d '\r' | sed 's/ [0-9]*$//' | plain_keys)"
 check "scan codes come with the keys" "key down 65 30" "$(grep -m1 '^key down 65' "$emu" | tr -d '\r')"
 check "the title pasted" "paste Keys Game" "$(grep -m1 '^paste' "$emu" | tr -d '\r')"
 check "the set-only block skipped" "0" "$(count_in "$emu" '^key down 88 ')"
+check "the picture back on the clipboard after the paste" "holds dib 320x200|holds mark stand-in mark" \
+  "$(grep '^holds' "$emu" | tr -d '\r' | paste -sd '|')"
 check_soon "clipboard picture under the file title" "100x50" png_size "$f/snap/game.PNG"
 check "and under the CRC32" "100x50" "$(png_size "$f/snap/0A1B2C3D.PNG")"
 sleep 1
@@ -85,7 +93,21 @@ check "the lookup finds it" "match>イメージ名と同名の画像" \
 
 # Automatic snapshots of the whole desktop from the menu command: two
 # pictures in a run of 12 s, the choice offered, the second kept in slot 1.
-drive command 1191 >/dev/null
+# The notice, which may cover the tool bar, closes itself after five seconds.
+sleep 5
+tool_image() { drive tool-image 1191; }
+check "the tool bar shows automatic snapshots off" "12" "$(tool_image)"
+seen=
+for _ in 1 2 3 4 5; do
+  drive tool-click 1191 >/dev/null
+  seen="$seen $(tool_image)"
+done
+check "the tool bar button steps the mode and shows it" " 13 14 15 12 13" "$seen"
+drive stray-command 1191 >/dev/null
+check "a control's notification steps nothing" "13" "$(tool_image)"
+drive stray-command 1156 >/dev/null
+sleep 2
+check "nor launches" "1" "$(count_in "$emu" '^start')"
 drive select-row 1001 0 >/dev/null
 auto_id=$(drive menu-dump opened | grep -m1 '^ *Auto|' | cut -d'|' -f2)
 drive command "$auto_id" >/dev/null
@@ -94,6 +116,7 @@ wait_for 40 count_is "$emu" '^end' 2
 check "the choice is offered" "スナップショットの選択" "$(drive dialog 30)"
 check "two automatic snapshots" "2" "$(ls "$x" | grep -ci '^AutoSnap000[01].png$')"
 check "a desktop picture" "1024x768" "$(png_size "$x/AutoSnap0001.PNG")"
+check "the preview shows the last picture" "1024 x 768" "$(drive get-text 1502)"
 shot keyscap-choice
 drive press 1 >/dev/null
 check_soon "automatic snapshots removed" "0" sh -c "ls '$x' | grep -c AutoSnap"

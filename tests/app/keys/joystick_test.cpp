@@ -181,5 +181,18 @@ TEST(JoystickReplayFile, ReadingsFailuresAndTheEnd) {
   EXPECT_FALSE(replay.next());
 }
 
+TEST(JoystickReplayFile, PaceLine) {
+  EXPECT_FALSE(JoystickReplay::parse("0 0 0 0 0 0 0 0\n").interval());
+  const JoystickReplay slowed = JoystickReplay::parse("every 700\n0 0 0 0 0 0 0 1\n");
+  EXPECT_EQ(slowed.interval(), 700);
+  EXPECT_EQ(slowed.size(), 1u);
+  // A pace of nothing or of no time is no pace, and never a reading.
+  for (const char* bad : {"every\n", "every 0\n", "every -5\n", "every x\n"}) {
+    const JoystickReplay replay = JoystickReplay::parse(bad);
+    EXPECT_FALSE(replay.interval()) << bad;
+    EXPECT_EQ(replay.size(), 0u) << bad;
+  }
+}
+
 }  // namespace
 }  // namespace qm::keys
