@@ -452,6 +452,7 @@ void MainWindow::createSearchBar() {
     searchBar_.search(statement, search::kSqlMode);
     InvalidateRect(groupList_, nullptr, TRUE);
   };
+  queries.iconSizeChanged = [this](int size) { settings_.setNumber(Setting::QueryTreeIconSize, size); };
   queries_.attach(queryTree_, std::move(queries));
 }
 
@@ -460,7 +461,8 @@ void MainWindow::showSearchResult(const std::string& key, const std::string& tim
   setStatus(kSearchTimePart, time);
   showList(key, false);
   refreshGroupPane();
-  if (std::string timings = timingsFile(); !timings.empty()) UpdateWindow(itemList_);
+  // Drawn now, not after the search history is written to the settings file.
+  UpdateWindow(itemList_);
 }
 
 // The panes' area: the client area without the status bar (and without any
