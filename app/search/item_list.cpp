@@ -256,11 +256,20 @@ bool ItemList::recreateView() {
 
 std::optional<std::vector<std::string>> ItemList::groupValues(GroupKind kind) {
   // The check reads through the list connection: not while its result table is the list.
-  if (!inMemory_ || !statements_.search.empty() || !allRows_ || libraryState() != keptState_) return std::nullopt;
+  if (!inMemory_ || libraryState() != keptState_) return std::nullopt;
+  std::shared_ptr<const RowKeys> rows = allRows_;
+  if (!statements_.search.empty()) {
+    // The pane lists the values of the search's rows, whatever group is chosen.
+    ListStatements search = statements_;
+    search.group.clear();
+    const std::optional<std::string> rowStatement = searchRowStatement(search);
+    rows = rowStatement && *rowStatement == rowsKey_ ? rows_ : nullptr;
+  }
+  if (!rows) return std::nullopt;
   // "SELECT DISTINCT adult ..." only decides whether the pane has items.
-  if (kind == GroupKind::Adult) return std::vector<std::string>(allRows_->rowCount() > 0 ? 1 : 0);
+  if (kind == GroupKind::Adult) return std::vector<std::string>(rows->rowCount() > 0 ? 1 : 0);
   constexpr int kKeyOfKind[] = {1, 3, -1, 2, 4};  // maker, genre_name, -, machine_name, rating
-  auto values = allRows_->distinctValues(kKeyOfKind[static_cast<int>(kind)]);
+  auto values = rows->distinctValues(kKeyOfKind[static_cast<int>(kind)]);
   if (values) {
     for (std::string& value : *values) value = db::DbConnection::fromUtf8(value);
   }

@@ -93,9 +93,9 @@ public:
   // without reading the list again. Kept until the list is read again.
   void setShownCell(int item, int viewColumn, const std::string& value);
 
-  // The group pane's values of a kind over the whole view, as its distinct
-  // value query gives them (program text), from the kept keys; nothing when
-  // they are not kept or an SQL search narrows the pane (run the query then).
+  // The group pane's values of a kind over the whole view, or over an SQL
+  // search's rows, as its distinct value query gives them (program text),
+  // from the kept keys; nothing when they are not kept (run the query then).
   std::optional<std::vector<std::string>> groupValues(GroupKind kind);
 
 private:
