@@ -95,7 +95,11 @@ bool ItemList::sortInMemory(const std::string& keyStatement) {
   if (!keys) {
     std::optional<std::string> error;
     // The search builder's views join spec_table as the library's keys expect.
-    if (ourView()) keys = rowsFromLibrary(*sortRowStatement(statements_.group), error);
+    if (statements_.view == viewStatementWithoutSearch() && group.empty()) {
+      keys = rowsFromLibrary({}, error);
+    } else if (ourView()) {
+      keys = rowsFromLibrary(*sortRowStatement(statements_.group), error);
+    }
     if (!keys && !error) {
       auto read = std::make_shared<RowKeys>();
       error = ourView() ? read->readWithSpecTable(list_, statements_.group) : read->read(list_, keyStatement);
@@ -139,6 +143,10 @@ std::shared_ptr<const RowKeys> ItemList::rowsFromLibrary(const std::string& rowS
     library_ = read;
   }
   auto rows = std::make_shared<RowKeys>();
+  if (rowStatement.empty()) {
+    rows->takeAll(library_);
+    return rows;
+  }
   bool complete = true;
   if ((error = rows->readRows(library_, list_, rowStatement, complete)) || !complete) return nullptr;
   return rows;

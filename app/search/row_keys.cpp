@@ -146,19 +146,30 @@ std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std:
 
 std::optional<std::string> RowKeys::readLibrary(db::DbConnection& db) {
   clear();
-  auto error = readKeysWithSpecTable(db, libraryKeyStatement());
-  if (error) return error;
+  return readKeysWithSpecTable(db, libraryKeyStatement());
+}
+
+void RowKeys::indexFileNames() const {
+  if (!byFileName_.empty() || rows_ == 0) return;
   byFileName_.reserve(static_cast<std::size_t>(rows_));
   for (int row = 0; row < rows_; ++row) {
     if (values_[static_cast<std::size_t>(row) * kStride].type == kText) byFileName_.emplace(fileNameUtf8(row), row);
   }
-  return std::nullopt;
+}
+
+void RowKeys::takeAll(std::shared_ptr<const RowKeys> library) {
+  clear();
+  baseRows_.resize(static_cast<std::size_t>(library->rows_));
+  for (int row = 0; row < library->rows_; ++row) baseRows_[static_cast<std::size_t>(row)] = row;
+  rows_ = library->rows_;
+  base_ = std::move(library);
 }
 
 std::optional<std::string> RowKeys::readRows(std::shared_ptr<const RowKeys> library, db::DbConnection& db,
                                              std::string_view statement, bool& complete) {
   clear();
   complete = true;
+  library->indexFileNames();
   auto error = db.readRowsUtf8(db::DbConnection::toUtf8(statement), [&](const db::RowValues& row) {
     const auto found = library->byFileName_.find(row.utf8(0));
     if (found == library->byFileName_.end() || row.type(0) != db::ValueType::Text) {

@@ -64,6 +64,8 @@ public:
   // the keys empty) when it lists an item that `library` does not hold.
   std::optional<std::string> readRows(std::shared_ptr<const RowKeys> library, db::DbConnection& db,
                                       std::string_view statement, bool& complete);
+  // Every row of `library`, in its order: what the view without a search lists.
+  void takeAll(std::shared_ptr<const RowKeys> library);
 
   int rowCount() const { return rows_; }
   std::string_view fileNameUtf8(int row) const;
@@ -113,7 +115,9 @@ private:
   std::vector<Value> values_;
   std::string text_;
   mutable std::vector<std::vector<std::uint32_t>> ranks_;
-  std::unordered_map<std::string_view, int> byFileName_;  // a library's rows
+  // A library's rows by file_name, made when a view's rows are first looked up.
+  mutable std::unordered_map<std::string_view, int> byFileName_;
+  void indexFileNames() const;
   std::shared_ptr<const RowKeys> base_;
   std::vector<int> baseRows_;  // row -> row of base_
 };
