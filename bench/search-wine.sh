@@ -8,7 +8,10 @@
 # Several sessions (QM_BENCH_RUNS, 3) in fresh program folders, each search
 # twice (the first after another mode's); the figures are the best, the
 # median and the worst of every sample of a mode, judged on the median.
-# Other programs share the machine: read the spread before the best.
+# Other programs share the machine: read the spread before the best. The
+# program's own figures of each search (list filled, group pane, repaint; the
+# status bar shows the search itself) are kept in build/bench-search-wine/
+# timings-N.txt, in the order of the searches.
 # Needs the native and Windows builds (make bench-search-wine builds them).
 # bench_search (make bench) times the same searches natively, for profiling.
 set -uo pipefail
@@ -67,7 +70,8 @@ session() {
   cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$library" "$folder/"
   cp -r "$bin/resource" "$bin/dict" "$bin/migemo.dll" "$folder/"
   WINEPREFIX=$QM_WINEPREFIX wineserver -k 2>/dev/null
-  "$top/tools/wine-run.sh" "$bin/qm-driver.exe" launch "$(winpath "$folder")" >"$folder/pid" 2>/dev/null </dev/null
+  QM_TIMINGS=$(winpath "$folder/timings.txt") "$top/tools/wine-run.sh" "$bin/qm-driver.exe" launch \
+    "$(winpath "$folder")" >"$folder/pid" 2>/dev/null </dev/null
   if [ "$(drive find-main 300 painted | cut -c1-4)" = "none" ]; then
     echo "session $1: no main window"
     return 1
@@ -89,6 +93,7 @@ session() {
     done
     echo "$line ms ($(drive count-items) items)"
   done
+  tr -d '\r' <"$folder/timings.txt" >"$out/timings-$1.txt" 2>/dev/null
   drive close-main 60 >/dev/null
   WINEPREFIX=$QM_WINEPREFIX wineserver -k 2>/dev/null
 }
