@@ -62,8 +62,12 @@ std::int64_t dataVersion(db::DbConnection& db) {
 bool ItemList::sort(int column, SortMode mode) {
   sort_.apply(column, mode, readingSort_);
   lastStatement_ = listStatement(statements_, sortListFor(sort_, statements_));
-  if (statements_.search.empty() && !sort_.keepsStatementOrder()) {
-    if (std::optional<std::string> keys = sortKeyStatement(statements_.group)) return sortInMemory(*keys);
+  if (!sort_.keepsStatementOrder()) {
+    if (statements_.search.empty()) {
+      if (std::optional<std::string> keys = sortKeyStatement(statements_.group)) return sortInMemory(*keys);
+    } else if (sortSearchInMemory()) {
+      return true;
+    }
   }
   if (auto error = runReadOnly(list_, checker_, lastStatement_)) {
     reportListFailure(sink_, *error, lastStatement_, !statements_.search.empty());
@@ -79,31 +83,89 @@ bool ItemList::sort(int column, SortMode mode) {
   return true;
 }
 
+bool ItemList::ourView() const {
+  const std::string head = viewHead();
+  return statements_.view.compare(0, head.size(), head) == 0;
+}
+
 bool ItemList::sortInMemory(const std::string& keyStatement) {
-  if (const auto state = libraryState(); state != keptState_) {
-    forgetRows();
-    keptState_ = state;
-  }
+  checkLibraryState();
   const std::string group = statements_.group == kAllRows ? std::string() : statements_.group;
-  std::shared_ptr<const RowKeys> keys = group.empty() ? allRows_ : rowsGroup_ == group ? rows_ : nullptr;
+  std::shared_ptr<const RowKeys> keys = group.empty() ? allRows_ : rowsKey_ == group ? rows_ : nullptr;
   if (!keys) {
-    auto read = std::make_shared<RowKeys>();
-    // The search builder's views join spec_table as readWithSpecTable expects.
-    const std::string head = viewHead();
-    const bool ourView = statements_.view.compare(0, head.size(), head) == 0;
-    if (auto error = ourView ? read->readWithSpecTable(list_, statements_.group) : read->read(list_, keyStatement)) {
+    std::optional<std::string> error;
+    // The search builder's views join spec_table as the library's keys expect.
+    if (statements_.view == viewStatementWithoutSearch() && group.empty()) {
+      keys = rowsFromLibrary({}, error);
+    } else if (ourView()) {
+      keys = rowsFromLibrary(*sortRowStatement(statements_.group), error);
+    }
+    if (!keys && !error) {
+      auto read = std::make_shared<RowKeys>();
+      error = ourView() ? read->readWithSpecTable(list_, statements_.group) : read->read(list_, keyStatement);
+      keys = read;
+    }
+    if (error) {
       reportListFailure(sink_, *error, lastStatement_, false);
       return false;
     }
-    keys = read;
     if (group.empty()) allRows_ = keys;
   }
-  rows_ = keys;
-  rowsGroup_ = group;
+  useRows(keys, group);
+  return true;
+}
+
+// A failure is left to the list statement, which reports it.
+bool ItemList::sortSearchInMemory() {
+  if (!ourView()) return false;
+  const std::optional<std::string> rowStatement = searchRowStatement(statements_);
+  if (!rowStatement) return false;
+  checkLibraryState();
+  std::shared_ptr<const RowKeys> keys = rowsKey_ == *rowStatement ? rows_ : nullptr;
+  if (!keys) {
+    // The typed text is in it: the same check as the list statement's.
+    if (!checker_.check(*rowStatement).ok()) return false;
+    std::optional<std::string> error;
+    keys = rowsFromLibrary(*rowStatement, error);
+    if (!keys) return false;
+  }
+  useRows(keys, *rowStatement);
+  shownStatement_.clear();
+  shownEdits_.clear();
+  return true;
+}
+
+std::shared_ptr<const RowKeys> ItemList::rowsFromLibrary(const std::string& rowStatement,
+                                                         std::optional<std::string>& error) {
+  if (!library_) {
+    auto read = std::make_shared<RowKeys>();
+    if ((error = read->readLibrary(list_))) return nullptr;
+    library_ = read;
+  }
+  auto rows = std::make_shared<RowKeys>();
+  if (rowStatement.empty()) {
+    rows->takeAll(library_);
+    return rows;
+  }
+  bool complete = true;
+  if ((error = rows->readRows(library_, list_, rowStatement, complete)) || !complete) return nullptr;
+  return rows;
+}
+
+void ItemList::useRows(std::shared_ptr<const RowKeys> keys, const std::string& key) {
+  rows_ = std::move(keys);
+  rowsKey_ = key;
   order_ = rows_->order(sortTerms(sort_));
   inMemory_ = true;
   values_.clear();
-  return true;
+}
+
+void ItemList::checkLibraryState() {
+  if (const auto state = libraryState(); state != keptState_) {
+    forgetRows();
+    library_.reset();
+    keptState_ = state;
+  }
 }
 
 // Kept keys are stale once the library changed, through this connection or
@@ -115,7 +177,7 @@ std::pair<std::int64_t, std::int64_t> ItemList::libraryState() {
 void ItemList::forgetRows() {
   allRows_.reset();
   rows_.reset();
-  rowsGroup_.clear();
+  rowsKey_.clear();
   order_.clear();
   values_.clear();
   shownEdits_.clear();
@@ -178,12 +240,13 @@ ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool pr
   forgetRows();
   statements_.view = statement;
   statements_.group.clear();
-  ++viewGeneration_;
   return change;
 }
 
 bool ItemList::recreateView() {
+  // Edits must show: nothing kept is trusted.
   forgetRows();
+  library_.reset();
   shownStatement_.clear();
   // Nothing searched yet (a first start): the whole library.
   if (statements_.view.empty()) statements_.view = viewStatementWithoutSearch();
@@ -201,11 +264,20 @@ bool ItemList::recreateView() {
 
 std::optional<std::vector<std::string>> ItemList::groupValues(GroupKind kind) {
   // The check reads through the list connection: not while its result table is the list.
-  if (!inMemory_ || !statements_.search.empty() || !allRows_ || libraryState() != keptState_) return std::nullopt;
+  if (!inMemory_ || libraryState() != keptState_) return std::nullopt;
+  std::shared_ptr<const RowKeys> rows = allRows_;
+  if (!statements_.search.empty()) {
+    // The pane lists the values of the search's rows, whatever group is chosen.
+    ListStatements search = statements_;
+    search.group.clear();
+    const std::optional<std::string> rowStatement = searchRowStatement(search);
+    rows = rowStatement && *rowStatement == rowsKey_ ? rows_ : nullptr;
+  }
+  if (!rows) return std::nullopt;
   // "SELECT DISTINCT adult ..." only decides whether the pane has items.
-  if (kind == GroupKind::Adult) return std::vector<std::string>(allRows_->rowCount() > 0 ? 1 : 0);
+  if (kind == GroupKind::Adult) return std::vector<std::string>(rows->rowCount() > 0 ? 1 : 0);
   constexpr int kKeyOfKind[] = {1, 3, -1, 2, 4};  // maker, genre_name, -, machine_name, rating
-  auto values = allRows_->distinctValues(kKeyOfKind[static_cast<int>(kind)]);
+  auto values = rows->distinctValues(kKeyOfKind[static_cast<int>(kind)]);
   if (values) {
     for (std::string& value : *values) value = db::DbConnection::fromUtf8(value);
   }

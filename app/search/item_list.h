@@ -74,8 +74,9 @@ public:
   // Drops list_view and runs the view statement again. False when it failed
   // (reported as "検索ができませんでした。").
   bool recreateView();
-  // Counts the successful recreateView calls: the title count of the status
-  // bar changes only with the view.
+  // Counts the successful recreateView calls, which follow every change of the
+  // library: the status bar's title count (a count over all of main_table)
+  // is taken again only then, never for a search (replaceView).
   int viewGeneration() const { return viewGeneration_; }
 
   int rowCount() const;
@@ -92,13 +93,22 @@ public:
   // without reading the list again. Kept until the list is read again.
   void setShownCell(int item, int viewColumn, const std::string& value);
 
-  // The group pane's values of a kind over the whole view, as its distinct
-  // value query gives them (program text), from the kept keys; nothing when
-  // they are not kept or an SQL search narrows the pane (run the query then).
+  // The group pane's values of a kind over the whole view, or over an SQL
+  // search's rows, as its distinct value query gives them (program text),
+  // from the kept keys; nothing when they are not kept (run the query then).
   std::optional<std::vector<std::string>> groupValues(GroupKind kind);
 
 private:
   bool sortInMemory(const std::string& keyStatement);
+  bool sortSearchInMemory();
+  bool ourView() const;
+  // The keys of the rows `rowStatement` lists (every item of the library for
+  // an empty one), taken from the library's kept keys (read first when not kept). Nothing when that failed (`error` says
+  // why, when SQLite did) or the view lists an item the library's keys lack.
+  std::shared_ptr<const RowKeys> rowsFromLibrary(const std::string& rowStatement, std::optional<std::string>& error);
+  void useRows(std::shared_ptr<const RowKeys> keys, const std::string& key);
+  // Forgets every kept key once the library is not as it was when they were read.
+  void checkLibraryState();
   std::pair<std::int64_t, std::int64_t> libraryState();
   void forgetRows();
   const std::vector<std::string>& rowValues(int item) const;
@@ -113,14 +123,17 @@ private:
   std::string shownStatement_;  // the statement whose result the list connection holds for the list
   int viewGeneration_ = 0;
 
-  // Without an SQL search the list is sorted in memory (row_keys.h): the keys
-  // of the whole view are read once and kept, a group's when it is chosen, and
-  // the values of a row only when it is shown. With one, the list statement's
-  // whole result is the list connection's result table.
+  // Without an SQL search, or with one that only narrows the view, the list is
+  // sorted in memory (row_keys.h): the keys of every item of the library are
+  // read once and kept until the library changes; a view, a group or a search
+  // reads only which items it lists. The values of a row are read only when
+  // it is shown. With any other SQL search, the list statement's whole result
+  // is the list connection's result table.
   bool inMemory_ = false;
+  std::shared_ptr<const RowKeys> library_;
   std::shared_ptr<const RowKeys> allRows_;
   std::shared_ptr<const RowKeys> rows_;
-  std::string rowsGroup_;
+  std::string rowsKey_;  // the group statement or the search's row statement rows_ are of
   std::vector<int> order_;  // item -> row of rows_
   std::pair<std::int64_t, std::int64_t> keptState_{-1, -1};  // data_version and changes the keys are of
   mutable std::unordered_map<int, std::vector<std::string>> values_;  // row -> list_view values, UTF-8

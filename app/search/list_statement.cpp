@@ -1,6 +1,7 @@
 #include "app/search/list_statement.h"
 
 #include "app/search/sql_scan.h"
+#include "common/text/sjis.h"
 
 namespace qm::search {
 namespace {
@@ -91,6 +92,28 @@ std::string sortListFor(const SortState& sort, const ListStatements& statements)
 
 std::string listStatement(const ListStatements& statements, std::string_view sortList) {
   return statements.search.empty() ? plainStatement(statements, sortList) : searchStatement(statements, sortList);
+}
+
+std::optional<std::string> searchRowStatement(const ListStatements& statements) {
+  constexpr std::string_view kHead = "SELECT * FROM list_view";
+  const std::string_view typed = withoutFinalSemicolon(trimBlanks(statements.search));
+  if (typed.size() < kHead.size() || !sjis::equalsIgnoreCaseAscii(typed.substr(0, kHead.size()), kHead))
+    return std::nullopt;
+  const std::string_view rest = typed.substr(kHead.size());
+  if (const std::size_t start = rest.find_first_not_of(" \t\r\n"); start != std::string_view::npos) {
+    const std::vector<SqlWord> words = topLevelWords(rest);
+    if (start == 0 || words.empty() || words.front().pos != start) return std::nullopt;
+    const std::string_view first = rest.substr(start, words.front().length);
+    if (!sjis::equalsIgnoreCaseAscii(first, "WHERE") && !sjis::equalsIgnoreCaseAscii(first, "ORDER"))
+      return std::nullopt;
+    for (const std::initializer_list<std::string_view> clause :
+         {std::initializer_list<std::string_view>{"LIMIT"}, {"GROUP", "BY"}, {"HAVING"}, {"WINDOW"}, {"UNION"},
+          {"INTERSECT"}, {"EXCEPT"}, {"ORDER", "BY", "RANDOM"}}) {
+      if (findFirstTopLevel(rest, clause) != kNotFound) return std::nullopt;
+    }
+  }
+  const std::string list = listStatement(statements, " ");
+  return "SELECT file_name FROM list_view" + list.substr(kHead.size());
 }
 
 }  // namespace qm::search

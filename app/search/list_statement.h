@@ -8,6 +8,7 @@
 // runListStatement() (list_runner.h).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,13 @@ std::string statementSortList(std::string_view search);
 std::string sortListFor(const SortState& sort, const ListStatements& statements);
 
 std::string listStatement(const ListStatements& statements, std::string_view sortList);
+
+// For a SQL search that only narrows list_view ("SELECT * FROM list_view",
+// then at most a WHERE clause and an ORDER BY that the sort replaces): the
+// statement listing the file_name of the list statement's rows, unsorted,
+// the group filter included. Nothing for any other statement (a LIMIT, a
+// grouping, a compound, another table, a random order): only the list
+// statement itself gives those rows.
+std::optional<std::string> searchRowStatement(const ListStatements& statements);
 
 }  // namespace qm::search

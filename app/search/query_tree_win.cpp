@@ -179,6 +179,7 @@ bool QueryTree::onCommand(int command) {
     case kLargeIcons:
       iconSize_ = iconSize_ == 32 ? 16 : 32;
       platform::IniFile(host_.settingsPath).writeInt("QueryTree", "IconSize", iconSize_);
+      if (host_.iconSizeChanged) host_.iconSizeChanged(iconSize_);
       build();
       return true;
     case kDelete: {

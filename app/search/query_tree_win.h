@@ -22,6 +22,8 @@ struct QueryTreeHost {
   platform::MessageSink* sink = nullptr;
   // Runs a query's statement as an SQL search.
   std::function<void(const std::string& statement)> run;
+  // The owner writes its settings at exit: it must keep the size chosen here.
+  std::function<void(int iconSize)> iconSizeChanged;
 };
 
 class QueryTree {

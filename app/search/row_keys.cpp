@@ -32,33 +32,43 @@ int keyOfColumn(int column) { return column < kMachineGenreColumn ? column : col
 
 constexpr std::string_view kGroupHead = "SELECT * FROM list_view";
 
-}  // namespace
-
-std::optional<std::string> sortKeyStatement(std::string_view groupStatement) {
+// "SELECT " + columns + " FROM list_view" + what follows the group statement's head.
+std::optional<std::string> fromListView(std::string columns, std::string_view groupStatement) {
   std::string_view rest = ";";
   if (!groupStatement.empty()) {
     if (groupStatement.substr(0, kGroupHead.size()) != kGroupHead) return std::nullopt;
     rest = groupStatement.substr(kGroupHead.size());
   }
-  std::string sql = "SELECT file_name";
-  for (const char* expression : kKeyExpressions) sql.append(", ").append(expression);
-  return sql.append(" FROM list_view").append(rest);
+  return "SELECT " + columns.append(" FROM list_view").append(rest);
+}
+
+}  // namespace
+
+std::optional<std::string> sortKeyStatement(std::string_view groupStatement) {
+  std::string columns = "file_name";
+  for (const char* expression : kKeyExpressions) columns.append(", ").append(expression);
+  return fromListView(std::move(columns), groupStatement);
+}
+
+std::optional<std::string> sortRowStatement(std::string_view groupStatement) {
+  return fromListView("file_name", groupStatement);
 }
 
 namespace {
 
 // The keys of main_table's columns (keys 0..8, 17, 18) through list_view.
 std::optional<std::string> mainKeyStatement(std::string_view groupStatement) {
-  std::string_view rest = ";";
-  if (!groupStatement.empty()) {
-    if (groupStatement.substr(0, kGroupHead.size()) != kGroupHead) return std::nullopt;
-    rest = groupStatement.substr(kGroupHead.size());
-  }
-  std::string sql = "SELECT file_name";
+  std::string columns = "file_name";
   for (int key = 0; key < kSortKeyCount; ++key) {
-    if (key < kFirstSpecKey || key >= kFirstSpecKey + kSpecKeys) sql.append(", ").append(kKeyExpressions[key]);
+    if (key < kFirstSpecKey || key >= kFirstSpecKey + kSpecKeys) columns.append(", ").append(kKeyExpressions[key]);
   }
-  return sql.append(" FROM list_view").append(rest);
+  return fromListView(std::move(columns), groupStatement);
+}
+
+// The same keys straight from main_table, for every row a search can list.
+std::string libraryKeyStatement() {
+  std::string sql = *mainKeyStatement("");
+  return sql.substr(0, sql.rfind(" FROM ")) + " FROM main_table WHERE ply<2;";
 }
 
 }  // namespace
@@ -111,7 +121,9 @@ void RowKeys::clear() {
   values_.clear();
   text_.clear();
   ranks_.clear();
-  byKey_.clear();
+  byFileName_.clear();
+  base_.reset();
+  baseRows_.clear();
 }
 
 std::optional<std::string> RowKeys::read(db::DbConnection& db, std::string_view statement) {
@@ -129,6 +141,54 @@ std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std:
   clear();
   const std::optional<std::string> statement = mainKeyStatement(groupStatement);
   if (!statement) return std::string("not a group filter statement");
+  return readKeysWithSpecTable(db, db::DbConnection::toUtf8(*statement));
+}
+
+std::optional<std::string> RowKeys::readLibrary(db::DbConnection& db) {
+  clear();
+  return readKeysWithSpecTable(db, libraryKeyStatement());
+}
+
+void RowKeys::indexFileNames() const {
+  if (!byFileName_.empty() || rows_ == 0) return;
+  byFileName_.reserve(static_cast<std::size_t>(rows_));
+  for (int row = 0; row < rows_; ++row) {
+    if (values_[static_cast<std::size_t>(row) * kStride].type == kText) byFileName_.emplace(fileNameUtf8(row), row);
+  }
+}
+
+void RowKeys::takeAll(std::shared_ptr<const RowKeys> library) {
+  clear();
+  baseRows_.resize(static_cast<std::size_t>(library->rows_));
+  for (int row = 0; row < library->rows_; ++row) baseRows_[static_cast<std::size_t>(row)] = row;
+  rows_ = library->rows_;
+  base_ = std::move(library);
+}
+
+std::optional<std::string> RowKeys::readRows(std::shared_ptr<const RowKeys> library, db::DbConnection& db,
+                                             std::string_view statement, bool& complete) {
+  clear();
+  complete = true;
+  library->indexFileNames();
+  auto error = db.readRowsUtf8(db::DbConnection::toUtf8(statement), [&](const db::RowValues& row) {
+    const auto found = library->byFileName_.find(row.utf8(0));
+    if (found == library->byFileName_.end() || row.type(0) != db::ValueType::Text) {
+      complete = false;
+      return false;
+    }
+    baseRows_.push_back(found->second);
+    return true;
+  });
+  if (error || !complete) {
+    clear();
+    return error;
+  }
+  base_ = std::move(library);
+  rows_ = static_cast<int>(baseRows_.size());
+  return std::nullopt;
+}
+
+std::optional<std::string> RowKeys::readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8) {
   // spec_table's rows, by pfile_sc.
   std::string specText;
   std::vector<Value> specValues;
@@ -145,7 +205,7 @@ std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std:
   for (std::size_t i = 0; i < specNames.size(); ++i)
     specRow.emplace(std::string_view(specText).substr(specNames[i].first, specNames[i].second), i);
 
-  error = db.readRowsUtf8(db::DbConnection::toUtf8(*statement), [&](const db::RowValues& row) {
+  error = db.readRowsUtf8(mainStatementUtf8, [&](const db::RowValues& row) {
     int column = 0;
     for (; column <= kFirstSpecKey; ++column) values_.push_back(take(row, column, text_));  // file_name, keys 0..8
     const Value& name = values_[values_.size() - kFirstSpecKey - 1];
@@ -176,13 +236,13 @@ std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std:
 std::string_view RowKeys::textUtf8(int row, int key) const {
   if (row < 0 || row >= rows_ || key < 0 || key >= kSortKeyCount) return {};
   const Value& v = value(row, key);
-  return v.type == kText ? std::string_view(text_).substr(v.offset, v.length) : std::string_view();
+  return v.type == kText ? std::string_view(table().text_).substr(v.offset, v.length) : std::string_view();
 }
 
 std::string_view RowKeys::fileNameUtf8(int row) const {
-  const Value& value = values_[static_cast<std::size_t>(row) * kStride];
+  const Value& value = table().values_[tableRow(row) * kStride];
   if (value.type != kText && value.type != kBlob) return {};
-  return std::string_view(text_).substr(value.offset, value.length);
+  return std::string_view(table().text_).substr(value.offset, value.length);
 }
 
 int RowKeys::compare(const Value& a, const Value& b) const {
@@ -199,7 +259,8 @@ int RowKeys::compare(const Value& a, const Value& b) const {
     const long double y = b.type == kInteger ? static_cast<long double>(b.integer) : b.real;
     return x < y ? -1 : x > y;
   }
-  const int common = std::memcmp(text_.data() + a.offset, text_.data() + b.offset, std::min(a.length, b.length));
+  const std::string& text = table().text_;
+  const int common = std::memcmp(text.data() + a.offset, text.data() + b.offset, std::min(a.length, b.length));
   if (common != 0) return common < 0 ? -1 : 1;
   return a.length < b.length ? -1 : a.length > b.length;
 }
@@ -229,12 +290,16 @@ constexpr std::size_t kSmallRange = 48;
 }  // namespace
 
 const std::vector<std::uint32_t>& RowKeys::ranks(int key) const {
-  if (ranks_.empty()) {
-    ranks_.resize(kSortKeyCount);
-    byKey_.resize(kSortKeyCount);
-  }
+  if (ranks_.empty()) ranks_.resize(kSortKeyCount);
   std::vector<std::uint32_t>& ranks = ranks_[static_cast<std::size_t>(key)];
   if (!ranks.empty() || rows_ == 0) return ranks;
+  if (base_) {
+    // The library's ranks order any of its rows.
+    const std::vector<std::uint32_t>& all = base_->ranks(key);
+    ranks.resize(baseRows_.size());
+    for (std::size_t row = 0; row < baseRows_.size(); ++row) ranks[row] = all[static_cast<std::size_t>(baseRows_[row])];
+    return ranks;
+  }
   struct Entry {
     std::uint64_t prefix;
     std::uint32_t row;
@@ -273,13 +338,10 @@ const std::vector<std::uint32_t>& RowKeys::ranks(int key) const {
   };
   std::sort(entries.begin(), entries.end(), order);
   ranks.resize(entries.size());
-  std::vector<int>& byKey = byKey_[static_cast<std::size_t>(key)];
-  byKey.resize(entries.size());
   std::uint32_t rank = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (i > 0 && order(entries[i - 1], entries[i])) ++rank;
     ranks[entries[i].row] = rank;
-    byKey[i] = static_cast<int>(entries[i].row);
   }
   return ranks;
 }
@@ -326,16 +388,22 @@ std::vector<int> RowKeys::order(const std::vector<SortTerm>& terms) const {
 std::optional<std::vector<std::string>> RowKeys::distinctValues(int key) const {
   std::vector<std::string> values;
   const std::vector<std::uint32_t>& rank = ranks(key);
-  const std::vector<int>& byKey = byKey_[static_cast<std::size_t>(key)];
-  for (std::size_t i = 0; i < byKey.size(); ++i) {
-    if (i > 0 && rank[byKey[i]] == rank[byKey[i - 1]]) continue;
-    const Value& v = value(byKey[i], key);
+  // One row of each rank, in rank order (the ranks of a library's subset have gaps).
+  std::vector<int> first;
+  for (int row = 0; row < rows_; ++row) {
+    const std::uint32_t r = rank[static_cast<std::size_t>(row)];
+    if (r >= first.size()) first.resize(r + 1, -1);
+    if (first[r] < 0) first[r] = row;
+  }
+  for (const int row : first) {
+    if (row < 0) continue;
+    const Value& v = value(row, key);
     switch (v.type) {
       case kNull: values.emplace_back(); break;
       case kInteger: values.push_back(std::to_string(v.integer)); break;
       case kReal: return std::nullopt;
       case kText:
-      case kBlob: values.emplace_back(text_, v.offset, v.length); break;
+      case kBlob: values.emplace_back(table().text_, v.offset, v.length); break;
     }
   }
   return values;

@@ -10,9 +10,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/search/sort_state.h"
@@ -30,6 +32,9 @@ inline constexpr int kSortKeyCount = 19;
 // the whole view for an empty one), as program text; nothing when the
 // statement is not of the group pane's form "SELECT * FROM list_view ...".
 std::optional<std::string> sortKeyStatement(std::string_view groupStatement);
+// The statement that lists only the file_name of those rows, for
+// RowKeys::readRows; nothing for the same statements.
+std::optional<std::string> sortRowStatement(std::string_view groupStatement);
 
 struct SortTerm {
   int key;
@@ -48,6 +53,19 @@ public:
   // JOIN on file_name = pfile_sc: spec_table is read once and matched in
   // memory, which costs far less than the join's lookup for every row.
   std::optional<std::string> readWithSpecTable(db::DbConnection& db, std::string_view groupStatement);
+  // The keys of every item a view of viewHead() can list: main_table's rows
+  // with ply<2 and their spec_table columns, found by file_name for readRows().
+  // Kept while the library stays as it was, so that a search reads only which
+  // items it lists, and the ranks of a key are made once for all of them.
+  std::optional<std::string> readLibrary(db::DbConnection& db);
+  // The rows a statement lists whose one column is file_name (program text),
+  // in the order read, with their keys taken from `library` (readLibrary).
+  // Nothing on success, else SQLite's error text; `complete` is false (and
+  // the keys empty) when it lists an item that `library` does not hold.
+  std::optional<std::string> readRows(std::shared_ptr<const RowKeys> library, db::DbConnection& db,
+                                      std::string_view statement, bool& complete);
+  // Every row of `library`, in its order: what the view without a search lists.
+  void takeAll(std::shared_ptr<const RowKeys> library);
 
   int rowCount() const { return rows_; }
   std::string_view fileNameUtf8(int row) const;
@@ -75,8 +93,14 @@ private:
 
   static Value take(const db::RowValues& row, int column, std::string& text);
   void clear();
+  std::optional<std::string> readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8);
+  // Rows taken from a library's keys are looked up there.
+  const RowKeys& table() const { return base_ ? *base_ : *this; }
+  std::size_t tableRow(int row) const {
+    return static_cast<std::size_t>(base_ ? baseRows_[static_cast<std::size_t>(row)] : row);
+  }
   const Value& value(int row, int key) const {
-    return values_[static_cast<std::size_t>(row) * kStride + 1 + static_cast<std::size_t>(key)];
+    return table().values_[tableRow(row) * kStride + 1 + static_cast<std::size_t>(key)];
   }
   int compare(const Value& a, const Value& b) const;
   // Every row's place among the key's distinct values (0 the least), made
@@ -91,7 +115,11 @@ private:
   std::vector<Value> values_;
   std::string text_;
   mutable std::vector<std::vector<std::uint32_t>> ranks_;
-  mutable std::vector<std::vector<int>> byKey_;  // rows in the key's ascending order, beside ranks_
+  // A library's rows by file_name, made when a view's rows are first looked up.
+  mutable std::unordered_map<std::string_view, int> byFileName_;
+  void indexFileNames() const;
+  std::shared_ptr<const RowKeys> base_;
+  std::vector<int> baseRows_;  // row -> row of base_
 };
 
 }  // namespace qm::search

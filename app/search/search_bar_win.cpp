@@ -21,6 +21,7 @@ constexpr int kGap = 4;
 constexpr int kDropHeight = 300;
 constexpr UINT_PTR kSuggestTimer = 1;
 constexpr UINT kSuggestDelayMs = 500;
+constexpr UINT kAddHistory = WM_APP;
 
 HWND control(HWND parent, const char* cls, DWORD style, int id, const char* text = "") {
   return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 10, kDropHeight, parent,
@@ -131,6 +132,13 @@ LRESULT SearchBar::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case kAddHistory:
+      if (!historyText_.empty()) {
+        addSearchHistory(platform::IniFile(host_.settingsPath), historyText_, historyMode_);
+        historyText_.clear();
+        loadHistory();
+      }
+      return 0;
     case WM_TIMER:
       if (wParam == kSuggestTimer) {
         KillTimer(window_, kSuggestTimer);
@@ -191,8 +199,11 @@ void SearchBar::searchTyped() {
   const std::string text = typedText();
   if (text.empty()) return;
   if (search(text, mode()) == 1) {
-    addSearchHistory(platform::IniFile(host_.settingsPath), text, mode());
-    loadHistory();
+    // The settings file is written after Enter's handling, which ends with
+    // the list drawn: the next key is not kept waiting for the file either.
+    historyText_ = text;
+    historyMode_ = mode();
+    PostMessageA(window_, kAddHistory, 0, 0);
   }
 }
 

@@ -82,6 +82,9 @@ private:
   HWND button_ = nullptr;
   ui::OwnedFont ownFont_;
   int height_ = 24;
+  // A found text waiting for its history entry (written once the list shows).
+  std::string historyText_;
+  int historyMode_ = 0;
 };
 
 }  // namespace qm::search

@@ -462,15 +462,25 @@ void MainWindow::createSearchBar() {
     searchBar_.search(statement, search::kSqlMode);
     InvalidateRect(groupList_, nullptr, TRUE);
   };
+  queries.iconSizeChanged = [this](int size) { settings_.setNumber(Setting::QueryTreeIconSize, size); };
   queries_.attach(queryTree_, std::move(queries));
 }
 
 void MainWindow::showSearchResult(const std::string& key, const std::string& time, const std::string& note) {
   setStatus(2, note);
   setStatus(kSearchTimePart, time);
+  const auto start = std::chrono::steady_clock::now();
   showList(key, false);
+  const auto listed = std::chrono::steady_clock::now();
   refreshGroupPane();
-  if (std::string timings = timingsFile(); !timings.empty()) UpdateWindow(itemList_);
+  const auto grouped = std::chrono::steady_clock::now();
+  // Drawn now, not after the search history is written to the settings file.
+  UpdateWindow(itemList_);
+  if (std::string timings = timingsFile(); !timings.empty()) {
+    appendTiming(timings, "search_show_list_ms", listed - start);
+    appendTiming(timings, "search_group_pane_ms", grouped - listed);
+    appendTiming(timings, "search_paint_ms", std::chrono::steady_clock::now() - grouped);
+  }
 }
 
 // The panes' area: the client area without the status bar (and without any

@@ -85,6 +85,9 @@ int main(int argc, char** argv) {
       {search::kVersionMode, "1", 150},        {search::kCreatorMode, "山田", 150},
       {search::kMemoMode, "ボス", 150},        {search::kSaleYearMode, "1990", 150},
       {search::kSqlMode, "SELECT * FROM list_view WHERE rating>=30 ORDER BY rating DESC", 150},
+      {search::kSqlMode, "SELECT * FROM list_view WHERE rating>=30", 150},
+      // A LIMIT is applied after the sort: SQLite sorts this one.
+      {search::kSqlMode, "SELECT * FROM list_view WHERE rating>=30 ORDER BY rating DESC LIMIT 50000", 150},
   };
   for (const auto& c : cases) {
     const std::string label = "mode " + std::to_string(c.mode) + " \"" + c.text + "\"";

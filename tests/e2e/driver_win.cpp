@@ -42,6 +42,9 @@
 //   search-mode INDEX         choose entry INDEX of the search bar's mode list
 //   search-text               print the search bar's text and its history entries ("|" before each)
 //   clear-search              empty the search bar's text box
+//   tree-count                items of the main window's query tree
+//   time-search MODE TEXT     search for TEXT in mode MODE of the search bar, print how long it took
+//                             from Enter in the text box to the repainted list (ms)
 //   mouse-click ID X Y [right]  a real mouse click at a point of a pane of the main window
 //   status PART               print a part of the main window's status bar
 //   keys also knows enter, back, space, up, down and ctrl
@@ -744,6 +747,36 @@ int clearSearch() {
   return 0;
 }
 
+int treeCount() {
+  HWND tree = GetDlgItem(findMain(), 1000);
+  std::printf("%ld\n", tree ? static_cast<long>(SendMessageA(tree, TVM_GETCOUNT, 0, 0)) : -1L);
+  return tree ? 0 : 1;
+}
+
+// The mode and the text are set first; Enter is sent, not posted, to the
+// text box's edit control: the search, the list and the history are done
+// before the send returns, and the list's repaint follows.
+int timeSearch(char** argv) {
+  HWND bar = searchBar();
+  HWND modes = bar ? GetDlgItem(bar, 1) : nullptr;
+  HWND text = searchTextBox();
+  HWND edit = text ? FindWindowExA(text, nullptr, "Edit", nullptr) : nullptr;
+  if (!modes || !edit) {
+    std::printf("none\n");
+    return 1;
+  }
+  SendMessageA(modes, CB_SETCURSEL, std::atoi(argv[2]), 0);
+  SendMessageA(bar, WM_COMMAND, MAKEWPARAM(1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(modes));
+  SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+  HWND list = GetDlgItem(findMain(), kItemListId);
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+  repaintList(list);
+  std::printf("%.1f\n", millisecondsSince(start));
+  return 0;
+}
+
 // A part of the main window's status bar.
 int statusText(char** argv) {
   HWND status = FindWindowExA(findMain(), nullptr, STATUSCLASSNAMEA, nullptr);
@@ -1120,6 +1153,8 @@ int main(int argc, char** argv) {
   if (action == "mouse-click" && (argc == 5 || argc == 6)) return mouseClick(argv);
   if (action == "search-text") return searchText();
   if (action == "clear-search") return clearSearch();
+  if (action == "time-search" && argc == 4) return timeSearch(argv);
+  if (action == "tree-count") return treeCount();
   if (action == "status" && argc == 3) return statusText(argv);
   if (action == "list-place") return listPlace();
   if (action == "group-place") return groupPlace();

@@ -97,5 +97,51 @@ TEST(ListStatement, StatementOwnSortList) {
             "SELECT * FROM list_view  ORDER BY  crc32 DESC LIMIT 5 ;");
 }
 
+// Only a search that narrows list_view may be sorted from the library's keys:
+// its rows, unsorted and with the group's condition, and nothing for anything
+// whose rows or order only the statement itself gives.
+TEST(ListStatement, SearchRowStatementOnlyForPlainNarrowingSearches) {
+  const std::string maker = "SELECT * FROM list_view WHERE maker='X' ;";
+  const struct {
+    const char* search;
+    std::string group;
+    const char* rows;  // nullptr: none
+  } cases[] = {
+      {"SELECT * FROM list_view", "", "SELECT file_name FROM list_view ;"},
+      {"SELECT * FROM list_view WHERE rating>=30;", "", "SELECT file_name FROM list_view WHERE rating>=30 ;"},
+      {"  select * from list_view where a=1 order by rating desc ; ", "",
+       "SELECT file_name FROM list_view where a=1  ;"},
+      {"SELECT * FROM list_view WHERE a=1", maker,
+       "SELECT file_name FROM list_view WHERE ( maker='X' ) AND ( a=1)  ;"},
+      {"SELECT * FROM list_view", maker, "SELECT file_name FROM list_view WHERE  maker='X'  ;"},
+      {"SELECT * FROM list_view WHERE title='x LIMIT 1' OR f IN (SELECT a FROM t LIMIT 1)", "",
+       "SELECT file_name FROM list_view WHERE title='x LIMIT 1' OR f IN (SELECT a FROM t LIMIT 1) ;"},
+      {"SELECT * FROM list_view LIMIT 5", "", nullptr},
+      {"SELECT * FROM list_view WHERE a=1 ORDER BY rating LIMIT 5 OFFSET 2", "", nullptr},
+      {"SELECT * FROM list_view ORDER BY RANDOM()", "", nullptr},
+      {"SELECT * FROM list_view GROUP BY maker", "", nullptr},
+      {"SELECT * FROM list_view WHERE a=1 GROUP BY maker HAVING count(*)>1", "", nullptr},
+      {"SELECT * FROM list_view WHERE a=1 UNION SELECT * FROM list_view WHERE b=1", "", nullptr},
+      {"SELECT * FROM list_view WHERE a=1 EXCEPT SELECT * FROM list_view", "", nullptr},
+      {"SELECT * FROM list_view, main_table WHERE a=1", "", nullptr},
+      {"SELECT * FROM list_view AS v WHERE a=1", "", nullptr},
+      {"SELECT * FROM list_view_2 WHERE a=1", "", nullptr},
+      {"SELECT DISTINCT * FROM list_view", "", nullptr},
+      {"SELECT title FROM list_view", "", nullptr},
+      {"SELECT * FROM main_table", "", nullptr},
+      {"", "", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.search);
+    const std::optional<std::string> rows = searchRowStatement({"", c.group, c.search});
+    if (!c.rows) {
+      EXPECT_FALSE(rows) << *rows;
+      continue;
+    }
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(*rows, c.rows);
+  }
+}
+
 }  // namespace
 }  // namespace qm::search

@@ -10,6 +10,7 @@
 #include "app/search/item_list.h"
 #include "app/search/list_view_sql.h"
 #include "app/search/row_keys.h"
+#include "app/search/search_library.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
 
@@ -148,8 +149,27 @@ TEST_F(RowKeysTest, GroupPaneValuesFromTheKeysAreTheDistinctValueQuerys) {
   EXPECT_FALSE(items.groupValues(GroupKind::Maker));
   ASSERT_TRUE(items.sort(kSortAgain, SortMode::Toggle));
   EXPECT_TRUE(items.groupValues(GroupKind::Maker));
-  items.statements().search = "SELECT * FROM list_view WHERE rating>0;";
-  EXPECT_FALSE(items.groupValues(GroupKind::Maker));
+  // A search sorted in memory gives the values of its rows; once a group
+  // narrows the list, or for a search run as it is, the pane runs its query.
+  for (const char* search : {"SELECT * FROM list_view WHERE rating>0 ORDER BY rating DESC;",
+                             "SELECT * FROM list_view WHERE rating>0 LIMIT 400;"}) {
+    SCOPED_TRACE(search);
+    items.statements().search = search;
+    const bool inMemory = std::string(search).find("LIMIT") == std::string::npos;
+    ASSERT_TRUE(items.sort(kSortAgain, SortMode::Toggle));
+    for (GroupKind kind : {GroupKind::Maker, GroupKind::Genre, GroupKind::Machine, GroupKind::Rating}) {
+      const auto values = items.groupValues(kind);
+      ASSERT_EQ(values.has_value(), inMemory);
+      if (!values) continue;
+      ASSERT_FALSE(other.execute(groupQuery(kind, search)));
+      ASSERT_EQ(static_cast<int>(values->size()), other.rowCount()) << static_cast<int>(kind);
+      for (int row = 1; row <= other.rowCount(); ++row) EXPECT_EQ((*values)[row - 1], other.cell(row, 0));
+    }
+    items.statements().group = groupFilterStatement(GroupKind::Maker, 1, "Let's");
+    ASSERT_TRUE(items.sort(kSortAgain, SortMode::Toggle));
+    EXPECT_FALSE(items.groupValues(GroupKind::Maker));
+    items.statements().group.clear();
+  }
 }
 
 TEST_F(RowKeysTest, AChangedLibraryIsReadAgainAtTheNextSort) {
@@ -168,6 +188,79 @@ TEST_F(RowKeysTest, AChangedLibraryIsReadAgainAtTheNextSort) {
   ASSERT_TRUE(items.sort(kSortAgain, SortMode::Toggle));
   EXPECT_EQ(items.cell(items.findItem("G:\\gen\\9.rom"), 2), "!!");
   expectSqlOrder("after the list connection's change");
+}
+
+// A typed search that only narrows the view is sorted in memory too; its
+// order, with and without a group, and after header clicks, is the list
+// statement's. Any other statement runs as it is.
+TEST_F(RowKeysTest, PlainSqlSearchesGiveTheOrderOfTheListStatement) {
+  const struct {
+    const char* search;
+    bool inMemory;
+  } searches[] = {
+      {"SELECT * FROM list_view", true},
+      {"SELECT * FROM list_view WHERE rating>=20", true},
+      {"select * from list_view where maker<>'' order by boot_count desc", true},
+      {"SELECT * FROM list_view WHERE price+0>100 ORDER BY title", true},
+      {"SELECT * FROM list_view WHERE kana>'k5' ORDER BY rating DESC LIMIT 40", false},
+  };
+  const std::string groups[] = {"", groupFilterStatement(GroupKind::Maker, 1, "Let's")};
+  for (const std::string& group : groups) {
+    for (const auto& search : searches) {
+      const std::string what = std::string(search.search) + " / " + group;
+      items.statements().group = group;
+      items.statements().search = search.search;
+      const SortRequest request = sortOfStatement(search.search);
+      for (int column : {request.column, 3, 3, 2, 9, 5}) {
+        // Sorted in memory, the list connection's result table is not the list.
+        ASSERT_FALSE(list.execute("SELECT 1 WHERE 0;"));
+        ASSERT_TRUE(items.sort(column, column == request.column ? request.mode : SortMode::Toggle)) << what;
+        EXPECT_EQ(list.rowCount(), search.inMemory ? 0 : items.rowCount()) << what;
+        expectSqlOrder(what + " column " + std::to_string(column));
+      }
+    }
+  }
+  // A failing statement is still reported, as the list statement's.
+  items.statements().group.clear();
+  items.statements().search = "SELECT * FROM list_view WHERE no_such_column=1";
+  EXPECT_FALSE(items.sort(kSortAgain, SortMode::Toggle));
+  ASSERT_EQ(sink.messages().size(), 2u);
+  EXPECT_EQ(sink.messages()[0].caption, "ItemListClmSort:SQLSearch");
+}
+
+// Searches take their keys from the library's, kept across views until the
+// library changes; a view that lists what the library's keys lack is read in
+// full.
+TEST_F(RowKeysTest, SearchesReadTheLibrarysKeysOnceUntilItChanges) {
+  const std::string head = viewHead();
+  const auto search = [&](const std::string& where) {
+    ASSERT_FALSE(items.replaceView(head + where).error) << where;
+    ASSERT_TRUE(items.sort(kTitleColumn, SortMode::Ascending)) << where;
+    expectSqlOrder(where);
+  };
+  search("WHERE (ply<2) AND (title LIKE '%a%') ;");
+  search("WHERE (ply<2) AND (maker='ZZ') ;");
+  run("UPDATE main_table SET title='A', kana='!' WHERE file_name='G:\\gen\\44.rom';");
+  search("WHERE (ply<2) AND (title LIKE '%a%') ;");
+  EXPECT_EQ(items.titleUtf8(0), "A");
+  EXPECT_EQ(items.fileNameAt(items.findItem("G:\\gen\\44.rom")), "G:\\gen\\44.rom");
+  // Child images are not among the library's keys.
+  run("UPDATE main_table SET ply=2 WHERE file_name='G:\\gen\\45.rom';");
+  search("WHERE ply<3 ;");
+  EXPECT_GE(items.findItem("G:\\gen\\45.rom"), 0);
+  search("WHERE ply<2 ;");
+  EXPECT_EQ(items.findItem("G:\\gen\\45.rom"), -1);
+  EXPECT_TRUE(sink.messages().empty());
+}
+
+// The status bar's title count is taken again only when the view is made
+// again for edits, never for a search.
+TEST_F(RowKeysTest, OnlyRecreatingTheViewCountsAsAChangedLibrary) {
+  const int generation = items.viewGeneration();
+  ASSERT_FALSE(items.replaceView(viewHead() + "WHERE (ply<2) AND (title LIKE '%a%') ;").error);
+  EXPECT_EQ(items.viewGeneration(), generation);
+  ASSERT_TRUE(items.recreateView());
+  EXPECT_EQ(items.viewGeneration(), generation + 1);
 }
 
 TEST(SortKeyStatement, ReadsTheKeysOfTheGroupPanesStatementsOnly) {

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Searches in the real Quillmoor2.exe under Wine on a generated library of
+# 100,000 items: for every mode of the search bar, from Enter in its text box
+# to the repainted item list (target: under 150 ms), driven by qm-driver.exe
+# (time-search) on a virtual display. The program folder has migemo.dll and
+# its dictionary, as a user's has, so romaji texts search through Migemo.
+#
+# Several sessions (QM_BENCH_RUNS, 3) in fresh program folders, each search
+# twice (the first after another mode's); the figures are the best, the
+# median and the worst of every sample of a mode, judged on the median.
+# Other programs share the machine: read the spread before the best. The
+# program's own figures of each search (list filled, group pane, repaint; the
+# status bar shows the search itself) are kept in build/bench-search-wine/
+# timings-N.txt, in the order of the searches.
+# Needs the native and Windows builds (make bench-search-wine builds them).
+# bench_search (make bench) times the same searches natively, for profiling.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+bin=$top/build/windows/bin
+cli=$top/build/native/bin/quillmoor-cli
+out=$top/build/bench-search-wine
+runs=${QM_BENCH_RUNS:-3}
+items=100000
+target=150
+for f in "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$bin/qm-driver.exe" "$bin/migemo.dll" "$cli"; do
+  [ -e "$f" ] || { echo "search bench: $f is missing (make native windows)"; exit 2; }
+done
+export QM_WINEPREFIX=$top/build/wineprefix-bench
+mkdir -p "$out"
+
+# The library is made once and kept until the generator changes.
+library=$out/library/Quillmoor.db
+stamp="$(md5sum <"$top/tools/gen-demo-library.py" | cut -c1-32) $items"
+if [ ! -s "$library" ] || [ "$(cat "$out/library/stamp" 2>/dev/null)" != "$stamp" ]; then
+  echo "generating a library of $items items ..."
+  rm -rf "$out/library" && mkdir -p "$out/library"
+  "$cli" create --db "$library" >/dev/null || exit 2
+  python3 "$top/tools/gen-demo-library.py" --count $items "$library" >/dev/null || exit 2
+  echo "$stamp" >"$out/library/stamp"
+fi
+
+drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
+winpath() { echo "Z:${1//\//\\}"; }
+samples=$out/samples
+: >"$samples"
+
+# Mode, label and text; the texts are those of bench_search.
+searches=(
+  "2|title|騎士"
+  "2|title, romaji|kis"
+  "0|fuzzy|騎士"
+  "0|fuzzy, two words|星の 騎士"
+  "1|file path|0123"
+  "3|maker|デモ"
+  "4|genre|アクション"
+  "5|version|1"
+  "6|creator|山田"
+  "7|memo|ボス"
+  "8|sale year|1990"
+  "9|SQL|SELECT * FROM list_view WHERE rating>=30 ORDER BY rating DESC"
+)
+
+session() {
+  local folder=$out/session
+  rm -rf "$folder" && mkdir -p "$folder"
+  cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$library" "$folder/"
+  cp -r "$bin/resource" "$bin/dict" "$bin/migemo.dll" "$folder/"
+  WINEPREFIX=$QM_WINEPREFIX wineserver -k 2>/dev/null
+  QM_TIMINGS=$(winpath "$folder/timings.txt") "$top/tools/wine-run.sh" "$bin/qm-driver.exe" launch \
+    "$(winpath "$folder")" >"$folder/pid" 2>/dev/null </dev/null
+  if [ "$(drive find-main 300 painted | cut -c1-4)" = "none" ]; then
+    echo "session $1: no main window"
+    return 1
+  fi
+  local waited=0
+  until [ "$(drive count-items)" = "$items" ]; do
+    sleep 0.5
+    waited=$((waited + 1))
+    if [ $waited -gt 600 ]; then echo "session $1: the list never showed $items items"; return 1; fi
+  done
+  local entry mode label text ms line
+  for entry in "${searches[@]}"; do
+    IFS='|' read -r mode label text <<<"$entry"
+    line="session $1: $label:"
+    for _ in 1 2; do
+      ms=$(drive time-search "$mode" "$text")
+      [[ $ms =~ ^[0-9.]+$ ]] && echo "$label|$ms" >>"$samples"
+      line+=" $ms"
+    done
+    echo "$line ms ($(drive count-items) items)"
+  done
+  tr -d '\r' <"$folder/timings.txt" >"$out/timings-$1.txt" 2>/dev/null
+  drive close-main 60 >/dev/null
+  WINEPREFIX=$QM_WINEPREFIX wineserver -k 2>/dev/null
+}
+
+echo "searches under Wine, $items items, $runs sessions"
+for run in $(seq "$runs"); do session "$run"; done
+
+missed=0
+echo
+for entry in "${searches[@]}"; do
+  IFS='|' read -r mode label text <<<"$entry"
+  values=$(awk -F'|' -v k="$label" '$1 == k {print $2}' "$samples" | sort -n)
+  if [ -z "$values" ]; then
+    printf 'mode %s %-18s no figures  MISSED\n' "$mode" "$label"
+    missed=$((missed + 1))
+    continue
+  fi
+  n=$(echo "$values" | wc -l)
+  median=$(echo "$values" | sed -n "$(((n + 1) / 2))p")
+  verdict=ok
+  if ! awk -v m="$median" -v t="$target" 'BEGIN { exit !(m < t) }'; then verdict=MISSED; missed=$((missed + 1)); fi
+  printf 'mode %s %-18s median %7s ms  best %7s  worst %7s  (%2d samples)  target < %s ms %s\n' "$mode" "$label" \
+    "$median" "$(echo "$values" | head -n1)" "$(echo "$values" | tail -n1)" "$n" "$target" "$verdict"
+done
+[ $missed -eq 0 ]
