@@ -20,33 +20,12 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-bin=$top/build/windows/bin
-cli=$top/build/native/bin/quillmoor-cli
 out=$top/build/bench-search-wine
 runs=${QM_BENCH_RUNS:-3}
 items=100000
 target=150
-for f in "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$bin/qm-driver.exe" "$bin/migemo.dll" "$cli"; do
-  [ -e "$f" ] || { echo "search bench: $f is missing (make native windows)"; exit 2; }
-done
-export QM_WINEPREFIX=$top/build/wineprefix-bench
-mkdir -p "$out"
-
-# The library is made once and kept until the generator changes.
-library=$out/library/Quillmoor.db
-stamp="$(md5sum <"$top/tools/gen-demo-library.py" | cut -c1-32) $items"
-if [ ! -s "$library" ] || [ "$(cat "$out/library/stamp" 2>/dev/null)" != "$stamp" ]; then
-  echo "generating a library of $items items ..."
-  rm -rf "$out/library" && mkdir -p "$out/library"
-  "$cli" create --db "$library" >/dev/null || exit 2
-  python3 "$top/tools/gen-demo-library.py" --count $items "$library" >/dev/null || exit 2
-  echo "$stamp" >"$out/library/stamp"
-fi
-
-drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
-winpath() { echo "Z:${1//\//\\}"; }
-samples=$out/samples
-: >"$samples"
+needs=(Quillmoor2.exe Quillmoor2_Lib.dll qm-driver.exe migemo.dll)
+source "$top/bench/wine-bench.sh"
 
 # Mode, label and text; the texts are those of bench_search.
 searches=(

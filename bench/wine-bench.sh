@@ -1,0 +1,29 @@
+# Set-up shared by the Wine benchmarks, sourced once `top`, `out`, `items`
+# and `needs` (the Windows build's files the benchmark runs) are set and the
+# display is up; a missing build ends the benchmark with 2. It gives the
+# generated library in $library (made once, kept until the generator or the
+# size changes), a Wine prefix of the benchmarks' own (ending its session
+# never touches the test runs'), `drive` for qm-driver.exe, `winpath` and an
+# emptied $samples.
+bin=$top/build/windows/bin
+cli=$top/build/native/bin/quillmoor-cli
+for f in "${needs[@]/#/$bin/}" "$cli"; do
+  [ -e "$f" ] || { echo "$(basename "$0"): $f is missing (make native windows)"; exit 2; }
+done
+export QM_WINEPREFIX=$top/build/wineprefix-bench
+mkdir -p "$out"
+
+library=$out/library/Quillmoor.db
+stamp="$(md5sum <"$top/tools/gen-demo-library.py" | cut -c1-32) $items"
+if [ ! -s "$library" ] || [ "$(cat "$out/library/stamp" 2>/dev/null)" != "$stamp" ]; then
+  echo "generating a library of $items items ..."
+  rm -rf "$out/library" && mkdir -p "$out/library"
+  "$cli" create --db "$library" >/dev/null || exit 2
+  python3 "$top/tools/gen-demo-library.py" --count $items "$library" >/dev/null || exit 2
+  echo "$stamp" >"$out/library/stamp"
+fi
+
+drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
+winpath() { echo "Z:${1//\//\\}"; }
+samples=$out/samples
+: >"$samples"
