@@ -95,14 +95,15 @@ bool ItemList::sortInMemory(const std::string& keyStatement) {
   if (!keys) {
     std::optional<std::string> error;
     // The search builder's views join spec_table as the library's keys expect.
+    const bool ours = ourView();
     if (statements_.view == viewStatementWithoutSearch() && group.empty()) {
       keys = rowsFromLibrary({}, error);
-    } else if (ourView()) {
+    } else if (ours) {
       keys = rowsFromLibrary(*sortRowStatement(statements_.group), error);
     }
     if (!keys && !error) {
       auto read = std::make_shared<RowKeys>();
-      error = ourView() ? read->readWithSpecTable(list_, statements_.group) : read->read(list_, keyStatement);
+      error = ours ? read->readWithSpecTable(list_, statements_.group) : read->read(list_, keyStatement);
       keys = read;
     }
     if (error) {

@@ -103,8 +103,9 @@ private:
   bool sortSearchInMemory();
   bool ourView() const;
   // The keys of the rows `rowStatement` lists (every item of the library for
-  // an empty one), taken from the library's kept keys (read first when not kept). Nothing when that failed (`error` says
-  // why, when SQLite did) or the view lists an item the library's keys lack.
+  // an empty one), taken from the library's kept keys (read first when not
+  // kept). Nothing when that failed (`error` says why, when SQLite did) or
+  // the view lists an item the library's keys lack.
   std::shared_ptr<const RowKeys> rowsFromLibrary(const std::string& rowStatement, std::optional<std::string>& error);
   void useRows(std::shared_ptr<const RowKeys> keys, const std::string& key);
   // Forgets every kept key once the library is not as it was when they were read.

@@ -56,20 +56,22 @@ std::optional<std::string> sortRowStatement(std::string_view groupStatement) {
 
 namespace {
 
-// The keys of main_table's columns (keys 0..8, 17, 18) through list_view.
-std::optional<std::string> mainKeyStatement(std::string_view groupStatement) {
+// file_name and the keys of main_table's columns (keys 0..8, 17, 18).
+std::string mainKeyColumns() {
   std::string columns = "file_name";
   for (int key = 0; key < kSortKeyCount; ++key) {
     if (key < kFirstSpecKey || key >= kFirstSpecKey + kSpecKeys) columns.append(", ").append(kKeyExpressions[key]);
   }
-  return fromListView(std::move(columns), groupStatement);
+  return columns;
+}
+
+// Those keys through list_view.
+std::optional<std::string> mainKeyStatement(std::string_view groupStatement) {
+  return fromListView(mainKeyColumns(), groupStatement);
 }
 
 // The same keys straight from main_table, for every row a search can list.
-std::string libraryKeyStatement() {
-  std::string sql = *mainKeyStatement("");
-  return sql.substr(0, sql.rfind(" FROM ")) + " FROM main_table WHERE ply<2;";
-}
+std::string libraryKeyStatement() { return "SELECT " + mainKeyColumns() + " FROM main_table WHERE ply<2;"; }
 
 }  // namespace
 
