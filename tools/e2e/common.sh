@@ -81,6 +81,13 @@ program_folder() {  # program_folder NAME [FILE...]
   echo "$folder"
 }
 qm_cli() { "$top/build/native/bin/quillmoor-cli" "$@"; }
+# Two saved queries in FOLDER's query tree: "best" at the root (rating 40 and
+# up, best first) and "falcom" in the folder "Falcom".
+saved_queries() {  # saved_queries FOLDER
+  mkdir -p "$1/query/Falcom"
+  printf '[query]\r\nsql=SELECT * FROM list_view WHERE rating>=40 ORDER BY rating DESC\r\n' >"$1/query/best.txt"
+  printf '[query]\r\nsql=SELECT * FROM list_view WHERE maker='"'"'Falcom'"'"'\r\n' >"$1/query/Falcom/falcom.txt"
+}
 # A new library in FOLDER, as quillmoor-cli makes it.
 new_library() { qm_cli create --db "$1/Quillmoor.db" >/dev/null; }
 # sqlite3 on FOLDER's library; it waits while the program holds a lock.

@@ -9,9 +9,7 @@ source "$(dirname "$0")/common.sh"
 ini_value() { tr -d '\r' <"$1" | grep -a "^$2=" | head -n 1; }
 
 f=$(program_folder query-tree resource)
-mkdir -p "$f/query/Falcom"
-printf '[query]\r\nsql=SELECT * FROM list_view WHERE rating>=40 ORDER BY rating DESC\r\n' >"$f/query/best.txt"
-printf '[query]\r\nsql=SELECT * FROM list_view WHERE maker='"'"'Falcom'"'"'\r\n' >"$f/query/Falcom/falcom.txt"
+saved_queries "$f"
 new_library "$f"
 library_sql "$f" "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker, rating, ply) VALUES
   ('Z:\\roms\\b.d88','b','.d88','PC-8801','Dragon Slayer','Falcom',30,0),

@@ -23,9 +23,7 @@ f=$work/search
 mkdir -p "$f"
 cp "$bin/Quillmoor2.exe" "$bin/Quillmoor2_Lib.dll" "$f/"
 cp -r "$bin/resource" "$bin/dict" "$bin/migemo.dll" "$f/"
-mkdir -p "$f/query/Falcom"
-printf '[query]\r\nsql=SELECT * FROM list_view WHERE rating>=40 ORDER BY rating DESC\r\n' >"$f/query/best.txt"
-printf '[query]\r\nsql=SELECT * FROM list_view WHERE maker='"'"'Falcom'"'"'\r\n' >"$f/query/Falcom/falcom.txt"
+saved_queries "$f"
 "$top/build/native/bin/quillmoor-cli" create --db "$f/Quillmoor.db" >/dev/null
 sqlite3 "$f/Quillmoor.db" "INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, maker, rating, ply) VALUES
   ('Z:\\roms\\a.d88','a','.d88','PC-8801','Dragon Quest','Enix',50,0),
