@@ -8,6 +8,7 @@
 #include "common/archive/member_walk.h"
 #include "common/db/db_connection.h"
 #include "common/platform/files.h"
+#include "common/platform/folder_identity.h"
 #include "common/text/encoding.h"
 #include "common/text/reading_settings.h"
 #include "common/text/smart_title.h"
@@ -139,6 +140,10 @@ private:
   std::unique_ptr<RowStore> store_;
   KnownKeys keys_;
   std::unique_ptr<CrcPrefetch> prefetch_;
+  // Links and junctions are followed, so a link back up the tree would
+  // otherwise be walked round until the path grew too long.
+  platform::VisitedFolders countedFolders_;
+  platform::VisitedFolders walkedFolders_;
   long long counted_ = 0;
   long long damaged_ = 0;
   bool failed_ = false;
@@ -164,6 +169,7 @@ void Run::count(const std::string& path, bool isRoot) {
     }
     return;
   }
+  if (!countedFolders_.enter(path)) return;
   for (const FolderEntry& entry : listFolder(path).value_or(FolderListing()).entries) {
     if (stopRequested()) return;
     if (entry.isFolder) {
@@ -183,6 +189,10 @@ void Run::walk(const std::string& path, bool isRoot) {
     entries.push_back({platform::fileNameOf(path), false});
     folder = platform::folderOf(path);
   } else {
+    if (!walkedFolders_.enter(path)) {
+      host_.log(text::sjis("一度見たフォルダに戻るリンクを飛ばしました：") + path);
+      return;
+    }
     auto listed = listFolder(path);
     if (!listed) {
       // Its files would be missing without a word otherwise.

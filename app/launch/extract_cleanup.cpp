@@ -1,39 +1,24 @@
 #include "app/launch/extract_cleanup.h"
 
-#include "app/launch/path_parts.h"
 #include "common/db/db_connection.h"
+#include "common/platform/confined_delete.h"
 #include "common/platform/files.h"
-#include "common/text/sjis.h"
+#include "common/text/encoding.h"
 
 namespace qm::launch {
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+using platform::DeleteRefusal;
+using platform::Guard;
 
-std::string withoutTrailingSeparators(std::string path) {
-  while (path.size() > 1 && isSeparator(path.back())) path.pop_back();
-  return path;
-}
-
-bool isAbsolute(const std::string& path) {
-  return (path.size() > 2 && path[1] == ':' && isSeparator(path[2])) || (!path.empty() && isSeparator(path[0]));
-}
-
-bool isDriveRoot(const std::string& folder) {
-  if (folder.size() == 1 && isSeparator(folder[0])) return true;  // "/" or "\"
-  if (folder.size() == 2 && folder[1] == ':') return true;        // "C:"
-  // "\\server\share": two leading separators and at most one more.
-  if (folder.size() > 2 && isSeparator(folder[0]) && isSeparator(folder[1])) {
-    int separators = 0;
-    for (std::size_t i = 2; i < folder.size(); i = sjis::nextChar(folder, i))
-      if (isSeparator(folder[i])) ++separators;
-    return separators <= 1;
-  }
-  return false;
-}
+// The protected places in the order of their refusals below.
+constexpr CleanupRefusal kPlaceRefusals[] = {CleanupRefusal::ProgramFolder, CleanupRefusal::LibraryFolder,
+                                             CleanupRefusal::EmulatorFolder};
 
 // Whether a key of the library (or an alter-ego copy) lies in the folder or
-// below it. ASCII case is ignored, as Windows file names are compared.
+// below it. Keys are text as they were typed or found, so the caller asks
+// with the folder as typed and as resolved. ASCII case is ignored, as Windows
+// file names are compared.
 bool holdsLibraryImages(const std::string& folder, const std::string& dbPath) {
   std::string sql;
   for (const char* separator : {"\\", "/"}) {
@@ -50,23 +35,74 @@ bool holdsLibraryImages(const std::string& folder, const std::string& dbPath) {
   return db.execute(sql + " LIMIT 1;") || db.rowCount() > 0;
 }
 
-}  // namespace
-
-CleanupRefusal checkExtractFolder(const std::string& folderText, const std::string& programFolder,
-                                  const std::string& dbPath) {
-  if (!isAbsolute(folderText)) return CleanupRefusal::NotAbsolute;
-  const std::string folder = withoutTrailingSeparators(folderText);
-  if (isDriveRoot(folder)) return CleanupRefusal::DriveRoot;
-  if (!platform::folderExists(folder)) return CleanupRefusal::Missing;
-  if (sjis::equalsIgnoreCaseAscii(folder, withoutTrailingSeparators(programFolder)))
-    return CleanupRefusal::ProgramFolder;
-  if (holdsLibraryImages(folder, dbPath)) return CleanupRefusal::HoldsImages;
-  return CleanupRefusal::None;
+platform::DeleteDecision decide(const std::string& folder, const CleanupPlaces& places) {
+  platform::DeleteRequest request;
+  request.target = folder;
+  request.places = {{places.programFolder, Guard::Itself},
+                    {platform::folderOf(places.dbPath), Guard::Itself},
+                    {platform::folderOf(places.emulatorPath), Guard::Itself}};
+  request.holdsProtected = [&](const std::string& form) { return holdsLibraryImages(form, places.dbPath); };
+  return platform::mayEmptyFolder(request);
 }
 
-int emptyExtractFolder(const std::string& folder, const std::string& programFolder, const std::string& dbPath) {
-  if (checkExtractFolder(folder, programFolder, dbPath) != CleanupRefusal::None) return -1;
-  return platform::deleteMatchingFiles(withoutTrailingSeparators(folder), "*");
+CleanupRefusal refusalOf(const platform::DeleteDecision& decision) {
+  switch (decision.refusal) {
+    case DeleteRefusal::None:
+      return CleanupRefusal::None;
+    case DeleteRefusal::NotAbsolute:
+      return CleanupRefusal::NotAbsolute;
+    case DeleteRefusal::Missing:
+      return CleanupRefusal::Missing;
+    case DeleteRefusal::DriveRoot:
+      return CleanupRefusal::DriveRoot;
+    case DeleteRefusal::Protected:
+      return kPlaceRefusals[decision.place];
+    case DeleteRefusal::HoldsProtected:
+      return CleanupRefusal::HoldsImages;
+  }
+  return CleanupRefusal::HoldsImages;
+}
+
+const char* reasonOf(CleanupRefusal refusal) {
+  switch (refusal) {
+    case CleanupRefusal::None:
+    case CleanupRefusal::Missing:
+      return "";
+    case CleanupRefusal::NotAbsolute:
+      return "展開先フォルダが絶対パスではありません。";
+    case CleanupRefusal::DriveRoot:
+      return "展開先フォルダがドライブのルートです。";
+    case CleanupRefusal::ProgramFolder:
+      return "展開先フォルダがプログラムのフォルダです。";
+    case CleanupRefusal::LibraryFolder:
+      return "展開先フォルダがデータベースファイルのフォルダです。";
+    case CleanupRefusal::EmulatorFolder:
+      return "展開先フォルダがエミュレータのフォルダです。";
+    case CleanupRefusal::HoldsImages:
+      return "展開先フォルダかその下にライブラリのイメージがあります。";
+  }
+  return "";
+}
+
+}  // namespace
+
+CleanupRefusal checkExtractFolder(const std::string& folder, const CleanupPlaces& places) {
+  return refusalOf(decide(folder, places));
+}
+
+CleanupResult emptyExtractFolder(const std::string& folder, const CleanupPlaces& places) {
+  const platform::DeleteDecision decision = decide(folder, places);
+  CleanupResult result;
+  result.refusal = refusalOf(decision);
+  // The resolved folder: the text given may lead elsewhere by the time it is used.
+  if (decision.allowed()) result.deleted = platform::deleteMatchingFiles(decision.resolved, "*");
+  return result;
+}
+
+std::string cleanupRefusalText(CleanupRefusal refusal, const std::string& folder) {
+  const std::string reason = reasonOf(refusal);
+  if (reason.empty() || folder.empty()) return {};
+  return text::sjis("展開先フォルダ内のファイルを削除しませんでした。\n" + reason + "\n→") + folder;
 }
 
 }  // namespace qm::launch

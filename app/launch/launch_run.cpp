@@ -146,6 +146,15 @@ void restoreRecordedRenames(const LaunchEnvironment& env, const LaunchPlan& plan
     dbError(env, "backReNameAlterName:リネーム情報消去エラー\n", *error);
 }
 
+// Files the user keeps are never emptied with the scratch ones: a refusal is told.
+int cleanExtractFolder(const LaunchEnvironment& env, const LaunchPlan& plan) {
+  const std::string& folder = plan.images.extractFolder;
+  const CleanupResult cleaned = emptyExtractFolder(folder, {env.place.root, env.place.dbPath, plan.exec});
+  const std::string refusal = cleanupRefusalText(cleaned.refusal, folder);
+  if (!refusal.empty()) env.sink->show(refusal, "", MessageIcon::Warning, MessageButtons::Ok);
+  return cleaned.deleted;
+}
+
 }  // namespace
 
 LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& request) {
@@ -226,7 +235,7 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   if (report.runMilliseconds > kCountedRunMilliseconds) report.counted = countBoot(env, item, report.runMilliseconds);
   const bool noneRunning = env.counters->running.load() == 0;
   if (noneRunning && plan.setting.extractAllDelete == 1 && env.counters->preparing.load() == 0)
-    report.extractFilesDeleted = emptyExtractFolder(plan.images.extractFolder, env.place.root, env.place.dbPath);
+    report.extractFilesDeleted = cleanExtractFolder(env, plan);
   if (report.counted && noneRunning) env.host->itemChanged(item.fileName);
   env.host->ended();
   return report;

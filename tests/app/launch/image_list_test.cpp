@@ -139,28 +139,44 @@ TEST_F(CleanupTest, OnlyAScratchFolderIsEmptied) {
   const std::string images = makeFolder("images");
   makeFile("images/keep.d88", "");
   const std::string ego = makeFolder("ego");
+  const std::string program = makeFolder("prog");
+  makeFolder("prog/sub");
+  const std::string emulator = makeFile("emu/emu.exe", "");
   run("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title) VALUES ('" + joinPath(images, "keep.d88") +
       "', 'k', 'd88', 'M', 't');"
       "INSERT INTO alter_ego_table(pfile_ae, ae_file) VALUES ('x', '" + joinPath(ego, "copy.d88") + "');");
+  const CleanupPlaces places{program, dbPath(), emulator};
+  // The folder itself, spelled round a subfolder of it.
+  const auto roundSub = [](const std::string& folder) { return joinPath(joinPath(folder, "sub"), ".."); };
+  const std::string rootByDots = joinPath(roundSub(scratch), "..");
   const std::pair<std::string, CleanupRefusal> cases[] = {
       {"", CleanupRefusal::NotAbsolute},
       {"scratch", CleanupRefusal::NotAbsolute},
       {joinPath(root(), "none"), CleanupRefusal::Missing},
-      {root(), CleanupRefusal::ProgramFolder},
-      {root() + platform::kPathSeparator, CleanupRefusal::ProgramFolder},
+      {program, CleanupRefusal::ProgramFolder},
+      {program + platform::kPathSeparator, CleanupRefusal::ProgramFolder},
+      {roundSub(program), CleanupRefusal::ProgramFolder},
+      {root(), CleanupRefusal::LibraryFolder},
+      {rootByDots + platform::kPathSeparator, CleanupRefusal::LibraryFolder},
+      {platform::folderOf(emulator), CleanupRefusal::EmulatorFolder},
+      {joinPath(rootByDots, "emu"), CleanupRefusal::EmulatorFolder},
       {images, CleanupRefusal::HoldsImages},
+      {joinPath(rootByDots, "images"), CleanupRefusal::HoldsImages},
       {ego, CleanupRefusal::HoldsImages},
       {folder.path().substr(0, folder.path().find(platform::kPathSeparator) + 1), CleanupRefusal::DriveRoot},
       {"C:\\", CleanupRefusal::DriveRoot},
       {"\\\\server\\share", CleanupRefusal::DriveRoot},
       {scratch, CleanupRefusal::None},
   };
-  for (const auto& [path, refusal] : cases)
-    EXPECT_EQ(checkExtractFolder(path, root(), dbPath()), refusal) << path;
-  EXPECT_EQ(emptyExtractFolder(images, root(), dbPath()), -1);
+  for (const auto& [path, refusal] : cases) EXPECT_EQ(checkExtractFolder(path, places), refusal) << path;
+  EXPECT_EQ(emptyExtractFolder(images, places).deleted, -1);
   EXPECT_TRUE(platform::fileExists(joinPath(images, "keep.d88")));
-  EXPECT_EQ(emptyExtractFolder(scratch, root(), dbPath()), 1);
+  EXPECT_EQ(emptyExtractFolder(roundSub(scratch), places).deleted, 1);
   EXPECT_TRUE(platform::fileExists(joinPath(joinPath(scratch, "sub"), "b.d88"))) << "subfolders are left alone";
+  EXPECT_EQ(cleanupRefusalText(CleanupRefusal::EmulatorFolder, "E:\\emu"),
+            sj("展開先フォルダ内のファイルを削除しませんでした。\n展開先フォルダがエミュレータのフォルダです。\n→") + "E:\\emu");
+  EXPECT_EQ(cleanupRefusalText(CleanupRefusal::Missing, "E:\\none"), "");
+  EXPECT_EQ(cleanupRefusalText(CleanupRefusal::NotAbsolute, ""), "");
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+#include "common/platform/confined_delete.h"
+
+#include <optional>
+
+#include "common/platform/canonical_path.h"
+#include "common/platform/files.h"
+#include "common/text/sjis.h"
+
+namespace qm::platform {
+namespace {
+
+// Both separators count on every platform: a "\" in a typed path is far more
+// likely meant as one than as part of a name, and taking it so only refuses more.
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Cut by character: the trail byte of "表" is a "\".
+std::string withoutTrailingSeparators(const std::string& path) {
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < path.size(); i = sjis::nextChar(path, i))
+    if (!isSeparator(path[i]) || i == 0) end = sjis::nextChar(path, i);
+  return path.substr(0, end);
+}
+
+bool isAbsolute(const std::string& path) {
+  return (path.size() > 2 && path[1] == ':' && isSeparator(path[2])) || (!path.empty() && isSeparator(path[0]));
+}
+
+// On a path without trailing separators.
+bool isDriveRoot(const std::string& folder) {
+  if (folder.size() == 1 && isSeparator(folder[0])) return true;  // "/" or "\"
+  if (folder.size() == 2 && folder[1] == ':') return true;        // "C:"
+  // "\\server\share": two leading separators and at most one more.
+  if (folder.size() > 2 && isSeparator(folder[0]) && isSeparator(folder[1])) {
+    int separators = 0;
+    for (std::size_t i = 2; i < folder.size(); i = sjis::nextChar(folder, i))
+      if (isSeparator(folder[i])) ++separators;
+    return separators <= 1;
+  }
+  return false;
+}
+
+// The typed form and, when the place exists, the canonical one; ASCII case
+// folded, as Windows compares names.
+std::vector<std::string> formsOf(const std::string& typed, const std::optional<std::string>& canonical) {
+  std::vector<std::string> forms{sjis::toLowerAscii(withoutTrailingSeparators(typed))};
+  if (canonical) {
+    std::string folded = sjis::toLowerAscii(withoutTrailingSeparators(*canonical));
+    if (folded != forms[0]) forms.push_back(std::move(folded));
+  }
+  return forms;
+}
+
+// `inner` lies below `outer`. Byte-equal heads end on the same character
+// boundary, so the byte after the head is a real separator when it is one.
+bool isBelow(const std::string& inner, const std::string& outer) {
+  return inner.size() > outer.size() + 1 && inner.compare(0, outer.size(), outer) == 0 &&
+         isSeparator(inner[outer.size()]);
+}
+
+bool guards(Guard guard, const std::string& place, const std::string& target) {
+  if (place == target) return true;
+  switch (guard) {
+    case Guard::Itself:
+      return false;
+    case Guard::ItselfAndAbove:
+      return isBelow(place, target);
+    case Guard::ItselfAndBelow:
+      return isBelow(target, place);
+  }
+  return false;
+}
+
+// The checks shared by both kinds of delete, on the target's forms.
+DeleteDecision decide(const DeleteRequest& request, const std::vector<std::string>& targetForms) {
+  DeleteDecision decision;
+  for (const std::string& form : targetForms) {
+    if (isDriveRoot(form)) {
+      decision.refusal = DeleteRefusal::DriveRoot;
+      return decision;
+    }
+  }
+  for (std::size_t k = 0; k < request.places.size(); ++k) {
+    const ProtectedPlace& place = request.places[k];
+    for (const std::string& placeForm : formsOf(place.path, canonicalPath(place.path))) {
+      for (const std::string& form : targetForms) {
+        if (!guards(place.guard, placeForm, form)) continue;
+        decision.refusal = DeleteRefusal::Protected;
+        decision.place = k;
+        return decision;
+      }
+    }
+  }
+  return decision;
+}
+
+// The forms of the target handed to the caller's own check: as typed and as
+// resolved, unfolded, since the caller compares its own way.
+bool callerRefuses(const DeleteRequest& request, const std::string& resolved) {
+  if (!request.holdsProtected) return false;
+  const std::string typed = withoutTrailingSeparators(request.target);
+  return request.holdsProtected(typed) || (resolved != typed && request.holdsProtected(resolved));
+}
+
+DeleteDecision refused(DeleteRefusal refusal) {
+  DeleteDecision decision;
+  decision.refusal = refusal;
+  return decision;
+}
+
+}  // namespace
+
+DeleteDecision mayEmptyFolder(const DeleteRequest& request) {
+  if (!isAbsolute(request.target)) return refused(DeleteRefusal::NotAbsolute);
+  if (isDriveRoot(withoutTrailingSeparators(request.target))) return refused(DeleteRefusal::DriveRoot);
+  const auto canonical = canonicalPath(request.target);
+  if (!canonical || !folderExists(*canonical)) return refused(DeleteRefusal::Missing);
+  DeleteDecision decision = decide(request, formsOf(request.target, canonical));
+  if (!decision.allowed()) return decision;
+  decision.resolved = withoutTrailingSeparators(*canonical);
+  if (callerRefuses(request, decision.resolved)) return refused(DeleteRefusal::HoldsProtected);
+  return decision;
+}
+
+// The folder is resolved and the name kept: a link is deleted itself, never
+// the file it points to.
+DeleteDecision mayDeleteFile(const DeleteRequest& request) {
+  if (!isAbsolute(request.target)) return refused(DeleteRefusal::NotAbsolute);
+  const std::string name = fileNameOf(request.target);
+  const auto folder = canonicalPath(folderOf(request.target));
+  if (name.empty() || name == "." || name == ".." || !folder) return refused(DeleteRefusal::Missing);
+  const std::string resolved = joinPath(*folder, name);
+  if (!fileExists(resolved) || folderExists(resolved)) return refused(DeleteRefusal::Missing);
+  DeleteDecision decision = decide(request, formsOf(request.target, resolved));
+  if (!decision.allowed()) return decision;
+  decision.resolved = resolved;
+  if (callerRefuses(request, decision.resolved)) return refused(DeleteRefusal::HoldsProtected);
+  return decision;
+}
+
+}  // namespace qm::platform
