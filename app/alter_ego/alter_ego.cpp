@@ -5,6 +5,7 @@
 #include "common/archive/extraction_target.h"
 #include "common/archive/member_extract.h"
 #include "common/db/db_connection.h"
+#include "common/platform/confined_delete.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
@@ -107,6 +108,19 @@ bool copyChildren(db::DbConnection& db, const AlterEgoItem& item, CopiedFiles& c
   return true;
 }
 
+// A copy's row is text anyone may have edited: a path that resolves to the
+// library or to one of its images (or to an archive holding some) is no copy.
+platform::DeleteDecision mayDeleteCopy(db::DbConnection& db, const std::string& dbPath, const std::string& copy) {
+  const auto isLibraryFile = [&](const std::string& path) {
+    const std::string text = db::sqlText(path);
+    // A library that cannot be read is taken as holding the file: deleting is the risk.
+    return db.execute("SELECT 1 FROM main_table WHERE lower(file_name)=lower(" + text +
+                      ") OR lower(substr(file_name,1,length(" + text + ")+1))=lower(" + text + "||'*') LIMIT 1;") ||
+           db.rowCount() > 0;
+  };
+  return platform::mayDeleteFile({copy, {{dbPath, platform::Guard::Itself}}, isLibraryFile});
+}
+
 }  // namespace
 
 std::optional<std::string> recordedCopy(const std::string& dbPath, const std::string& fileName) {
@@ -173,8 +187,15 @@ bool removeAlterEgo(const std::string& dbPath, const std::string& fileName, plat
       return false;
   } else {
     bool inUse = false;
-    for (const std::string& copy : copies)
-      if (platform::fileExists(copy) && !platform::deleteFile(copy)) inUse = true;
+    for (const std::string& copy : copies) {
+      const platform::DeleteDecision decision = mayDeleteCopy(db, dbPath, copy);
+      if (decision.refusal == platform::DeleteRefusal::Protected ||
+          decision.refusal == platform::DeleteRefusal::HoldsProtected) {
+        platform::inform(sink, sjis("ライブラリのファイルのため削除しませんでした。\n") + copy);
+      } else if (decision.allowed() && !platform::deleteFile(decision.resolved)) {
+        inUse = true;
+      }
+    }
     if (inUse) {
       stop(sink, sjis("分身作成先フォルダを削除できませんでした。\nファイルが使用中の可能性があります。"));
       return false;

@@ -6,6 +6,7 @@
 #include "app/capture/png_writer.h"
 #include "app/capture/snapshot_result.h"
 #include "app/launch/path_parts.h"
+#include "common/platform/confined_delete.h"
 #include "common/platform/files.h"
 
 namespace qm::capture {
@@ -14,25 +15,6 @@ namespace {
 using platform::joinPath;
 
 std::string extensionOf(const std::string& path) { return launch::pathPart(path, launch::PathPiece::Extension); }
-
-// "C:\", "C:", "\\server\share", "\", "/" and relative paths are no place to delete in.
-bool isPlainAbsoluteFolder(const std::string& folder) {
-  if (folder.empty()) return false;
-  std::string trimmed = folder;
-  while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/')) trimmed.pop_back();
-  const bool drive = trimmed.size() >= 2 && trimmed[1] == ':';
-  const bool share = trimmed.size() >= 2 && (trimmed[0] == '\\' || trimmed[0] == '/') && trimmed[1] == trimmed[0];
-  const bool rooted = trimmed[0] == '\\' || trimmed[0] == '/';
-  if (!drive && !rooted) return false;
-  if (drive) return trimmed.size() > 3;
-  if (share) {
-    // \\server\share\folder: at least two separators after the leading pair.
-    int separators = 0;
-    for (std::size_t i = 2; i < trimmed.size(); ++i) separators += (trimmed[i] == '\\' || trimmed[i] == '/');
-    return separators >= 2;
-  }
-  return trimmed.size() > 1;
-}
 
 }  // namespace
 
@@ -97,8 +79,9 @@ std::vector<std::string> autoSnapshots(const std::string& folder, std::int64_t s
 }
 
 int deleteAutoSnapshots(const std::string& folder) {
-  if (!isPlainAbsoluteFolder(folder)) return -1;
-  return platform::deleteMatchingFiles(folder, "AutoSnap*.png");
+  const platform::DeleteDecision decision = platform::mayEmptyFolder({folder, {}, nullptr});
+  if (!decision.allowed()) return -1;
+  return platform::deleteMatchingFiles(decision.resolved, "AutoSnap*.png");
 }
 
 }  // namespace qm::capture

@@ -170,6 +170,27 @@ TEST_F(AlterEgoTest, RemovalDeletesTheRecordedCopiesAndAnEmptyFolder) {
   EXPECT_TRUE(egoRows().empty());
 }
 
+// A copy's row that names a library image, or the library itself, deletes
+// nothing of the user's: those are kept and named; the rest goes as usual.
+TEST_F(AlterEgoTest, RemovalKeepsWhatTheLibraryHolds) {
+  const std::string key = rom("g.rom");
+  addImage(key, "X1", "g");
+  ASSERT_TRUE(create(key));
+  const std::string copy = pathOf("egos/X1_set/g.rom");
+  const std::string image = pathOf("roms/../roms/g.rom");
+  execute("INSERT INTO alter_ego_table(pfile_ae, ae_file, alter_ego, ply_pfile_ae) VALUES "
+          "('c2', '" + image + "', 2, '" + key + "'), ('c3', '" + dbPath + "', 3, '" + key + "');");
+  sink.clear();
+  EXPECT_TRUE(qm::alter_ego::removeAlterEgo(dbPath, key, sink));
+  EXPECT_EQ(qm::test::boxes(sink),
+            (Strings{"|ライブラリのファイルのため削除しませんでした。\n" + image,
+                     "|ライブラリのファイルのため削除しませんでした。\n" + dbPath, "|分身を解除しました。"}));
+  EXPECT_FALSE(qm::platform::fileExists(copy));
+  EXPECT_TRUE(qm::platform::fileExists(key));
+  EXPECT_TRUE(qm::platform::fileExists(dbPath));
+  EXPECT_TRUE(egoRows().empty());
+}
+
 TEST_F(AlterEgoTest, RemovalAfterTheFolderWentAsksFirst) {
   const std::string key = rom("g.rom");
   addImage(key, "X1", "g");

@@ -104,7 +104,12 @@ TEST(SnapshotFiles, AutoSnapshotsOfThisRunAndTheirSafeCleanup) {
   EXPECT_EQ(autoSnapshots(extract.path(), 0),
             (std::vector<std::string>{extract.file("AutoSnap0000.png"), extract.file("AutoSnap0001.png")}));
   EXPECT_TRUE(autoSnapshots(extract.path(), wallClockNow() + 60000).empty());
-  for (const char* refused : {"", "C:", "C:\\", "\\\\server\\share", "\\", "/", "relative\\folder"})
+  // The first folder of the temporary path and "..": the root, however spelled.
+  const std::string& path = extract.path();
+  const std::string rootByDots = path.substr(0, path.find(platform::kPathSeparator, 1)) + platform::kPathSeparator + "..";
+  for (const std::string& refused : {std::string(), std::string("C:"), std::string("C:\\"), std::string("C:snaps"),
+                                     std::string("\\\\server\\share"), std::string("\\"), std::string("/"),
+                                     std::string("relative\\folder"), rootByDots})
     EXPECT_EQ(deleteAutoSnapshots(refused), -1) << refused;
   EXPECT_EQ(deleteAutoSnapshots(extract.path()), 2);
   EXPECT_EQ(test::listFolder(extract.path()), std::vector<std::string>{"keep.png"});
