@@ -1,12 +1,28 @@
+#include <windows.h>
+
+#include <memory>
+
 #include "common/platform/folder_identity.h"
-#include "common/platform/opened_path_win.h"
 
 namespace qm::platform {
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+}  // namespace
 
 std::optional<FolderIdentity> folderIdentity(const std::string& path) {
-  const OpenedPath handle = openPathForQueries(path);
+  // No access asked for and any sharing: only the identity is wanted. Backup
+  // semantics open a folder, through a junction to what it points to.
+  const HANDLE opened = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+  const UniqueHandle handle(opened);
   BY_HANDLE_FILE_INFORMATION info;
-  if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return std::nullopt;
+  if (!GetFileInformationByHandle(handle.get(), &info)) return std::nullopt;
   return FolderIdentity{info.dwVolumeSerialNumber,
                         (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
