@@ -3,6 +3,8 @@
 #include <array>
 #include <span>
 
+#include "common/archive/little_endian.h"
+
 namespace qm::archive {
 namespace {
 
@@ -11,7 +13,7 @@ constexpr std::uint8_t kArchiveHeader = 0x73;
 constexpr std::uint8_t kFileHeader = 0x74;
 constexpr std::uint8_t kEndBlock = 0x7B;
 
-constexpr std::uint16_t kLongBlock = 0x8000;      // ADD_SIZE follows HEAD_SIZE
+constexpr std::uint16_t kLongBlock = 0x8000;         // ADD_SIZE follows HEAD_SIZE
 constexpr std::uint16_t kEncryptedHeaders = 0x0080;  // of the archive header
 constexpr std::uint16_t kSplitBefore = 0x01, kSplitAfter = 0x02, kPassword = 0x04;
 constexpr std::uint16_t kDictionaryBits = 0xE0;  // all set: a folder
@@ -22,9 +24,6 @@ constexpr std::size_t kBlockHead = 7;
 // A file header up to ATTR (32 bytes), then the two high sizes.
 constexpr std::size_t kFileFields = 32;
 constexpr std::size_t kLargeFileFields = 40;
-
-std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t le32(const std::uint8_t* p) { return le16(p) | static_cast<std::uint32_t>(le16(p + 2)) << 16; }
 
 Rar4FileHeader fileHeaderOf(const std::uint8_t* head, std::uint16_t flags) {
   Rar4FileHeader header;
