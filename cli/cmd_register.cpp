@@ -130,8 +130,11 @@ int runRegister(const std::vector<std::string>& argv) {
   const reg::RegistrationResult result = reg::runRegistration(paths, request, host, gStop);
   std::signal(SIGINT, SIG_DFL);
   if (!result.finalStatus.empty()) printLine(result.finalStatus);
+  // A damaged archive or an unreadable file: not all that was asked was done.
+  const bool partial = result.damaged > 0 || result.unreadable > 0;
   switch (result.end) {
     case reg::RegistrationEnd::Completed:
+      return partial ? 1 : 0;
     case reg::RegistrationEnd::NothingFound:
       return 0;
     case reg::RegistrationEnd::Cancelled:

@@ -101,6 +101,7 @@ struct RegistrationResult {
   long long counted = 0;  // entries counted (-1 when the machine query failed)
   long long stored = 0;   // rows inserted or replaced and committed
   long long damaged = 0;  // archives found truncated or corrupt (logged)
+  long long unreadable = 0;  // files whose CRCs could not be read: no row written (logged)
   std::string finalStatus;  // the status text the run ended with
 };
 

@@ -117,14 +117,17 @@ private:
   void registerFile(const std::string& path, int& imageNumber, std::string& first);
   void registerArchive(const std::string& path);
   void finishMember(const std::string& archivePath, const KeptMember& kept, std::size_t k, std::size_t keptCount,
-                    const std::string& parentKey, const CrcTexts& crcs);
+                    const std::string& parentKey, const std::optional<CrcTexts>& crcs);
   bool insert(const ImageRow& row);
   ImageRow rowOf(const std::string& key, const std::string& fileName, const DerivedTexts& derived,
                  const CrcTexts& crcs) const;
-  CrcTexts fileCrcs(const std::string& path);
+  // Nothing when the file cannot be read: it is reported, and no row of it is
+  // written, so a row the library has keeps its CRCs.
+  std::optional<CrcTexts> fileCrcs(const std::string& path);
   // Named in the log with the reason; the final texts count them.
   void reportDamaged(const std::string& path, const archive::ArchiveError& error);
-  CrcTexts memberCrcs(const KeptMember& kept, const MemberCrcSink* crcs, bool unpacked);
+  // Nothing when the member's bytes were needed and did not unpack.
+  std::optional<CrcTexts> memberCrcs(const KeptMember& kept, const MemberCrcSink* crcs, bool unpacked);
   std::string statedText(const archive::Member& member) const;
 
   const LibraryPaths& paths_;
@@ -146,6 +149,7 @@ private:
   platform::VisitedFolders walkedFolders_;
   long long counted_ = 0;
   long long damaged_ = 0;
+  long long unreadable_ = 0;
   bool failed_ = false;
 };
 
@@ -257,7 +261,7 @@ void Run::offerFiles(const std::string& folder, const std::vector<FolderEntry>& 
   prefetch_->offer(paths);
 }
 
-CrcTexts Run::fileCrcs(const std::string& path) {
+std::optional<CrcTexts> Run::fileCrcs(const std::string& path) {
   CrcTexts texts;
   if (!s_.crc32 && !s_.crc16) return texts;
   std::optional<crc::CrcReport> prefetched = prefetch_ ? prefetch_->take(path) : std::nullopt;
@@ -265,7 +269,11 @@ CrcTexts Run::fileCrcs(const std::string& path) {
   const crc::CrcReport report =
       prefetched ? std::move(*prefetched) : crc::fileCrc(path, request_.window, crcSet(), &marker_);
   if (report.outcome == crc::CrcOutcome::Failed) {
-    sink().show(report.error, s_.crc32 ? "CRC32 calc error" : "CRC16 calc error", MessageIcon::None, MessageButtons::Ok);
+    sink().show(path + ": " + report.error, s_.crc32 ? "CRC32 calc error" : "CRC16 calc error", MessageIcon::None,
+                MessageButtons::Ok);
+    ++unreadable_;
+    host_.log(text::sjis("読めないファイル：") + path + text::sjis(" （") + report.error + text::sjis("）"));
+    return std::nullopt;
   }
   if (report.outcome != crc::CrcOutcome::Computed) return texts;
   if (s_.crc32) texts.crc32 = crc::crc32Text(report.crc.crc32);
@@ -315,10 +323,12 @@ ImageRow Run::rowOf(const std::string& key, const std::string& fileName, const D
 void Run::registerFile(const std::string& path, int& imageNumber, std::string& first) {
   host_.currentItem(path);
   if (!shouldRegister(keys_, path, s_.overwrite, s_.keepFavourites)) return;
+  const std::optional<CrcTexts> crcs = fileCrcs(path);
+  if (!crcs) return;
   ++imageNumber;
   if (imageNumber == 1) first = path;
   const DerivedTexts derived = deriveForFile(s_, path, countries_, request_.saleYear);
-  ImageRow row = rowOf(path, platform::fileNameOf(path), derived, fileCrcs(path));
+  ImageRow row = rowOf(path, platform::fileNameOf(path), derived, *crcs);
   row.ply = s_.folderSets ? std::to_string(imageNumber) : "0";
   row.plyFile = s_.folderSets && imageNumber >= 2 ? first : "";
   if (insert(row)) keys_.add(path);
@@ -335,14 +345,13 @@ std::string Run::statedText(const archive::Member& member) const {
   return crc::crc32Text(*member.statedCrc32);
 }
 
-CrcTexts Run::memberCrcs(const KeptMember& kept, const MemberCrcSink* crcs, bool unpacked) {
+std::optional<CrcTexts> Run::memberCrcs(const KeptMember& kept, const MemberCrcSink* crcs, bool unpacked) {
   CrcTexts texts;
   texts.crc32 = statedText(kept.member);
   if (!kept.extract) return texts;
-  if (!unpacked || !crcs) {
-    // A member that could not be unpacked keeps what the archive states.
-    return texts;
-  }
+  // Its row, if the library has one, is kept as it is; the archive is
+  // reported damaged.
+  if (!unpacked || !crcs) return std::nullopt;
   if (crcs->windowBeyondEnd()) {
     sink().show(text::sjis("CRC計算用に指定された範囲がファイルサイズを超えています\nCRCは取得されませんでした"), "",
                MessageIcon::Warning, MessageButtons::Ok);
@@ -356,11 +365,11 @@ CrcTexts Run::memberCrcs(const KeptMember& kept, const MemberCrcSink* crcs, bool
 }
 
 void Run::finishMember(const std::string& archivePath, const KeptMember& kept, std::size_t k, std::size_t keptCount,
-                       const std::string& parentKey, const CrcTexts& crcs) {
+                       const std::string& parentKey, const std::optional<CrcTexts>& crcs) {
   advanceMarker();
   host_.currentItem(archivePath);
   host_.currentItem(kept.key);
-  if (!kept.store) return;
+  if (!kept.store || !crcs) return;
   const bool inSet = s_.archiveSets && keptCount >= 2;
   const std::string ply = inSet ? std::to_string(k + 1) : "0";
   const std::string plyFile = inSet && k >= 1 ? parentKey : "";
@@ -369,7 +378,7 @@ void Run::finishMember(const std::string& archivePath, const KeptMember& kept, s
   const std::string suffix =
       inSet && s_.archiveSetTitles ? " [" + extensionOf(archiveName) + "]---[" + memberTitle + "]" : "";
   const DerivedTexts derived = deriveForMember(s_, archivePath, kept.key, countries_, request_.saleYear, suffix);
-  ImageRow row = rowOf(kept.key, archiveName, derived, crcs);
+  ImageRow row = rowOf(kept.key, archiveName, derived, *crcs);
   row.inArchive = true;
   row.arcTitle = memberTitle;
   row.arcExt = memberExtensionOf(kept.member.name);
@@ -404,6 +413,7 @@ public:
     return sink_.get();
   }
   bool unpacked(const archive::Member&, const std::optional<archive::ArchiveError>& error) override {
+    if (error && !damage_) damage_ = error;
     finish_(next_++, sink_.get(), !error);
     sink_.reset();
     return true;
@@ -412,6 +422,8 @@ public:
 
   std::size_t finished() const { return next_; }
   bool halted() const { return halted_; }
+  // The first member that did not unpack (a bad CRC, data cut short).
+  const std::optional<archive::ArchiveError>& damage() const { return damage_; }
 
 private:
   const std::vector<KeptMember>& kept_;
@@ -423,6 +435,7 @@ private:
   std::unique_ptr<MemberCrcSink> sink_;
   std::size_t index_ = 0, next_ = 0;
   bool halted_ = false;
+  std::optional<archive::ArchiveError> damage_;
 };
 
 void Run::registerArchive(const std::string& path) {
@@ -451,13 +464,14 @@ void Run::registerArchive(const std::string& path) {
   bool halted = false;
   if (std::any_of(kept.begin(), kept.end(), [](const KeptMember& m) { return m.extract; })) {
     MemberPass pass(kept, request_.window, crcSet(), &marker_, finish, stopped);
-    const auto error = archive::visitMembers(path, pass);
+    auto error = archive::visitMembers(path, pass);
+    if (!error) error = pass.damage();
     if (error && !listed.error) reportDamaged(path, *error);
     done = pass.finished();
     halted = pass.halted();
   }
-  // Members the pass did not reach (no bytes needed, or the archive broke on
-  // the way): stored without the CRCs they would have needed.
+  // Members the pass did not reach: those that need no bytes are stored; where
+  // the archive broke on the way, those that needed them are not.
   for (std::size_t k = done; k < kept.size() && !halted; ++k) {
     if (stopRequested()) break;
     finish(k, nullptr, false);
@@ -468,9 +482,12 @@ std::string withFinalCounts(const std::string& head, long long stored) {
   return head + text::sjis("（") + std::to_string(stored) + text::sjis(" 件が格納・更新されました。）");
 }
 
-std::string damagedNote(long long damaged) {
-  if (damaged == 0) return {};
-  return text::sjis("（壊れた書庫 ") + std::to_string(damaged) + text::sjis(" 件：ログを参照して下さい）");
+std::string problemNotes(long long damaged, long long unreadable) {
+  std::string notes;
+  if (damaged > 0) notes += text::sjis("（壊れた書庫 ") + std::to_string(damaged) + text::sjis(" 件：ログを参照して下さい）");
+  if (unreadable > 0)
+    notes += text::sjis("（読めないファイル ") + std::to_string(unreadable) + text::sjis(" 件：ログを参照して下さい）");
+  return notes;
 }
 
 RegistrationResult Run::run() {
@@ -482,6 +499,7 @@ RegistrationResult Run::run() {
     result.counted = counted_;
     result.stored = store_ ? store_->committed() : 0;
     result.damaged = damaged_;
+    result.unreadable = unreadable_;
     result.finalStatus = status;
     return result;
   };
@@ -532,16 +550,16 @@ RegistrationResult Run::run() {
   const long long stored = store_->committed();
   if (failed_) {
     return end(RegistrationEnd::Failed,
-               withFinalCounts(text::sjis("エラーのため処理を中止しました。"), stored) + damagedNote(damaged_));
+               withFinalCounts(text::sjis("エラーのため処理を中止しました。"), stored) + problemNotes(damaged_, unreadable_));
   }
   if (stop_ != stop::kRunning) {
     return end(RegistrationEnd::Cancelled,
-               withFinalCounts(text::sjis("ユーザーからの要求で処理を中止しました。"), stored) + damagedNote(damaged_));
+               withFinalCounts(text::sjis("ユーザーからの要求で処理を中止しました。"), stored) + problemNotes(damaged_, unreadable_));
   }
-  if (damaged_ > 0) {
+  if (damaged_ > 0 || unreadable_ > 0) {
     return end(RegistrationEnd::Completed, std::to_string(stored) + text::sjis(" 件の格納・更新が終了しました。( ") +
                                                std::to_string(counted_) + text::sjis(" ファイル中 )") +
-                                               damagedNote(damaged_));
+                                               problemNotes(damaged_, unreadable_));
   }
   auto done =
       end(RegistrationEnd::Completed, std::to_string(stored) + text::sjis(" 件の格納・更新が完了しました。( ") +

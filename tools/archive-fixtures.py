@@ -200,9 +200,11 @@ def special_zips(fx):
                    cwd=fx.path("src"), check=True)
 
 
-def rar4(fx, archive, members):
+def rar4(fx, archive, members, spoiled=()):
     """rar 4 with stored members and bare CP932 names, as old Japanese WinRAR
-    versions wrote them."""
+    versions wrote them. The members named in `spoiled` get one byte of their
+    data flipped after their CRC is taken; such an archive is listed in no
+    manifest line, since no reader reads it whole."""
 
     def block(head_type, flags, body):
         head = struct.pack("<BHH", head_type, flags, 7 + len(body)) + body
@@ -213,8 +215,11 @@ def rar4(fx, archive, members):
         raw = name.encode("cp932")
         body = struct.pack("<IIBIIBBHI", len(data), len(data), 2, zlib.crc32(data), 0x5A210000, 20, 0x30,
                            len(raw), 0x20) + raw
+        if name in spoiled:
+            data = data[:len(data) // 2] + bytes([data[len(data) // 2] ^ 0x5A]) + data[len(data) // 2 + 1:]
+        elif not spoiled:
+            fx.expect(archive, name, data, stated=False)
         out += block(0x74, 0x8000, body) + data
-        fx.expect(archive, name, data, stated=False)
     out += block(0x7B, 0x4000, b"")
     with open(fx.path(archive), "wb") as f:
         f.write(out)
@@ -341,6 +346,8 @@ def main():
     p7zip(fx, src, originals)
     special_zips(fx)
     rar4(fx, "cp932-names.rar", [("表示/ソフト表.d88", contents("rar4", 3000)), ("readme.txt", b"rar 4\r\n")])
+    rar4(fx, "corrupt-stored.rar", [("bad.d88", contents("bad", 4000)), ("good.d88", contents("good", 3000))],
+         spoiled=("bad.d88",))
     rar5(fx, "utf8-names.rar", [("表だよ/ゲーム.fdi", contents("rar5", 4000)), ("空.bin", b"")])
     libarchive_samples(fx)
     fx.write()

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/platform/files.h"
+#include "crclib/file_crc.h"
 #include "crclib/heap_text.h"
 #include "crclib/registration_exports.h"
 
@@ -14,6 +15,12 @@ std::string taken(char* text) {
   std::string out = text ? text : "";
   crc::freeHeapText(text);
   return out;
+}
+
+// What the exports answer when there is no CRC ("00000000", "FFFF").
+std::string errorText(CrcKind kind) {
+  const crc::CrcPair none;
+  return kind == CrcKind::Crc32 ? crc::crc32Text(none.crc32) : crc::crc16Text(none.crc16);
 }
 
 }  // namespace
@@ -58,11 +65,21 @@ void CrcLibrary::reset() {
   library_ = platform::SharedLibrary();
 }
 
-std::string CrcLibrary::fileCrc(CrcKind kind, const std::string& path, std::uint32_t offset, std::uint32_t length) {
+FileCrcText CrcLibrary::fileCrc(CrcKind kind, const std::string& path, std::uint32_t offset, std::uint32_t length) {
+  // Opened before the export is called, so that it has no box to show for a
+  // file that cannot be opened.
+  const crc::OpenedSource opened = crc::openFileSource(path);
+  if (!opened.source) return {"", opened.error};
   const auto call = kind == CrcKind::Crc32 ? file32_ : file16_;
   char* result = nullptr;
   if (call) call(path.c_str(), &result, statusWindow_, offset, length);
-  return taken(result);
+  FileCrcText crc{taken(result), std::nullopt};
+  if (crc.text != errorText(kind)) return crc;
+  // A read that failed on the way, or bytes whose CRC is the error value.
+  const auto set = kind == CrcKind::Crc32 ? crc::CrcSet::Crc32 : crc::CrcSet::Crc16;
+  const crc::CrcReport again = crc::sourceCrc(*opened.source, {offset, length}, set);
+  if (again.outcome == crc::CrcOutcome::Failed) crc.error = again.error;
+  return crc;
 }
 
 std::string CrcLibrary::memoryCrc(CrcKind kind, std::string_view bytes) {

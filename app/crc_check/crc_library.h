@@ -20,7 +20,10 @@ public:
   const std::string& reason() const { return reason_; }
   void setStatusWindow(void* window) { statusWindow_ = window; }
 
-  std::string fileCrc(CrcKind kind, const std::string& path, std::uint32_t offset, std::uint32_t length) override;
+  // The export answers the error value both for a file it cannot read and for
+  // bytes whose CRC is that value: the file is opened here first, and read
+  // here again when the value comes back.
+  FileCrcText fileCrc(CrcKind kind, const std::string& path, std::uint32_t offset, std::uint32_t length) override;
   std::string memoryCrc(CrcKind kind, std::string_view bytes) override;
 
 private:

@@ -28,14 +28,18 @@ struct Row {
   std::string fileExt;
 };
 
-// What a row gets: new CRC texts, or nothing (it keeps its own) and why.
+// What a row gets: new CRC texts, or nothing (it keeps its own) and why:
+// skipped when its file is not there, failed when it is and cannot be read.
+enum class RowFate { Computed, Skipped, Failed };
+
 struct RowCrcs {
-  bool computed = false;
+  RowFate fate = RowFate::Skipped;
   std::string crc32, crc16;
   std::string reason;  // when not computed
 };
 
-RowCrcs skippedFor(std::string reason) { return {false, "", "", std::move(reason)}; }
+RowCrcs skippedFor(std::string reason) { return {RowFate::Skipped, "", "", std::move(reason)}; }
+RowCrcs failedFor(std::string reason) { return {RowFate::Failed, "", "", std::move(reason)}; }
 
 // The exports' texts for "no CRC" are stored as empty text.
 std::string stored(std::string text) { return text == "00000000" || text == "FFFF" ? std::string() : text; }
@@ -132,7 +136,7 @@ public:
     const bool stated = member.statedCrc32 && *member.statedCrc32 != 0;
     const bool window = what_.offset != 0 || what_.length != 0;
     if (!what_.crc16 && !window && (!what_.crc32 || stated)) {
-      out_[current_] = {true, what_.crc32 ? crc32Text(*member.statedCrc32) : "", "", ""};
+      out_[current_] = {RowFate::Computed, what_.crc32 ? crc32Text(*member.statedCrc32) : "", "", ""};
       return nullptr;
     }
     bytes_.emplace(what_.offset, what_.length);
@@ -141,13 +145,13 @@ public:
 
   bool unpacked(const archive::Member&, const std::optional<archive::ArchiveError>& error) override {
     if (error) {
-      out_[current_] = skippedFor(error->message);
+      out_[current_] = failedFor(error->message);
     } else if (bytes_->beyondEnd()) {
       run_.messages.show(windowBeyondMessage(), "", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
       out_[current_] = skippedFor(sjis("範囲がファイルサイズを超えています"));
     } else {
       RowCrcs& row = out_[current_];
-      row.computed = true;
+      row.fate = RowFate::Computed;
       if (what_.crc32) row.crc32 = stored(crcs_.memoryCrc(CrcKind::Crc32, bytes_->bytes()));
       if (what_.crc16) row.crc16 = stored(crcs_.memoryCrc(CrcKind::Crc16, bytes_->bytes()));
     }
@@ -156,6 +160,8 @@ public:
   }
 
   bool wantsMore() const override { return !wanted_.empty() && !maintenance::stopRequested(run_.stop); }
+  // The rows of members the walk did not come to.
+  const std::map<std::string, std::size_t>& unvisited() const { return wanted_; }
 
 private:
   const RunContext& run_;
@@ -225,9 +231,13 @@ private:
   RowCrcs plainFile(const std::string& path) {
     const maintenance::PathLook look = files_.look(path);
     if (look.state != maintenance::PathState::Present) return skippedFor(reasonOf(look));
-    RowCrcs row{true, "", "", ""};
-    if (what_.crc32) row.crc32 = stored(crcs_.fileCrc(CrcKind::Crc32, path, what_.offset, what_.length));
-    if (what_.crc16) row.crc16 = stored(crcs_.fileCrc(CrcKind::Crc16, path, what_.offset, what_.length));
+    RowCrcs row{RowFate::Computed, "", "", ""};
+    for (const CrcKind kind : {CrcKind::Crc32, CrcKind::Crc16}) {
+      if (!(kind == CrcKind::Crc32 ? what_.crc32 : what_.crc16)) continue;
+      const FileCrcText crc = crcs_.fileCrc(kind, path, what_.offset, what_.length);
+      if (crc.error) return failedFor(*crc.error);
+      (kind == CrcKind::Crc32 ? row.crc32 : row.crc16) = stored(crc.text);
+    }
     return row;
   }
 
@@ -242,7 +252,11 @@ private:
       return;
     }
     ArchiveRows visitor(run_, what_, crcs_, wanted, crcs_out_);
-    if (const auto error = archive::visitMembers(path, visitor)) run_.observer.log(error->message);
+    const auto error = archive::visitMembers(path, visitor);
+    if (!error || error->kind == archive::ArchiveErrorKind::Stopped) return;
+    run_.observer.log(error->message);
+    // The walk ended early: whether the archive holds the rest is not known.
+    for (const auto& [name, row] : visitor.unvisited()) crcs_out_[row] = failedFor(error->message);
   }
 
   static std::string reasonOf(const maintenance::PathLook& look) {
@@ -253,9 +267,10 @@ private:
   bool writeRow(BatchWriter& writer, std::size_t r, CrcRecomputeResult& result) {
     const RowCrcs& crcs = crcs_out_[r];
     run_.observer.progressStep();
-    if (!crcs.computed) {
-      ++result.skipped;
-      run_.observer.log(sjis("スキップ：") + rows_[r].key + sjis(" （") + crcs.reason + sjis("）"));
+    if (crcs.fate != RowFate::Computed) {
+      const bool failed = crcs.fate == RowFate::Failed;
+      ++(failed ? result.failed : result.skipped);
+      run_.observer.log(sjis(failed ? "失敗：" : "スキップ：") + rows_[r].key + sjis(" （") + crcs.reason + sjis("）"));
       return true;
     }
     run_.observer.log(rows_[r].key);

@@ -1,9 +1,10 @@
 // Recomputation of the CRCs of every image of one machine, through
 // Quillmoor2_GetCRC's exports. A row whose file, archive or drive is not
 // there, or whose member the archive no longer holds, keeps its CRCs and
-// counts as skipped. An archive is opened once per run and read front to back
-// as a stream: each wanted member's window is held in memory for the CRC
-// exports, never written to a folder. The CRC-32 an archive states stands
+// counts as skipped; one whose file is there and cannot be read, or whose
+// member does not unpack, keeps them and counts as failed. An archive is
+// opened once per run and read front to back as a stream: each wanted member's
+// window is held in memory for the CRC exports, never written to a folder. The CRC-32 an archive states stands
 // for a member when only the CRC-32 of the whole member is asked for. Rows are
 // committed in batches, each commit checked, so other writers wait at most
 // one batch.
@@ -31,7 +32,7 @@ struct CrcRecomputeResult {
   int rows = 0;
   int updated = 0;
   int skipped = 0;  // kept as they were: file, archive, drive or member not there
-  int failed = 0;   // the UPDATE failed (reported)
+  int failed = 0;   // bytes that could not be read (kept as they were), or a failed UPDATE (reported)
 };
 
 // Rows per batch, and the longest a batch stays open.

@@ -1,10 +1,12 @@
 #include "common/archive/member_walk.h"
 
 #include <archive_entry.h>
+#include <zlib.h>
 
 #include "common/archive/entry_view.h"
 #include "common/archive/libarchive_reader.h"
 #include "common/archive/member_name.h"
+#include "common/archive/rar4_file_headers.h"
 #include "common/archive/zip_pairing.h"
 #include "common/text/encoding.h"
 
@@ -23,6 +25,21 @@ bool isMember(archive_entry* entry) {
   return archive_entry_filetype(entry) == AE_IFREG && archive_entry_hardlink(entry) == nullptr;
 }
 
+// Passes the bytes on and takes their CRC-32 on the way.
+class CrcTakingSink : public MemberSink {
+public:
+  explicit CrcTakingSink(MemberSink& sink) : sink_(sink) {}
+  bool write(std::span<const std::uint8_t> block) override {
+    crc_ = crc32(crc_, block.data(), static_cast<uInt>(block.size()));
+    return sink_.write(block);
+  }
+  std::uint32_t crc() const { return static_cast<std::uint32_t>(crc_); }
+
+private:
+  MemberSink& sink_;
+  uLong crc_ = crc32(0, nullptr, 0);
+};
+
 class Walk {
 public:
   Walk(ArchiveType type, ByteSource& source, const std::string& label)
@@ -30,6 +47,7 @@ public:
 
   std::optional<ArchiveError> run(MemberVisitor& visitor) {
     if (type_ == ArchiveType::Zip) pairing_ = ZipPairing(readZipDirectory(source_).entries);
+    if (type_ == ArchiveType::Rar) rarHeaders_ = readRar4FileHeaders(source_);
     LibarchiveReader reader(source_);
     if (!reader.open(type_)) return damaged(label_, reader.errorText());
     int skipped = 0;
@@ -41,11 +59,14 @@ public:
         case LibarchiveReader::Step::Fatal:
           return damaged(label_, reader.errorText());
         case LibarchiveReader::Step::Skip:
+          // Which header libarchive passed over is not known: no more pairing.
+          rarHeaders_.clear();
           error_ = damaged(label_, reader.errorText());
           if (++skipped > kMaxSkippedEntries) return error_;
           break;
         case LibarchiveReader::Step::Entry:
           if (!visitEntry(reader, entry, visitor)) return error_;
+          ++entries_;
           break;
       }
     }
@@ -84,14 +105,27 @@ private:
     }
     MemberSink* sink = visitor.visit(*member);
     if (!sink) return visitor.wantsMore();
-    const auto copied = reader.copyData(*sink);
-    const auto copyError = unpackError(copied, reader);
+    const Rar4FileHeader* header = storedRarHeader(entry);
+    CrcTakingSink checked(*sink);
+    const auto copied = reader.copyData(header ? checked : *sink);
+    auto copyError = unpackError(copied, reader);
+    if (!copyError && header && checked.crc() != header->crc32)
+      copyError = damaged(label_, member->name + ": CRC error");
     const bool goOn = visitor.unpacked(*member, copyError);
     if (copied == LibarchiveReader::Copy::Fatal) {
       error_ = copyError;
       return false;
     }
     return goOn && visitor.wantsMore();
+  }
+
+  // The rar 4 header of the current entry when libarchive leaves its CRC
+  // unchecked (a stored member) and the header is the entry's for certain.
+  const Rar4FileHeader* storedRarHeader(archive_entry* entry) const {
+    if (entries_ >= rarHeaders_.size()) return nullptr;
+    const Rar4FileHeader& header = rarHeaders_[entries_];
+    if (!header.stored || !header.whole || !archive_entry_size_is_set(entry)) return nullptr;
+    return header.unpackedSize == static_cast<std::uint64_t>(archive_entry_size(entry)) ? &header : nullptr;
   }
 
   std::optional<ArchiveError> unpackError(LibarchiveReader::Copy copied, const LibarchiveReader& reader) const {
@@ -111,6 +145,8 @@ private:
   ByteSource& source_;
   const std::string& label_;
   ZipPairing pairing_;
+  std::vector<Rar4FileHeader> rarHeaders_;
+  std::size_t entries_ = 0;  // entries libarchive returned before the current one
   std::optional<ArchiveError> error_;
 };
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstring>
 
+#include "common/archive/little_endian.h"
+
 namespace qm::archive {
 namespace {
 
@@ -20,10 +22,6 @@ constexpr std::size_t kZip64EndBytes = 56;
 constexpr std::size_t kEntryBytes = 46;
 constexpr std::size_t kMaxComment = 0xFFFF;
 constexpr std::uint16_t kAesMethod = 99;
-
-std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t le32(const std::uint8_t* p) { return le16(p) | static_cast<std::uint32_t>(le16(p + 2)) << 16; }
-std::uint64_t le64(const std::uint8_t* p) { return le32(p) | static_cast<std::uint64_t>(le32(p + 4)) << 32; }
 
 // Reads a range of the source front to back through a window, so that a
 // directory of any declared size costs one window of memory.

@@ -13,7 +13,7 @@
 namespace qm::reg::test {
 namespace {
 
-TEST_F(RegistrationTest, UnreadableFileIsStoredWithoutCrcAfterOneMessage) {
+TEST_F(RegistrationTest, UnreadableFileIsReportedOnceAndNotStored) {
   const std::string root = tree("gone");
   put(root, "good.d88", "123456789");
   const std::string link = platform::joinPath(root, "lost.d88");
@@ -22,12 +22,17 @@ TEST_F(RegistrationTest, UnreadableFileIsStoredWithoutCrcAfterOneMessage) {
   r.settings.crc32 = r.settings.crc16 = true;
   const auto result = run(r);
   EXPECT_EQ(result.end, RegistrationEnd::Completed);
-  EXPECT_EQ(result.stored, 2);
+  EXPECT_EQ(result.stored, 1);
+  EXPECT_EQ(result.unreadable, 1);
   ASSERT_EQ(host.sink.messages().size(), 1u);
   EXPECT_EQ(host.sink.messages()[0].caption, "CRC32 calc error");
-  EXPECT_FALSE(host.sink.messages()[0].text.empty());
+  EXPECT_EQ(host.sink.messages()[0].text, link + ": No such file or directory");
+  EXPECT_EQ(host.logLines, (std::vector<std::string>{text::sjis("読めないファイル：") + link +
+                                                     text::sjis(" （No such file or directory）")}));
+  EXPECT_EQ(text::sjisToUtf8(result.finalStatus),
+            "1 件の格納・更新が終了しました。( 2 ファイル中 )（読めないファイル 1 件：ログを参照して下さい）");
   EXPECT_EQ(rows("SELECT file_title, crc32, crc FROM main_table ORDER BY file_name;"),
-            (std::vector<std::string>{"good|CBF43926|6F91", "lost||"}));
+            (std::vector<std::string>{"good|CBF43926|6F91"}));
 }
 
 // A folder deeper than the system's longest path: made and removed one level at

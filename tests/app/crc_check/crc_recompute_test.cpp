@@ -27,7 +27,8 @@ using Strings = std::vector<std::string>;
 class CountingLibrary : public qm::crc_check::CrcFunctions {
 public:
   CountingLibrary() { EXPECT_EQ(library.bind(std::filesystem::current_path().string()), Binding::Bound); }
-  std::string fileCrc(CrcKind kind, const std::string& path, std::uint32_t offset, std::uint32_t length) override {
+  qm::crc_check::FileCrcText fileCrc(CrcKind kind, const std::string& path, std::uint32_t offset,
+                                     std::uint32_t length) override {
     ++fileCalls;
     return library.fileCrc(kind, path, offset, length);
   }
@@ -215,6 +216,32 @@ TEST(CrcLibrary, BindsTheFourExportsOfTheBuiltLibrary) {
   EXPECT_EQ(library.memoryCrc(CrcKind::Crc32, ""), "00000000");
   EXPECT_EQ(qm::crc_check::memberNameOf("C:\\a.zip*dir\\x*y.d88"), "dir\\x*y.d88");
   EXPECT_EQ(qm::crc_check::memberNameOf("C:\\a.d88"), "");
+}
+
+// The error value is a CRC only where the bytes were read.
+TEST(CrcLibrary, AFileThatCannotBeReadHasNoCrcText) {
+  qm::crc_check::CrcLibrary library;
+  ASSERT_EQ(library.bind(std::filesystem::current_path().string()), Binding::Bound);
+  qm::test::TempFolder temp;
+  ASSERT_TRUE(qm::test::writeFile(temp.file("empty.bin"), ""));
+  ASSERT_TRUE(qm::test::writeFile(temp.file("check.bin"), "123456789"));
+  struct Case {
+    std::string name;
+    CrcKind kind;
+    std::uint32_t offset;
+    std::string text;
+    bool failed;
+  } cases[] = {
+      {"empty.bin", CrcKind::Crc32, 0, "00000000", false}, {"empty.bin", CrcKind::Crc16, 0, "FFFF", false},
+      {"check.bin", CrcKind::Crc32, 9, "00000000", false}, {"check.bin", CrcKind::Crc16, 0, "6F91", false},
+      {"", CrcKind::Crc32, 0, "", true},  // the folder itself
+      {"gone.bin", CrcKind::Crc16, 0, "", true},
+  };
+  for (const Case& c : cases) {
+    const auto crc = library.fileCrc(c.kind, c.name.empty() ? temp.path() : temp.file(c.name), c.offset, 0);
+    EXPECT_EQ(crc.text, c.text) << c.name;
+    EXPECT_EQ(crc.error.has_value(), c.failed) << c.name;
+  }
 }
 
 }  // namespace
