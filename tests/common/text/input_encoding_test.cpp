@@ -62,7 +62,7 @@ TEST(InputEncoding, GeneratedJapaneseIsNeverReadTheOtherWay) {
   std::string file;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     check(texts[i], unknownTexts);
-    file += "k" + std::to_string(i) + ",MSX,," + texts[i] + "\r\n";
+    file.append("k").append(std::to_string(i)).append(",MSX,,").append(texts[i]).append("\r\n");
     if (i % 4 == 3) {
       check(file, unknownFiles);
       file.clear();
