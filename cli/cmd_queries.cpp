@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "app/search/saved_queries.h"
 #include "cli/cli.h"
 #include "common/platform/files.h"
@@ -5,15 +7,20 @@
 namespace qm::cli {
 namespace {
 
-void printTree(const std::vector<search::QueryNode>& nodes, const std::string& prefix) {
+// Files refused for their encoding are listed with an empty statement and
+// gathered into `refusals`.
+void printTree(const std::vector<search::QueryNode>& nodes, const std::string& prefix,
+               std::vector<std::string>& refusals) {
   for (const search::QueryNode& node : nodes) {
     const std::string name = prefix.empty() ? node.name : prefix + "/" + node.name;
     if (node.folder) {
       printLine(name + "/");
-      printTree(node.children, name);
-    } else {
-      printLine(name + "\t" + search::readQuery(node.path).sql);
+      printTree(node.children, name, refusals);
+      continue;
     }
+    const search::SavedQuery query = search::readQuery(node.path);
+    printLine(name + "\t" + query.sql);
+    if (!query.refusal.empty()) refusals.push_back(query.refusal);
   }
 }
 
@@ -32,8 +39,11 @@ int runQueries(const std::vector<std::string>& argv) {
     printError("error: no such folder: " + folder);
     return 1;
   }
-  printTree(search::readQueryTree(folder), {});
-  return 0;
+  std::vector<std::string> refusals;
+  printTree(search::readQueryTree(folder), {}, refusals);
+  std::fflush(stdout);
+  for (const std::string& refusal : refusals) printError("error: " + refusal);
+  return refusals.empty() ? 0 : 1;
 }
 
 }  // namespace qm::cli

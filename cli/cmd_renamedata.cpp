@@ -76,6 +76,7 @@ int runRenameData(const std::vector<std::string>& argv) {
     printError("error: " + list.failure);
     return 1;
   }
+  if (!list.notice.empty()) printLine(list.notice);
   const renamedata::RenameRequest request{path, args.get("--machine"), *keyType, *items, args.has("--test"),
                                           text::loadSymbolTables(platform::IniFile(settingsPathFor(path)))};
   ConsoleSink sink(args.has("--yes"));

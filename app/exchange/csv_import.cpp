@@ -7,10 +7,11 @@
 #include "app/exchange/csv_columns.h"
 #include "app/exchange/csv_text.h"
 #include "app/maintenance/run_steps.h"
-#include "common/archive/stdio_file.h"
 #include "common/db/db_connection.h"
 #include "common/db/prepared_statement.h"
+#include "common/platform/file_attributes.h"
 #include "common/text/encoding.h"
+#include "common/text/input_text.h"
 #include "common/text/sjis.h"
 #include "common/text/smart_title.h"
 #include "crclib/registration_rules.h"
@@ -236,12 +237,11 @@ Stored RecordImporter::store(const CsvRecordRead& record, CsvOutcome& outcome) {
 
 // Records in the file, for the progress bar's range; the count stops at a
 // broken quote, where the import will stop too.
-int countRecords(std::FILE* file, bool skipHeader) {
-  FileInput input(file);
+int countRecords(std::string_view text, bool skipHeader) {
+  TextInput input(text);
   CsvReader reader(input);
   int count = 0;
   while (reader.next().state == CsvRecordRead::State::Record) ++count;
-  std::rewind(file);
   return skipHeader && count > 0 ? count - 1 : count;
 }
 
@@ -258,9 +258,9 @@ std::string endLine(CsvEnding ending) {
   }
 }
 
-CsvEnding walkRecords(const RunContext& run, std::FILE* file, RecordImporter& importer, bool skipHeader,
+CsvEnding walkRecords(const RunContext& run, std::string_view text, RecordImporter& importer, bool skipHeader,
                       CsvOutcome& outcome) {
-  FileInput input(file);
+  TextInput input(text);
   CsvReader reader(input);
   bool header = skipHeader;
   for (;;) {
@@ -281,6 +281,25 @@ CsvEnding walkRecords(const RunContext& run, std::FILE* file, RecordImporter& im
   }
 }
 
+// The file as program text, or nothing when it cannot be read or is refused
+// for its encoding (said to the user).
+std::optional<text::InputText> readCsvText(const RunContext& run, const std::string& path) {
+  const auto bytes = platform::readWholeFile(path);
+  if (!bytes) {
+    run.observer.log(sjis("ファイルオープンに失敗しました。"));
+    run.observer.log(sjis("CSVファイルパスの指定を確認してください。"));
+    return std::nullopt;
+  }
+  text::InputText input = text::inputTextOf(*bytes, path);
+  if (input.refused()) {
+    run.messages.show(input.refusal, sjis("文字コード"), MessageIcon::Warning, MessageButtons::Ok);
+    run.observer.log(input.refusal);
+    return std::nullopt;
+  }
+  if (!input.notice.empty()) run.observer.log(input.notice);
+  return input;
+}
+
 }  // namespace
 
 std::string newRowStatement(const std::string& key) {
@@ -297,19 +316,15 @@ std::string newRowStatement(const std::string& key) {
 }
 
 CsvOutcome importCsv(const RunContext& run, const CsvImportRequest& what) {
-  const archive::StdioFile file = archive::openStdioFile(what.path, "rb");
-  if (!file) {
-    run.observer.log(sjis("ファイルオープンに失敗しました。"));
-    run.observer.log(sjis("CSVファイルパスの指定を確認してください。"));
-    return {CsvEnding::OpenFailed};
-  }
-  run.observer.progressRange(countRecords(file.get(), what.skipHeader));
+  const std::optional<text::InputText> input = readCsvText(run, what.path);
+  if (!input) return {CsvEnding::OpenFailed};
+  run.observer.progressRange(countRecords(input->text, what.skipHeader));
   DbConnection db;
   db.open(run.dbPath);
   if (!maintenance::beginRun(db, run)) return {CsvEnding::CommitFailed};
   CsvOutcome outcome;
   RecordImporter importer(run, db, what.tables);
-  outcome.ending = walkRecords(run, file.get(), importer, what.skipHeader, outcome);
+  outcome.ending = walkRecords(run, input->text, importer, what.skipHeader, outcome);
   if (!maintenance::commitRun(db, run)) return {CsvEnding::CommitFailed};
   run.observer.log(endLine(outcome.ending));
   db.close();

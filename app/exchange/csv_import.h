@@ -5,6 +5,8 @@
 // library lacks is asked about before anything of its record is written. The
 // whole import is one transaction with a savepoint per record: a record that
 // is refused or fails leaves the records before it stored and ends the import.
+// A file saved as UTF-8 or UTF-16 is converted when code page 932 holds all of
+// it, and otherwise refused before anything is written.
 #pragma once
 
 #include <string>

@@ -8,7 +8,7 @@ namespace qm::exchange {
 enum class CsvEnding {
   Completed,
   Stopped,       // on request; what was done is kept
-  OpenFailed,    // the file could not be opened: nothing done (logged)
+  OpenFailed,    // the file could not be read, or was refused for its encoding: nothing done (logged)
   SelectFailed,  // export: the library could not be read (reported)
   WriteFailed,   // export: the file is incomplete (reported)
   RecordFailed,  // import: a record was refused or could not be stored; the records before it are kept

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,23 +26,14 @@ public:
   virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
 
-class FileInput : public CsvInput {
-public:
-  explicit FileInput(std::FILE* file) : file_(file) {}
-  std::size_t read(char* buffer, std::size_t size) override { return std::fread(buffer, 1, size, file_); }
-  bool failed() const { return std::ferror(file_) != 0; }
-
-private:
-  std::FILE* file_;
-};
-
+// Bytes held by the caller for the reader's lifetime.
 class TextInput : public CsvInput {
 public:
-  explicit TextInput(std::string text) : text_(std::move(text)) {}
+  explicit TextInput(std::string_view text) : text_(text) {}
   std::size_t read(char* buffer, std::size_t size) override;
 
 private:
-  std::string text_;
+  std::string_view text_;
   std::size_t at_ = 0;
 };
 

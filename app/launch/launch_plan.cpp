@@ -4,6 +4,7 @@
 #include "app/launch/path_parts.h"
 #include "common/db/db_connection.h"
 #include "common/platform/files.h"
+#include "common/platform/ini_encoding.h"
 #include "common/text/encoding.h"
 
 namespace qm::launch {
@@ -48,6 +49,11 @@ std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchReque
   const LaunchItem& item = request.item;
   const auto path = settingFilePath(place.root, item.machineName, request.settingName);
   if (!path || !isSettingFile(*path)) return std::nullopt;
+  // Read as Shift-JIS, a setting saved as UTF-8 names programs and folders that do not exist.
+  if (const std::string problem = platform::iniEncodingProblem(*path); !problem.empty()) {
+    sink.show(problem + text::sjis("\n起動を中止します。"), "", MessageIcon::Warning, MessageButtons::Ok);
+    return std::nullopt;
+  }
   LaunchPlan plan;
   plan.settingPath = *path;
   plan.setting = readEmulatorSetting(*path);

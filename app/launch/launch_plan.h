@@ -45,7 +45,7 @@ struct LaunchPlan {
 std::string commandLineOf(const LaunchPlan& plan);
 
 // Nothing when the setting file does not exist (the launch then ends without
-// a word). Database failures reading the image list are reported to the sink
+// a word), or is saved in another encoding than Shift-JIS (reported to the sink). Database failures reading the image list are reported to the sink
 // and leave the list empty, as the launch goes on without images.
 std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchRequest& request,
                                      platform::MessageSink& sink);

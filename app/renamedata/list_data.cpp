@@ -4,6 +4,7 @@
 #include "common/archive/member_walk.h"
 #include "common/archive/stdio_file.h"
 #include "common/text/encoding.h"
+#include "common/text/input_text.h"
 #include "common/text/sjis.h"
 
 namespace qm::renamedata {
@@ -41,13 +42,16 @@ private:
   bool failed_ = false;
 };
 
-ListData failure(const char* utf8) { return {std::nullopt, sjis(utf8)}; }
+ListData failure(const char* utf8) { return {std::nullopt, sjis(utf8), {}}; }
 
-ListData readOnly(const std::string& bytes) {
-  if (bytes.empty()) return failure("リストデータが空です");
-  platform::ReadOnlyText text(bytes);
+// `name` names the list file in the messages about its encoding.
+ListData readOnly(const std::string& bytes, const std::string& name) {
+  const text::InputText input = text::inputTextOf(bytes, name);
+  if (input.refused()) return {std::nullopt, input.refusal, {}};
+  if (input.text.empty()) return failure("リストデータが空です");  // a byte-order mark alone is empty too
+  platform::ReadOnlyText text(input.text);
   if (!text.valid()) return failure("リストデータファイルが開けませんでした");
-  return {std::move(text), {}};
+  return {std::move(text), {}, input.notice};
 }
 
 ListData fromZip(const std::string& path, std::size_t limit) {
@@ -58,7 +62,7 @@ ListData fromZip(const std::string& path, std::size_t limit) {
     return failure("リストデータに指定された zip は xml を含みません");
   }
   if (visitor.failed()) return failure("zip から xml をメモリ上に展開できませんでした");
-  return readOnly(visitor.take());
+  return readOnly(visitor.take(), path);
 }
 
 ListData fromFile(const std::string& path) {
@@ -69,7 +73,7 @@ ListData fromFile(const std::string& path) {
   std::size_t got = 0;
   while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) bytes.append(block, got);
   if (std::ferror(file.get())) return failure("リストデータファイルが開けませんでした");
-  return readOnly(bytes);
+  return readOnly(bytes, path);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The rename list handed to the plug-in: a file read whole, or the first
 // ".xml" member of a zip unpacked into memory, in read-only pages. The program
-// never reads the list itself.
+// never reads the list itself, but hands it over as program text: a UTF-8 or
+// UTF-16 list is converted, or refused when it cannot be converted whole.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +19,7 @@ inline constexpr std::size_t kZipListLimit = 64u * 1024 * 1024;
 struct ListData {
   std::optional<platform::ReadOnlyText> text;
   std::string failure;  // program text for the status line when there is no text
+  std::string notice;   // what was converted (program text), or empty
 };
 
 ListData loadListData(const std::string& path, std::size_t zipLimit = kZipListLimit);

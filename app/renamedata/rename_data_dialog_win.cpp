@@ -232,7 +232,7 @@ void RenameDataDialog::startOrStop(bool test) {
     setText(kStatus, list.failure);
     return;
   }
-  setText(kStatus, "");
+  setText(kStatus, list.notice);
   RenameStatus ended = RenameStatus::Completed;
   const auto sink = platform::makeWindowSink(hwnd_);
   keys_ = selectRenameKeys(*what, *sink, feed_, ended);

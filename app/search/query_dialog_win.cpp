@@ -105,6 +105,7 @@ protected:
     setText(kStatement, kNewQueryStatement);
     if (!path_.empty()) {
       const SavedQuery query = readQuery(path_);
+      if (!query.refusal.empty()) info(hwnd(), query.refusal);
       setText(kName, queryNameOf(platform::fileNameOf(path_)));
       setText(kIcon, query.icon);
       setText(kStatement, query.sql.empty() ? std::string(kNewQueryStatement) : query.sql);

@@ -141,6 +141,8 @@ bool QueryTree::onNotify(const NMHDR& header) {
     current_ = pathOf(item);
     if (header.code == NM_CLICK && currentIsQuery()) {
       const SavedQuery query = readQuery(current_);
+      if (!query.refusal.empty() && host_.sink)
+        host_.sink->show(query.refusal, text::sjis("文字コード"), MessageIcon::Warning, MessageButtons::Ok);
       if (!query.sql.empty() && host_.run) host_.run(query.sql);
     }
   }

@@ -2,8 +2,11 @@
 
 #include "common/db/db_connection.h"
 #include "common/platform/files.h"
+#include "common/platform/file_attributes.h"
 #include "common/platform/ini.h"
+#include "common/platform/ini_access.h"
 #include "common/text/encoding.h"
+#include "common/text/input_text.h"
 #include "common/text/sjis.h"
 
 namespace qm::search {
@@ -103,13 +106,26 @@ std::string queryNameOf(std::string_view fileName) {
   return std::string(dot == sjis::npos ? fileName : fileName.substr(0, dot));
 }
 
+// A file an editor saved in UTF-8 or UTF-16 is read from its converted text by
+// the same rules; the profile functions would take its bytes for Shift-JIS.
 SavedQuery readQuery(const std::string& path) {
-  const platform::IniFile file(path);
   SavedQuery query;
-  query.sql = file.getString(kSection, "sql");
+  const auto bytes = platform::readWholeFile(path);
+  const text::InputText input = text::inputTextOf(bytes ? *bytes : std::string(), path);
+  if (input.refused()) {
+    query.refusal = input.refusal;
+    return query;
+  }
+  const bool programText = input.found == text::InputEncoding::Ascii || input.found == text::InputEncoding::Cp932;
+  const platform::ini::Document converted = programText ? platform::ini::Document() : platform::ini::parse(input.text);
+  const auto value = [&](const char* key) {
+    if (programText) return platform::IniFile(path).getString(kSection, key);
+    return platform::ini::value(converted, kSection, key).value_or(std::string());
+  };
+  query.sql = value("sql");
   // Cut short it would be another statement: longer than the limit is absent.
   if (query.sql.size() > kQueryStatementLimit) query.sql.clear();
-  query.icon = file.getString(kSection, "icon");
+  query.icon = value("icon");
   return query;
 }
 

@@ -27,8 +27,9 @@ bool isQueryFile(std::string_view fileName);
 std::string queryNameOf(std::string_view fileName);
 
 struct SavedQuery {
-  std::string sql;   // empty when absent, or longer than the limit
-  std::string icon;  // full path of a BMP, or empty
+  std::string sql;      // empty when absent, or longer than the limit
+  std::string icon;     // full path of a BMP, or empty
+  std::string refusal;  // why a file in another encoding was not read (program text), or empty
 };
 SavedQuery readQuery(const std::string& path);
 

@@ -27,6 +27,7 @@
 #include "app/ui/html_help_win.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
+#include "common/platform/ini_encoding.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {
@@ -122,6 +123,9 @@ bool MainWindow::registerClasses(HINSTANCE instance) {
 }
 
 bool MainWindow::create() {
+  // Its values would be read as mojibake: said once, before they are used.
+  if (const std::string problem = platform::iniEncodingProblem(app_.settingsPath); !problem.empty())
+    MessageBoxA(nullptr, problem.c_str(), "Quillmoor2", MB_OK | MB_ICONWARNING);
   loadSettings(settings_, settingsFile(app_), ReadAt::Startup);
   WindowRect rect = mainWindowRect(settings_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   CreateWindowExA(0, kMainClass, "Quillmoor2", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, rect.x, rect.y,
