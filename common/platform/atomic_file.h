@@ -2,7 +2,9 @@
 // target's folder, are flushed to the disk, and only then is the temporary
 // file renamed over the target. A failure at any step (create, write, flush,
 // close, rename) removes the temporary file alone: the target stays exactly as
-// it was, or absent. Paths are program text.
+// it was, or absent. Natively a link at the target is followed (the file it
+// names is replaced and the link stays), and a device or pipe there is written
+// to directly, as nothing can be lost by that. Paths are program text.
 #pragma once
 
 #include <cstdint>
@@ -42,12 +44,15 @@ public:
 private:
   bool fail();
   void discard();
+  void openDirect();
 
   std::string target_;
+  std::string destination_;  // what the rename replaces: the target, or the file its link names
   std::string temporary_;
   Overwrite overwrite_;
   std::intptr_t handle_ = -1;  // a file descriptor natively, a HANDLE on Windows
   bool open_ = false;
+  bool direct_ = false;  // a device written to in place
   bool failed_ = false;
   bool committed_ = false;
   bool targetExisted_ = false;

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "common/platform/atomic_file.h"
+#include "common/platform/canonical_path.h"
 #include "common/platform/native_file.h"
 #include "common/text/encoding.h"
 
@@ -45,10 +46,17 @@ void syncFolderOf(const std::string& osTarget) {
 }  // namespace
 
 AtomicFile::AtomicFile(std::string target, Overwrite overwrite)
-    : target_(std::move(target)), overwrite_(overwrite) {
+    : target_(std::move(target)), destination_(target_), overwrite_(overwrite) {
+  struct stat existing;
+  const bool exists = ::stat(osPath(target_).c_str(), &existing) == 0;
+  if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+    openDirect();
+    return;
+  }
+  if (exists) destination_ = canonicalPath(target_).value_or(target_);
   int fd = -1;
   for (int i = 0; i < kNameTries && fd < 0; ++i) {
-    temporary_ = temporaryPathBeside(target_, static_cast<unsigned long>(::getpid()));
+    temporary_ = temporaryPathBeside(destination_, static_cast<unsigned long>(::getpid()));
     fd = ::open(osPath(temporary_).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
@@ -58,10 +66,19 @@ AtomicFile::AtomicFile(std::string target, Overwrite overwrite)
     return;
   }
   // A replaced file keeps its permissions.
-  struct stat existing;
-  if (::stat(osPath(target_).c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-    ::fchmod(fd, existing.st_mode & 07777);
+  if (exists && S_ISREG(existing.st_mode)) ::fchmod(fd, existing.st_mode & 07777);
   handle_ = fd;
+  open_ = true;
+}
+
+void AtomicFile::openDirect() {
+  const int fd = ::open(osPath(target_).c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) {
+    fail();
+    return;
+  }
+  handle_ = fd;
+  direct_ = true;
   open_ = true;
 }
 
@@ -101,10 +118,15 @@ bool AtomicFile::commit() {
   if (!open_ || failed_ || committed_) return false;
   const int fd = static_cast<int>(handle_);
   handle_ = -1;
-  if (::fsync(fd) != 0) fail();
+  if (!direct_ && ::fsync(fd) != 0) fail();
   if (::close(fd) != 0) fail();
+  if (direct_) {
+    committed_ = !failed_;
+    open_ = false;
+    return committed_;
+  }
   const std::string from = osPath(temporary_);
-  const std::string to = osPath(target_);
+  const std::string to = osPath(destination_);
   if (!failed_) {
     const bool placed = overwrite_ == Overwrite::Allowed ? ::rename(from.c_str(), to.c_str()) == 0 : placeNew(from, to);
     if (!placed) {

@@ -28,7 +28,7 @@ void removeCopy(const std::string& path) {
 }  // namespace
 
 AtomicFile::AtomicFile(std::string target, Overwrite overwrite)
-    : target_(std::move(target)), overwrite_(overwrite) {
+    : target_(std::move(target)), destination_(target_), overwrite_(overwrite) {
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int i = 0; i < kNameTries && file == INVALID_HANDLE_VALUE; ++i) {
     temporary_ = temporaryPathBeside(target_, GetCurrentProcessId());
@@ -83,7 +83,7 @@ bool AtomicFile::commit() {
   handle_ = -1;
   if (!FlushFileBuffers(file)) fail();
   if (!CloseHandle(file)) fail();
-  if (!failed_ && !place(temporary_, target_, overwrite_)) {
+  if (!failed_ && !place(temporary_, destination_, overwrite_)) {
     targetExisted_ = nameTaken(GetLastError());
     fail();
   }

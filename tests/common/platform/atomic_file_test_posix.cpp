@@ -80,5 +80,29 @@ TEST(AtomicFilePermissions, AReplacedFileKeepsItsMode) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
+TEST(AtomicFileLinks, ALinkStaysAndTheFileItNamesIsReplaced) {
+  TempFolder folder;
+  const std::string real = folder.file("real.ini");
+  writeBytes(real, "old");
+  ASSERT_EQ(::symlink("real.ini", text::sjisToUtf8(folder.file("link.ini")).c_str()), 0);
+  ASSERT_TRUE(platform::writeFileAtomically(folder.file("link.ini"), "new"));
+  struct stat st;
+  ASSERT_EQ(::lstat(text::sjisToUtf8(folder.file("link.ini")).c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(readBytes(real), "new");
+}
+
+// A device is written to, never replaced by a file.
+TEST(AtomicFileDevices, AFullDeviceFailsTheWriteAndStays) {
+  platform::AtomicFile full("/dev/full");
+  ASSERT_TRUE(full.isOpen());
+  full.write(std::string(100000, 'x'));
+  EXPECT_FALSE(full.commit());
+  struct stat st;
+  ASSERT_EQ(::stat("/dev/full", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  EXPECT_TRUE(platform::writeFileAtomically("/dev/null", "gone"));
+}
+
 }  // namespace
 }  // namespace qm::test
