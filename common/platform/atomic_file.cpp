@@ -14,6 +14,18 @@ bool AtomicFile::write(std::string_view bytes) {
   return write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
+bool AtomicFile::commit() {
+  if (!open_ || failed_ || committed_) return false;
+  const bool placed = closeWritten() && (direct_ || placeTemporary());
+  open_ = false;
+  if (!placed) {
+    discard();
+    return false;
+  }
+  committed_ = true;
+  return true;
+}
+
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {
   AtomicFile file(path);
   return file.write(bytes) && file.commit();

@@ -45,6 +45,9 @@ private:
   bool fail();
   void discard();
   void openDirect();
+  // Flushes to the disk and closes; then the rename (or link) over the target.
+  bool closeWritten();
+  bool placeTemporary();
 
   std::string target_;
   std::string destination_;  // what the rename replaces: the target, or the file its link names

@@ -114,32 +114,22 @@ bool AtomicFile::write(const std::uint8_t* data, std::size_t size) {
   return true;
 }
 
-bool AtomicFile::commit() {
-  if (!open_ || failed_ || committed_) return false;
+bool AtomicFile::closeWritten() {
   const int fd = static_cast<int>(handle_);
   handle_ = -1;
   if (!direct_ && ::fsync(fd) != 0) fail();
   if (::close(fd) != 0) fail();
-  if (direct_) {
-    committed_ = !failed_;
-    open_ = false;
-    return committed_;
-  }
+  return !failed_;
+}
+
+bool AtomicFile::placeTemporary() {
   const std::string from = osPath(temporary_);
   const std::string to = osPath(destination_);
-  if (!failed_) {
-    const bool placed = overwrite_ == Overwrite::Allowed ? ::rename(from.c_str(), to.c_str()) == 0 : placeNew(from, to);
-    if (!placed) {
-      targetExisted_ = errno == EEXIST;
-      fail();
-    }
+  const bool placed = overwrite_ == Overwrite::Allowed ? ::rename(from.c_str(), to.c_str()) == 0 : placeNew(from, to);
+  if (!placed) {
+    targetExisted_ = errno == EEXIST;
+    return fail();
   }
-  if (failed_) {
-    discard();
-    return false;
-  }
-  committed_ = true;
-  open_ = false;
   syncFolderOf(to);
   return true;
 }

@@ -77,23 +77,18 @@ bool AtomicFile::write(const std::uint8_t* data, std::size_t size) {
   return true;
 }
 
-bool AtomicFile::commit() {
-  if (!open_ || failed_ || committed_) return false;
+bool AtomicFile::closeWritten() {
   const HANDLE file = handleOf(handle_);
   handle_ = -1;
   if (!FlushFileBuffers(file)) fail();
   if (!CloseHandle(file)) fail();
-  if (!failed_ && !place(temporary_, destination_, overwrite_)) {
-    targetExisted_ = nameTaken(GetLastError());
-    fail();
-  }
-  if (failed_) {
-    discard();
-    return false;
-  }
-  committed_ = true;
-  open_ = false;
-  return true;
+  return !failed_;
+}
+
+bool AtomicFile::placeTemporary() {
+  if (place(temporary_, destination_, overwrite_)) return true;
+  targetExisted_ = nameTaken(GetLastError());
+  return fail();
 }
 
 // CopyFileA makes the temporary file, keeping the time and attributes as a
