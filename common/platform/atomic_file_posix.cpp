@@ -35,8 +35,8 @@ bool placeNew(const std::string& from, const std::string& to) {
 }
 
 // The rename itself reaches the disk only with the folder's own entries.
-void syncFolderOf(const std::string& osTarget) {
-  const std::string folder = folderOf(osTarget);
+void syncFolderOf(const std::string& target) {
+  const std::string folder = osPath(folderOf(target));
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
@@ -49,7 +49,7 @@ AtomicFile::AtomicFile(std::string target, Overwrite overwrite)
     : target_(std::move(target)), destination_(target_), overwrite_(overwrite) {
   struct stat existing;
   const bool exists = ::stat(osPath(target_).c_str(), &existing) == 0;
-  if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+  if (exists && overwrite == Overwrite::Allowed && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
     openDirect();
     return;
   }
@@ -130,7 +130,7 @@ bool AtomicFile::placeTemporary() {
     targetExisted_ = errno == EEXIST;
     return fail();
   }
-  syncFolderOf(to);
+  syncFolderOf(destination_);
   return true;
 }
 
