@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "app/capture/file_time.h"
-#include "common/platform/native_file.h"
 #include "common/text/encoding.h"
 
 namespace qm::capture {
@@ -18,7 +17,5 @@ std::int64_t wallClockNow() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
-
-bool writeWholeFile(const std::string& path, std::string_view bytes) { return platform::native::writeFile(path, bytes); }
 
 }  // namespace qm::capture

@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include "app/capture/file_time.h"
+#include "common/platform/atomic_file.h"
 
 namespace qm::capture {
 namespace {
@@ -52,7 +52,7 @@ std::string encodePng(const Picture& picture) {
 
 bool writePng(const std::string& path, const Picture& picture) {
   const std::string png = encodePng(picture);
-  return !png.empty() && writeWholeFile(path, png);
+  return !png.empty() && platform::writeFileAtomically(path, png);
 }
 
 }  // namespace qm::capture

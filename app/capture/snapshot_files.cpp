@@ -7,6 +7,7 @@
 #include "app/capture/snapshot_result.h"
 #include "app/launch/path_parts.h"
 #include "common/platform/confined_delete.h"
+#include "common/platform/file_attributes.h"
 #include "common/platform/files.h"
 
 namespace qm::capture {
@@ -62,8 +63,7 @@ int copySnapshotFile(const std::string& picture, const std::string& snapshotFold
   if (name.empty()) return kNoFileName;
   const std::string target = joinPath(snapshotFolder, name + "." + extensionOf(picture));
   if (target == picture) return 0;
-  if (platform::fileExists(target) && !platform::deleteFile(target)) return kCopyFailed;
-  return platform::copyFileNoOverwrite(picture, target) == platform::CopyResult::Copied ? 0 : kCopyFailed;
+  return platform::copyFileOver(picture, target) ? 0 : kCopyFailed;
 }
 
 std::vector<std::string> autoSnapshots(const std::string& folder, std::int64_t since) {

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/exchange/csv_columns.h"
 #include "app/exchange/csv_text.h"
 #include "app/maintenance/run_steps.h"
-#include "common/archive/stdio_file.h"
 #include "common/db/db_connection.h"
-#include "common/platform/files.h"
+#include "common/platform/atomic_file.h"
+#include "common/platform/canonical_path.h"
+#include "common/platform/system_message.h"
 #include "common/text/encoding.h"
 
 namespace qm::exchange {
@@ -31,34 +30,27 @@ std::string whereClause(const maintenance::MachineChoice& machine) {
   return "WHERE machine_name='" + DbConnection::quoteSql(machine.name) + "' AND " + kSingles;
 }
 
-// Blocks of this size go to the file at once; every write is checked.
+// Blocks of this size go to the file at once; every write is checked. The
+// old file is replaced only by finish(), with every row written.
 class CheckedWriter {
 public:
-  explicit CheckedWriter(std::FILE* file) : file_(file) {}
+  explicit CheckedWriter(platform::AtomicFile& file) : file_(file) {}
   bool add(std::string_view bytes) {
     buffer_ += bytes;
     return buffer_.size() < kBlock || flush();
   }
   bool flush() {
-    if (failed_) return false;
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail();
+    const bool written = file_.write(buffer_);
     buffer_.clear();
-    return !failed_;
+    return written;
   }
-  bool finish() { return flush() && (std::fflush(file_) == 0 || fail()); }
-  const std::string& reason() const { return reason_; }
+  bool finish() { return flush() && file_.commit(); }
+  std::string reason() const { return platform::systemMessage(file_.errorCode()); }
 
 private:
   static constexpr std::size_t kBlock = 1 << 20;
-  bool fail() {
-    failed_ = true;
-    reason_ = std::strerror(errno);
-    return false;
-  }
-  std::FILE* file_;
+  platform::AtomicFile& file_;
   std::string buffer_;
-  bool failed_ = false;
-  std::string reason_;
 };
 
 // Where each of the 24 columns is in the result, found by name once.
@@ -154,15 +146,19 @@ CsvOutcome exportCsv(const RunContext& run, const CsvExportRequest& what) {
   if (const auto error = db.execute("SELECT COUNT(*) FROM main_table " + whereClause(what.machine) + ";"))
     return selectFailed(run, *error);
   const int total = std::atoi(db.cell(1, 0).c_str());
-  const archive::StdioFile file = archive::openStdioFile(what.path, "wb");
-  if (!file) {
+  if (platform::sameExistingFile(what.path, run.dbPath)) {
+    run.observer.log(sjis("書き出し先がライブラリファイルです。別のファイルを指定してください。"));
+    return {CsvEnding::OpenFailed};
+  }
+  platform::AtomicFile file(what.path);
+  if (!file.isOpen()) {
     run.observer.log(sjis("ファイルオープンに失敗しました。"));
     run.observer.log(sjis("CSVファイルパスの指定を確認してください。"));
     return {CsvEnding::OpenFailed};
   }
   run.observer.progressRange(total);
   run.observer.log(sjis("処理を開始します。"));
-  CheckedWriter out(file.get());
+  CheckedWriter out(file);
   if (what.header && !out.add(headerLine())) return writeFailed(run, out.reason());
   ExportWalk walk(run, out);
   const auto error = db.readRowsUtf8(DbConnection::toUtf8(exportStatement(what.machine)),

@@ -12,7 +12,7 @@
 namespace qm::exchange {
 
 struct CsvExportRequest {
-  std::string path;  // replaced when it exists
+  std::string path;  // replaced as a whole when it exists; never the library file
   maintenance::MachineChoice machine;
   bool header = true;  // the 24 header texts as the first line
 };

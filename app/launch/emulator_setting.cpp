@@ -4,6 +4,7 @@
 
 #include "app/launch/setting_name.h"
 #include "common/archive/stdio_file.h"
+#include "common/platform/atomic_file.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/text/sjis.h"
@@ -199,8 +200,7 @@ std::string readCompanion(const std::string& settingPath, Companion kind) {
 bool writeCompanion(const std::string& settingPath, Companion kind, const std::string& script) {
   const std::string path = companionPath(settingPath, kind);
   if (script.empty()) return !platform::fileExists(path) || platform::deleteFile(path);
-  archive::StdioFile file = archive::openStdioFile(path, "wb");
-  return file && std::fwrite(script.data(), 1, script.size(), file.get()) == script.size();
+  return platform::writeFileAtomically(path, script);
 }
 
 std::vector<std::string> listSettings(const std::string& root, const std::string& machine) {

@@ -8,8 +8,8 @@
 namespace qm::launch {
 
 // False for an empty name, one holding \ / : < > ? | * " CR LF TAB (or "."
-// unless dots are allowed), and a reserved device name (AUX, CLOCK$, COM1-9,
-// CON, CONFIG$, LPT1-9, NUL, PRN; letter case ignored).
+// unless dots are allowed), and a device name as common/platform/device_name.h
+// tells one ("CON", and with dots allowed "con.ini" too).
 bool isValidSettingName(std::string_view name, bool allowDot);
 
 // A machine name or an "INIFile" value is checked the same way with dots

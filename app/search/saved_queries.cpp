@@ -1,6 +1,7 @@
 #include "app/search/saved_queries.h"
 
 #include "common/db/db_connection.h"
+#include "common/platform/device_name.h"
 #include "common/platform/files.h"
 #include "common/platform/file_attributes.h"
 #include "common/platform/ini.h"
@@ -14,16 +15,6 @@ namespace {
 
 constexpr const char* kSection = "query";
 constexpr std::size_t kPathLimit = 260;
-
-constexpr std::string_view kDeviceNames[] = {"AUX", "CLOCK$", "CON", "CONFIG$", "NUL", "PRN"};
-
-bool isDeviceName(std::string_view name) {
-  for (std::string_view device : kDeviceNames) {
-    if (sjis::equalsIgnoreCaseAscii(name, device)) return true;
-  }
-  if (name.size() != 4 || name[3] < '1' || name[3] > '9') return false;
-  return sjis::equalsIgnoreCaseAscii(name.substr(0, 3), "COM") || sjis::equalsIgnoreCaseAscii(name.substr(0, 3), "LPT");
-}
 
 // The extension: what follows the last "." of the name.
 std::size_t extensionDot(std::string_view fileName) {
@@ -85,7 +76,7 @@ void readTree(const std::string& folder, std::vector<QueryNode>& into) {
 }  // namespace
 
 bool isValidQueryName(std::string_view name, bool allowDot) {
-  if (name.empty() || isDeviceName(name)) return false;
+  if (name.empty() || platform::isDeviceName(name)) return false;
   for (std::size_t pos = 0; pos < name.size(); pos = sjis::nextChar(name, pos)) {
     if (sjis::charLength(name, pos) != 1) continue;
     const char c = name[pos];

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/platform/device_name.h"
 #include "common/platform/files.h"
 #include "common/text/sjis.h"
 
@@ -34,8 +35,10 @@ bool isUnsafeMemberName(std::string_view name) {
   return parts.back().empty() || parts.back() == ".";
 }
 
+bool namesDevice(std::string_view memberName) { return platform::isDeviceName(partsOf(memberName).back()); }
+
 std::optional<std::string> extractionTarget(std::string_view folder, std::string_view memberName) {
-  if (isUnsafeMemberName(memberName)) return std::nullopt;
+  if (isUnsafeMemberName(memberName) || namesDevice(memberName)) return std::nullopt;
   return platform::joinPath(folder, partsOf(memberName).back());
 }
 

@@ -14,7 +14,12 @@ namespace qm::archive {
 // drive letter, or a Windows stream name); also for a name without a file part.
 bool isUnsafeMemberName(std::string_view name);
 
-// folder + separator + the name's last part; nothing for an unsafe name.
+// True when the name's last part, the file an extraction makes, is one that
+// Windows takes for a device (common/platform/device_name.h).
+bool namesDevice(std::string_view memberName);
+
+// folder + separator + the name's last part; nothing for an unsafe name or
+// one that names a device.
 // "/" and "\" both separate parts, by character (the 0x5C in "表" does not).
 std::optional<std::string> extractionTarget(std::string_view folder, std::string_view memberName);
 

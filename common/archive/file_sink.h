@@ -1,33 +1,29 @@
-// A member's bytes written to a file. The file is complete only once commit()
-// succeeded; a sink dropped before that removes what it wrote, so a failed
-// extraction leaves no half file for an emulator to start with.
+// A member's bytes written to a file. The bytes go to a temporary file beside
+// the target, which replaces the target only once commit() succeeded; a sink
+// dropped before that, or a failed commit, leaves a file of the same name as
+// it was, and no half file for an emulator to start with.
 #pragma once
 
 #include <string>
 
 #include "common/archive/member_sink.h"
-#include "common/archive/stdio_file.h"
+#include "common/platform/atomic_file.h"
 
 namespace qm::archive {
 
 class FileSink : public MemberSink {
 public:
-  // Creates the file, replacing one of the same name; check isOpen().
-  explicit FileSink(std::string path);
-  ~FileSink() override;
-  FileSink(const FileSink&) = delete;
-  FileSink& operator=(const FileSink&) = delete;
+  // Starts the file; check isOpen().
+  explicit FileSink(std::string path) : file_(std::move(path)) {}
 
-  bool isOpen() const { return file_ != nullptr; }
-  const std::string& path() const { return path_; }
-  bool write(std::span<const std::uint8_t> block) override;
-  // Closes the file; false when the last bytes could not be written.
-  bool commit();
+  bool isOpen() const { return file_.isOpen(); }
+  const std::string& path() const { return file_.target(); }
+  bool write(std::span<const std::uint8_t> block) override { return file_.write(block.data(), block.size()); }
+  // False when the bytes could not all be written and placed.
+  bool commit() { return file_.commit(); }
 
 private:
-  std::string path_;
-  StdioFile file_;
-  bool committed_ = false;
+  platform::AtomicFile file_;
 };
 
 }  // namespace qm::archive

@@ -5,15 +5,27 @@
 #include "common/archive/extraction_target.h"
 #include "common/archive/file_sink.h"
 #include "common/archive/member_lookup.h"
+#include "common/platform/canonical_path.h"
 
 namespace qm::archive {
+namespace {
+
+ArchiveError refusedName(const std::string& archivePath, const std::string& name) {
+  if (namesDevice(name))
+    return ArchiveError{ArchiveErrorKind::UnsafeName, archivePath + ": device name as member name " + name};
+  return ArchiveError{ArchiveErrorKind::UnsafeName, archivePath + ": unsafe member name " + name};
+}
+
+}  // namespace
 
 ExtractResult extractMember(const std::string& archivePath, std::string_view memberName, const std::string& folder) {
   std::unique_ptr<FileSink> file;
   const SinkOpener open = [&](const Member& member) -> std::variant<MemberSink*, ArchiveError> {
     const auto target = extractionTarget(folder, member.name);
-    if (!target)
-      return ArchiveError{ArchiveErrorKind::UnsafeName, archivePath + ": unsafe member name " + member.name};
+    if (!target) return refusedName(archivePath, member.name);
+    // Renamed over the archive, the member would take the archive's place.
+    if (platform::sameExistingFile(*target, archivePath))
+      return ArchiveError{ArchiveErrorKind::CannotWrite, *target + ": is the archive being read"};
     file = std::make_unique<FileSink>(*target);
     if (!file->isOpen()) return ArchiveError{ArchiveErrorKind::CannotWrite, *target + ": cannot be created"};
     return file.get();

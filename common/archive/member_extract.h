@@ -15,8 +15,9 @@ struct ExtractResult {
 };
 
 // The member is found by name as member_lookup.h describes and written to the
-// place extraction_target.h gives, replacing a file of that name. Nothing is
-// left behind on failure.
+// place extraction_target.h gives. A file of that name is replaced only by the
+// whole member: on failure it stays as it was, and nothing else is left behind.
+// A target that is the archive itself is refused.
 ExtractResult extractMember(const std::string& archivePath, std::string_view memberName, const std::string& folder);
 
 }  // namespace qm::archive

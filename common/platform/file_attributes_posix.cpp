@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include "common/platform/atomic_file.h"
 #include "common/platform/file_attributes.h"
 #include "common/platform/native_file.h"
 #include "common/text/encoding.h"
@@ -26,8 +27,7 @@ bool makeFileNormal(const std::string& path) {
 }
 
 bool copyFileOver(const std::string& from, const std::string& to) {
-  const auto bytes = readWholeFile(from);
-  return bytes && native::writeFile(to, *bytes);
+  return copyFileAtomically(from, to, Overwrite::Allowed) == CopyResult::Copied;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {

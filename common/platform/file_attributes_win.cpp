@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/platform/atomic_file.h"
 #include "common/platform/file_attributes.h"
 
 namespace qm::platform {
@@ -23,7 +24,7 @@ bool isReadOnlyFile(const std::string& path) {
 bool makeFileNormal(const std::string& path) { return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0; }
 
 bool copyFileOver(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+  return copyFileAtomically(from, to, Overwrite::Allowed) == CopyResult::Copied;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {

@@ -40,7 +40,7 @@ bool moveFile(const std::string& from, const std::string& to);
 
 enum class CopyResult { Copied, TargetExists, Failed };
 // Copies bytes and modification time without overwriting, as CopyFileA with its
-// fail-if-exists flag. Anything at the target, a folder too, is TargetExists;
+// fail-if-exists flag, placed only as a whole (atomic_file.h). Anything at the target, a folder too, is TargetExists;
 // a missing or unreadable source is Failed even then.
 CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to);
 

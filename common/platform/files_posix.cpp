@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/platform/atomic_file.h"
 #include "common/platform/files.h"
-#include "common/platform/native_file.h"
 #include "common/platform/wildcard.h"
 #include "common/text/encoding.h"
 
@@ -28,18 +28,6 @@ struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
 using UniqueDir = std::unique_ptr<DIR, DirCloser>;
-
-// Copies the bytes, then the modification time, as CopyFileA keeps it.
-bool copyContents(std::FILE* in, std::FILE* out, const struct stat& source) {
-  char chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
-    if (std::fwrite(chunk, 1, n, out) != n) return false;
-  }
-  if (std::ferror(in) || std::fflush(out) != 0) return false;
-  const struct timespec times[2] = {source.st_atim, source.st_mtim};
-  return futimens(fileno(out), times) == 0;
-}
 
 // Names are read first and deleted afterwards: readdir need not cope with a
 // folder that changes under it.
@@ -85,19 +73,7 @@ bool moveFile(const std::string& from, const std::string& to) {
 bool truncateFile(const std::string& path) { return ::truncate(osPath(path).c_str(), 0) == 0; }
 
 CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to) {
-  native::UniqueFile in = native::openFile(from, "rb");
-  struct stat source;
-  if (!in || fstat(fileno(in.get()), &source) != 0 || !S_ISREG(source.st_mode)) {
-    return CopyResult::Failed;
-  }
-  // "x": the exclusive create that makes the existence check and the creation
-  // one step.
-  native::UniqueFile out = native::openFile(to, "wbx");
-  if (!out) return errno == EEXIST ? CopyResult::TargetExists : CopyResult::Failed;
-  const bool copied = copyContents(in.get(), out.get(), source);
-  if (std::fclose(out.release()) == 0 && copied) return CopyResult::Copied;
-  deleteFile(to);
-  return CopyResult::Failed;
+  return copyFileAtomically(from, to, Overwrite::Never);
 }
 
 int deleteMatchingFiles(const std::string& folder, const std::string& pattern) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/platform/atomic_file.h"
 #include "common/platform/files.h"
 
 namespace qm::platform {
@@ -80,10 +81,7 @@ bool truncateFile(const std::string& path) {
 }
 
 CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to) {
-  if (CopyFileA(from.c_str(), to.c_str(), TRUE)) return CopyResult::Copied;
-  const DWORD error = GetLastError();
-  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CopyResult::TargetExists
-                                                                     : CopyResult::Failed;
+  return copyFileAtomically(from, to, Overwrite::Never);
 }
 
 int deleteMatchingFiles(const std::string& folder, const std::string& pattern) {

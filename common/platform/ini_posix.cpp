@@ -1,5 +1,6 @@
 #include <string>
 
+#include "common/platform/atomic_file.h"
 #include "common/platform/ini.h"
 #include "common/platform/ini_access.h"
 #include "common/platform/native_file.h"
@@ -19,7 +20,7 @@ bool update(const std::string& path, Edit edit) {
   const auto bytes = native::readFileOrEmpty(path);
   if (!bytes) return false;
   ini::Document doc = ini::parse(*bytes);
-  return !edit(doc) || native::writeFile(path, ini::serialize(doc));
+  return !edit(doc) || writeFileAtomically(path, ini::serialize(doc));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Whole-file reads and writes on the native side. Paths are program text and
+// Whole-file reads on the native side (writes go through atomic_file.h). Paths are program text and
 // are converted to the file system's UTF-8 here.
 #pragma once
 
@@ -22,8 +22,5 @@ UniqueFile openFile(const std::string& path, const char* mode);
 // that a writer never mistakes an unreadable file for an empty one and
 // overwrites it.
 std::optional<std::string> readFileOrEmpty(const std::string& path);
-
-// Replaces the file's contents, creating it when absent.
-bool writeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace qm::platform::native

@@ -34,12 +34,4 @@ std::optional<std::string> readFileOrEmpty(const std::string& path) {
   return bytes;
 }
 
-bool writeFile(const std::string& path, std::string_view bytes) {
-  UniqueFile file = openFile(path, "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  // fclose flushes, and a full disk shows only there.
-  return std::fclose(file.release()) == 0 && written;
-}
-
 }  // namespace qm::platform::native
