@@ -1,7 +1,9 @@
 // quillmoor-cli search and queries, as a script runs them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <fstream>
 #include <string>
 
@@ -25,6 +27,15 @@ protected:
   }
   CliRun cli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments + " --db '" + db + "'"); }
   int sql(const std::string& statement) { return std::system(("sqlite3 '" + db + "' \"" + statement + "\"").c_str()); }
+  std::string query(const std::string& statement) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("sqlite3 '" + db + "' \"" + statement + "\"").c_str(), "r"),
+                                               pclose);
+    std::string out;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe.get())) out += buffer;
+    return out;
+  }
+  std::string storedView() { return query("SELECT sql FROM sqlite_master WHERE name='list_view';"); }
 
   qm::test::TempFolder temp;
   std::string folder;
@@ -53,11 +64,44 @@ TEST_F(SearchCliTest, PrintsTheTitlesInTheListsOrder) {
       {"search --mode 2", 2, nullptr},
   };
   for (const auto& c : cases) {
+    const std::string view = storedView();
     const CliRun run = cli(c.arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.output;
     if (c.output) {
       EXPECT_EQ(run.output, c.output) << c.arguments;
     }
+    EXPECT_EQ(storedView(), view) << c.arguments;
+  }
+}
+
+// The library keeps the view the program left, whatever the settings file
+// says, and a fresh one stays without; an SQL search must list titles.
+TEST_F(SearchCliTest, LeavesTheProgramsViewAndListsOnlyTitles) {
+  ASSERT_EQ(sql("DROP VIEW IF EXISTS list_view;"), 0);
+  EXPECT_EQ(cli("search --mode 2 伝説").exitCode, 0);
+  EXPECT_EQ(storedView(), "") << "a library without the view stays so";
+  const std::string left = "CREATE VIEW list_view AS SELECT * FROM main_table WHERE title='1000'";
+  ASSERT_EQ(sql(left + ";"), 0);
+  std::ofstream(folder + "/Quillmoor2.ini")
+      << "[LastQuery]\r\nSQL1=CREATE VIEW list_view AS SELECT * FROM main_table\r\n";
+  const struct {
+    const char* arguments;
+    int exitCode;
+    const char* output;
+  } cases[] = {
+      {"search --mode 2 伝説", 0, "ドラゴン伝説\n海の伝説\n"},
+      {"search --mode 9 'SELECT title FROM list_view WHERE title LIKE \"%伝説\" ORDER BY title'", 0,
+       "ドラゴン伝説\n海の伝説\n"},
+      {"search --mode 9 'SELECT file_name, title FROM list_view WHERE title LIKE \"%伝説\"'", 1,
+       "error: an SQL search lists titles: its first column must be title, or its columns those of list_view "
+       "(SELECT * FROM list_view ...)\n"},
+      {"search --mode 9 'SELECT file_name FROM list_view WHERE title=\"none\"'", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = cli(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.output;
+    EXPECT_EQ(run.output, c.output) << c.arguments;
+    EXPECT_EQ(storedView(), left + "\n") << c.arguments;
   }
 }
 
