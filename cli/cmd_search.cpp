@@ -47,8 +47,11 @@ bool restoreView(db::DbConnection& db, const std::string& statement) {
 
 // The column of an SQL search's rows that holds the title: the first when it
 // is named so, else the list's own title position (SELECT * FROM list_view);
-// -1 for neither, and for a statement that lists nothing.
-int titleColumnOf(db::DbConnection& db, const std::string& statement) {
+// -1 for neither, and for a statement that lists nothing. A connection of
+// its own: the list's keeps the rows it read.
+int titleColumnOf(const std::string& dbPath, const std::string& statement) {
+  db::DbConnection db;
+  db.open(dbPath);
   int column = -1;
   const auto isTitle = [](const db::RowValues& row, int c) {
     return c < row.columnCount() && sjis::equalsIgnoreCaseAscii(row.name(c), "title");
@@ -96,6 +99,12 @@ int runSearch(const std::vector<std::string>& argv) {
     printError("error: " + dbPath + ": list_view cannot be read");
     return 1;
   }
+  // The list reads from the view, as after the program's start; made before
+  // the checker opens, so that it knows the view.
+  if (view->empty() && db.execute(search::viewStatementWithoutSearch())) {
+    printError("error: " + dbPath + ": list_view cannot be made");
+    return 1;
+  }
   db::StatementChecker checker;
   checker.open(dbPath);
   ConsoleSink sink(false);
@@ -104,13 +113,13 @@ int runSearch(const std::vector<std::string>& argv) {
   if (!outcome.note.empty()) printError(outcome.note);
   int column = search::kViewTitle;
   if (request.mode == search::kSqlMode && outcome.result > 0 &&
-      (column = titleColumnOf(db, items.statements().search)) < 0)
+      (column = titleColumnOf(dbPath, items.statements().search)) < 0)
     printError("error: an SQL search lists titles: its first column must be title, or its columns those of "
                "list_view (SELECT * FROM list_view ...)");
   for (int item = 0; outcome.result >= 0 && column >= 0 && item < items.rowCount(); ++item)
     printLine(items.cell(item, column));
   // The library keeps the view the program last left, or none as a fresh one.
-  const bool restored = !outcome.viewChanged || restoreView(db, *view);
+  const bool restored = (!outcome.viewChanged && !view->empty()) || restoreView(db, *view);
   return outcome.result < 0 || column < 0 || !restored ? 1 : 0;
 }
 
