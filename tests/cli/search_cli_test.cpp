@@ -1,45 +1,29 @@
 // quillmoor-cli search and queries, as a script runs them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <fstream>
 #include <string>
 
 #include "common/text/encoding.h"
 #include "tests/cli/cli_runner.h"
+#include "tests/cli/library_cli.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 using qm::test::CliRun;
 
-class SearchCliTest : public ::testing::Test {
+class SearchCliTest : public qm::test::LibraryCliTest {
 protected:
-  SearchCliTest() : folder(qm::text::sjisToUtf8(temp.path())), db(folder + "/Quillmoor.db") {
-    EXPECT_EQ(cli("create").exitCode, 0);
+  SearchCliTest() {
     std::string rows;
     for (const char* title : {"ドラゴン伝説", "ドラゴンの塔", "海の伝説", "100%", "1000"}) {
       rows += std::string(rows.empty() ? "" : ",") + "('k" + title + "','t','.x','m','" + title + "',0)";
     }
     EXPECT_EQ(sql("INSERT INTO main_table(file_name,file_title,file_ext,machine_name,title,ply) VALUES " + rows + ";"), 0);
   }
-  CliRun cli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments + " --db '" + db + "'"); }
-  int sql(const std::string& statement) { return std::system(("sqlite3 '" + db + "' \"" + statement + "\"").c_str()); }
-  std::string query(const std::string& statement) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("sqlite3 '" + db + "' \"" + statement + "\"").c_str(), "r"),
-                                               pclose);
-    std::string out;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe.get())) out += buffer;
-    return out;
-  }
   std::string storedView() { return query("SELECT sql FROM sqlite_master WHERE name='list_view';"); }
-
-  qm::test::TempFolder temp;
-  std::string folder;
-  std::string db;
 };
 
 TEST_F(SearchCliTest, PrintsTheTitlesInTheListsOrder) {

@@ -42,23 +42,30 @@ TEST(MigemoLibrary, RomajiBecomesKanaAndKanjiInCodePage932) {
   EXPECT_EQ(umi.find('?'), std::string::npos);
 }
 
-class MigemoSearchTest : public LibraryTest {};
-
-TEST_F(MigemoSearchTest, ARomajiWordFindsTitlesInKatakanaAndKanji) {
-  run(sjis("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, ply) VALUES "
-           "('d1','d','.x','m','ドラゴンスレイヤー',0),('d2','d','.x','m','どらごん',0);"));
-  MigemoLibrary migemo;
-  ASSERT_TRUE(migemo.open(migemoLibraryPath(programFolder()), migemoDictionaryPath(programFolder())));
-  ItemList items(list, checker, sink);
-  ASSERT_TRUE(items.recreateView());
-  SearchRequest request;
-  request.mode = kTitleMode;
-  SearchSettings settings;
-  auto titles = [&] {
+// The real library over a library with `rows` added, its list filled.
+class MigemoSearchTest : public LibraryTest {
+protected:
+  void open(const char* rows) {
+    run(sjis(std::string("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, ply) VALUES ") +
+             rows + ";"));
+    ASSERT_TRUE(migemo.open(migemoLibraryPath(programFolder()), migemoDictionaryPath(programFolder())));
+    ASSERT_TRUE(items.recreateView());
+  }
+  std::string titles() {
     std::string all;
     for (int i = 0; i < items.rowCount(); ++i) all += text::sjisToUtf8(items.cell(i, 2)) + "|";
     return all;
-  };
+  }
+
+  MigemoLibrary migemo;
+  ItemList items{list, checker, sink};
+};
+
+TEST_F(MigemoSearchTest, ARomajiWordFindsTitlesInKatakanaAndKanji) {
+  open("('d1','d','.x','m','ドラゴンスレイヤー',0),('d2','d','.x','m','どらごん',0)");
+  SearchRequest request;
+  request.mode = kTitleMode;
+  SearchSettings settings;
   request.text = "doragon";
   ASSERT_EQ(searchLibrary(items, request, settings, &migemo, sink).result, 1);
   EXPECT_EQ(titles(), "どらごん|ドラゴンスレイヤー|");
@@ -76,12 +83,7 @@ TEST_F(MigemoSearchTest, ARomajiWordFindsTitlesInKatakanaAndKanji) {
 // compiled before it goes into the view, and classes are limited only for
 // the REGEX function.
 TEST_F(MigemoSearchTest, TypedCharactersClassesAndRefusedPatterns) {
-  run(sjis("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, ply) VALUES "
-           "('cpp','c','.x','m','C++入門',0),('juu','j','.x','m','十字軍',0);"));
-  MigemoLibrary migemo;
-  ASSERT_TRUE(migemo.open(migemoLibraryPath(programFolder()), migemoDictionaryPath(programFolder())));
-  ItemList items(list, checker, sink);
-  ASSERT_TRUE(items.recreateView());
+  open("('cpp','c','.x','m','C++入門',0),('juu','j','.x','m','十字軍',0)");
   const struct {
     int mode;
     const char* text;
@@ -109,9 +111,7 @@ TEST_F(MigemoSearchTest, TypedCharactersClassesAndRefusedPatterns) {
     const SearchOutcome outcome = searchLibrary(items, request, settings, &migemo, sink);
     EXPECT_EQ(outcome.result, *c.titles ? 1 : 0);
     EXPECT_EQ(outcome.note, "") << "the pattern was taken as it is";
-    std::string titles;
-    for (int i = 0; i < items.rowCount(); ++i) titles += text::sjisToUtf8(items.cell(i, 2)) + "|";
-    EXPECT_EQ(titles, c.titles);
+    EXPECT_EQ(titles(), c.titles);
   }
   EXPECT_TRUE(sink.messages().empty());
 }
