@@ -14,6 +14,13 @@ namespace {
 
 using qm::test::CliRun;
 
+// A run of quillmoor-cli, its exit code and output (nullptr: not looked at).
+struct SearchCase {
+  const char* arguments;
+  int exitCode;
+  const char* output;
+};
+
 class SearchCliTest : public qm::test::LibraryCliTest {
 protected:
   SearchCliTest() {
@@ -27,11 +34,7 @@ protected:
 };
 
 TEST_F(SearchCliTest, PrintsTheTitlesInTheListsOrder) {
-  const struct {
-    const char* arguments;
-    int exitCode;
-    const char* output;
-  } cases[] = {
+  const SearchCase cases[] = {
       {"search --mode 2 伝説", 0, "ドラゴン伝説\n海の伝説\n"},
       {"search --mode 2 --match 1 海の伝説", 0, "海の伝説\n"},
       {"search --mode 2 100%", 0, "100%\n"},
@@ -68,11 +71,7 @@ TEST_F(SearchCliTest, LeavesTheProgramsViewAndListsOnlyTitles) {
   ASSERT_EQ(sql(left + ";"), 0);
   std::ofstream(folder + "/Quillmoor2.ini")
       << "[LastQuery]\r\nSQL1=CREATE VIEW list_view AS SELECT * FROM main_table\r\n";
-  const struct {
-    const char* arguments;
-    int exitCode;
-    const char* output;
-  } cases[] = {
+  const SearchCase cases[] = {
       {"search --mode 2 伝説", 0, "ドラゴン伝説\n海の伝説\n"},
       {"search --mode 9 'SELECT title FROM list_view WHERE title LIKE \"%伝説\" ORDER BY title'", 0,
        "ドラゴン伝説\n海の伝説\n"},
