@@ -58,13 +58,12 @@ int runBulk(const std::vector<std::string>& argv) {
   if (field == "adult") return runToggleAdult(path, args.positional, sink);
   if (field == "rating") {
     const std::string value = args.get("--value");
-    if (value.size() != 2 || value[1] != '0' || value[0] < '0' || value[0] > '5') {
+    const bool tens = value.size() == 2 && value[1] == '0' && value[0] >= '0' && value[0] <= '5';
+    if (value != "0" && !tens) {
       printError("error: a rating is 0, 10, 20, 30, 40 or 50");
       return 2;
     }
-    for (const auto& key : args.positional)
-      if (!records::setRating(path, key, std::stoi(value), sink)) return 1;
-    return 0;
+    return records::setRatings(path, args.positional, std::stoi(value), sink) ? 0 : 1;
   }
   const auto which = records::bulkFieldNamed(field);
   if (!which) {

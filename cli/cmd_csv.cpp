@@ -1,6 +1,7 @@
 #include "app/exchange/csv_export.h"
 #include "app/exchange/csv_import.h"
 #include "cli/maintenance_console.h"
+#include "cli/set_items.h"
 #include "common/platform/ini.h"
 #include "common/text/reading_settings.h"
 
@@ -45,7 +46,8 @@ int runImportCsv(const std::vector<std::string>& argv) {
   ConsoleRun run(path, args.has("--yes"));
   const exchange::CsvImportRequest what{args.positional[0], !args.has("--no-header"),
                                         text::loadSymbolTables(platform::IniFile(run.settingsPath()))};
-  return finishCsv(exchange::importCsv(run.context(), what));
+  const int code = finishCsv(exchange::importCsv(run.context(), what));
+  return rebuildSetSizes(path) ? code : 1;
 }
 
 }  // namespace qm::cli

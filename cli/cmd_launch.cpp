@@ -44,6 +44,15 @@ std::optional<LaunchArguments> launchArguments(const Arguments& args, const char
   return parsed;
 }
 
+// Nothing after telling why: no setting file, or one that cannot be used (the sink showed why).
+std::optional<launch::LaunchPlan> planOrReport(const LaunchArguments& parsed, ConsoleSink& sink) {
+  launch::PlanRefusal refusal = launch::PlanRefusal::NoSetting;
+  auto plan = launch::planLaunch(parsed.place, parsed.request, sink, &refusal);
+  if (!plan && refusal == launch::PlanRefusal::NoSetting)
+    printError("error: no emulator setting for machine " + parsed.request.item.machineName);
+  return plan;
+}
+
 }  // namespace
 
 int runLaunchCommand(const std::vector<std::string>& argv) {
@@ -51,11 +60,8 @@ int runLaunchCommand(const std::vector<std::string>& argv) {
   const auto parsed = launchArguments(args, "usage: launch-command [--db PATH] [--setting NAME] [--image N] KEY");
   if (!parsed) return args.positional.size() == 1 ? 1 : 2;
   ConsoleSink sink(false);
-  const auto plan = launch::planLaunch(parsed->place, parsed->request, sink);
-  if (!plan) {
-    printError("error: no emulator setting for machine " + parsed->request.item.machineName);
-    return 1;
-  }
+  const auto plan = planOrReport(*parsed, sink);
+  if (!plan) return 1;
   printLine("setting: " + plan->settingPath);
   printLine("command: " + launch::commandLineOf(*plan));
   printLine("folder: " + plan->folder);
@@ -77,6 +83,7 @@ int runLaunch(const std::vector<std::string>& argv) {
     printError("error: no emulator setting for machine " + parsed->request.item.machineName);
     return 1;
   }
+  if (report.outcome == launch::LaunchOutcome::SettingRefused) return 1;
   printLine("command: " + report.commandLine);
   if (report.outcome != launch::LaunchOutcome::Ran) return 1;
   printLine("ran: " + std::to_string(report.runMilliseconds) + " ms" + (report.counted ? ", counted" : ""));
@@ -89,11 +96,8 @@ int runKeysScript(const std::vector<std::string>& argv) {
   const auto parsed = launchArguments(args, "usage: keys-script [--db PATH] [--setting NAME] [--image N] KEY");
   if (!parsed) return args.positional.size() == 1 ? 1 : 2;
   ConsoleSink sink(false);
-  const auto plan = launch::planLaunch(parsed->place, parsed->request, sink);
-  if (!plan) {
-    printError("error: no emulator setting for machine " + parsed->request.item.machineName);
-    return 1;
-  }
+  const auto plan = planOrReport(*parsed, sink);
+  if (!plan) return 1;
   const launch::LaunchItem& item = parsed->request.item;
   if (!keys::keyScriptApplies(plan->setting.enableTwoImagesOver, launch::isSetParent(item))) {
     printError("no keys: the setting types its script only for items of two or more images");
@@ -103,7 +107,7 @@ int runKeysScript(const std::vector<std::string>& argv) {
   keys::KeyScriptRun run;
   run.setParent = launch::isSetParent(item);
   run.expand = [&](const std::string& token) {
-    return launch::expandCompanionArguments(parsed->place, *plan, item, token);
+    return launch::expandLaunchTemplate(token, launch::launchTemplateValues(parsed->place, *plan, item));
   };
   keys::runKeyScript(launch::readCompanion(plan->settingPath, launch::Companion::KeyScript), run, keys);
   for (const std::string& event : keys.events) printLine(event);

@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
+#include "cli/set_items.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 #include "crclib/registration.h"
@@ -130,6 +131,7 @@ int runRegister(const std::vector<std::string>& argv) {
   const reg::RegistrationResult result = reg::runRegistration(paths, request, host, gStop);
   std::signal(SIGINT, SIG_DFL);
   if (!result.finalStatus.empty()) printLine(result.finalStatus);
+  if (!rebuildSetSizes(dbPath)) return 1;
   // A damaged archive or an unreadable file: not all that was asked was done.
   const bool partial = result.damaged > 0 || result.unreadable > 0;
   switch (result.end) {

@@ -40,9 +40,11 @@ int runRewriteTest(const std::vector<std::string>& argv) {
     return 1;
   }
   ConsoleSink sink(false);
-  const auto plan = launch::planLaunch(place, {*item, args.get("--setting"), 0}, sink);
+  launch::PlanRefusal refusal = launch::PlanRefusal::NoSetting;
+  const auto plan = launch::planLaunch(place, {*item, args.get("--setting"), 0}, sink, &refusal);
   if (!plan) {
-    printError("error: no emulator setting " + args.get("--setting") + " for machine " + item->machineName);
+    if (refusal == launch::PlanRefusal::NoSetting)
+      printError("error: no emulator setting " + args.get("--setting") + " for machine " + item->machineName);
     return 1;
   }
   // Every question is answered "go on", so that all lines are listed.

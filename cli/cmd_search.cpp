@@ -1,6 +1,5 @@
 #include <cstdlib>
 
-#include "app/maintenance/saved_search_view.h"
 #include "app/search/item_list.h"
 #include "app/search/list_view_sql.h"
 #include "app/search/search_library.h"
@@ -10,6 +9,7 @@
 #include "common/db/db_connection.h"
 #include "common/db/statement_check.h"
 #include "common/text/reading_settings.h"
+#include "common/text/sjis.h"
 
 namespace qm::cli {
 namespace {
@@ -23,6 +23,44 @@ bool parseNumber(const std::string& text, int low, int high, int& value) {
   if (text.empty() || *end || number < low || number > high) return false;
   value = static_cast<int>(number);
   return true;
+}
+
+// list_view as the library holds it: its statement, or "" when it has none.
+// Nothing when the library cannot be read.
+std::optional<std::string> storedView(db::DbConnection& db) {
+  if (db.execute("SELECT sql FROM sqlite_master WHERE type='view' AND name='list_view';")) return std::nullopt;
+  return db.rowCount() > 0 ? db.cell(1, 0) : std::string();
+}
+
+// The search's view goes again: the program finds the view it left.
+bool restoreView(db::DbConnection& db, const std::string& statement) {
+  if (db.execute("BEGIN;")) return false;
+  auto error = db.execute("DROP VIEW IF EXISTS list_view;");
+  if (!error && !statement.empty()) error = db.execute(statement);
+  if (!error) error = db.execute("COMMIT;");
+  if (error) {
+    db.execute("ROLLBACK;");
+    printError("error: list_view could not be put back: " + *error);
+  }
+  return !error;
+}
+
+// The column of an SQL search's rows that holds the title: the first when it
+// is named so, else the list's own title position (SELECT * FROM list_view);
+// -1 for neither, and for a statement that lists nothing. A connection of
+// its own: the list's keeps the rows it read.
+int titleColumnOf(const std::string& dbPath, const std::string& statement) {
+  db::DbConnection db;
+  db.open(dbPath);
+  int column = -1;
+  const auto isTitle = [](const db::RowValues& row, int c) {
+    return c < row.columnCount() && sjis::equalsIgnoreCaseAscii(row.name(c), "title");
+  };
+  db.readRowsUtf8(db::DbConnection::toUtf8(statement), [&](const db::RowValues& row) {
+    column = isTitle(row, 0) ? 0 : isTitle(row, search::kViewTitle) ? search::kViewTitle : -1;
+    return false;
+  });
+  return column;
 }
 
 }  // namespace
@@ -56,16 +94,33 @@ int runSearch(const std::vector<std::string>& argv) {
 
   db::DbConnection db;
   db.open(dbPath);
+  const std::optional<std::string> view = storedView(db);
+  if (!view) {
+    printError("error: " + dbPath + ": list_view cannot be read");
+    return 1;
+  }
+  // The list reads from the view, as after the program's start; made before
+  // the checker opens, so that it knows the view.
+  if (view->empty() && db.execute(search::viewStatementWithoutSearch())) {
+    printError("error: " + dbPath + ": list_view cannot be made");
+    return 1;
+  }
   db::StatementChecker checker;
   checker.open(dbPath);
   ConsoleSink sink(false);
   search::ItemList items(db, checker, sink);
   const search::SearchOutcome outcome = search::searchLibrary(items, request, settings, migemo.get(), sink);
   if (!outcome.note.empty()) printError(outcome.note);
-  for (int item = 0; outcome.result >= 0 && item < items.rowCount(); ++item) printLine(items.cell(item, search::kViewTitle));
-  // The library file keeps the program's own view, as it last left it.
-  if (outcome.viewChanged) maintenance::SavedSearchView(dbPath, settingsPathFor(dbPath)).refresh();
-  return outcome.result < 0 ? 1 : 0;
+  int column = search::kViewTitle;
+  if (request.mode == search::kSqlMode && outcome.result > 0 &&
+      (column = titleColumnOf(dbPath, items.statements().search)) < 0)
+    printError("error: an SQL search lists titles: its first column must be title, or its columns those of "
+               "list_view (SELECT * FROM list_view ...)");
+  for (int item = 0; outcome.result >= 0 && column >= 0 && item < items.rowCount(); ++item)
+    printLine(items.cell(item, column));
+  // The library keeps the view the program last left, or none as a fresh one.
+  const bool restored = (!outcome.viewChanged && !view->empty()) || restoreView(db, *view);
+  return outcome.result < 0 || column < 0 || !restored ? 1 : 0;
 }
 
 }  // namespace qm::cli

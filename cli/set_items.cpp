@@ -1,6 +1,7 @@
 #include "cli/set_items.h"
 
 #include "cli/cli.h"
+#include "common/db/max_disk.h"
 
 namespace qm::cli {
 
@@ -17,6 +18,12 @@ bool lookUpItems(const std::string& dbPath, const std::vector<std::string>& keys
   }
   items = std::move(found.items);
   return true;
+}
+
+bool rebuildSetSizes(const std::string& dbPath) {
+  const auto error = db::rebuildMaxDisk(dbPath);
+  if (error) printError("error: the disk counts of the sets were not rebuilt: " + *error);
+  return !error;
 }
 
 }  // namespace qm::cli

@@ -13,4 +13,8 @@ namespace qm::cli {
 bool lookUpItems(const std::string& dbPath, const std::vector<std::string>& keys,
                  std::vector<maintenance::SetItem>& items);
 
+// Rebuilds tmp_maxdisk after a command that may have added or regrouped set
+// rows, so that a launch takes every disk. False, after a message, on failure.
+bool rebuildSetSizes(const std::string& dbPath);
+
 }  // namespace qm::cli

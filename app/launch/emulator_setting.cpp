@@ -7,6 +7,7 @@
 #include "common/platform/atomic_file.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
+#include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
 namespace qm::launch {
@@ -33,11 +34,11 @@ struct IntKey {
   int& (*field)(EmulatorSetting&);
 };
 
+// The title text is cut at save, so it is no member here.
 const TextKey kTextKeys[] = {
     {"ImageFile", "ExtractPath", 260, [](EmulatorSetting& s) -> std::string& { return s.extractPath; }},
     {"Emulator", "Exec", 260, [](EmulatorSetting& s) -> std::string& { return s.exec; }},
     {"Emulator", "Option", 1041, [](EmulatorSetting& s) -> std::string& { return s.option; }},
-    {"TerminationDetective", "TTSrch_Text", kTitleTextReadSize, [](EmulatorSetting& s) -> std::string& { return s.titleText; }},
 };
 
 const IntKey kIntKeys[] = {
@@ -68,6 +69,16 @@ std::string readText(const IniFile& ini, const char* section, const char* key, s
   return value.size() < readSize ? value : std::string();
 }
 
+// Reading takes one pair of enclosing quotes off a value ("a" "b" would reach
+// the emulator as a" "b), so such a value is stored inside one more pair.
+bool writeText(const IniFile& ini, std::string_view section, std::string_view key, const std::string& value) {
+  const bool enclosed = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+  return ini.writeString(section, key, enclosed ? "\"" + value + "\"" : value);
+}
+
+std::string storedArguments(const std::string& arguments) { return sjis::replaceAll(arguments, "\"", "\"\""); }
+
 int clampDelay(int seconds) { return std::clamp(seconds, 0, kMaxDelaySeconds); }
 
 std::string numbered(const char* key, int index) { return key + std::to_string(index + 1); }
@@ -77,9 +88,8 @@ void readPrograms(const IniFile& ini, EmulatorSetting& setting) {
     for (int i = 0; i < 2; ++i) {
       CompanionProgram& program = programsOf(setting, phase)[i];
       const char* section = kProgramSections[phase];
-      program.command = readText(ini, section, numbered("cmd", i).c_str(), kProgramTextSize);
-      program.arguments =
-          sjis::replaceAll(readText(ini, section, numbered("opt", i).c_str(), kProgramTextSize), "\"\"", "\"");
+      program.command = ini.getString(section, numbered("cmd", i));
+      program.arguments = sjis::replaceAll(ini.getString(section, numbered("opt", i)), "\"\"", "\"");
       program.waitSeconds = clampDelay(ini.getInt(section, numbered("wait", i), 0));
     }
   }
@@ -91,8 +101,8 @@ bool writePrograms(const IniFile& ini, EmulatorSetting setting) {
     for (int i = 0; i < 2; ++i) {
       const CompanionProgram& program = programsOf(setting, phase)[i];
       const char* section = kProgramSections[phase];
-      ok &= ini.writeString(section, numbered("cmd", i), program.command);
-      ok &= ini.writeString(section, numbered("opt", i), sjis::replaceAll(program.arguments, "\"", "\"\""));
+      ok &= writeText(ini, section, numbered("cmd", i), program.command);
+      ok &= writeText(ini, section, numbered("opt", i), storedArguments(program.arguments));
       ok &= ini.writeInt(section, numbered("wait", i), program.waitSeconds);
     }
   }
@@ -113,7 +123,9 @@ const std::array<const char*, kClipKeyCount>& clipKeyNames() {
 EmulatorSetting readEmulatorSetting(const std::string& path) {
   const IniFile ini(path);
   EmulatorSetting setting;
-  for (const TextKey& key : kTextKeys) key.field(setting) = readText(ini, key.section, key.key, key.readSize);
+  for (const TextKey& key : kTextKeys) key.field(setting) = ini.getString(key.section, key.key);
+  setting.titleText = std::string(
+      sjis::cutToBytes(ini.getString("TerminationDetective", "TTSrch_Text"), kTitleTextReadSize - 1));
   for (const IntKey& key : kIntKeys) {
     const int value = ini.getInt(key.section, key.key, key.fallback);
     key.field(setting) = key.isDelay ? clampDelay(value) : value;
@@ -128,11 +140,35 @@ bool writeEmulatorSetting(const std::string& path, const EmulatorSetting& source
   setting.titleText = std::string(sjis::cutToBytes(setting.titleText, kTitleTextReadSize - 1));
   const IniFile ini(path);
   bool ok = true;
-  for (const TextKey& key : kTextKeys) ok &= ini.writeString(key.section, key.key, key.field(setting));
+  for (const TextKey& key : kTextKeys) ok &= writeText(ini, key.section, key.key, key.field(setting));
+  ok &= writeText(ini, "TerminationDetective", "TTSrch_Text", setting.titleText);
   for (const IntKey& key : kIntKeys) ok &= ini.writeInt(key.section, key.key, key.field(setting));
   ok &= writePrograms(ini, setting);
   for (int i = 0; i < kClipKeyCount; ++i) ok &= ini.writeInt("ClipToPNG", clipKeyNames()[i], setting.clip[i]);
   return ok;
+}
+
+std::optional<TooLongValue> tooLongValue(const EmulatorSetting& source) {
+  EmulatorSetting setting = source;
+  for (const TextKey& key : kTextKeys)
+    if (key.field(setting).size() >= key.readSize)
+      return TooLongValue{std::string("[") + key.section + "] " + key.key, key.readSize - 1};
+  for (int phase = 0; phase < 2; ++phase) {
+    for (int i = 0; i < 2; ++i) {
+      const CompanionProgram& program = programsOf(setting, phase)[i];
+      const std::string section = std::string("[") + kProgramSections[phase] + "] ";
+      if (program.command.size() >= kProgramTextSize)
+        return TooLongValue{section + numbered("cmd", i), kProgramTextSize - 1};
+      if (storedArguments(program.arguments).size() >= kProgramTextSize)
+        return TooLongValue{section + numbered("opt", i), kProgramTextSize - 1};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string tooLongMessage(const TooLongValue& value) {
+  return value.key + text::sjis(" の値が長すぎます。") + std::to_string(value.maxBytes) +
+         text::sjis(" バイトまでにしてください。");
 }
 
 std::string emuconfFolder(const std::string& root) { return platform::joinPath(root, "emuconf"); }

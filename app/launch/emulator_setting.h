@@ -50,14 +50,28 @@ const std::array<const char*, kClipKeyCount>& clipKeyNames();
 // Longest delay or interval a setting may ask for, in seconds: a day.
 inline constexpr int kMaxDelaySeconds = 86400;
 
-// Reads every key with its default. A text longer than its read size reads as
-// absent (its default) rather than cut inside a character; a delay or
-// interval outside 0..kMaxDelaySeconds is clamped; the argument texts of the
-// companion programs get their doubled quotes halved.
+// Reads every key with its default. Texts are read whole, also when longer
+// than their read size (tooLongValue tells); the title text is cut to 254
+// bytes on a character boundary; a delay or interval outside
+// 0..kMaxDelaySeconds is clamped; the argument texts of the companion
+// programs get their doubled quotes halved.
 EmulatorSetting readEmulatorSetting(const std::string& path);
 // Writes every key: integers as decimal text, argument quotes doubled, the
-// title text cut to 254 bytes (what its 255-byte read keeps). False when the file cannot be written.
+// title text cut to 254 bytes (what its 255-byte read keeps). A text that
+// begins and ends with a quote gets one more pair around it, which reading
+// removes again. False when the file cannot be written.
 bool writeEmulatorSetting(const std::string& path, const EmulatorSetting& setting);
+
+// A text of a setting longer than the buffer the launcher has always read it
+// into: such a setting is refused at save and not launched.
+struct TooLongValue {
+  std::string key;           // "[Emulator] Option"
+  std::size_t maxBytes = 0;  // the longest value that fits
+};
+// The first such text (argument texts counted as stored, quotes doubled).
+std::optional<TooLongValue> tooLongValue(const EmulatorSetting& setting);
+// "[Emulator] Option の値が長すぎます。1040 バイトまでにしてください。" in Shift-JIS.
+std::string tooLongMessage(const TooLongValue& value);
 
 // The folders and files of the tree. `root` is the program folder.
 std::string emuconfFolder(const std::string& root);

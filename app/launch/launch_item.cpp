@@ -13,6 +13,19 @@ bool launchesAlterEgo(const LaunchItem& item) {
   return std::lround(std::strtod(item.alterEgo.c_str(), nullptr)) == 1;
 }
 
+int launchedDiskCount(const std::string& dbPath, const LaunchItem& item) {
+  int count = item.maxDisk;
+  if (isSetParent(item)) {
+    db::DbConnection db;
+    db.open(dbPath);
+    const std::string sql =
+        "SELECT max(CAST(ply AS INTEGER)) FROM main_table WHERE ply_file_name=" + db::sqlText(item.fileName) + ";";
+    if (!db.execute(sql) && db.rowCount() == 1 && !db.cell(1, 0).empty())
+      count = std::atoi(db.cell(1, 0).c_str());
+  }
+  return count < 1 ? 1 : count;
+}
+
 std::optional<LaunchItem> loadLaunchItem(const std::string& dbPath, const std::string& key, std::string* error) {
   db::DbConnection db;
   db.open(dbPath);

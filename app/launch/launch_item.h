@@ -28,6 +28,11 @@ struct LaunchItem {
 bool isSetParent(const LaunchItem& item);
 bool launchesAlterEgo(const LaunchItem& item);
 
+// How many images the launch takes: for a set parent the highest disk number
+// of its set as main_table holds it (tmp_maxdisk is derived and lags behind
+// whatever changed the set without rebuilding it), else `maxDisk`; at least 1.
+int launchedDiskCount(const std::string& dbPath, const LaunchItem& item);
+
 // The item's values read from the library, or nothing when the key is unknown
 // (or the library cannot be read: `error` then holds the engine's text).
 std::optional<LaunchItem> loadLaunchItem(const std::string& dbPath, const std::string& key,

@@ -30,8 +30,10 @@ std::string alterEgoFolder(const std::string& dbPath, const std::string& key, pl
   return sep == std::string::npos ? std::string() : file.substr(0, sep);
 }
 
-TemplateValues templateValues(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item) {
+TemplateValues templateValues(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item,
+                              bool commandLine) {
   TemplateValues values;
+  values.commandLine = commandLine;
   values.images = plan.imageList;
   values.item = item;
   values.databasePath = place.dbPath;
@@ -45,18 +47,27 @@ TemplateValues templateValues(const LaunchPlace& place, const LaunchPlan& plan, 
 std::string commandLineOf(const LaunchPlan& plan) { return "\"" + plan.exec + "\" " + plan.arguments; }
 
 std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchRequest& request,
-                                     platform::MessageSink& sink) {
+                                     platform::MessageSink& sink, PlanRefusal* refusal) {
   const LaunchItem& item = request.item;
+  if (refusal) *refusal = PlanRefusal::NoSetting;
   const auto path = settingFilePath(place.root, item.machineName, request.settingName);
   if (!path || !isSettingFile(*path)) return std::nullopt;
   // Read as Shift-JIS, a setting saved as UTF-8 names programs and folders that do not exist.
   if (const std::string problem = platform::iniEncodingProblem(*path); !problem.empty()) {
     sink.show(problem + text::sjis("\n起動を中止します。"), "", MessageIcon::Warning, MessageButtons::Ok);
+    if (refusal) *refusal = PlanRefusal::Encoding;
     return std::nullopt;
   }
   LaunchPlan plan;
   plan.settingPath = *path;
   plan.setting = readEmulatorSetting(*path);
+  // Cut, such a value would start the emulator with part of its arguments.
+  if (const auto tooLong = tooLongValue(plan.setting)) {
+    sink.show(tooLongMessage(*tooLong), text::sjis("エミュレータが起動できませんでした"),
+              MessageIcon::Warning, MessageButtons::Ok);
+    if (refusal) *refusal = PlanRefusal::TooLongValue;
+    return std::nullopt;
+  }
   plan.alterEgo = launchesAlterEgo(item);
   ImageListOptions& images = plan.images;
   images.extractFolder = plan.setting.extractPath;
@@ -71,26 +82,26 @@ std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchReque
   images.quote = plan.setting.doubleQuote == 1;
   images.chosenImage = request.chosenImage;
   plan.exec = resolveProgramPath(place.root, plan.setting.exec);
-  const int limit = item.maxDisk < 1 ? 1 : item.maxDisk;
+  const int limit = launchedDiskCount(place.dbPath, item);
   plan.rows = loadImageRows(place.dbPath, item, plan.alterEgo, limit, sink).value_or(std::vector<ImageRow>{});
   plan.imageList = buildImageList(plan.rows, images);
   if (plan.setting.titleCheckImage == 1 && !plan.imageList.empty())
     plan.titleSearch = pathPart(plan.imageList[0], PathPiece::BaseName);
   else if (plan.setting.titleCheckText == 1)
     plan.titleSearch = plan.setting.titleText;
-  plan.arguments = expandLaunchTemplate(plan.setting.option, templateValues(place, plan, item));
+  plan.arguments = expandLaunchTemplate(plan.setting.option, templateValues(place, plan, item, true));
   const std::size_t sep = lastSeparator(plan.exec);
   plan.folder = sep == std::string::npos ? std::string() : plan.exec.substr(0, sep);
   return plan;
 }
 
 TemplateValues launchTemplateValues(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item) {
-  return templateValues(place, plan, item);
+  return templateValues(place, plan, item, false);
 }
 
 std::string expandCompanionArguments(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item,
                                      const std::string& arguments) {
-  return expandLaunchTemplate(arguments, templateValues(place, plan, item));
+  return expandLaunchTemplate(arguments, templateValues(place, plan, item, true));
 }
 
 std::vector<std::string> splitCommandLine(const std::string& line) {

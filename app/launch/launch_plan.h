@@ -44,17 +44,26 @@ struct LaunchPlan {
 // The command line a process creation gets: the program in quotes, a blank, the arguments.
 std::string commandLineOf(const LaunchPlan& plan);
 
-// Nothing when the setting file does not exist (the launch then ends without
-// a word), or is saved in another encoding than Shift-JIS (reported to the sink). Database failures reading the image list are reported to the sink
-// and leave the list empty, as the launch goes on without images.
-std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchRequest& request,
-                                     platform::MessageSink& sink);
+// Why planLaunch gave nothing.
+enum class PlanRefusal {
+  NoSetting,     // no setting file: the launch ends without a word
+  TooLongValue,  // a text of the setting is longer than it may be (reported to the sink)
+  Encoding,      // saved in another encoding than Shift-JIS (reported to the sink)
+};
 
-// The values a template of this launch is expanded with.
+// Nothing when the setting file does not exist or cannot be used as it is
+// (`refusal`, when given, says which). Database failures reading the image
+// list are reported to the sink and leave the list empty, as the launch goes
+// on without images.
+std::optional<LaunchPlan> planLaunch(const LaunchPlace& place, const LaunchRequest& request,
+                                     platform::MessageSink& sink, PlanRefusal* refusal = nullptr);
+
+// The values a template of this launch is expanded with, for texts that are
+// no command line (the rewriting script, typed keys).
 TemplateValues launchTemplateValues(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item);
 
 // The arguments of a program run before or after the emulator, expanded with
-// the plan's images.
+// the plan's images as a command line.
 std::string expandCompanionArguments(const LaunchPlace& place, const LaunchPlan& plan, const LaunchItem& item,
                                      const std::string& arguments);
 

@@ -162,8 +162,10 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   const LaunchItem& item = request.item;
   env.host->preparing();
   PreparingMark preparing(*env.counters);
-  const auto planned = planLaunch(env.place, request, *env.sink);
+  PlanRefusal refusal = PlanRefusal::NoSetting;
+  const auto planned = planLaunch(env.place, request, *env.sink, &refusal);
   if (!planned) {
+    if (refusal != PlanRefusal::NoSetting) report.outcome = LaunchOutcome::SettingRefused;
     env.host->ended();
     return report;
   }

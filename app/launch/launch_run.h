@@ -22,6 +22,7 @@ struct LaunchCounters {
 
 enum class LaunchOutcome {
   NoSetting,         // no setting file: ended without a word
+  SettingRefused,    // the setting holds a text too long, or is in another encoding (reported)
   FolderOrProgram,   // the extract folder or the emulator is missing
   PreparationFailed, // an image could not be extracted, copied or renamed
   StartFailed,       // the process could not be started

@@ -92,6 +92,26 @@ std::string folderValue(int which, const TemplateValues& values) {
   return pathPart(resolveProgramPath(values.programFolder, values.emulatorPath), PathPiece::Folder);
 }
 
+// Backslashes before a quote escape it (2n read as n and a closing quote,
+// 2n+1 as n and a quote in the text); doubled they read as themselves. A
+// Shift-JIS trail byte 0x5C is no backslash.
+std::string escapedBeforeQuote(const std::string& value) {
+  std::size_t run = 0;
+  for (std::size_t pos = 0; pos < value.size(); pos = sjis::nextChar(value, pos))
+    run = value[pos] == '\\' ? run + 1 : 0;
+  return value + std::string(run, '\\');
+}
+
+std::string placeholderValue(const Placeholder& found, std::string_view text, std::size_t& pos,
+                             const TemplateValues& values) {
+  if (found.kind == Kind::Single) return singleValue(found.which, values.item);
+  if (found.kind == Kind::Always) return folderValue(found.which, values);
+  std::size_t used = 0;
+  const int entry = entryIndex(text.substr(pos, 2), used);
+  pos += used;
+  return familyValue(found, entry, values);
+}
+
 }  // namespace
 
 std::string expandLaunchTemplate(std::string_view text, const TemplateValues& values) {
@@ -113,16 +133,9 @@ std::string expandLaunchTemplate(std::string_view text, const TemplateValues& va
       continue;
     }
     pos += found->name.size();
-    if (found->kind == Kind::Family) {
-      std::size_t used = 0;
-      const int entry = entryIndex(text.substr(pos, 2), used);
-      pos += used;
-      out += familyValue(*found, entry, values);
-    } else if (found->kind == Kind::Single) {
-      out += singleValue(found->which, values.item);
-    } else {
-      out += folderValue(found->which, values);
-    }
+    const std::string value = placeholderValue(*found, text, pos, values);
+    const bool beforeQuote = pos < text.size() && text[pos] == '"';
+    out += values.commandLine && beforeQuote ? escapedBeforeQuote(value) : value;
   }
   return out;
 }

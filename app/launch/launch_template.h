@@ -27,6 +27,10 @@ struct TemplateValues {
   std::string emulatorPath;   // "Exec" as written in the setting
   bool stripQuotes = false;   // remove double quotes from image entries first
   bool pathsOnly = false;     // replace only "$qlm_path" and "$emu_path"
+  // The text is a command line: a value placed right before a double quote
+  // gets the backslashes it ends with doubled, so that the quote still closes
+  // its argument for programs that read their arguments as the C runtime does.
+  bool commandLine = false;
 };
 
 std::string expandLaunchTemplate(std::string_view text, const TemplateValues& values);

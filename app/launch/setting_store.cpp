@@ -68,6 +68,11 @@ bool formAccepted(const SettingForm& form, platform::MessageSink& sink) {
     platform::inform(sink, sjis("エミュレータ終了検知の文字列が指定されていません。"));
     return false;
   }
+  // The launcher reads each text into a buffer of fixed size: a longer one would be lost.
+  if (const auto tooLong = tooLongValue(s)) {
+    platform::inform(sink, tooLongMessage(*tooLong));
+    return false;
+  }
   return true;
 }
 

@@ -127,10 +127,23 @@ std::optional<int> ratingFromClick(int x) {
 }
 
 bool setRating(const std::string& dbPath, const std::string& key, int rating, platform::MessageSink& sink) {
+  return setRatings(dbPath, {key}, rating, sink);
+}
+
+// One statement for all keys: all or none of them change.
+bool setRatings(const std::string& dbPath, const std::vector<std::string>& keys, int rating,
+                platform::MessageSink& sink) {
+  if (keys.empty()) return true;
+  std::string sql = "UPDATE main_table SET rating=" + std::to_string(rating) + " WHERE file_name";
+  if (keys.size() == 1) {
+    sql += "=" + sqlText(keys[0]) + " ;";
+  } else {
+    for (std::size_t i = 0; i < keys.size(); ++i) sql += (i == 0 ? " IN (" : ",") + sqlText(keys[i]);
+    sql += ") ;";
+  }
   db::DbConnection db;
   db.open(dbPath);
-  const auto error =
-      db.execute("UPDATE main_table SET rating=" + std::to_string(rating) + " WHERE file_name=" + sqlText(key) + " ;");
+  const auto error = db.execute(sql);
   if (error) reportDbError(sink, "メインテーブルを更新できませんでした。\n", *error);
   return !error;
 }

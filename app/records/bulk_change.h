@@ -48,5 +48,7 @@ std::optional<bool> toggleAdult(const std::string& dbPath, const std::vector<std
 // (five 16-pixel stars), or nothing outside -5 < x < 80.
 std::optional<int> ratingFromClick(int x);
 bool setRating(const std::string& dbPath, const std::string& key, int rating, platform::MessageSink& sink);
+bool setRatings(const std::string& dbPath, const std::vector<std::string>& keys, int rating,
+                platform::MessageSink& sink);
 
 }  // namespace qm::records

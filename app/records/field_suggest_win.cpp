@@ -14,7 +14,7 @@ std::string migemoPattern(const SuggestSource& source, const std::string& typed)
       !search::takesMigemo(typed))
     return {};
   const auto raw = source.migemo->query(search::migemoQueryText(typed));
-  return raw ? search::sqlPattern(*raw, source.classLimit) : std::string();
+  return raw ? search::sqlPattern(*raw, source.regexMode, source.classLimit) : std::string();
 }
 
 }  // namespace

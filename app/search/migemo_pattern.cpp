@@ -1,5 +1,6 @@
 #include "app/search/migemo_pattern.h"
 
+#include "app/search/search_sql.h"
 #include "common/db/db_connection.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
@@ -42,8 +43,33 @@ std::string limitClasses(std::string_view pattern, int classLimit) {
   return out;
 }
 
-std::string sqlPattern(std::string_view pattern, int classLimit) {
-  return db::DbConnection::quoteSql(limitClasses(pattern, classLimit));
+std::string typedCharactersAsText(std::string_view pattern) {
+  constexpr std::string_view kOperators = "?+*.^${}";
+  std::string out;
+  out.reserve(pattern.size() + 8);
+  for (std::size_t pos = 0; pos < pattern.size();) {
+    const std::size_t length = sjis::charLength(pattern, pos);
+    if (length == 1 && pattern[pos] == '\\') {
+      // An escape and what it escapes stay together.
+      const std::size_t next = pos + 1 < pattern.size() ? sjis::nextChar(pattern, pos + 1) : pos + 1;
+      out.append(pattern.substr(pos, next - pos));
+      pos = next;
+      continue;
+    }
+    if (length == 1 && kOperators.find(pattern[pos]) != std::string_view::npos) out += '\\';
+    out.append(pattern.substr(pos, length));
+    pos += length;
+  }
+  return out;
+}
+
+std::string regexPattern(std::string_view pattern, int regexMode, int classLimit) {
+  const std::string text = typedCharactersAsText(pattern);
+  return regexMode == kRegexpOperator ? text : limitClasses(text, classLimit);
+}
+
+std::string sqlPattern(std::string_view pattern, int regexMode, int classLimit) {
+  return db::DbConnection::quoteSql(regexPattern(pattern, regexMode, classLimit));
 }
 
 }  // namespace qm::search

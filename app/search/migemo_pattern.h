@@ -29,7 +29,18 @@ std::string migemoQueryText(std::string_view text);
 // left as they are.
 std::string limitClasses(std::string_view pattern, int classLimit);
 
-// limitClasses, then quoted for SQL ("'" doubled).
-std::string sqlPattern(std::string_view pattern, int classLimit);
+// The library escapes some regular-expression characters of the typed text
+// but not "?", "+", "{" and "}": every one of "? + * . ^ $ { }" that is not
+// escaped yet gets a backslash, so that what the user typed is matched as
+// text ("z?" would match every title). The library itself never writes them
+// as operators.
+std::string typedCharactersAsText(std::string_view pattern);
+
+// What a pattern becomes for `regexMode` (search_sql.h): typed characters as
+// text, and with the REGEX function the classes limited. The REGEXP operator
+// gets every class whole.
+std::string regexPattern(std::string_view pattern, int regexMode, int classLimit);
+// regexPattern quoted for SQL ("'" doubled).
+std::string sqlPattern(std::string_view pattern, int regexMode, int classLimit);
 
 }  // namespace qm::search

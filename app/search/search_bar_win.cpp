@@ -176,7 +176,8 @@ void SearchBar::suggest() {
   const std::string typed = typedText();
   std::string pattern;
   if (host_.migemo && host_.migemo->enabled() && takesMigemo(typed)) {
-    if (auto raw = host_.migemo->query(migemoQueryText(typed))) pattern = sqlPattern(*raw, host_.fuzzyClassLimit);
+    if (auto raw = host_.migemo->query(migemoQueryText(typed)))
+      pattern = sqlPattern(*raw, host_.settings.regexMode, host_.fuzzyClassLimit);
   }
   const std::optional<std::string> statement = searchSuggestionStatement(typed, pattern, host_.settings.regexMode);
   if (!statement) return;

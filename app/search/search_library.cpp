@@ -5,6 +5,8 @@
 #include "app/search/list_columns.h"
 #include "app/search/list_view_sql.h"
 #include "app/search/sql_scan.h"
+#include "common/db/db_connection.h"
+#include "common/db/regexp_functions.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
@@ -54,30 +56,45 @@ ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool withPatte
   return {};
 }
 
-std::string migemoPatternFor(const std::string& prepared, const SearchSettings& settings, MigemoSource* migemo) {
+struct MigemoAlternative {
+  std::string sqlPattern;  // quoted for SQL; empty for none
+  bool refused = false;    // the engine does not take the pattern
+};
+
+MigemoAlternative migemoAlternative(const std::string& prepared, const SearchSettings& settings,
+                                    MigemoSource* migemo) {
   if (!migemo || !migemo->enabled() || !settings.migemoOn || settings.regexMode < 1 || !takesMigemo(prepared))
     return {};
   const std::optional<std::string> raw = migemo->query(migemoQueryText(prepared));
   if (!raw || raw->empty()) return {};
-  return sqlPattern(*raw, settings.classLimit);
+  // Compiled first: SQLite runs the REGEXP only for rows the LIKE half did
+  // not match, so a bad pattern could show only after the view was made.
+  const std::string pattern = regexPattern(*raw, settings.regexMode, settings.classLimit);
+  if (db::regexpPatternError(db::DbConnection::toUtf8(pattern))) return {{}, true};
+  return {db::DbConnection::quoteSql(pattern), false};
 }
+
+constexpr const char* kPlainTextNote = "ローマ字検索の式が使えないため、入力した文字のまま検索しました。";
 
 SearchOutcome searchText(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
                          MigemoSource* migemo, platform::MessageSink& sink) {
   SearchOutcome outcome;
   const std::optional<std::string> prepared = preparedSearchText(request.text, request.mode, request.tables);
   if (!prepared) return outcome;
-  const std::string pattern = migemoPatternFor(*prepared, settings, migemo);
+  const MigemoAlternative alternative = migemoAlternative(*prepared, settings, migemo);
+  const std::string& pattern = alternative.sqlPattern;
   std::optional<SearchClauses> clauses = buildSearchClauses(request, pattern, settings.regexMode);
   if (!clauses) return outcome;
   // A Migemo pattern the engine refuses (too large, or not its syntax) is
-  // dropped: the search runs again on the plain text, and says so.
+  // dropped: the search runs on the plain text, and says so.
+  bool plainText = alternative.refused;
   ViewRun run = runClauses(items, *clauses, !pattern.empty(), sink);
   if (!run.ok && !pattern.empty()) {
     clauses = buildSearchClauses(request, {}, settings.regexMode);
     run = runClauses(items, *clauses, false, sink);
-    if (run.ok) outcome.note = sjis("ローマ字検索の式が使えないため、入力した文字のまま検索しました。");
+    plainText = true;
   }
+  if (run.ok && plainText) outcome.note = sjis(kPlainTextNote);
   if (!run.ok) return outcome;
   outcome.viewChanged = true;
   items.statements().search.clear();
@@ -162,9 +179,25 @@ SortRequest sortOfStatement(std::string_view statement) {
 }
 
 std::string normalizedStatement(std::string_view statement) {
-  std::string text(trimBlanks(statement));
-  while (text.find("  ") != std::string::npos) text = sjis::replaceAll(text, "  ", " ");
-  return text;
+  const std::string_view text = trimBlanks(statement);
+  std::string out;
+  out.reserve(text.size());
+  char closing = 0;  // the end of the quoted text or name we are in
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = sjis::charLength(text, pos);
+    const char c = text[pos];
+    if (length == 1 && closing == 0) {
+      if (c == '\'' || c == '"' || c == '`') closing = c;
+      if (c == '[') closing = ']';
+    } else if (length == 1 && c == closing) {
+      closing = 0;
+    }
+    // A doubled quote inside a literal closes and opens it again: still inside.
+    const bool doubleBlank = closing == 0 && c == ' ' && !out.empty() && out.back() == ' ';
+    if (!doubleBlank) out.append(text.substr(pos, length));
+    pos += length;
+  }
+  return out;
 }
 
 SearchOutcome searchLibrary(ItemList& items, const SearchRequest& request, const SearchSettings& settings,

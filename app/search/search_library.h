@@ -41,7 +41,8 @@ SortRequest sortAfterSearch(int mode);
 // no list column is named there, kSortAgain when it has no ORDER.
 SortRequest sortOfStatement(std::string_view statement);
 
-// Spaces off both ends and runs of spaces made one; empty when nothing is left.
+// Blanks off both ends and runs of spaces made one outside quoted texts and
+// names ('...', "...", `...`, [...]); empty when nothing is left.
 std::string normalizedStatement(std::string_view statement);
 
 // `migemo` may be null. Failures are reported on `sink`.

@@ -71,7 +71,10 @@ private:
     qm::keys::KeyScriptRun run;
     run.setParent = parent;
     const launch::LaunchPlace place{place_.programFolder, place_.dbPath};
-    run.expand = [&](const std::string& token) { return launch::expandCompanionArguments(place, plan, item, token); };
+    // Typed keys, not a command line: values go in as they are.
+    run.expand = [&](const std::string& token) {
+      return launch::expandLaunchTemplate(token, launch::launchTemplateValues(place, plan, item));
+    };
     qm::keys::runKeyScript(script, run, sink);
   }
 

@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     time("mode 2 romaji \"kis\" (Migemo)", 100, [&] { return searchFor(search::kTitleMode, "kis", romaji, &migemo); });
     time("mode 0 romaji \"kis\" (Migemo)", 150, [&] { return searchFor(search::kFuzzyMode, "kis", romaji, &migemo); });
     // A search-bar suggestion: distinct titles by reading or Migemo pattern.
-    const std::string pattern = search::sqlPattern(migemo.query("kis").value_or("kis"), 12);
+    const std::string pattern = search::sqlPattern(migemo.query("kis").value_or("kis"), search::kRegexpOperator, 12);
     const std::string suggestion = "SELECT DISTINCT title FROM main_table WHERE (" +
                                    search::regexCondition(1, "kana", "KIS") + "OR " +
                                    search::regexCondition(1, "title", pattern) + ") AND ply<=1 LIMIT 60;";

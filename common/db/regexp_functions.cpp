@@ -27,16 +27,26 @@ struct Compiled {
 
 void freeCompiled(void* compiled) { delete static_cast<Compiled*>(compiled); }
 
-CodePtr compile(sqlite3_context* ctx, sqlite3_value* pattern) {
+// The compiled pattern, or nothing with the reason in `message`.
+CodePtr compileText(const unsigned char* pattern, std::size_t length, std::string& message) {
   int error = 0;
   PCRE2_SIZE offset = 0;
-  CodePtr code(pcre2_compile(sqlite3_value_text(pattern), static_cast<PCRE2_SIZE>(sqlite3_value_bytes(pattern)),
-                             PCRE2_UTF | PCRE2_UCP, &error, &offset, nullptr));
+  CodePtr code(
+      pcre2_compile(pattern, static_cast<PCRE2_SIZE>(length), PCRE2_UTF | PCRE2_UCP, &error, &offset, nullptr));
   if (!code) {
     PCRE2_UCHAR reason[256];
     pcre2_get_error_message(error, reason, sizeof reason);
-    std::string message = "regular expression error at offset " + std::to_string(offset) + ": " +
-                          reinterpret_cast<const char*>(reason);
+    message = "regular expression error at offset " + std::to_string(offset) + ": " +
+              reinterpret_cast<const char*>(reason);
+  }
+  return code;
+}
+
+CodePtr compile(sqlite3_context* ctx, sqlite3_value* pattern) {
+  std::string message;
+  CodePtr code = compileText(sqlite3_value_text(pattern), static_cast<std::size_t>(sqlite3_value_bytes(pattern)),
+                             message);
+  if (!code) {
     sqlite3_result_error(ctx, message.c_str(), -1);
     return code;
   }
@@ -78,6 +88,13 @@ void regexpOperator(sqlite3_context* ctx, int, sqlite3_value** argv) { match(ctx
 void regexFunction(sqlite3_context* ctx, int, sqlite3_value** argv) { match(ctx, argv, 1, 0); }
 
 }  // namespace
+
+std::optional<std::string> regexpPatternError(std::string_view utf8Pattern) {
+  std::string message;
+  if (compileText(reinterpret_cast<const unsigned char*>(utf8Pattern.data()), utf8Pattern.size(), message))
+    return std::nullopt;
+  return message;
+}
 
 int registerRegexpFunctions(sqlite3* db) {
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

@@ -5,9 +5,18 @@
 // for the rest of the statement.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 struct sqlite3;
 
 namespace qm::db {
+
+// Why PCRE2 refuses `utf8Pattern`, in the words the SQL functions use;
+// nothing when it compiles. SQLite calls a function only for rows it reaches,
+// so a pattern is checked before it goes into a statement.
+std::optional<std::string> regexpPatternError(std::string_view utf8Pattern);
 
 // SQLite's result code of the registration.
 int registerRegexpFunctions(sqlite3* db);

@@ -71,6 +71,35 @@ TEST_F(LaunchCliTest, LaunchRunsTheEmulatorInItsFolderWithOneArgumentPerPlacehol
             std::string::npos);
 }
 
+// A set registered from the command line is launched with all its disks, and
+// so is one whose derived disk count is missing.
+TEST_F(LaunchCliTest, SetsLaunchWithEveryDisk) {
+  std::filesystem::create_directories(folder + "/set");
+  for (int k = 1; k <= 3; ++k) std::ofstream(folder + "/set/k (Disk " + std::to_string(k) + ").d88") << k;
+  EXPECT_EQ(cli("register --machine MSX --folder-sets '" + folder + "/set'").exitCode, 0);
+  setting("three", "[Emulator]\nExec=emu/emu.sh\nOption=$image1 $image2 $image3\n");
+  const std::string parent = "'" + folder + "/set/k (Disk 1).d88'";
+  for (const char* before : {"", "DELETE FROM tmp_maxdisk;"}) {
+    EXPECT_EQ(std::system(("sqlite3 '" + db + "' \"" + before + "\"").c_str()), 0);
+    const CliRun run = cli("launch-command --setting three " + parent);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("\" " + folder + "/set/k (Disk 1).d88 " + folder + "/set/k (Disk 2).d88 " + folder +
+                              "/set/k (Disk 3).d88\n"),
+              std::string::npos)
+        << before << run.output;
+  }
+}
+
+// Too long a text stops the launch with its name and limit, and the emulator never starts.
+TEST_F(LaunchCliTest, TooLongAnOptionIsReportedNotLaunched) {
+  setting("long", "[Emulator]\nExec=emu/emu.sh\nOption=" + std::string(1041, 'o') + "\n");
+  const CliRun run = cli("launch --setting long " + key());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("[Emulator] Option"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("no emulator setting"), std::string::npos) << run.output;
+  EXPECT_EQ(log(), "");
+}
+
 TEST_F(LaunchCliTest, EmulatorsListsTheSettingsOfEachMachine) {
   const CliRun run = cli("emulators --machine MSX");
   EXPECT_EQ(run.exitCode, 0);

@@ -86,4 +86,34 @@ TEST_F(RecordsCliTest, BulkChangesEveryKeyOrNone) {
   EXPECT_TRUE(std::ifstream(folder + "/snap/U.png").good());
 }
 
+// Ratings as the README gives them, 0 clearing one; several keys change
+// together or not at all (a trigger refuses the second).
+TEST_F(RecordsCliTest, BulkRatingsClearAndChangeAllKeysOrNone) {
+  const struct {
+    const char* arguments;
+    int exitCode;
+    const char* stored;
+  } steps[] = {
+      {"bulk --field rating --value 30 'C:\\a.nes' 'C:\\b.nes'", 0, "30|30\n"},
+      {"bulk --field rating --value 0 'C:\\a.nes'", 0, "0|30\n"},
+      {"bulk --field rating --value 50 'C:\\a.nes' 'C:\\b.nes'", 0, "50|50\n"},
+      {"bulk --field rating --value 00 'C:\\b.nes'", 0, "50|0\n"},
+      {"bulk --field rating --value 5 'C:\\b.nes'", 2, "50|0\n"},
+      {"bulk --field rating --value 60 'C:\\b.nes'", 2, "50|0\n"},
+      {"bulk --field rating --value '' 'C:\\b.nes'", 2, "50|0\n"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.arguments);
+    EXPECT_EQ(cli(step.arguments).exitCode, step.exitCode);
+    EXPECT_EQ(query("SELECT group_concat(rating, '|') FROM (SELECT rating FROM main_table ORDER BY file_name);"),
+              step.stored);
+  }
+  ASSERT_EQ(sql("CREATE TRIGGER refuse_b BEFORE UPDATE OF rating ON main_table WHEN NEW.file_name='C:\\b.nes' "
+                "BEGIN SELECT RAISE(ABORT, 'refused'); END;"),
+            0);
+  EXPECT_EQ(cli("bulk --field rating --value 10 'C:\\a.nes' 'C:\\b.nes'").exitCode, 1);
+  EXPECT_EQ(query("SELECT group_concat(rating, '|') FROM (SELECT rating FROM main_table ORDER BY file_name);"),
+            "50|0\n");
+}
+
 }  // namespace

@@ -7,36 +7,34 @@
 
 #include "common/text/encoding.h"
 #include "tests/cli/cli_runner.h"
+#include "tests/cli/library_cli.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 using qm::test::CliRun;
 
-class SearchCliTest : public ::testing::Test {
+// A run of quillmoor-cli, its exit code and output (nullptr: not looked at).
+struct SearchCase {
+  const char* arguments;
+  int exitCode;
+  const char* output;
+};
+
+class SearchCliTest : public qm::test::LibraryCliTest {
 protected:
-  SearchCliTest() : folder(qm::text::sjisToUtf8(temp.path())), db(folder + "/Quillmoor.db") {
-    EXPECT_EQ(cli("create").exitCode, 0);
+  SearchCliTest() {
     std::string rows;
     for (const char* title : {"ドラゴン伝説", "ドラゴンの塔", "海の伝説", "100%", "1000"}) {
       rows += std::string(rows.empty() ? "" : ",") + "('k" + title + "','t','.x','m','" + title + "',0)";
     }
     EXPECT_EQ(sql("INSERT INTO main_table(file_name,file_title,file_ext,machine_name,title,ply) VALUES " + rows + ";"), 0);
   }
-  CliRun cli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments + " --db '" + db + "'"); }
-  int sql(const std::string& statement) { return std::system(("sqlite3 '" + db + "' \"" + statement + "\"").c_str()); }
-
-  qm::test::TempFolder temp;
-  std::string folder;
-  std::string db;
+  std::string storedView() { return query("SELECT sql FROM sqlite_master WHERE name='list_view';"); }
 };
 
 TEST_F(SearchCliTest, PrintsTheTitlesInTheListsOrder) {
-  const struct {
-    const char* arguments;
-    int exitCode;
-    const char* output;
-  } cases[] = {
+  const SearchCase cases[] = {
       {"search --mode 2 伝説", 0, "ドラゴン伝説\n海の伝説\n"},
       {"search --mode 2 --match 1 海の伝説", 0, "海の伝説\n"},
       {"search --mode 2 100%", 0, "100%\n"},
@@ -53,11 +51,40 @@ TEST_F(SearchCliTest, PrintsTheTitlesInTheListsOrder) {
       {"search --mode 2", 2, nullptr},
   };
   for (const auto& c : cases) {
+    const std::string view = storedView();
     const CliRun run = cli(c.arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.output;
     if (c.output) {
       EXPECT_EQ(run.output, c.output) << c.arguments;
     }
+    EXPECT_EQ(storedView(), view) << c.arguments;
+  }
+}
+
+// The library keeps the view the program left, whatever the settings file
+// says, and a fresh one stays without; an SQL search must list titles.
+TEST_F(SearchCliTest, LeavesTheProgramsViewAndListsOnlyTitles) {
+  ASSERT_EQ(sql("DROP VIEW IF EXISTS list_view;"), 0);
+  EXPECT_EQ(cli("search --mode 2 伝説").exitCode, 0);
+  EXPECT_EQ(storedView(), "") << "a library without the view stays so";
+  const std::string left = "CREATE VIEW list_view AS SELECT * FROM main_table WHERE title='1000'";
+  ASSERT_EQ(sql(left + ";"), 0);
+  std::ofstream(folder + "/Quillmoor2.ini")
+      << "[LastQuery]\r\nSQL1=CREATE VIEW list_view AS SELECT * FROM main_table\r\n";
+  const SearchCase cases[] = {
+      {"search --mode 2 伝説", 0, "ドラゴン伝説\n海の伝説\n"},
+      {"search --mode 9 'SELECT title FROM list_view WHERE title LIKE \"%伝説\" ORDER BY title'", 0,
+       "ドラゴン伝説\n海の伝説\n"},
+      {"search --mode 9 'SELECT file_name, title FROM list_view WHERE title LIKE \"%伝説\"'", 1,
+       "error: an SQL search lists titles: its first column must be title, or its columns those of list_view "
+       "(SELECT * FROM list_view ...)\n"},
+      {"search --mode 9 'SELECT file_name FROM list_view WHERE title=\"none\"'", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = cli(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.output;
+    EXPECT_EQ(run.output, c.output) << c.arguments;
+    EXPECT_EQ(storedView(), left + "\n") << c.arguments;
   }
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -65,6 +67,25 @@ TEST_F(SetsCliTest, JoinDissolveAndRemove) {
   EXPECT_EQ(missing.output, "error: no such image: nothing\n");
   EXPECT_EQ(cli("remove b").exitCode, 0);
   EXPECT_EQ(sets(), "");
+}
+
+// A set made or changed behind the library's back has no disk count until a
+// command that may add or regroup rows rebuilds tmp_maxdisk.
+TEST_F(SetsCliTest, CommandsThatMayChangeSetsRebuildTheDiskCounts) {
+  const std::string folder = qm::text::sjisToUtf8(temp.path());
+  std::filesystem::create_directories(folder + "/empty");
+  std::ofstream(folder + "/header.csv") << "header\r\n";
+  const std::string commands[] = {
+      "register --machine PC98 '" + folder + "/empty'",
+      "import-csv '" + folder + "/header.csv'",
+  };
+  for (const std::string& command : commands) {
+    sql("UPDATE main_table SET ply=CASE file_name WHEN 't' THEN 1 WHEN 'a' THEN 2 END, ply_file_name="
+        "CASE file_name WHEN 'a' THEN 't' ELSE '' END WHERE file_name IN ('t','a'); DELETE FROM tmp_maxdisk;");
+    const CliRun run = cli(command);
+    EXPECT_EQ(run.exitCode, 0) << command << run.output;
+    EXPECT_EQ(maxDisk(), "t|2\n") << command;
+  }
 }
 
 }  // namespace

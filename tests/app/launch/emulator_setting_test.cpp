@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/launch/emulator_setting.h"
 #include "app/launch/setting_name.h"
 #include "common/platform/files.h"
@@ -43,8 +45,8 @@ TEST_F(EmulatorSettingTest, DefaultsLongValuesAndBadDelays) {
   ini.writeString("StartCommand", "opt1", "\"\"a b\"\" -x");
   const EmulatorSetting s = readEmulatorSetting(path);
   EXPECT_EQ(s.exec.size(), 259u);
-  EXPECT_EQ(s.option, "") << "longer than its read size reads as absent";
-  EXPECT_EQ(s.extractPath, "") << "never cut inside a character";
+  EXPECT_EQ(s.option.size(), 1041u) << "read whole, never as empty text";
+  EXPECT_EQ(s.extractPath, std::string(258, 'p') + sj("表"));
   EXPECT_EQ(s.titleIntervalSeconds, 0);
   EXPECT_EQ(s.startPrograms[0].waitSeconds, 0);
   EXPECT_EQ(s.startPrograms[1].waitSeconds, kMaxDelaySeconds);
@@ -84,6 +86,70 @@ TEST_F(EmulatorSettingTest, WriteThenReadKeepsEveryKey) {
   EXPECT_EQ(r.clip, s.clip);
   EXPECT_EQ(r.checkType, 1);
   EXPECT_EQ(r.titleIntervalSeconds, 3);
+}
+
+// Reading strips one pair of enclosing quotes: a text that begins and ends
+// with one is stored inside one more pair and comes back as it was.
+TEST_F(EmulatorSettingTest, TextsEnclosedInQuotesComeBackWhole) {
+  const std::string texts[] = {"\"$image1\" \"$image2\"", "\"x\"", "'a' 'b'", "\"", "a\"", "\"\"", "-a \"b\""};
+  for (const std::string& text : texts) {
+    EmulatorSetting s;
+    s.option = text;
+    s.exec = text;
+    s.startPrograms[0] = {text, text, 0};
+    const EmulatorSetting r = readEmulatorSetting(writeSetting("PC88", "Q", s));
+    EXPECT_EQ(r.option, text);
+    EXPECT_EQ(r.exec, text);
+    EXPECT_EQ(r.startPrograms[0].command, text);
+    EXPECT_EQ(r.startPrograms[0].arguments, text);
+  }
+  const std::string stored = platform::IniFile(settingFile(root(), "PC88", "Q")).getString("Emulator", "Option");
+  EXPECT_EQ(stored, "-a \"b\"") << "a text not enclosed is stored as it is";
+}
+
+TEST_F(EmulatorSettingTest, FilesOfOlderVersionsReadAsTheyStand) {
+  const std::string path = makeFile("emuconf/PC88/old.ini",
+                                    "[Emulator]\r\nOption=\"$image1\" \"$image2\"\r\nExec=\"C:\\emu\\x.exe\"\r\n"
+                                    "[StartCommand]\r\nopt1=\"\"a\"\" \"\"b\"\"\r\n");
+  const EmulatorSetting r = readEmulatorSetting(path);
+  EXPECT_EQ(r.option, "$image1\" \"$image2");
+  EXPECT_EQ(r.exec, "C:\\emu\\x.exe");
+  EXPECT_EQ(r.startPrograms[0].arguments, "\"a\" \"b\"") << "the outer quotes were doubled ones";
+}
+
+// Each text at the longest its read keeps, then one byte more; argument
+// texts count their quotes doubled, as they are stored.
+TEST_F(EmulatorSettingTest, TooLongTextsAreNamedWithTheirLimit) {
+  struct LengthCase {
+    const char* key;
+    std::size_t maxBytes;
+    std::function<void(EmulatorSetting&, std::size_t)> fill;
+  };
+  const LengthCase cases[] = {
+      {"[Emulator] Option", 1040, [](EmulatorSetting& s, std::size_t n) { s.option.assign(n, 'o'); }},
+      {"[Emulator] Exec", 259, [](EmulatorSetting& s, std::size_t n) { s.exec.assign(n, 'e'); }},
+      {"[ImageFile] ExtractPath", 259, [](EmulatorSetting& s, std::size_t n) { s.extractPath.assign(n, 'p'); }},
+      {"[StartCommand] cmd2", 519,
+       [](EmulatorSetting& s, std::size_t n) { s.startPrograms[1].command.assign(n, 'c'); }},
+      {"[TerminateCommand] opt1", 519,
+       [](EmulatorSetting& s, std::size_t n) {
+         s.endPrograms[0].arguments = std::string(n % 2, 'a') + std::string(n / 2, '"');
+       }},
+  };
+  for (const LengthCase& c : cases) {
+    EmulatorSetting s;
+    c.fill(s, c.maxBytes);
+    EXPECT_FALSE(tooLongValue(s)) << c.key;
+    c.fill(s, c.maxBytes + 1);
+    const auto tooLong = tooLongValue(s);
+    ASSERT_TRUE(tooLong) << c.key;
+    EXPECT_EQ(tooLong->key, c.key);
+    EXPECT_EQ(tooLong->maxBytes, c.maxBytes);
+  }
+  EmulatorSetting title;
+  title.titleText.assign(400, 't');
+  EXPECT_FALSE(tooLongValue(title)) << "the title text is cut instead";
+  EXPECT_EQ(tooLongMessage({"[Emulator] Exec", 259}), sj("[Emulator] Exec の値が長すぎます。259 バイトまでにしてください。"));
 }
 
 TEST_F(EmulatorSettingTest, SettingFilePathNamesOnlyFilesInsideTheTree) {

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/launch/launch_run.h"
+#include "app/launch/path_parts.h"
 #include "common/platform/files.h"
 #include "tests/app/launch/launch_fixture.h"
 
@@ -191,6 +192,8 @@ TEST_F(LaunchRunTest, FailuresSayWhyAndChangeNothing) {
        LaunchOutcome::StartFailed, {"プロセスの作成に失敗しました。"}},
       {"never idle", [](EmulatorSetting&, StandInHost& h) { h.becomesIdle = false; }, LaunchOutcome::TimedOut,
        {"タイムアウトされました。\nプロセスハンドルの取得に失敗しました。"}},
+      {"option too long", [](EmulatorSetting& s, StandInHost&) { s.option.assign(1041, 'o'); },
+       LaunchOutcome::SettingRefused, {"[Emulator] Option の値が長すぎます。1040 バイトまでにしてください。"}},
   };
   for (const Failure& failure : failures) {
     sink.clear();
@@ -222,6 +225,22 @@ TEST_F(LaunchRunTest, NoSettingEndsSilentlyAndShortRunsAreNotCounted) {
   EXPECT_FALSE(report.counted);
   EXPECT_EQ(cell("SELECT boot_count FROM main_table WHERE ply=1;"), "0");
   EXPECT_TRUE(sink.messages().empty());
+}
+
+// A value ending in a backslash before a closing quote must not swallow the
+// quote and join the next argument.
+TEST_F(LaunchRunTest, ArgumentsEndingInABackslashStayApart) {
+  addSetInZip();
+  run("UPDATE main_table SET title='Bad\\' WHERE ply=1;");
+  setting.option = "-t \"$title\" -d \"$path1\" -n $image1";
+  writeSetting("PC88", "A", setting);
+  const auto plan = planLaunch(env.place, request(parentKey()), sink);
+  ASSERT_TRUE(plan);
+  const std::vector<std::string> args = splitCommandLine(plan->arguments);
+  ASSERT_EQ(args.size(), 6u) << plan->arguments;
+  EXPECT_EQ(args[1], "Bad\\");
+  EXPECT_EQ(args[3], zip.substr(0, lastSeparator(zip) + 1)) << "the folder with its trailing separator";
+  EXPECT_EQ(args[5], zip);
 }
 
 TEST_F(LaunchRunTest, WindowTitleDetectionLooksForTheBootImage) {

@@ -68,6 +68,41 @@ TEST(ExpandLaunchTemplate, ItemValuesAreExpandedOnceAndCannotAddArguments) {
   EXPECT_EQ(expandLaunchTemplate("[$pfolder]", values), "[]");
 }
 
+// The C runtime reads 2n backslashes before a quote as n and a delimiter:
+// a value ending in backslashes before a quote gets them doubled.
+TEST(ExpandLaunchTemplate, BackslashesBeforeAQuoteAreDoubledOnACommandLine) {
+  struct BackslashCase {
+    const char* title;
+    const char* text;
+    const char* expected;
+    std::vector<std::string> arguments;
+  };
+  const std::string hyo = "\x95\x5c";  // 表 in Shift-JIS: its trail byte is no backslash
+  const BackslashCase cases[] = {
+      {"Bad\\", "-t \"$title\" -x", "-t \"Bad\\\\\" -x", {"-t", "Bad\\", "-x"}},
+      {"Bad\\\\", "\"$title\" -x", "\"Bad\\\\\\\\\" -x", {"Bad\\\\", "-x"}},
+      {"a\\b", "\"$title\"", "\"a\\b\"", {"a\\b"}},
+      {"Bad\\", "$title -x", "Bad\\ -x", {"Bad\\", "-x"}},
+      {"Bad\\", "\"$title!\"", "\"Bad\\!\"", {"Bad\\!"}},
+      {"", "\"$title\"", "\"\"", {""}},
+  };
+  TemplateValues values = setOf(1);
+  values.commandLine = true;
+  for (const BackslashCase& c : cases) {
+    values.item.title = c.title;
+    const std::string line = expandLaunchTemplate(c.text, values);
+    EXPECT_EQ(line, c.expected) << c.title;
+    EXPECT_EQ(splitCommandLine(line), c.arguments) << line;
+  }
+  values.item.title = hyo;
+  EXPECT_EQ(expandLaunchTemplate("\"$title\"", values), "\"" + hyo + "\"");
+  values.images = {"C:\\roms\\a.d88", "C:\\roms\\a.d88"};
+  EXPECT_EQ(expandLaunchTemplate("\"$path1\" \"$path\"", values), "\"C:\\roms\\\\\" \"C:\\roms\\\\\"");
+  values.commandLine = false;
+  values.item.title = "Bad\\";
+  EXPECT_EQ(expandLaunchTemplate("\"$title\"", values), "\"Bad\\\"") << "not a command line: as it is";
+}
+
 TEST(ExpandLaunchTemplate, FoldersAndThePathsOnlyMode) {
   TemplateValues values = setOf(1);
   values.databasePath = "C:\\apps\\launcher\\Quillmoor.db";

@@ -49,6 +49,10 @@ TEST_F(SettingStoreTest, RefusalsWriteNothingAndSayWhy) {
          f.setting.checkType = 1;
          f.setting.titleCheckText = 1;
        }},
+      {"[Emulator] Option の値が長すぎます。1040 バイトまでにしてください。",
+       [](SettingForm& f) { f.setting.option.assign(1041, 'o'); }},
+      {"[StartCommand] opt1 の値が長すぎます。519 バイトまでにしてください。",
+       [](SettingForm& f) { f.setting.startPrograms[0].arguments.assign(260, '"'); }},
   };
   for (const Refusal& refusal : refusals) {
     sink.clear();

@@ -42,23 +42,30 @@ TEST(MigemoLibrary, RomajiBecomesKanaAndKanjiInCodePage932) {
   EXPECT_EQ(umi.find('?'), std::string::npos);
 }
 
-class MigemoSearchTest : public LibraryTest {};
-
-TEST_F(MigemoSearchTest, ARomajiWordFindsTitlesInKatakanaAndKanji) {
-  run(sjis("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, ply) VALUES "
-           "('d1','d','.x','m','ドラゴンスレイヤー',0),('d2','d','.x','m','どらごん',0);"));
-  MigemoLibrary migemo;
-  ASSERT_TRUE(migemo.open(migemoLibraryPath(programFolder()), migemoDictionaryPath(programFolder())));
-  ItemList items(list, checker, sink);
-  ASSERT_TRUE(items.recreateView());
-  SearchRequest request;
-  request.mode = kTitleMode;
-  SearchSettings settings;
-  auto titles = [&] {
+// The real library over a library with `rows` added, its list filled.
+class MigemoSearchTest : public LibraryTest {
+protected:
+  void open(const char* rows) {
+    run(sjis(std::string("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title, ply) VALUES ") +
+             rows + ";"));
+    ASSERT_TRUE(migemo.open(migemoLibraryPath(programFolder()), migemoDictionaryPath(programFolder())));
+    ASSERT_TRUE(items.recreateView());
+  }
+  std::string titles() {
     std::string all;
     for (int i = 0; i < items.rowCount(); ++i) all += text::sjisToUtf8(items.cell(i, 2)) + "|";
     return all;
-  };
+  }
+
+  MigemoLibrary migemo;
+  ItemList items{list, checker, sink};
+};
+
+TEST_F(MigemoSearchTest, ARomajiWordFindsTitlesInKatakanaAndKanji) {
+  open("('d1','d','.x','m','ドラゴンスレイヤー',0),('d2','d','.x','m','どらごん',0)");
+  SearchRequest request;
+  request.mode = kTitleMode;
+  SearchSettings settings;
   request.text = "doragon";
   ASSERT_EQ(searchLibrary(items, request, settings, &migemo, sink).result, 1);
   EXPECT_EQ(titles(), "どらごん|ドラゴンスレイヤー|");
@@ -69,6 +76,43 @@ TEST_F(MigemoSearchTest, ARomajiWordFindsTitlesInKatakanaAndKanji) {
   request.mode = kFuzzyMode;
   ASSERT_EQ(searchLibrary(items, request, settings, &migemo, sink).result, 1);
   EXPECT_EQ(titles(), "霧の館|");
+  EXPECT_TRUE(sink.messages().empty());
+}
+
+// What the user typed stays text in the romaji alternative, the pattern is
+// compiled before it goes into the view, and classes are limited only for
+// the REGEX function.
+TEST_F(MigemoSearchTest, TypedCharactersClassesAndRefusedPatterns) {
+  open("('cpp','c','.x','m','C++入門',0),('juu','j','.x','m','十字軍',0)");
+  const struct {
+    int mode;
+    const char* text;
+    int regexMode;
+    int classLimit;
+    const char* titles;
+  } cases[] = {
+      {kTitleMode, "z?", kRegexpOperator, 0, ""},
+      {kTitleMode, "z?", kRegexFunction, 0, ""},
+      {kFuzzyMode, "a{0}", kRegexpOperator, 0, ""},
+      {kFuzzyMode, "c++", kRegexpOperator, 0, "C++入門|"},
+      {kFuzzyMode, "c++", kRegexFunction, 0, "C++入門|"},
+      {kTitleMode, "juu", kRegexpOperator, 1, "十字軍|"},
+      {kTitleMode, "juu", kRegexFunction, 1, ""},
+      {kTitleMode, "sei", kRegexpOperator, 12, "星の物語|"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text + std::string(" regex mode ") + std::to_string(c.regexMode));
+    SearchRequest request;
+    request.mode = c.mode;
+    request.text = c.text;
+    SearchSettings settings;
+    settings.regexMode = c.regexMode;
+    settings.classLimit = c.classLimit;
+    const SearchOutcome outcome = searchLibrary(items, request, settings, &migemo, sink);
+    EXPECT_EQ(outcome.result, *c.titles ? 1 : 0);
+    EXPECT_EQ(outcome.note, "") << "the pattern was taken as it is";
+    EXPECT_EQ(titles(), c.titles);
+  }
   EXPECT_TRUE(sink.messages().empty());
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/search/migemo_pattern.h"
+#include "app/search/search_sql.h"
 #include "common/text/encoding.h"
 
 namespace qm::search::test {
@@ -28,8 +29,25 @@ TEST(MigemoPattern, ClassesAfterAGroupKeepTheirFirstCharacters) {
       {"([あ", 1, "([あ"},
   };
   for (const auto& c : cases) EXPECT_EQ(limitClasses(sjis(c.pattern), c.limit), sjis(c.limited)) << c.pattern;
-  EXPECT_EQ(sqlPattern("(it's|[ab])", 0), "(it''s|[ab])");
+  EXPECT_EQ(sqlPattern("(it's|[ab])", kRegexFunction, 0), "(it''s|[ab])");
+  EXPECT_EQ(sqlPattern(sjis("([あいう]|x)"), kRegexFunction, 1), sjis("([あい]|x)"));
+  EXPECT_EQ(sqlPattern(sjis("([あいう]|x)"), kRegexpOperator, 1), sjis("([あいう]|x)")) << "only quoted";
   EXPECT_EQ(migemoQueryText(sjis("キャラャ")), sjis("キゃラゃ"));
+}
+
+// The library escapes ". * ^ $" and the backslash of the typed text, not the rest.
+TEST(MigemoPattern, TypedOperatorsBecomeText) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"(ｚ？|z?)", "(ｚ？|z\\?)"},
+      {"(Ｃ＋＋|C++|c(ッ+|++))", "(Ｃ＋＋|C\\+\\+|c(ッ\\+|\\+\\+))"},
+      {"(a\\.b|x\\*|\\^a|a\\$)", "(a\\.b|x\\*|\\^a|a\\$)"},
+      {"(a{2}|^$.*)", "(a\\{2\\}|\\^\\$\\.\\*)"},
+      {"(a\\\\?)", "(a\\\\\\?)"},
+      {"(表?|ソ+)", "(表\\?|ソ\\+)"},  // a trail byte 0x5C escapes nothing
+      {"x\\", "x\\"},
+  };
+  for (const auto& [pattern, text] : cases)
+    EXPECT_EQ(typedCharactersAsText(sjis(pattern)), sjis(text)) << pattern;
 }
 
 }  // namespace

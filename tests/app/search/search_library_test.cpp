@@ -134,6 +134,39 @@ TEST_F(SearchLibraryTest, MigemoAlternativeAndItsFallback) {
   EXPECT_EQ(search("umi", kTitleMode, kContains, false, &good).result, 0);
 }
 
+// SQLite runs the REGEXP only for rows the LIKE half leaves: a refused
+// pattern must not reach the view even when the first row matches the text.
+TEST_F(SearchLibraryTest, ARefusedPatternNeverReachesTheView) {
+  const std::pair<const char*, bool> patterns[] = {
+      {"(unclosed", true}, {"[z", true}, {"c++", false}, {"a{2,1}", false}};  // typed characters are text
+  for (const auto& [pattern, refused] : patterns) {
+    SCOPED_TRACE(pattern);
+    FixedMigemo migemo(pattern);
+    const SearchOutcome outcome = search(sjis("星"), kFuzzyMode, kContains, false, &migemo);
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(titles(), "星の物語|");
+    EXPECT_EQ(items.statements().view.find("REGEXP") == std::string::npos, refused);
+    EXPECT_EQ(outcome.note.empty(), !refused);
+  }
+  EXPECT_TRUE(sink.messages().empty());
+}
+
+TEST_F(SearchLibraryTest, DoubleBlanksCollapseOnlyOutsideQuotedTexts) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"  SELECT *  FROM list_view  ", "SELECT * FROM list_view"},
+      {"SELECT * FROM list_view WHERE title='a  b'  ORDER  BY title",
+       "SELECT * FROM list_view WHERE title='a  b' ORDER BY title"},
+      {"WHERE title='it''s  x'  AND \"my  col\"=1  AND `a  b`=[c  d]",
+       "WHERE title='it''s  x' AND \"my  col\"=1 AND `a  b`=[c  d]"},
+      {sjis("WHERE ～  x='表  '  "), sjis("WHERE ～ x='表  '")},  // trail bytes 0x60 and 0x5C are no quotes
+      {"WHERE a='open  end", "WHERE a='open  end"},
+  };
+  for (const auto& [typed, normal] : cases) EXPECT_EQ(normalizedStatement(typed), normal) << typed;
+  run(sjis("UPDATE main_table SET title='星の  物語' WHERE file_name='C:\\roms\\hoshi.nes';"));
+  EXPECT_EQ(search(sjis("SELECT * FROM list_view WHERE title='星の  物語'"), kSqlMode).result, 1);
+  EXPECT_EQ(titles(), "星の  物語|");
+}
+
 TEST_F(SearchLibraryTest, SqlSearchRunsOneReadOnlyStatementWithItsOwnSort) {
   EXPECT_EQ(search("  SELECT * FROM list_view   ORDER BY rating DESC  ", kSqlMode).result, 1);
   EXPECT_EQ(items.statements().search, "SELECT * FROM list_view ORDER BY rating DESC");
