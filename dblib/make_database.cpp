@@ -47,8 +47,6 @@ bool seedMasterRows(SetupContext& ctx) {
 }
 
 SetupOutcome createDatabase(SetupContext& ctx) {
-  // A view an older build left in a file without tables would stand in the way.
-  ctx.db.execute("DROP VIEW IF EXISTS list_view;");
   for (const auto& statement : creationStatements()) {
     if (auto error = ctx.db.execute(statement.sql)) {
       ctx.reportError(creationFailureMessage(statement), *error, kDbErrorCaption);

@@ -50,7 +50,7 @@ TEST_F(WritersWaitTest, ALockHeldPastTheWaitFailsClearlyAndWritesNothing) {
                 "('k','k','.d88','MSX','before');"), 0);
   qm::test::LibraryWriteLock lock(db);
   ASSERT_TRUE(lock.held());
-  for (const std::string command : {"register --machine MSX '" + roms + "'", std::string("edit k title=after"),
+  for (const std::string& command : {"register --machine MSX '" + roms + "'", std::string("edit k title=after"),
                                     std::string("readings"), std::string("bulk --yes --field maker --value M k")}) {
     const CliRun run = qm::test::runQuillmoorCli(command + " --db '" + db + "'", "QM_LOCK_WAIT_MS=300 ");
     EXPECT_EQ(run.exitCode, 1) << command << "\n" << run.output;
@@ -177,7 +177,9 @@ TEST_F(ExitCodeTest, AnEmptyFileGetsNoViewAndCreateMakesTheLibrary) {
     EXPECT_NE(run.exitCode, 0) << command << "\n" << run.output;
     EXPECT_EQ(std::filesystem::file_size(empty), 0u) << command;
   }
-  // A file that already got the view from an older build is made whole too.
+  // Touched all the same (vacuum writes a header), and given the view as an
+  // older build did: still no library, and create makes it.
+  EXPECT_EQ(qm::test::runQuillmoorCli("vacuum --db '" + empty + "'").exitCode, 0);
   ASSERT_EQ(std::system(("sqlite3 '" + empty + "' \"CREATE VIEW list_view AS SELECT title FROM main_table;\"").c_str()),
             0);
   const CliRun created = qm::test::runQuillmoorCli("create --db '" + empty + "'");
