@@ -69,7 +69,7 @@ TEST_F(RowStoreTest, PreparedRowsAreTheRowsOfTheStatementTexts) {
     prepared.open(dbPath());
     written.open(textPath);
     ASSERT_FALSE(written.execute("DELETE FROM main_table;"));
-    RowStore store(prepared, overwrite, {5, 60s, 1s});
+    RowStore store(prepared, overwrite, {5, 60s});
     ASSERT_FALSE(store.begin());
     for (const ImageRow& row : generatedRows()) {
       EXPECT_NE(store.write(row), RowOutcome::Failed) << store.error();
@@ -107,7 +107,7 @@ TEST(InsertText, AsWrittenForBothKinds) {
 TEST_F(RowStoreTest, BatchesCommitOnTheirOwnAndTheCountIsWhatWasStored) {
   db::DbConnection db;
   db.open(dbPath());
-  RowStore store(db, false, {3, 60s, 1s});
+  RowStore store(db, false, {3, 60s});
   ASSERT_FALSE(store.begin());
   std::vector<long long> committed;
   for (const ImageRow& row : generatedRows()) {
@@ -120,6 +120,25 @@ TEST_F(RowStoreTest, BatchesCommitOnTheirOwnAndTheCountIsWhatWasStored) {
   EXPECT_EQ(store.stored(), 7);
   ASSERT_FALSE(store.finish());
   EXPECT_EQ(store.committed(), 7);
+}
+
+// The next batch takes the lock with its first row, so a writer waiting for
+// it (a record edit, another registration) gets in between two batches.
+TEST_F(RowStoreTest, BetweenTwoBatchesAnotherWriterGetsTheLock) {
+  db::DbConnection db;
+  db.open(dbPath());
+  RowStore store(db, false, {2, 60s});
+  ASSERT_FALSE(store.begin());
+  const auto all = generatedRows();
+  ASSERT_EQ(store.write(all[0]), RowOutcome::Stored);
+  ASSERT_EQ(store.write(all[1]), RowOutcome::Stored);
+  db::DbConnection other;
+  other.open(dbPath());
+  other.setBusyTimeout(0);
+  EXPECT_FALSE(other.execute("BEGIN IMMEDIATE; DELETE FROM main_table; COMMIT;"));
+  ASSERT_EQ(store.write(all[2]), RowOutcome::Stored);
+  ASSERT_FALSE(store.finish());
+  EXPECT_EQ(rows("SELECT COUNT(*) FROM main_table;"), Rows{"1"});
 }
 
 TEST_F(RowStoreTest, ACollidingKeyIsCountedOnce) {
