@@ -99,6 +99,10 @@ int runRegister(const std::vector<std::string>& argv) {
   std::string path = args.positional[0];
   const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
   request.path = absolute ? path : platform::joinPath(platform::currentFolder(), path);
+  if (!platform::fileExists(request.path)) {
+    printError("error: no such file or folder: " + request.path);
+    return 1;
+  }
   request.machine = args.get("--machine");
   request.media = args.get("--media");
   request.genre = args.get("--genre");

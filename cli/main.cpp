@@ -1,11 +1,14 @@
 // quillmoor-cli: the library's operations without the window, for scripts,
 // benchmarks and end-to-end checks.
+#include <charconv>
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "common/db/db_connection.h"
 
 namespace {
 
@@ -80,10 +83,22 @@ int usage() {
   return 2;
 }
 
+// QM_LOCK_WAIT_MS: how long a command waits for another writer's lock on the
+// library before it gives up (30 s when unset); scripts and tests shorten it.
+void takeLockWait() {
+  const char* text = std::getenv("QM_LOCK_WAIT_MS");
+  if (!text || !*text) return;
+  int milliseconds = 0;
+  const char* end = text + std::strlen(text);
+  const auto [rest, error] = std::from_chars(text, end, milliseconds);
+  if (error == std::errc() && rest == end && milliseconds >= 0) qm::db::DbConnection::setDefaultBusyTimeout(milliseconds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  takeLockWait();
   if (argc < 2) return usage();
   std::vector<std::string> args;
   for (int i = 2; i < argc; ++i) args.push_back(qm::cli::fromTerminal(argv[i]));

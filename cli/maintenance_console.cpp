@@ -46,7 +46,9 @@ int finish(const maintenance::RunResult& result) {
   switch (result.status) {
     case RunStatus::Completed:
     case RunStatus::NoRows:
-      return 0;
+      if (result.failed == 0) return 0;
+      printError("error: " + std::to_string(result.failed) + " rows failed");
+      return 1;
     case RunStatus::Stopped:
       return 130;
     case RunStatus::NoMachine:

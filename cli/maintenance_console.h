@@ -39,7 +39,8 @@ std::string settingsPathFor(const std::string& dbPath);
 maintenance::MachineChoice machineChoice(const Arguments& args);
 // Opening a missing library would create it: say so instead.
 bool libraryExists(const std::string& dbPath);
-// 0 done (or nothing to do), 130 stopped, 1 otherwise; the counts on stdout.
+// 0 done (or nothing to do) without a failed row, 130 stopped, 1 otherwise;
+// the counts on stdout.
 int finish(const maintenance::RunResult& result);
 
 }  // namespace qm::cli

@@ -1,19 +1,14 @@
 #include "crclib/row_store.h"
 
-#include <sqlite3.h>
-
-#include <thread>
-
 #include "common/db/db_connection.h"
 
 namespace qm::reg {
 
 RowStore::RowStore(db::DbConnection& db, bool overwrite, BatchLimits limits)
-    : db_(db), overwrite_(overwrite), limits_(limits) {}
+    : db_(db), transaction_(db), overwrite_(overwrite), limits_(limits) {}
 
 std::optional<std::string> RowStore::begin() {
-  if (auto error = db_.execute("BEGIN;")) return error;
-  open_ = true;
+  if (auto error = transaction_.begin()) return error;
   batchStart_ = std::chrono::steady_clock::now();
   return std::nullopt;
 }
@@ -27,6 +22,12 @@ db::PreparedStatement& RowStore::statementFor(bool inArchive) {
 }
 
 RowOutcome RowStore::write(const ImageRow& row) {
+  if (!transaction_.begun()) {
+    if (auto error = begin()) {
+      error_ = *error;
+      return RowOutcome::Failed;
+    }
+  }
   db::PreparedStatement& insert = statementFor(row.inArchive);
   if (!insert.prepared()) return RowOutcome::Failed;
   const std::vector<RowValue> values = rowValues(row);
@@ -57,39 +58,19 @@ RowOutcome RowStore::write(const ImageRow& row) {
   return outcome;
 }
 
-// A reader of the main window may hold the library for a moment; the busy
-// timeout of the connection waits a few seconds, this waits longer.
-std::optional<std::string> RowStore::commit() {
-  const auto giveUp = std::chrono::steady_clock::now() + limits_.commitPatience;
-  for (;;) {
-    auto error = db_.execute("COMMIT;");
-    if (!error || db_.lastResultCode() != SQLITE_BUSY || std::chrono::steady_clock::now() >= giveUp) return error;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-}
-
+// A failed commit loses its batch only. The next batch begins with its first
+// row, not at once: between the two another writer waiting for the lock (a
+// record edit, another registration) gets its turn.
 std::optional<std::string> RowStore::commitBatch() {
-  if (auto error = commit()) {
-    db_.execute("ROLLBACK;");
-    open_ = false;
-    pending_ = 0;
-    return error;
-  }
-  committed_ += pending_;
+  const auto error = transaction_.commit();
+  if (!error) committed_ += pending_;
   pending_ = 0;
-  if (auto error = db_.execute("BEGIN;")) {
-    open_ = false;
-    return error;
-  }
-  batchStart_ = std::chrono::steady_clock::now();
-  return std::nullopt;
+  return error;
 }
 
 std::optional<std::string> RowStore::finish() {
-  if (!open_) return std::nullopt;
-  open_ = false;
-  if (auto error = commit()) {
-    db_.execute("ROLLBACK;");
+  if (!transaction_.begun()) return std::nullopt;
+  if (auto error = transaction_.commit()) {
     pending_ = 0;
     error_ = *error;
     return error;

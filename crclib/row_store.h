@@ -1,7 +1,8 @@
 // Where a registration run's rows go: one prepared INSERT per kind (image file,
 // archive member), committed in batches so that a failure loses at most the
-// last batch, a busy COMMIT retried while a reader holds the library, and the
-// rows counted from what the database really inserted or replaced.
+// last batch, each batch a write transaction that waits for other writers and
+// readers for the connection's busy timeout, and the rows counted from what the
+// database really inserted or replaced.
 #pragma once
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <unordered_set>
 
 #include "common/db/prepared_statement.h"
+#include "common/db/write_transaction.h"
 #include "crclib/image_row.h"
 
 namespace qm::db {
@@ -21,8 +23,6 @@ namespace qm::reg {
 struct BatchLimits {
   long long rows = 2000;
   std::chrono::milliseconds time{2000};
-  // How long a COMMIT that finds the library busy is tried again.
-  std::chrono::milliseconds commitPatience{60000};
 };
 
 enum class RowOutcome {
@@ -38,7 +38,8 @@ public:
 
   // Starts the first batch. SQLite's error text when it cannot.
   std::optional<std::string> begin();
-  // Writes the row; commits the batch when it is full or old enough.
+  // Writes the row, in a new batch after a committed one; commits the batch
+  // when it is full or old enough.
   RowOutcome write(const ImageRow& row);
   // Commits what is pending (also after a stop). The error text, after which
   // the pending rows are rolled back and lost.
@@ -51,18 +52,17 @@ public:
   const std::string& error() const { return error_; }
 
 private:
-  std::optional<std::string> commit();
   std::optional<std::string> commitBatch();
   db::PreparedStatement& statementFor(bool inArchive);
 
   db::DbConnection& db_;
+  db::WriteTransaction transaction_;
   bool overwrite_;
   BatchLimits limits_;
   db::PreparedStatement fileInsert_, memberInsert_;
   std::unordered_set<std::string> keys_;
   long long committed_ = 0, pending_ = 0;
   std::chrono::steady_clock::time_point batchStart_;
-  bool open_ = false;
   std::string error_;
 };
 

@@ -82,12 +82,9 @@ bool repairLayout(SetupContext& ctx) {
   const bool convertSpec = has(specColumns, "price_notax") && !has(specColumns, "price");
   if (!addDeveloper && !addSmartTitle && !convertSpec) return true;
   if (!ctx.ensureBackup()) return false;
-  if (!ctx.run("BEGIN;", "データベース構造のアップデートを開始できませんでした。\n")) return false;
-  if (applyRepair(ctx, addDeveloper, addSmartTitle, convertSpec) &&
-      ctx.run("COMMIT;", "データベース構造のアップデートを確定できませんでした。\n"))
-    return true;
-  ctx.db.execute("ROLLBACK;");
-  return false;
+  db::WriteTransaction transaction(ctx.db);
+  if (!ctx.beginUpdate(transaction)) return false;
+  return applyRepair(ctx, addDeveloper, addSmartTitle, convertSpec) && ctx.commitUpdate(transaction);
 }
 
 }  // namespace qm::dblib

@@ -34,16 +34,14 @@ void discardHalfMadeDatabase(const SetupPaths& paths) {
 }
 
 bool seedMasterRows(SetupContext& ctx) {
-  auto failed = ctx.db.execute("BEGIN;");
-  for (const auto& row : masterRowStatements(ctx.paths.programFolder)) {
-    if (failed) break;
-    failed = ctx.db.execute(row);
-  }
-  if (!failed) failed = ctx.db.execute("INSERT INTO qlm_table(ver) VALUES(" + std::to_string(kSchemaVersion) + ");");
-  if (!failed) failed = ctx.db.execute("COMMIT;");
+  const auto failed = db::inWriteTransaction(ctx.db, [&]() -> std::optional<std::string> {
+    for (const auto& row : masterRowStatements(ctx.paths.programFolder)) {
+      if (auto error = ctx.db.execute(row)) return error;
+    }
+    return ctx.db.execute("INSERT INTO qlm_table(ver) VALUES(" + std::to_string(kSchemaVersion) + ");");
+  });
   if (!failed) return true;
-  std::string reason = *failed;
-  ctx.db.execute("ROLLBACK;");
+  const std::string reason = *failed;
   ctx.reportError("初期データを登録できませんでした。\n処理を中止します\n", reason, kDbErrorCaption);
   return false;
 }
@@ -58,9 +56,17 @@ SetupOutcome createDatabase(SetupContext& ctx) {
   return seedMasterRows(ctx) ? SetupOutcome::Created : SetupOutcome::Failed;
 }
 
+// A file without a single table holds no library, whatever else is in it (an
+// empty file, or one where only the item list's view was made): it is made
+// anew. A file that cannot be read as a database is left to the version check,
+// which reports it and changes nothing.
 bool databaseExists(const std::string& path) {
   auto size = platform::fileSize(path);
-  return size && *size > 0;
+  if (!size || *size == 0) return false;
+  db::DbConnection db;
+  db.open(path);
+  if (db.execute("SELECT count(*) FROM sqlite_master WHERE type='table';")) return true;
+  return db.cell(1, 0) != "0";
 }
 
 bool askForUpgrade(SetupContext& ctx) {
@@ -97,6 +103,18 @@ void SetupContext::reportError(std::string_view messageUtf8, const std::string& 
 bool SetupContext::run(std::string_view sql, std::string_view messageUtf8, std::string_view captionUtf8) {
   auto error = db.execute(sql);
   if (error) reportError(messageUtf8, *error, captionUtf8);
+  return !error;
+}
+
+bool SetupContext::beginUpdate(db::WriteTransaction& transaction) {
+  auto error = transaction.begin();
+  if (error) reportError("データベース構造のアップデートを開始できませんでした。\n", *error);
+  return !error;
+}
+
+bool SetupContext::commitUpdate(db::WriteTransaction& transaction) {
+  auto error = transaction.commit();
+  if (error) reportError("データベース構造のアップデートを確定できませんでした。\n", *error);
   return !error;
 }
 

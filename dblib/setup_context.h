@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/db/db_connection.h"
+#include "common/db/write_transaction.h"
 #include "dblib/database_setup.h"
 
 namespace qm::dblib {
@@ -27,6 +28,9 @@ struct SetupContext {
            std::string_view captionUtf8 = kUpgradeErrorCaption);
   // Makes the backup of this run unless it exists; reports a failure.
   bool ensureBackup();
+  // The transaction of one structure update: each reports its failure.
+  bool beginUpdate(db::WriteTransaction& transaction);
+  bool commitUpdate(db::WriteTransaction& transaction);
 };
 
 // Schema version from qlm_table: a number, 0 without a row, or -1 when it

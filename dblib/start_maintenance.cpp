@@ -55,7 +55,8 @@ std::vector<ArcTitle> titlesWithFolders(db::DbConnection& db) {
 }
 
 void updateArcTitles(SetupContext& ctx, const std::vector<ArcTitle>& rows) {
-  if (ctx.db.execute("BEGIN TRANSACTION;")) return;
+  db::WriteTransaction transaction(ctx.db);
+  if (transaction.begin()) return;
   for (const auto& row : rows) {
     std::string_view rest = row.title;
     rest.remove_prefix(qm::sjis::findLast(rest, '/') + 1);
@@ -66,10 +67,8 @@ void updateArcTitles(SetupContext& ctx, const std::vector<ArcTitle>& rows) {
       break;
     }
   }
-  if (auto error = ctx.db.execute("COMMIT;")) {
+  if (auto error = transaction.commit())
     ctx.reportError("file_arc_titleのスラッシュ除去アップデートを確定できませんでした。\n", *error, "エラー");
-    ctx.db.execute("ROLLBACK;");
-  }
 }
 
 // Rows of older versions stored the member's folders in file_arc_title.

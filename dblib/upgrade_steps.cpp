@@ -153,14 +153,12 @@ std::string versionStatements(int version) {
 // One step in one transaction: a failure leaves the file at the last version
 // reached, so the next start resumes from there.
 bool runStep(SetupContext& ctx, const UpgradeStep& step) {
-  if (!ctx.run("BEGIN;", "データベース構造のアップデートを開始できませんでした。\n")) return false;
-  bool ok = step.apply(ctx) &&
-            ctx.run(versionStatements(step.reaches), "バージョン番号を更新できませんでした。\n") &&
-            ctx.run("COMMIT;", "データベース構造のアップデートを確定できませんでした。\n");
-  if (!ok) {
-    ctx.db.execute("ROLLBACK;");
-    return false;
-  }
+  db::WriteTransaction transaction(ctx.db);
+  if (!ctx.beginUpdate(transaction)) return false;
+  const bool ok = step.apply(ctx) &&
+                  ctx.run(versionStatements(step.reaches), "バージョン番号を更新できませんでした。\n") &&
+                  ctx.commitUpdate(transaction);
+  if (!ok) return false;
   if (step.compactAfter) {
     ctx.db.execute("DROP VIEW list_view ;");
     ctx.db.execute("VACUUM;");
@@ -182,7 +180,7 @@ bool runUpgradeSteps(SetupContext& ctx, int version) {
 void writeSchemaVersion(int version, const std::string& dbPath) {
   db::DbConnection db;
   db.open(dbPath);
-  if (!db.execute("BEGIN;") && !db.execute(versionStatements(version))) db.execute("COMMIT;");
+  db::inWriteTransaction(db, [&] { return db.execute(versionStatements(version)); });
 }
 
 }  // namespace qm::dblib

@@ -5,6 +5,7 @@
 #include "common/archive/extraction_target.h"
 #include "common/archive/member_extract.h"
 #include "common/db/db_connection.h"
+#include "common/db/write_transaction.h"
 #include "common/platform/confined_delete.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
@@ -144,21 +145,18 @@ bool createAlterEgo(const std::string& dbPath, const AlterEgoItem& item, const F
   }
   db::DbConnection db;
   db.open(dbPath);
-  if (auto error = db.execute("BEGIN TRANSACTION;")) {
+  db::WriteTransaction transaction(db);
+  if (auto error = transaction.begin()) {
     stop(sink, sjis(kStoreFailed) + *error);
     return false;
   }
   if (auto error = db.execute(insertRow(item.fileName, *parentCopy, 1, ""))) {
-    db.execute("ROLLBACK;");
+    transaction.rollback();
     stop(sink, sjis(kStoreFailed) + *error);
     return false;
   }
-  if (item.ply == "1" && !copyChildren(db, item, copies, sink)) {
-    db.execute("ROLLBACK;");
-    return false;
-  }
-  if (auto error = db.execute("COMMIT;")) {
-    db.execute("ROLLBACK;");
+  if (item.ply == "1" && !copyChildren(db, item, copies, sink)) return false;
+  if (auto error = transaction.commit()) {
     stop(sink, sjis(kStoreFailed) + *error);
     return false;
   }

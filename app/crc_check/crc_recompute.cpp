@@ -50,7 +50,7 @@ std::string crc32Text(std::uint32_t value) {
   return text;
 }
 
-// UPDATEs between a BEGIN and a COMMIT that come every kBatchRows rows or
+// UPDATEs in write transactions that commit every kBatchRows rows or
 // kBatchMilliseconds, whichever is first; each COMMIT is checked.
 class BatchWriter {
 public:
@@ -75,19 +75,20 @@ public:
       ++result.updated;
     }
     if (++pending_ < kBatchRows && std::chrono::steady_clock::now() - since_ < kBatchTime) return true;
-    return maintenance::commitRun(db_, run_) && open();
+    return maintenance::commitRun(transaction_, run_) && open();
   }
-  bool finish() { return maintenance::commitRun(db_, run_); }
+  bool finish() { return maintenance::commitRun(transaction_, run_); }
 
 private:
   static constexpr std::chrono::milliseconds kBatchTime{kBatchMilliseconds};
   bool open() {
     pending_ = 0;
     since_ = std::chrono::steady_clock::now();
-    return maintenance::beginRun(db_, run_);
+    return maintenance::beginRun(transaction_, run_);
   }
   const RunContext& run_;
   DbConnection db_;
+  db::WriteTransaction transaction_{db_};
   db::PreparedStatement update_;
   int pending_ = 0;
   std::chrono::steady_clock::time_point since_;

@@ -321,11 +321,12 @@ CsvOutcome importCsv(const RunContext& run, const CsvImportRequest& what) {
   run.observer.progressRange(countRecords(input->text, what.skipHeader));
   DbConnection db;
   db.open(run.dbPath);
-  if (!maintenance::beginRun(db, run)) return {CsvEnding::CommitFailed};
+  db::WriteTransaction transaction(db);
+  if (!maintenance::beginRun(transaction, run)) return {CsvEnding::CommitFailed};
   CsvOutcome outcome;
   RecordImporter importer(run, db, what.tables);
   outcome.ending = walkRecords(run, input->text, importer, what.skipHeader, outcome);
-  if (!maintenance::commitRun(db, run)) return {CsvEnding::CommitFailed};
+  if (!maintenance::commitRun(transaction, run)) return {CsvEnding::CommitFailed};
   run.observer.log(endLine(outcome.ending));
   db.close();
   run.itemList.refresh();

@@ -68,6 +68,9 @@ bool machineHasImages(const RunContext& run, DbConnection& db, const ReplaceRequ
 }
 
 std::string keyFailureText(const KeyMoveFailure& failure) {
+  if (!failure.emptied.empty())
+    return sjis("プライマリキーの置換が失敗しました。\n置換後のキーが空になります：\n") + failure.emptied +
+           sjis("\n置換されませんでした。");
   if (!failure.collision.empty())
     return sjis("プライマリキーの置換が失敗しました。\n置換後のキーが他のイメージと重なります：\n") +
            failure.collision + sjis("\n置換されませんでした。");
@@ -77,18 +80,19 @@ std::string keyFailureText(const KeyMoveFailure& failure) {
 // Everything in one transaction: the trigger is dropped first, so that no key
 // is carried twice, and made again before the commit.
 bool replaceKeys(const RunContext& run, DbConnection& db, const ReplaceRequest& request, RunResult& result) {
-  if (!machineHasImages(run, db, request) || !maintenance::beginRun(db, run)) return false;
+  db::WriteTransaction transaction(db);
+  if (!machineHasImages(run, db, request) || !maintenance::beginRun(transaction, run)) return false;
   db.execute("DROP TRIGGER update_main_pkey;");
   const auto failure = moveKeys(db, request.from, request.to, request.machine.all ? "" : request.machine.name,
                                 &result.done);
   if (failure) {
-    db.execute("ROLLBACK;");
+    transaction.rollback();
     maintenance::inform(run, keyFailureText(*failure));
     failedLine(run);
     return false;
   }
   recreateTrigger(run, db);
-  if (!maintenance::commitRun(db, run)) return false;
+  if (!maintenance::commitRun(transaction, run)) return false;
   run.observer.log(sjis("置換を実行しました。"));
   if (auto error = db::rebuildMaxDisk(db))
     run.observer.log(sjis("[ERROR] ディスク枚数の一覧を更新できませんでした：") + *error);
@@ -96,17 +100,18 @@ bool replaceKeys(const RunContext& run, DbConnection& db, const ReplaceRequest& 
 }
 
 bool replaceOther(const RunContext& run, DbConnection& db, const ReplaceRequest& request) {
-  if (!maintenance::beginRun(db, run)) return false;
+  db::WriteTransaction transaction(db);
+  if (!maintenance::beginRun(transaction, run)) return false;
   const std::string column = columnName(request.column);
   const std::string where = request.machine.all ? ";" : "WHERE " + machineWhere(request) + ";";
   if (auto error = db.execute("UPDATE main_table SET " + column + "=" + replaced(column, request) + " " + where)) {
     const std::string reason = *error;
-    db.execute("ROLLBACK;");
+    transaction.rollback();
     maintenance::inform(run, sjis("カラム値の置換が失敗しました。\n置換されませんでした。\n") + reason);
     failedLine(run);
     return false;
   }
-  if (!maintenance::commitRun(db, run)) return false;
+  if (!maintenance::commitRun(transaction, run)) return false;
   run.observer.log(sjis("置換を実行しました。"));
   return true;
 }

@@ -13,7 +13,7 @@ using db::DbConnection;
 
 std::optional<KeyMoveFailure> failed(const std::optional<std::string>& error) {
   if (!error) return std::nullopt;
-  return KeyMoveFailure{"", *error};
+  return KeyMoveFailure{"", *error, ""};
 }
 
 std::optional<KeyMoveFailure> firstCollision(DbConnection& db) {
@@ -24,9 +24,16 @@ std::optional<KeyMoveFailure> firstCollision(DbConnection& db) {
       "AND new NOT IN (SELECT old FROM key_moves) LIMIT 1;",
       "SELECT new FROM key_moves GROUP BY new HAVING count(*)>1 LIMIT 1;"};
   for (const char* sql : kQueries) {
-    if (auto error = db.execute(sql)) return KeyMoveFailure{"", *error};
-    if (db.rowCount() > 0) return KeyMoveFailure{db.cell(1, 0), ""};
+    if (auto error = db.execute(sql)) return KeyMoveFailure{"", *error, ""};
+    if (db.rowCount() > 0) return KeyMoveFailure{db.cell(1, 0), "", ""};
   }
+  return std::nullopt;
+}
+
+// An image without a key could be neither launched nor told apart.
+std::optional<KeyMoveFailure> firstEmptied(DbConnection& db) {
+  if (auto error = db.execute("SELECT old FROM key_moves WHERE new='' LIMIT 1;")) return KeyMoveFailure{"", *error, ""};
+  if (db.rowCount() > 0) return KeyMoveFailure{"", "", db.cell(1, 0)};
   return std::nullopt;
 }
 
@@ -114,6 +121,7 @@ std::optional<std::string> renameNameParts(DbConnection& db) {
 }
 
 std::optional<KeyMoveFailure> moveWithinTable(DbConnection& db, int* moved) {
+  if (auto failure = firstEmptied(db)) return failure;
   if (auto failure = firstCollision(db)) return failure;
   if (moved) {
     if (auto error = db.execute("SELECT count(*) FROM key_moves;")) return failed(error);

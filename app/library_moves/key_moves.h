@@ -16,6 +16,7 @@ namespace qm::moves {
 struct KeyMoveFailure {
   std::string collision;  // the key two images would share (program text), or ""
   std::string error;      // SQLite's error text otherwise
+  std::string emptied;    // a key the replacement would leave empty (program text), or ""
 };
 
 // On `db` inside the caller's transaction; `machine` "" moves the keys of

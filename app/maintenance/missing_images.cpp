@@ -97,7 +97,8 @@ RunResult walkRows(const RunContext& run, DbConnection& rows, FileProbe& files) 
   run.observer.progressRange(result.rows);
   DbConnection writes;
   writes.open(run.dbPath);
-  if (!beginRun(writes, run)) return {RunStatus::BeginFailed, result.rows};
+  db::WriteTransaction transaction(writes);
+  if (!beginRun(transaction, run)) return {RunStatus::BeginFailed, result.rows};
   run.observer.log(startedLine());
   VolumeCheck volumes(files);
   bool stopped = false;
@@ -108,7 +109,7 @@ RunResult walkRows(const RunContext& run, DbConnection& rows, FileProbe& files) 
     stopped = stopRequested(run.stop);
   }
   if (result.removed > 0) freeOrphans(run, writes);
-  if (!commitRun(writes, run)) {
+  if (!commitRun(transaction, run)) {
     result.status = RunStatus::CommitFailed;
     return result;
   }

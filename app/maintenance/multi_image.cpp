@@ -4,6 +4,7 @@
 
 #include "common/db/db_connection.h"
 #include "common/db/max_disk.h"
+#include "common/db/write_transaction.h"
 #include "common/text/encoding.h"
 
 namespace qm::maintenance {
@@ -68,7 +69,8 @@ SetOutcome joinIntoSet(const std::string& dbPath, const SetItem& target, const s
         db.rowCount() > 0)
       next = std::atoi(db.cell(1, 0).c_str()) + 1;
   }
-  if (auto error = db.execute("BEGIN;")) {
+  db::WriteTransaction transaction(db);
+  if (auto error = transaction.begin()) {
     dbError(sink, kUpdateFailed, *error);
     outcome.failed = true;
   } else {
@@ -87,12 +89,12 @@ SetOutcome joinIntoSet(const std::string& dbPath, const SetItem& target, const s
     }
     // Half a set is worse than none: any failure undoes the whole join.
     if (!outcome.failed) {
-      if (auto error = db.execute("COMMIT;")) {
+      if (auto error = transaction.commit()) {
         dbError(sink, kUpdateFailed, *error);
         outcome.failed = true;
       }
     }
-    if (outcome.failed) db.execute("ROLLBACK;");
+    transaction.rollback();
   }
   db.close();
   db::rebuildMaxDisk(dbPath);
@@ -133,7 +135,8 @@ SetOutcome removeFromLibrary(const std::string& dbPath, const std::vector<SetIte
     DbConnection db;
     db.open(dbPath);
     std::string lastFailure;
-    if (auto error = db.execute("BEGIN;")) {
+    db::WriteTransaction transaction(db);
+    if (auto error = transaction.begin()) {
       outcome.failed = true;
       lastFailure = *error;
     } else {
@@ -147,10 +150,9 @@ SetOutcome removeFromLibrary(const std::string& dbPath, const std::vector<SetIte
           lastFailure = *error;
         }
       }
-      if (auto error = db.execute("COMMIT;")) {
+      if (auto error = transaction.commit()) {
         outcome.failed = true;
         lastFailure = *error;
-        db.execute("ROLLBACK;");
       }
     }
     if (outcome.failed) dbError(sink, "いくつかのイメージの削除に失敗しました。\n", lastFailure);

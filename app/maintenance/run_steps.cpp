@@ -48,17 +48,16 @@ void dropListView(db::DbConnection& db, ItemListHook& itemList) {
   itemList.emptied();
 }
 
-bool beginRun(db::DbConnection& db, const RunContext& run) {
-  const auto error = db.execute("BEGIN;");
+bool beginRun(db::WriteTransaction& transaction, const RunContext& run) {
+  const auto error = transaction.begin();
   if (error) reportDbError(run, text::sjis("処理を開始できませんでした。\n"), *error);
   return !error;
 }
 
-bool commitRun(db::DbConnection& db, const RunContext& run) {
-  const auto error = db.execute("COMMIT;");
+bool commitRun(db::WriteTransaction& transaction, const RunContext& run) {
+  const auto error = transaction.commit();
   if (!error) return true;
   const std::string reason = *error;
-  db.execute("ROLLBACK;");
   run.observer.log(text::sjis("[ERROR] 処理結果を確定できませんでした：") + reason);
   reportDbError(run, text::sjis("処理結果をデータベースに書き込めませんでした。\n"), reason);
   return false;

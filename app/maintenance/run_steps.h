@@ -6,6 +6,7 @@
 
 #include "app/maintenance/run_context.h"
 #include "common/db/db_connection.h"
+#include "common/db/write_transaction.h"
 
 namespace qm::maintenance {
 
@@ -25,8 +26,8 @@ void reportDbError(const RunContext& run, const std::string& message, const std:
 void dropListView(db::DbConnection& db, ItemListHook& itemList);
 
 // Reported when it fails; a run then writes nothing.
-bool beginRun(db::DbConnection& db, const RunContext& run);
+bool beginRun(db::WriteTransaction& transaction, const RunContext& run);
 // A failed COMMIT is rolled back, reported and logged, never taken for success.
-bool commitRun(db::DbConnection& db, const RunContext& run);
+bool commitRun(db::WriteTransaction& transaction, const RunContext& run);
 
 }  // namespace qm::maintenance

@@ -20,8 +20,7 @@ void SavedSearchView::refresh() {
   checker.close();
   db::DbConnection db;
   db.open(dbPath_);
-  db.execute(search::kDropView);
-  error_ = db.executeOne(statement);
+  error_ = search::remakeListView(db, statement);
 }
 
 }  // namespace qm::maintenance

@@ -19,7 +19,8 @@ RunResult walkTitles(const RunContext& run, db::DbConnection& rows, const TitleW
   run.observer.progressRange(result.rows);
   db::DbConnection writes;
   writes.open(run.dbPath);
-  if (!beginRun(writes, run)) {
+  db::WriteTransaction transaction(writes);
+  if (!beginRun(transaction, run)) {
     result.status = RunStatus::BeginFailed;
     return result;
   }
@@ -35,7 +36,7 @@ RunResult walkTitles(const RunContext& run, db::DbConnection& rows, const TitleW
     ++result.done;
     stopped = stopRequested(run.stop);
   }
-  if (!commitRun(writes, run)) {
+  if (!commitRun(transaction, run)) {
     result.status = RunStatus::CommitFailed;
     return result;
   }

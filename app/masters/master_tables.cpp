@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "app/masters/folder_name.h"
+#include "common/db/write_transaction.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 
@@ -171,18 +172,13 @@ bool renumber(db::DbConnection& db, Kind kind, MessageSink& sink) {
     return false;
   }
   const std::vector<std::string> names = firstColumn(db);
-  if (db.execute("BEGIN;")) return reportRenumberFailure(db, kind, sink);
+  db::WriteTransaction transaction(db);
+  if (transaction.begin()) return reportRenumberFailure(db, kind, sink);
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (db.execute(sql::setNumber(kind, static_cast<int>(i + 1), names[i]))) {
-      reportRenumberFailure(db, kind, sink);
-      db.execute("ROLLBACK;");
-      return false;
-    }
+    if (db.execute(sql::setNumber(kind, static_cast<int>(i + 1), names[i]))) return reportRenumberFailure(db, kind, sink);
   }
-  if (!db.execute("COMMIT;")) return true;
-  reportRenumberFailure(db, kind, sink);
-  db.execute("ROLLBACK;");
-  return false;
+  if (!transaction.commit()) return true;
+  return reportRenumberFailure(db, kind, sink);
 }
 
 void renumberAll(db::DbConnection& db, MessageSink& sink) {

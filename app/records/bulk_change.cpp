@@ -3,6 +3,7 @@
 #include "app/records/record_load.h"
 #include "app/records/release_date.h"
 #include "common/db/db_connection.h"
+#include "common/db/write_transaction.h"
 #include "common/text/encoding.h"
 
 namespace qm::records {
@@ -22,17 +23,13 @@ constexpr FieldColumn kColumns[] = {
     {BulkField::Creator, "creator"},   {BulkField::Genre, "genre_name"},    {BulkField::AdultMark, "adultex_name"},
 };
 
-// BEGIN, the statements, COMMIT; the first failure reported and all rolled back.
+// The statements in one write transaction; the first failure reported and all rolled back.
 template <typename Statements>
 bool runInTransaction(db::DbConnection& db, const char* messageUtf8, platform::MessageSink& sink,
                       Statements&& statementsFor) {
-  auto error = db.execute("BEGIN;");
-  if (!error) error = statementsFor();
-  if (!error) error = db.execute("COMMIT;");
-  if (!error) return true;
-  reportDbError(sink, messageUtf8, *error);
-  db.execute("ROLLBACK;");
-  return false;
+  const auto error = db::inWriteTransaction(db, std::forward<Statements>(statementsFor));
+  if (error) reportDbError(sink, messageUtf8, *error);
+  return !error;
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include "app/records/record_save.h"
 
+#include <algorithm>
+
 #include "app/records/file_name_check.h"
 #include "app/records/record_load.h"
 #include "app/records/release_date.h"
 #include "common/db/db_connection.h"
 #include "common/db/max_disk.h"
+#include "common/db/write_transaction.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
@@ -92,6 +95,16 @@ void addSet(std::vector<SaveStatement>& out, const Record& r, const std::string&
                        ",associate=0,modify=datetime('now','localtime')  WHERE file_name=" + sqlText(r.set[i]) +
                        " ;",
                    true});
+  // The favourite and the alter egos belong to the set: they follow a new
+  // parent, and the alter egos' disk numbers follow the new order.
+  if (key != r.file)
+    out.push_back({"UPDATE OR REPLACE favorite_table SET pfile_fv=" + sqlText(key) + " WHERE pfile_fv=" +
+                   sqlText(r.file) + " ;"});
+  for (std::size_t i = 0; i < r.set.size(); ++i)
+    out.push_back({"UPDATE alter_ego_table SET alter_ego='" + std::to_string(i + 1) +
+                   "',ply_pfile_ae=" + (i == 0 ? std::string("''") : sqlText(key)) + " WHERE pfile_ae=" +
+                   sqlText(r.set[i]) + " AND (pfile_ae=" + sqlText(r.file) + " OR ply_pfile_ae=" + sqlText(r.file) +
+                   ") ;"});
 }
 
 }  // namespace
@@ -122,6 +135,24 @@ std::vector<SaveStatement> saveStatements(const Record& r, const std::string& sa
 
 namespace {
 
+// The item's own images as the library holds them, sorted: the set's disks,
+// or the single image alone.
+std::optional<std::string> ownImages(db::DbConnection& db, const std::string& file, std::vector<std::string>& out) {
+  if (auto error = db.execute("SELECT file_name FROM main_table WHERE file_name=" + sqlText(file) +
+                              " OR ply_file_name=" + sqlText(file) + " ORDER BY file_name;"))
+    return error;
+  for (int row = 1; row <= db.rowCount(); ++row) out.push_back(db.cell(row, 0));
+  return std::nullopt;
+}
+
+// The editor orders a set's disks; it never adds, drops or repeats one.
+bool onlyReordered(const Record& r, const std::vector<std::string>& own) {
+  if (r.set.empty()) return own.size() <= 1;
+  std::vector<std::string> given = r.set;
+  std::sort(given.begin(), given.end());
+  return given == own;
+}
+
 // Runs the statements; the first failure's reason, or nothing.
 std::optional<std::string> runAll(db::DbConnection& db, const std::vector<SaveStatement>& statements) {
   std::optional<std::string> firstError;
@@ -151,15 +182,20 @@ SaveResult saveRecord(const std::string& dbPath, const Record& r, const std::str
   if (!db.execute("SELECT title FROM main_table WHERE file_name=" + sqlText(r.file) + " LIMIT 1;") &&
       db.rowCount() > 0)
     result.oldTitle = db.cell(1, 0);
-  if (auto error = db.execute("BEGIN;")) {
-    reportDbError(sink, "データベースを更新出来ませんでした。\n", *error);
+  db::WriteTransaction transaction(db);
+  std::vector<std::string> own;
+  auto error = transaction.begin();
+  if (!error) error = ownImages(db, r.file, own);
+  if (!error && !onlyReordered(r, own)) {
+    sink.show(sjis("セットのイメージは並べ替えだけができます（追加・削除・重複はできません）。"), "",
+              MessageIcon::Information, MessageButtons::Ok);
+    result.outcome = SaveOutcome::Refused;
     return result;
   }
-  auto error = runAll(db, saveStatements(r, saleYear, smartTitle));
-  if (!error) error = db.execute("COMMIT;");
+  if (!error) error = runAll(db, saveStatements(r, saleYear, smartTitle));
+  if (!error) error = transaction.commit();
   if (error) {
     reportDbError(sink, "データベースを更新出来ませんでした。\n", *error);
-    db.execute("ROLLBACK;");
     return result;
   }
   result.outcome = SaveOutcome::Saved;

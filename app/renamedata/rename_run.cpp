@@ -2,6 +2,7 @@
 
 #include "common/db/db_connection.h"
 #include "common/db/max_disk.h"
+#include "common/db/write_transaction.h"
 #include "common/text/encoding.h"
 #include "common/text/smart_title.h"
 #include "common/text/sjis.h"
@@ -132,7 +133,8 @@ RenameResult runRename(const RenameRequest& request, const RenameKeys& keys, con
   const text::TextNormalizer smartTitles = text::smartTitleNormalizer(request.tables);
   db::DbConnection db;
   db.open(request.dbPath);
-  if (auto error = db.execute("BEGIN;")) return failed(result, "ライブラリの更新を開始できませんでした。\n", *error);
+  db::WriteTransaction transaction(db);
+  if (auto error = transaction.begin()) return failed(result, "ライブラリの更新を開始できませんでした。\n", *error);
   int walked = 0;
   for (const auto& [key, fileName] : keys.rows) {
     if (stop.load() != stop::kRunning) {
@@ -146,7 +148,7 @@ RenameResult runRename(const RenameRequest& request, const RenameKeys& keys, con
     if (found.any()) {
       for (const std::string& sql : updateStatements(fileName, found)) {
         if (auto error = db.execute(sql)) {
-          db.execute("ROLLBACK;");
+          transaction.rollback();
           observer.status(sjis("データベースの更新に失敗したため、変更を取り消しました"));
           return failed(result, "ライブラリを更新できませんでした。\n", *error);
         }
@@ -155,8 +157,7 @@ RenameResult runRename(const RenameRequest& request, const RenameKeys& keys, con
     }
     observer.status(progressLine(result.found, walked, result.total));
   }
-  if (auto error = db.execute("COMMIT;")) {
-    db.execute("ROLLBACK;");
+  if (auto error = transaction.commit()) {
     observer.status(sjis("データベースの更新に失敗したため、変更を取り消しました"));
     return failed(result, "ライブラリの更新を確定できませんでした。\n", *error);
   }

@@ -5,6 +5,7 @@
 #include "app/search/list_columns.h"
 #include "app/search/list_view_sql.h"
 #include "common/db/db_connection.h"
+#include "common/db/write_transaction.h"
 #include "common/text/encoding.h"
 
 namespace qm::search {
@@ -220,9 +221,9 @@ const std::vector<std::string>& ItemList::rowValues(int item) const {
 ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool probe) {
   ViewChange change;
   // DDL is transactional: a failed create leaves the old view in place.
-  if ((change.error = list_.execute("BEGIN;"))) return change;
-  list_.execute(kDropView);
-  change.error = list_.executeOne(statement);
+  db::WriteTransaction transaction(list_);
+  if ((change.error = transaction.begin())) return change;
+  change.error = remakeListView(list_, statement);
   if (!change.error && probe) {
     change.error = list_.readRowsUtf8("SELECT title FROM list_view LIMIT 1;", [&](const db::RowValues&) {
       change.hasRows = true;
@@ -230,14 +231,10 @@ ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool pr
     });
   }
   if (change.error) {
-    list_.execute("ROLLBACK;");
     change.hasRows = false;
     return change;
   }
-  if ((change.error = list_.execute("COMMIT;"))) {
-    list_.execute("ROLLBACK;");
-    return change;
-  }
+  if ((change.error = transaction.commit())) return change;
   forgetRows();
   statements_.view = statement;
   statements_.group.clear();
@@ -251,10 +248,9 @@ bool ItemList::recreateView() {
   shownStatement_.clear();
   // Nothing searched yet (a first start): the whole library.
   if (statements_.view.empty()) statements_.view = viewStatementWithoutSearch();
-  list_.execute(kDropView);
   // The view statement is ours (the search builder's), not typed: it is the
   // one statement allowed to create something.
-  if (auto error = list_.executeOne(statements_.view)) {
+  if (auto error = remakeListView(list_, statements_.view)) {
     sink_.show(text::sjis("検索ができませんでした。\n") + *error, text::sjis("DBエラー"), MessageIcon::Error,
                MessageButtons::Ok);
     return false;

@@ -1,5 +1,7 @@
 #include "app/search/list_view_sql.h"
 
+#include "common/db/db_connection.h"
+
 namespace qm::search {
 namespace {
 
@@ -36,5 +38,12 @@ std::string viewHead() {
 }
 
 std::string viewStatementWithoutSearch() { return viewHead() + "WHERE ply<2 " + ";"; }
+
+std::optional<std::string> remakeListView(db::DbConnection& db, const std::string& statement) {
+  if (auto error = db.execute("SELECT 1 FROM sqlite_master WHERE type='table' AND name='main_table';")) return error;
+  if (db.rowCount() == 0) return std::string("no such table: main_table");
+  db.execute(kDropView);
+  return db.executeOne(statement);
+}
 
 }  // namespace qm::search

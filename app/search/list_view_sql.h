@@ -6,9 +6,14 @@
 
 #include <cstddef>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+namespace qm::db {
+class DbConnection;
+}
 
 namespace qm::search {
 
@@ -53,5 +58,10 @@ std::string viewHead();
 std::string viewStatementWithoutSearch();
 
 inline constexpr const char* kDropView = "DROP VIEW list_view;";
+
+// Drops the list view and makes it anew from `statement` (exactly one
+// statement), in a library that has its main table only: a file without the
+// library's tables gets nothing, so that it stays a file `create` makes anew.
+std::optional<std::string> remakeListView(db::DbConnection& db, const std::string& statement);
 
 }  // namespace qm::search

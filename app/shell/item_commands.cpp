@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/db/db_connection.h"
+#include "common/db/write_transaction.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {
@@ -28,17 +29,15 @@ struct TransactionEnd {
 // A failed COMMIT is rolled back.
 template <typename StatementOf, typename Failed>
 TransactionEnd inTransaction(db::DbConnection& db, std::size_t count, StatementOf statementOf, Failed failed) {
-  if (auto error = db.execute("BEGIN;")) return {false, error};
+  db::WriteTransaction transaction(db);
+  if (auto error = transaction.begin()) return {false, error};
   for (std::size_t i = 0; i < count; ++i) {
     if (auto error = db.execute(statementOf(i))) {
       failed(*error);
-      if (!db.inTransaction()) return {};
+      if (!transaction.isOpen()) return {};
     }
   }
-  if (auto error = db.execute("COMMIT;")) {
-    db.execute("ROLLBACK;");
-    return {false, error};
-  }
+  if (auto error = transaction.commit()) return {false, error};
   return {true, std::nullopt};
 }
 

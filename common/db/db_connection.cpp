@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cstring>
 
 #include "common/db/regexp_functions.h"
@@ -20,6 +21,8 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 constexpr const char* kIncompatibleQueries =
     "sqlite3_get_table() called with two or more incompatible queries";
 constexpr const char* kMoreThanOne = "only one statement may be run; text follows it";
+
+std::atomic<int> defaultBusyTimeoutMs{DbConnection::kBusyTimeoutMs};
 
 }  // namespace
 
@@ -75,7 +78,7 @@ void DbConnection::open(const std::string& path) {
     handle_ = nullptr;
     return;
   }
-  sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
+  setBusyTimeout(defaultBusyTimeoutMs.load());
   registerRegexpFunctions(handle_);
 }
 
@@ -123,7 +126,7 @@ std::optional<std::string> DbConnection::run(std::string_view sql, bool single) 
     sqlite3_stmt* raw = nullptr;
     int rc = sqlite3_prepare_v2(handle_, next, -1, &raw, &next);
     StatementPtr stmt(raw);
-    if (rc != SQLITE_OK) return fail(rc, sqlite3_errmsg(handle_));
+    if (rc != SQLITE_OK) return fail(rc, errorText(rc));
     if (!stmt) continue;  // blank text or a comment
     if (single && !onlyBlankAfter(handle_, next)) return fail(SQLITE_ERROR, kMoreThanOne);
     const int columns = sqlite3_column_count(stmt.get());
@@ -140,7 +143,7 @@ std::optional<std::string> DbConnection::run(std::string_view sql, bool single) 
           return fail(SQLITE_TOOBIG, "the result is too large");
       }
     }
-    if (rc != SQLITE_DONE) return fail(rc, sqlite3_errmsg(handle_));
+    if (rc != SQLITE_DONE) return fail(rc, errorText(rc));
   }
   return std::nullopt;
 }
@@ -184,12 +187,24 @@ std::optional<std::string> DbConnection::finish(sqlite3_stmt* stmt) {
   const int rc = sqlite3_finalize(stmt);
   if (rc == SQLITE_OK) return std::nullopt;
   lastCode_ = rc;
-  lastError_ = fromUtf8(sqlite3_errmsg(handle_));
+  lastError_ = fromUtf8(errorText(rc));
   return lastError_;
 }
 
+void DbConnection::setDefaultBusyTimeout(int milliseconds) { defaultBusyTimeoutMs = milliseconds; }
+int DbConnection::defaultBusyTimeout() { return defaultBusyTimeoutMs.load(); }
+
 void DbConnection::setBusyTimeout(int milliseconds) {
+  busyTimeoutMs_ = milliseconds;
   if (handle_) sqlite3_busy_timeout(handle_, milliseconds);
+}
+
+std::string DbConnection::errorText(int code) const {
+  std::string text = handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(code);
+  if ((code & 0xff) != SQLITE_BUSY) return text;
+  // UTF-8 here: the caller converts the whole text.
+  return text + "\n他の処理がライブラリを使っています（" + std::to_string((busyTimeoutMs_ + 999) / 1000) +
+         " 秒待ちましたが終わりませんでした）。";
 }
 
 std::int64_t DbConnection::totalChanges() const { return handle_ ? sqlite3_total_changes64(handle_) : 0; }

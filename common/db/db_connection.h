@@ -4,8 +4,8 @@
 // Program text is Shift-JIS; the database stores UTF-8: statements are
 // converted on the way in and cells on the way out. Every connection has the
 // REGEXP operator and the REGEX function (PCRE2) built in and a busy timeout,
-// so a statement waits briefly for the registration worker's write lock
-// instead of failing at once.
+// so a statement waits for another writer's lock (another process, or the
+// registration worker) for a bounded time instead of failing at once.
 #pragma once
 
 #include <cstdint>
@@ -124,14 +124,23 @@ public:
   static std::string toUtf8(std::string_view sjis);
   static std::string fromUtf8(std::string_view utf8);
 
-  // How long a statement waits for another connection's lock.
-  static constexpr int kBusyTimeoutMs = 5000;
+  // How long a statement waits for another connection's lock: long enough for
+  // another process's registration batch or record save to end.
+  static constexpr int kBusyTimeoutMs = 30000;
+  // The wait of connections opened from now on, in this process (the tools and
+  // tests shorten it); kBusyTimeoutMs until set.
+  static void setDefaultBusyTimeout(int milliseconds);
+  static int defaultBusyTimeout();
 
   // How long a statement of this connection waits for another's lock.
   void setBusyTimeout(int milliseconds);
 
 private:
   friend class PreparedStatement;
+  friend class WriteTransaction;
+  // SQLite's error text of the connection (UTF-8); a lock that could not be
+  // had within the wait also says so in our words.
+  std::string errorText(int code) const;
   std::optional<std::string> run(std::string_view sql, bool single);
   std::optional<std::string> prepareUtf8(std::string_view utf8, sqlite3_stmt** stmt);
   static bool step(sqlite3_stmt* stmt);
@@ -140,6 +149,7 @@ private:
   std::string pathUtf8_;
   sqlite3* handle_ = nullptr;
   int openResult_ = 0;
+  int busyTimeoutMs_ = 0;
   ResultTable result_;
   std::optional<std::string> lastError_;
   int lastCode_ = 0;

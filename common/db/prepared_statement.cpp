@@ -19,7 +19,7 @@ std::optional<std::string> PreparedStatement::prepare(DbConnection& db, std::str
   sqlite3_stmt* raw = nullptr;
   lastCode_ = sqlite3_prepare_v2(db.handle_, utf8.c_str(), static_cast<int>(utf8.size()), &raw, nullptr);
   stmt_.reset(raw);
-  if (lastCode_ != SQLITE_OK) return DbConnection::fromUtf8(sqlite3_errmsg(db.handle_));
+  if (lastCode_ != SQLITE_OK) return DbConnection::fromUtf8(db.errorText(lastCode_));
   if (!stmt_) return std::string("no statement to run");
   return std::nullopt;
 }
@@ -39,7 +39,7 @@ std::optional<std::string> PreparedStatement::run() {
   while ((lastCode_ = sqlite3_step(stmt_.get())) == SQLITE_ROW) {
   }
   sqlite3_reset(stmt_.get());
-  if (lastCode_ != SQLITE_DONE) return DbConnection::fromUtf8(sqlite3_errmsg(db_->handle_));
+  if (lastCode_ != SQLITE_DONE) return DbConnection::fromUtf8(db_->errorText(lastCode_));
   lastCode_ = SQLITE_OK;
   changes_ = sqlite3_changes(db_->handle_);
   return std::nullopt;

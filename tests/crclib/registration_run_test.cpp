@@ -9,6 +9,7 @@
 #include "common/text/encoding.h"
 #include "crclib/known_keys.h"
 #include "tests/crclib/registration_fixture.h"
+#include "tests/support/lock_wait.h"
 
 namespace qm::reg::test {
 namespace {
@@ -199,6 +200,9 @@ TEST_F(RegistrationRunTest, StopInTheMiddleKeepsWholeRows) {
 }
 
 TEST_F(RegistrationRunTest, LockedLibraryFailsAndSaysSo) {
+  const qm::test::ShortLockWait shortWait(500);
+  const std::string locked = "レコードを挿入できませんでした。\ndatabase is locked\n"
+                             "他の処理がライブラリを使っています（1 秒待ちましたが終わりませんでした）。";
   const std::string root = tree("locked");
   put(root, "a.d88", "a");
   put(root, "b.d88", "b");
@@ -208,8 +212,8 @@ TEST_F(RegistrationRunTest, LockedLibraryFailsAndSaysSo) {
   const auto result = run(request(root));
   EXPECT_EQ(result.end, RegistrationEnd::Failed);
   EXPECT_EQ(result.stored, 0);
-  ASSERT_EQ(host.sink.messages().size(), 1u);  // the run stops at the first failed insert
-  EXPECT_EQ(sjisToUtf8(host.sink.messages()[0].text), "レコードを挿入できませんでした。\ndatabase is locked");
+  ASSERT_EQ(host.sink.messages().size(), 1u);  // the run's transaction could not begin
+  EXPECT_EQ(sjisToUtf8(host.sink.messages()[0].text), locked);
   EXPECT_EQ(sjisToUtf8(host.sink.messages()[0].caption), "DBエラー");
   EXPECT_EQ(host.sink.messages()[0].icon, platform::MessageIcon::Error);
   EXPECT_EQ(sjisToUtf8(host.statuses.back()), "エラーのため処理を中止しました。（0 件が格納・更新されました。）");
@@ -225,7 +229,7 @@ TEST_F(RegistrationRunTest, LockedLibraryFailsAndSaysSo) {
   ASSERT_FALSE(other.execute("COMMIT;"));
   EXPECT_EQ(unsaved.end, RegistrationEnd::Failed);
   ASSERT_EQ(host.sink.messages().size(), 1u);
-  EXPECT_EQ(sjisToUtf8(host.sink.messages()[0].text), "レコードを挿入できませんでした。\ndatabase is locked");
+  EXPECT_EQ(sjisToUtf8(host.sink.messages()[0].text), locked);
   EXPECT_EQ(sjisToUtf8(host.statuses.back()), "エラーのため処理を中止しました。（0 件が格納・更新されました。）");
   EXPECT_EQ(rows("SELECT count(*) FROM main_table;"), (Rows{"0"}));
 }

@@ -6,6 +6,7 @@
 #include "app/shell/item_commands.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
+#include "tests/support/lock_wait.h"
 
 namespace qm::shell {
 namespace {
@@ -103,13 +104,15 @@ TEST_F(ItemCommandsCommitTest, AStatementRollingBackStopsTheWalk) {
 // Another connection reading: the writes go through, the COMMIT cannot (it
 // waits out the busy timeout), and is rolled back and reported.
 TEST_F(ItemCommandsCommitTest, AFailedCommitIsRolledBackAndReported) {
+  const qm::test::ShortLockWait shortWait(300);
   const Strings before = state(Command::Favourite);
   db::DbConnection reader;
   reader.open(dbPath());
   ASSERT_FALSE(reader.execute("BEGIN;"));
   ASSERT_FALSE(reader.execute("SELECT COUNT(*) FROM favorite_table;"));
   EXPECT_FALSE(runCommand(Command::Favourite));
-  EXPECT_EQ(boxes(), Strings{"DBエラー|お気に入りテーブルを更新できませんでした。\ndatabase is locked"});
+  EXPECT_EQ(boxes(), Strings{"DBエラー|お気に入りテーブルを更新できませんでした。\ndatabase is locked\n"
+                             "他の処理がライブラリを使っています（1 秒待ちましたが終わりませんでした）。"});
   ASSERT_FALSE(reader.execute("ROLLBACK;"));
   EXPECT_EQ(state(Command::Favourite), before);
   // Once the reader is gone, the same command goes through.
