@@ -7,6 +7,7 @@
 #include "cli/maintenance_console.h"
 #include "cli/migemo_console.h"
 #include "common/db/db_connection.h"
+#include "common/db/write_transaction.h"
 #include "common/db/statement_check.h"
 #include "common/text/reading_settings.h"
 #include "common/text/sjis.h"
@@ -34,14 +35,12 @@ std::optional<std::string> storedView(db::DbConnection& db) {
 
 // The search's view goes again: the program finds the view it left.
 bool restoreView(db::DbConnection& db, const std::string& statement) {
-  if (db.execute("BEGIN;")) return false;
-  auto error = db.execute("DROP VIEW IF EXISTS list_view;");
-  if (!error && !statement.empty()) error = db.execute(statement);
-  if (!error) error = db.execute("COMMIT;");
-  if (error) {
-    db.execute("ROLLBACK;");
-    printError("error: list_view could not be put back: " + *error);
-  }
+  const auto error = db::inWriteTransaction(db, [&]() -> std::optional<std::string> {
+    if (auto dropped = db.execute("DROP VIEW IF EXISTS list_view;")) return dropped;
+    if (statement.empty()) return std::nullopt;
+    return db.execute(statement);
+  });
+  if (error) printError("error: list_view could not be put back: " + *error);
   return !error;
 }
 
