@@ -61,8 +61,10 @@ void clearLastQuery(const std::string& settingsPath) {
   for (const auto& [key, value] : keys) ini.writeString("LastQuery", key, value);
 }
 
+// The name is the library's own, never a pattern: a library called "*.db"
+// (possible outside Windows) must not take its neighbours with it.
 int deleteDatabaseFiles(const std::string& programFolder, const std::string& dbFileName) {
-  return platform::deleteMatchingFiles(programFolder, dbFileName);
+  return platform::deleteFile(platform::joinPath(programFolder, dbFileName)) ? 1 : 0;
 }
 
 }  // namespace qm::dblib

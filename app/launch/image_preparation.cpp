@@ -4,6 +4,7 @@
 #include <set>
 
 #include "common/archive/member_extract.h"
+#include "common/platform/file_attributes.h"
 #include "common/platform/files.h"
 #include "common/text/sjis.h"
 
@@ -13,6 +14,23 @@ namespace {
 void fail(PreparationResult& result, const std::string& why) {
   if (result.ok) result.failure = why;
   result.ok = false;
+}
+
+// A copy already in the folder is used while it is still the same file as its
+// source (same size and time, as a copy keeps them); a changed image, or
+// another folder's image of the same name, is copied afresh.
+bool copyForHandOver(const std::string& source, const std::string& copy) {
+  switch (platform::copyFileNoOverwrite(source, copy)) {
+    case platform::CopyResult::Copied:
+      return true;
+    case platform::CopyResult::Failed:
+      return false;
+    case platform::CopyResult::TargetExists:
+      break;
+  }
+  const auto sourceStamp = platform::fileStamp(source);
+  if (!sourceStamp) return false;
+  return platform::fileStamp(copy) == sourceStamp || platform::copyFileOver(source, copy);
 }
 
 }  // namespace
@@ -26,10 +44,8 @@ PreparationResult prepareImages(const std::vector<ImageRow>& rows, const ImageLi
       const std::string member = row.fileName.substr(star + 1);
       const archive::ExtractResult extracted = archive::extractMember(archivePath, member, options.extractFolder);
       if (extracted.error) fail(result, extracted.error->message);
-    } else if (options.handOver == 2) {
-      const std::string target = handOverPath(row, options);
-      if (platform::copyFileNoOverwrite(row.fileName, target) == platform::CopyResult::Failed)
-        fail(result, row.fileName);
+    } else if (options.handOver == 2 && !copyForHandOver(row.fileName, handOverPath(row, options))) {
+      fail(result, row.fileName);
     }
   }
   return result;
@@ -93,12 +109,15 @@ void restorePendingRenames() {
 }
 
 bool renamePreparedImages(const std::vector<ImageRow>& rows, const ImageListOptions& options,
-                          RenameJournal& journal) {
+                          RenameJournal& journal, std::string* leftover) {
   if (!options.renameForLaunch || options.renameMode == 0) return true;
   bool ok = true;
   for (std::size_t k = 0; k < rows.size() && k < static_cast<std::size_t>(kMaxImages); ++k) {
     const std::string prepared = handOverPath(rows[k], options);
-    ok &= journal.rename(prepared, renamedForLaunch(prepared, options.renameMode, static_cast<int>(k) + 1));
+    const std::string renamed = renamedForLaunch(prepared, options.renameMode, static_cast<int>(k) + 1);
+    if (journal.rename(prepared, renamed)) continue;
+    if (leftover && leftover->empty() && prepared != renamed && platform::fileExists(renamed)) *leftover = renamed;
+    ok = false;
   }
   return ok;
 }

@@ -48,8 +48,10 @@ private:
 void restorePendingRenames();
 
 // Renames the prepared files as buildImageList named them (hand-over mode 2
-// or an alter-ego launch). False when one could not be renamed.
+// or an alter-ego launch). False when one could not be renamed; `leftover`,
+// when given, then names a file already under the launch name (left by a run
+// cut short), or stays empty.
 bool renamePreparedImages(const std::vector<ImageRow>& rows, const ImageListOptions& options,
-                          RenameJournal& journal);
+                          RenameJournal& journal, std::string* leftover = nullptr);
 
 }  // namespace qm::launch

@@ -183,12 +183,18 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   rewrite::rewriteForLaunch(env.place, plan, item, rewrites, *env.sink);
   const PreparationResult prepared = prepareImages(plan.rows, plan.images);
   RenameJournal renames;
-  const bool renamed = prepared.ok && renamePreparedImages(plan.rows, plan.images, renames);
+  std::string leftover;
+  const bool renamed = prepared.ok && renamePreparedImages(plan.rows, plan.images, renames, &leftover);
   recordRenames(env, plan, renames);
   if (!renamed) {
     renames.restore();
     restoreRecordedRenames(env, plan, item);
-    notStarted(env, "イメージファイルを解凍出来ません。\n解凍に必要なDLL又はイメージファイル自体が存在しない可能性があります。");
+    if (!leftover.empty())
+      env.sink->show(sjis("名前を変えたイメージファイルが残っています。\n→") + leftover +
+                         sjis("\n前回の起動が途中で終わったときのものです。元の名前に戻すか削除して下さい。"),
+                     sjis(kNotStarted), MessageIcon::Warning, MessageButtons::Ok);
+    else
+      notStarted(env, "イメージファイルを解凍出来ません。\n解凍に必要なDLL又はイメージファイル自体が存在しない可能性があります。");
     report.outcome = LaunchOutcome::PreparationFailed;
     env.host->ended();
     return report;
@@ -200,7 +206,6 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
   runCompanions(env, plan, item, 0);
   const long long startMs = env.host->nowMilliseconds();
   std::unique_ptr<EmulatorProcess> process = env.host->start(emulatorRequest(plan));
-  preparing.end();
   const bool byProcess = plan.setting.checkType == static_cast<int>(EndDetection::ProcessHandle);
   if (!process) {
     runEndProgramsIfLast(env, plan, item);
@@ -218,22 +223,29 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
     env.host->ended();
     return report;
   }
+  // Raised before the preparing mark goes, so that no launch ending meanwhile
+  // finds neither and empties the extract folder under this one.
   ++env.counters->running;
+  preparing.end();
   env.host->emulatorRunning();
   if (env.observer) env.observer->running(plan, item, *process);
   waitForEnd(env, plan, *process);
+  // The emulator's own run is what is played: not the pause, the end programs
+  // or the snapshot choice after it.
+  const long long endMs = env.host->nowMilliseconds();
   if (env.observer) env.observer->stopped();
-  const bool last = env.counters->running.fetch_sub(1) == 1;
+  --env.counters->running;
   env.host->sleep(1500);
   renames.restore();
   restoreRecordedRenames(env, plan, item);
   rewrites.restore();
-  if (last) runCompanions(env, plan, item, 1);
+  // Read after the pause: an emulator started meanwhile is still running.
+  if (env.counters->running.load() == 0) runCompanions(env, plan, item, 1);
   if (env.observer) env.observer->afterRun(plan, item);
   env.host->emulatorEnded();
   env.host->finishing();
   report.outcome = LaunchOutcome::Ran;
-  report.runMilliseconds = env.host->nowMilliseconds() - startMs;
+  report.runMilliseconds = endMs - startMs;
   if (report.runMilliseconds > kCountedRunMilliseconds) report.counted = countBoot(env, item, report.runMilliseconds);
   const bool noneRunning = env.counters->running.load() == 0;
   if (noneRunning && plan.setting.extractAllDelete == 1 && env.counters->preparing.load() == 0)

@@ -133,9 +133,14 @@ bool setRatings(const std::string& dbPath, const std::vector<std::string>& keys,
   if (keys.empty()) return true;
   std::string sql = "UPDATE main_table SET rating=" + std::to_string(rating) + " WHERE file_name";
   if (keys.size() == 1) {
-    sql += "=" + sqlText(keys[0]) + " ;";
+    sql += '=';
+    sql += sqlText(keys[0]);
+    sql += " ;";
   } else {
-    for (std::size_t i = 0; i < keys.size(); ++i) sql += (i == 0 ? " IN (" : ",") + sqlText(keys[i]);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      sql += i == 0 ? " IN (" : ",";
+      sql += sqlText(keys[i]);
+    }
     sql += ") ;";
   }
   db::DbConnection db;

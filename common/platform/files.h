@@ -31,6 +31,14 @@ std::string fileNameOf(std::string_view path);
 bool fileExists(const std::string& path);       // a file or a folder
 bool folderExists(const std::string& path);
 std::optional<std::uint64_t> fileSize(const std::string& path);  // nothing when absent or a folder
+// Size and modification time (in the file system's own units), enough to tell
+// whether a copy is still the file it was copied from. Nothing for a folder.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> fileStamp(const std::string& path);
 // One level; true when the folder is there afterwards, made now or before.
 bool createFolder(const std::string& path);
 bool deleteFile(const std::string& path);        // files only, never folders

@@ -59,6 +59,13 @@ std::optional<std::uint64_t> fileSize(const std::string& path) {
   return static_cast<std::uint64_t>(st->st_size);
 }
 
+std::optional<FileStamp> fileStamp(const std::string& path) {
+  const auto st = statOf(osPath(path));
+  if (!st || S_ISDIR(st->st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(st->st_size),
+                   static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000000000 + st->st_mtim.tv_nsec};
+}
+
 bool createFolder(const std::string& path) {
   return ::mkdir(osPath(path).c_str(), 0777) == 0 || (errno == EEXIST && folderExists(path));
 }

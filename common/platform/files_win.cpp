@@ -62,6 +62,16 @@ std::optional<std::uint64_t> fileSize(const std::string& path) {
   return (static_cast<std::uint64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
 }
 
+std::optional<FileStamp> fileStamp(const std::string& path) {
+  const auto data = attributesOf(path);
+  if (!data || isFolder(data->dwFileAttributes)) return std::nullopt;
+  FileStamp stamp;
+  stamp.size = (static_cast<std::uint64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
+  stamp.modified = static_cast<std::int64_t>((static_cast<std::uint64_t>(data->ftLastWriteTime.dwHighDateTime) << 32) |
+                                             data->ftLastWriteTime.dwLowDateTime);
+  return stamp;
+}
+
 bool createFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) ||
          (GetLastError() == ERROR_ALREADY_EXISTS && folderExists(path));

@@ -75,5 +75,20 @@ TEST(DeleteDatabaseFiles, RemovesOnlyTheDatabaseItself) {
                                       "Quillmoor_2024-07-05_09-03-07BUP_DBver7.db", "other.db"}));
 }
 
+#ifndef _WIN32
+// A library whose name holds wildcard characters is one file, not a pattern
+// over its neighbours (such names exist only outside Windows).
+TEST(DeleteDatabaseFiles, TakesAWildcardNameAsItStands) {
+  SetupHarness harness;
+  for (const char* name : {"*.db", "other.db", "a?.db", "ab.db"})
+    ASSERT_TRUE(qm::test::writeFile(harness.file(name), "x"));
+
+  EXPECT_EQ(deleteDatabaseFiles(harness.paths.programFolder, "*.db"), 1);
+  EXPECT_EQ(deleteDatabaseFiles(harness.paths.programFolder, "a?.db"), 1);
+  EXPECT_EQ(deleteDatabaseFiles(harness.paths.programFolder, "none?.db"), 0);
+  EXPECT_EQ(qm::test::listFolder(harness.paths.programFolder), (std::vector<std::string>{"ab.db", "other.db"}));
+}
+#endif
+
 }  // namespace
 }  // namespace qm::dblib::test

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "app/launch/extract_cleanup.h"
 #include "app/launch/image_list.h"
 #include "app/launch/image_preparation.h"
 #include "app/launch/play_time.h"
 #include "common/platform/files.h"
 #include "tests/app/launch/launch_fixture.h"
+#include "tests/support/file_bytes.h"
 
 namespace qm::launch::test {
 namespace {
@@ -89,6 +93,31 @@ TEST_F(PreparationTest, ExtractsArchivedAndKeepsTheFirstFailure) {
   result = prepareImages({archived(zip, "gone", "d88"), archived(zip, "d2", "d88")}, options);
   EXPECT_FALSE(result.ok) << "a member not found is an error, not hidden by the next success";
   EXPECT_FALSE(result.failure.empty());
+}
+
+// A copy left by an earlier launch is the emulator's image only while it is
+// still the same file: an image changed since, or another folder's image of
+// the same name, is copied afresh.
+TEST_F(PreparationTest, CopyModeRefreshesACopyThatDiffersFromItsSource) {
+  const std::string x = makeFolder("x");
+  const std::string image = makeFile("roms/a.d88", "first");
+  const std::string other = makeFile("other/a.d88", "other folder");
+  ImageListOptions options{2, false, 0, false, 0, x};
+  const std::string copy = joinPath(x, "a.d88");
+  namespace fs = std::filesystem;
+  fs::last_write_time(fs::path(image), fs::file_time_type::clock::now() - std::chrono::hours(24));
+  ASSERT_TRUE(prepareImages({{image, "", "", "a", "d88"}}, options).ok);
+  EXPECT_EQ(qm::test::readFile(copy), "first");
+  makeFile("roms/a.d88", "third");  // the same size as the copy, a later time
+  ASSERT_TRUE(prepareImages({{image, "", "", "a", "d88"}}, options).ok);
+  EXPECT_EQ(qm::test::readFile(copy), "third");
+  ASSERT_TRUE(prepareImages({{other, "", "", "a", "d88"}}, options).ok);
+  EXPECT_EQ(qm::test::readFile(copy), "other folder") << "another folder's image of the same name";
+  // Same size and time as its source: taken as the same file, not copied again.
+  makeFile("x/a.d88", "OTHER FOLDER");
+  fs::last_write_time(fs::path(copy), fs::last_write_time(fs::path(other)));
+  ASSERT_TRUE(prepareImages({{other, "", "", "a", "d88"}}, options).ok);
+  EXPECT_EQ(qm::test::readFile(copy), "OTHER FOLDER");
 }
 
 TEST_F(PreparationTest, RenamesArePutBackWhenTheJournalGoes) {

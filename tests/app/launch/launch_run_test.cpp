@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "app/launch/launch_run.h"
 #include "app/launch/path_parts.h"
 #include "common/platform/files.h"
 #include "tests/app/launch/launch_fixture.h"
+#include "tests/support/file_bytes.h"
 
 namespace qm::launch::test {
 namespace {
@@ -19,7 +21,10 @@ public:
   struct Process : EmulatorProcess {
     StandInHost& host;
     explicit Process(StandInHost& h) : host(h) {}
-    bool waitUntilIdle(bool) override { return host.becomesIdle; }
+    bool waitUntilIdle(bool) override {
+      if (auto starting = std::exchange(host.whileStarting, nullptr)) starting();
+      return host.becomesIdle;
+    }
     void waitForEnd() override {
       if (host.whileRunning) host.whileRunning();
       host.clock += host.runMs;
@@ -35,7 +40,10 @@ public:
     titleSearches.push_back(text + "@" + std::to_string(intervalMs));
     clock += runMs;
   }
-  void sleep(int ms) override { clock += ms; }
+  void sleep(int ms) override {
+    clock += ms;
+    if (onSleep) onSleep(ms);
+  }
   long long nowMilliseconds() override { return clock; }
   void itemChanged(const std::string& key) override { changed.push_back(key); }
   void emulatorRunning() override { ++runningNotices; }
@@ -46,6 +54,8 @@ public:
   bool becomesIdle = true;
   std::string failingProgram;
   std::function<void()> whileRunning;
+  std::function<void()> whileStarting;  // once, while the emulator is becoming idle
+  std::function<void(int)> onSleep;
   std::vector<std::string> started;
   std::vector<std::string> titleSearches;
   std::vector<std::string> changed;
@@ -116,7 +126,7 @@ TEST_F(LaunchRunTest, ASetInsideAZipIsExtractedStartedCountedAndCleanedUp) {
   EXPECT_EQ(host.started.back(), "after.exe kiri 3");
   EXPECT_TRUE(report.counted);
   EXPECT_EQ(cell("SELECT boot_count || ' ' || play_time || ' ' || (last_boot <> '') FROM main_table WHERE ply=1;"),
-            "1 001:00'13\" 1") << "59:50, a run of 20 s, the 100 ms settle, the 1500 ms pause, the end program's 2 s";
+            "1 001:00'10\" 1") << "59:50 and a run of 20 s";
   EXPECT_EQ(host.changed, std::vector<std::string>{parentKey()});
   EXPECT_EQ(host.runningNotices, 1);
   EXPECT_EQ(host.endedNotices, 1);
@@ -172,6 +182,71 @@ TEST_F(LaunchRunTest, OverlappingLaunchesRunTheEndProgramOnceAfterTheLast) {
   EXPECT_EQ(host.started.back(), "after.exe");
   EXPECT_EQ(counters.running.load(), 0);
   EXPECT_EQ(cell("SELECT boot_count FROM main_table WHERE ply=1;"), "2");
+}
+
+// A launch counts as preparing until its emulator counts as running: a second
+// launch ending inside the first one's start-up leaves the first one's
+// extracted images where they are.
+TEST_F(LaunchRunTest, ALaunchEndingInsideAnotherOnesStartUpLeavesItsImages) {
+  addSetInZip();
+  const std::string x = makeFolder("x");
+  setting.extract = 1;
+  setting.extractPath = x;
+  setting.extractAllDelete = 1;
+  writeSetting("PC88", "A", setting);
+  int deletedBySecond = 0;
+  host.whileStarting = [&] { deletedBySecond = runLaunch(env, request(parentKey())).extractFilesDeleted; };
+  bool imagesThereWhileRunning = false;
+  host.whileRunning = [&] { imagesThereWhileRunning = platform::fileExists(joinPath(x, "kiri 1.d88")); };
+  const LaunchReport first = runLaunch(env, request(parentKey()));
+  EXPECT_EQ(deletedBySecond, -1) << "the second launch must not empty the folder";
+  EXPECT_TRUE(imagesThereWhileRunning);
+  EXPECT_EQ(first.extractFilesDeleted, 3);
+}
+
+// Whether this launch was the last is read after its pause: an emulator that
+// started meanwhile keeps the end programs from running under it.
+TEST_F(LaunchRunTest, AnEmulatorStartedDuringThePauseKeepsTheEndProgramsBack) {
+  addSetInZip();
+  setting.endPrograms[1] = {"after.exe", "", 0};
+  writeSetting("PC88", "A", setting);
+  host.onSleep = [&](int ms) {
+    if (ms == 1500) ++counters.running;
+  };
+  runLaunch(env, request(parentKey()));
+  EXPECT_EQ(std::count(host.started.begin(), host.started.end(), "after.exe"), 0);
+}
+
+// The boot time is the emulator's own run: the settle, the pause and the end
+// programs after it are not played.
+TEST_F(LaunchRunTest, TheRunIsTimedFromTheEmulatorsStartToItsEnd) {
+  addSetInZip();
+  setting.endPrograms[1] = {"after.exe", "", 5};
+  writeSetting("PC88", "A", setting);
+  host.runMs = 20000;
+  const LaunchReport report = runLaunch(env, request(parentKey()));
+  EXPECT_EQ(report.runMilliseconds, 20100) << "the stand-in's 20 s and the 100 ms settle it runs through";
+  EXPECT_EQ(cell("SELECT play_time FROM main_table WHERE ply=1;"), "001:00'10\"");
+}
+
+// A file left under the launch name by a run cut short stops the rename: the
+// message names it rather than blaming a missing extraction library.
+TEST_F(LaunchRunTest, ALeftoverRenamedFileIsNamed) {
+  addSetInZip();
+  const std::string x = makeFolder("x");
+  const std::string leftover = makeFile("x/kiri_1.d88", "from a crash");
+  setting.extract = 2;
+  setting.extractPath = x;
+  setting.fileNameReplace = 1;
+  writeSetting("PC88", "A", setting);
+  EXPECT_EQ(runLaunch(env, request(parentKey())).outcome, LaunchOutcome::PreparationFailed);
+  ASSERT_EQ(sink.messages().size(), 1u);
+  EXPECT_EQ(sink.messages()[0].text, sj("名前を変えたイメージファイルが残っています。\n→") + leftover +
+                                         sj("\n前回の起動が途中で終わったときのものです。元の名前に戻すか削除して下さい。"));
+  EXPECT_EQ(sink.messages()[0].caption, sj("エミュレータが起動できませんでした"));
+  EXPECT_EQ(qm::test::readFile(leftover), "from a crash");
+  EXPECT_TRUE(platform::fileExists(joinPath(x, "kiri 1.d88"))) << "the fresh copy is left under its own name";
+  EXPECT_TRUE(host.started.empty());
 }
 
 TEST_F(LaunchRunTest, FailuresSayWhyAndChangeNothing) {
