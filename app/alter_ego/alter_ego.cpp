@@ -112,11 +112,15 @@ bool copyChildren(db::DbConnection& db, const AlterEgoItem& item, CopiedFiles& c
 // A copy's row is text anyone may have edited: a path that resolves to the
 // library or to one of its images (or to an archive holding some) is no copy.
 platform::DeleteDecision mayDeleteCopy(db::DbConnection& db, const std::string& dbPath, const std::string& copy) {
+  // Keys may be written with either separator; "/" is never part of a
+  // double-byte character, so both sides take "\" for it.
+  const auto folded = [](const std::string& sql) { return "replace(lower(" + sql + "),'/','\\')"; };
   const auto isLibraryFile = [&](const std::string& path) {
     const std::string text = db::sqlText(path);
     // A library that cannot be read is taken as holding the file: deleting is the risk.
-    return db.execute("SELECT 1 FROM main_table WHERE lower(file_name)=lower(" + text +
-                      ") OR lower(substr(file_name,1,length(" + text + ")+1))=lower(" + text + "||'*') LIMIT 1;") ||
+    return db.execute("SELECT 1 FROM main_table WHERE " + folded("file_name") + "=" + folded(text) + " OR " +
+                      folded("substr(file_name,1,length(" + text + ")+1)") + "=" + folded(text + "||'*'") +
+                      " LIMIT 1;") ||
            db.rowCount() > 0;
   };
   return platform::mayDeleteFile({copy, {{dbPath, platform::Guard::Itself}}, isLibraryFile});

@@ -39,14 +39,52 @@ bool isDriveRoot(const std::string& folder) {
   return false;
 }
 
-// The typed form and, when the place exists, the canonical one; ASCII case
-// folded, as Windows compares names.
+// The typed path with "." and ".." folded away by text and every separator
+// made the platform's own: how a path is written down again, and so how the
+// library's keys were. The canonical name may differ from it (a link, or
+// Wine's own name for a folder), so both are compared.
+std::string lexicalForm(const std::string& typed) {
+  std::string head;
+  std::size_t at = 0;
+  if (typed.size() > 2 && typed[1] == ':' && isSeparator(typed[2])) {
+    head = typed.substr(0, 2) + kPathSeparator;
+    at = 3;
+  } else if (!typed.empty() && isSeparator(typed[0])) {
+    head = std::string(1, kPathSeparator);
+    at = 1;
+  }
+  std::vector<std::string> parts;
+  std::string part;
+  const auto endPart = [&] {
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    part.clear();
+  };
+  for (std::size_t i = at; i < typed.size(); i = sjis::nextChar(typed, i)) {
+    if (isSeparator(typed[i])) endPart();
+    else part.append(typed, i, sjis::nextChar(typed, i) - i);
+  }
+  endPart();
+  std::string form = head;
+  for (std::size_t k = 0; k < parts.size(); ++k) form += (k ? std::string(1, kPathSeparator) : "") + parts[k];
+  return form;
+}
+
+void addForm(std::vector<std::string>& forms, std::string form) {
+  for (const std::string& known : forms)
+    if (known == form) return;
+  forms.push_back(std::move(form));
+}
+
+// The typed form, its lexical form and, when the place exists, the canonical
+// one; ASCII case folded, as Windows compares names.
 std::vector<std::string> formsOf(const std::string& typed, const std::optional<std::string>& canonical) {
   std::vector<std::string> forms{sjis::toLowerAscii(withoutTrailingSeparators(typed))};
-  if (canonical) {
-    std::string folded = sjis::toLowerAscii(withoutTrailingSeparators(*canonical));
-    if (folded != forms[0]) forms.push_back(std::move(folded));
-  }
+  if (isAbsolute(typed)) addForm(forms, sjis::toLowerAscii(lexicalForm(typed)));
+  if (canonical) addForm(forms, sjis::toLowerAscii(withoutTrailingSeparators(*canonical)));
   return forms;
 }
 
@@ -93,12 +131,16 @@ DeleteDecision decide(const DeleteRequest& request, const std::vector<std::strin
   return decision;
 }
 
-// The forms of the target handed to the caller's own check: as typed and as
-// resolved, unfolded, since the caller compares its own way.
+// The forms of the target handed to the caller's own check: as typed, its
+// lexical form and as resolved, unfolded, since the caller compares its own way.
 bool callerRefuses(const DeleteRequest& request, const std::string& resolved) {
   if (!request.holdsProtected) return false;
-  const std::string typed = withoutTrailingSeparators(request.target);
-  return request.holdsProtected(typed) || (resolved != typed && request.holdsProtected(resolved));
+  std::vector<std::string> forms{withoutTrailingSeparators(request.target)};
+  addForm(forms, lexicalForm(request.target));
+  addForm(forms, resolved);
+  for (const std::string& form : forms)
+    if (request.holdsProtected(form)) return true;
+  return false;
 }
 
 DeleteDecision refused(DeleteRefusal refusal) {

@@ -114,8 +114,12 @@ TEST_F(PreparationTest, CopyModeRefreshesACopyThatDiffersFromItsSource) {
   ASSERT_TRUE(prepareImages({{other, "", "", "a", "d88"}}, options).ok);
   EXPECT_EQ(qm::test::readFile(copy), "other folder") << "another folder's image of the same name";
   // Same size and time as its source: taken as the same file, not copied again.
+  // Both times are set the same way, as some systems keep only whole seconds.
   makeFile("x/a.d88", "OTHER FOLDER");
-  fs::last_write_time(fs::path(copy), fs::last_write_time(fs::path(other)));
+  const auto when = std::chrono::time_point_cast<std::chrono::seconds>(fs::file_time_type::clock::now() -
+                                                                       std::chrono::hours(48));
+  fs::last_write_time(fs::path(copy), when);
+  fs::last_write_time(fs::path(other), when);
   ASSERT_TRUE(prepareImages({{other, "", "", "a", "d88"}}, options).ok);
   EXPECT_EQ(qm::test::readFile(copy), "OTHER FOLDER");
 }

@@ -1,6 +1,7 @@
 // Canonical paths and the delete decisions made on them, on real folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -168,6 +169,22 @@ TEST_F(ConfinedDeleteTest, AFileIsDeletedOnlyOutsideProtectedFoldersAndALinkOnly
             DeleteRefusal::Protected);
   // The link lies in the scratch folder: it goes, what it points to stays.
   EXPECT_EQ(platform::mayDeleteFile({at("scratch/dll"), places, nullptr}).resolved, at("scratch/dll"));
+}
+
+// Keys are kept as they were written down: the caller's own check is asked
+// with the typed path's "." and ".." folded too, which is not always the
+// canonical name (under Wine the temporary folder has another one).
+TEST_F(ConfinedDeleteTest, TheCallersCheckSeesThePathAsWrittenDown) {
+  const std::string images = temp.path() + platform::kPathSeparator + "images";
+  const std::string key = images + platform::kPathSeparator + "a.d88";
+  std::vector<std::string> asked;
+  platform::DeleteRequest request{images + "/../images/./a.d88", {}, [&](const std::string& form) {
+                                    asked.push_back(form);
+                                    return form == key;
+                                  }};
+  EXPECT_EQ(platform::mayDeleteFile(request).refusal, DeleteRefusal::HoldsProtected);
+  EXPECT_NE(std::find(asked.begin(), asked.end(), key), asked.end());
+  EXPECT_TRUE(platform::fileExists(at("images/a.d88")));
 }
 
 }  // namespace
