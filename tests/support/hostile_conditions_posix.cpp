@@ -28,14 +28,31 @@ std::string otherUserPrefix() {
   return std::string("setpriv --reuid=") + kOtherUser + " --regid=" + kOtherUser + " --clear-groups ";
 }
 
+namespace {
+
+// The folders above `folder` let others pass through, as they must reach it.
+void makePassable(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  for (fs::path above = folder.parent_path(); !above.empty() && above != above.root_path(); above = above.parent_path())
+    fs::permissions(above, fs::perms::others_exec, fs::perm_options::add, ignored);
+}
+
+}  // namespace
+
 void shareWithOtherUser(const std::string& path) {
   if (!isRoot()) return;
   namespace fs = std::filesystem;
   std::error_code ignored;
   const fs::path root(text::sjisToUtf8(path));
-  // The folders above a test's temporary folder must be passable too.
-  for (fs::path above = root.parent_path(); !above.empty() && above != above.root_path(); above = above.parent_path())
-    fs::permissions(above, fs::perms::others_exec, fs::perm_options::add, ignored);
+  makePassable(root);
+  // The program and its libraries sit in the folder the tests start in, which
+  // may lie in a checkout only its owner could enter (a mktemp folder).
+  const fs::path programFolder = fs::current_path(ignored);
+  if (!ignored) {
+    makePassable(programFolder);
+    fs::permissions(programFolder, fs::perms::others_exec | fs::perms::others_read, fs::perm_options::add, ignored);
+  }
   fs::permissions(root, fs::perms::all, fs::perm_options::add, ignored);
   if (!fs::is_directory(root, ignored)) return;
   for (const auto& entry : fs::recursive_directory_iterator(root, ignored))
