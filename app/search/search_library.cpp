@@ -43,7 +43,8 @@ ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool withPatte
   for (std::size_t i = 0; i < clauses.statements.size(); ++i) {
     const std::string& statement = clauses.statements[i];
     const bool last = i + 1 == clauses.statements.size();
-    const ItemList::ViewChange change = items.replaceView(statement, !last || withPattern);
+    const TextCondition* condition = i < clauses.conditions.size() ? &clauses.conditions[i] : nullptr;
+    const ItemList::ViewChange change = items.replaceView(statement, !last || withPattern, condition);
     if (change.error) {
       const bool andTry = clauses.severalWords && clauses.statements.size() == 2 && i == 0;
       if (report)
