@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "app/capture/auto_snap_mode.h"
+#include "app/capture/auto_snapshot_files.h"
 #include "app/capture/auto_snapshot_win.h"
 #include "app/capture/file_time.h"
 #include "app/capture/screen_picture_win.h"
@@ -40,7 +41,8 @@ public:
     const int mode = capture::autoSnapMode().mode();
     if (mode <= 0) return;
     capture::autoSnapMode().runStarted();
-    autoSnapshots_ = std::make_unique<capture::AutoSnapshotRun>(mode, plan.images.extractFolder, safeLoading());
+    autoFiles_ = std::make_unique<capture::AutoSnapshotFiles>(capture::autoSnapshotRuns(), plan.images.extractFolder);
+    autoSnapshots_ = std::make_unique<capture::AutoSnapshotRun>(mode, *autoFiles_, safeLoading());
   }
 
   void stopped() override {
@@ -97,23 +99,24 @@ private:
     return s;
   }
 
-  // The window's thread asks which pictures to keep; they all go afterwards.
+  // The window's thread asks which of this run's pictures to keep; they all go afterwards.
   int keepAutoSnapshots(const capture::SnapshotPlan& snapshots) {
     // Without an extract folder nothing was saved, and nothing may be listed or deleted.
     if (snapshots.extractFolder.empty()) return 0;
     int result = 0;
-    capture::ChoiceRequest request{capture::autoSnapshots(snapshots.extractFolder, runStart_), std::nullopt};
+    capture::ChoiceRequest request{autoFiles_->pictures(), std::nullopt};
     if (!request.pictures.empty()) {
       SendMessageA(place_.owner, capture::kChooseSnapshotsMessage, 0, reinterpret_cast<LPARAM>(&request));
       if (request.chosen) result = capture::keepChosenSnapshots(snapshots, *request.chosen);
     }
-    capture::deleteAutoSnapshots(snapshots.extractFolder);
+    autoFiles_->cleanUp();
     Sleep(50);
     return result;
   }
 
   RunExtrasPlace place_;
   std::int64_t runStart_ = 0;
+  std::unique_ptr<capture::AutoSnapshotFiles> autoFiles_;  // outlives the run, which names its pictures
   std::unique_ptr<capture::AutoSnapshotRun> autoSnapshots_;
 };
 
