@@ -10,8 +10,7 @@
 #include "app/capture/snapshot_files.h"
 #include "app/capture/snapshot_steps.h"
 #include "app/capture/snapshot_windows_win.h"
-#include "app/keys/key_script.h"
-#include "app/keys/key_sender_win.h"
+#include "app/keys/launch_key_script_win.h"
 #include "app/settings/settings.h"
 #include "app/snapshots/item_snapshots.h"
 #include "app/ui/clipboard_win.h"
@@ -22,6 +21,8 @@ namespace qm::shell {
 namespace {
 
 std::atomic<int> lastSnapshotResult{0};
+// Kept until the window shows them: a launch ending meanwhile adds its own.
+std::atomic<int> skippedKeys{0};
 
 // File times may run a little behind the clock that took the start.
 constexpr std::int64_t kClockSlackMs = 2000;
@@ -37,7 +38,7 @@ public:
 
   void running(const launch::LaunchPlan& plan, const launch::LaunchItem& item,
                launch::EmulatorProcess& process) override {
-    typeKeyScript(plan, item, process);
+    skippedKeys += qm::keys::typeLaunchKeyScript({place_.programFolder, place_.dbPath}, plan, item, process);
     const int mode = capture::autoSnapMode().mode();
     if (mode <= 0) return;
     capture::autoSnapMode().runStarted();
@@ -64,22 +65,6 @@ public:
   }
 
 private:
-  void typeKeyScript(const launch::LaunchPlan& plan, const launch::LaunchItem& item,
-                     launch::EmulatorProcess& process) {
-    const std::string script = launch::readCompanion(plan.settingPath, launch::Companion::KeyScript);
-    const bool parent = launch::isSetParent(item);
-    if (script.empty() || !qm::keys::keyScriptApplies(plan.setting.enableTwoImagesOver, parent)) return;
-    qm::keys::EmulatorKeySink sink(process.processId());
-    qm::keys::KeyScriptRun run;
-    run.setParent = parent;
-    const launch::LaunchPlace place{place_.programFolder, place_.dbPath};
-    // Typed keys, not a command line: values go in as they are.
-    run.expand = [&](const std::string& token) {
-      return launch::expandLaunchTemplate(token, launch::launchTemplateValues(place, plan, item));
-    };
-    qm::keys::runKeyScript(script, run, sink);
-  }
-
   bool safeLoading() const {
     return readNumber(platform::IniFile(place_.settingsPath), Setting::EtcDllSafeLoad) == 1;
   }
@@ -127,5 +112,7 @@ std::unique_ptr<launch::RunObserver> makeRunExtras(const RunExtrasPlace& place) 
 }
 
 int takeSnapshotResult() { return lastSnapshotResult.exchange(0); }
+
+int takeSkippedKeys() { return skippedKeys.exchange(0); }
 
 }  // namespace qm::shell

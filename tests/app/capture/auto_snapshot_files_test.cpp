@@ -22,7 +22,9 @@ TEST(AutoSnapshotFiles, RunsSharingAFolderKeepApart) {
   for (const auto& [run, expected] : takes) {
     const std::string name = run->takeName();
     EXPECT_EQ(name, expected);
-    if (name != "AutoSnap0005") ASSERT_TRUE(test::writeFile(extract.file(name + ".PNG"), name));
+    if (name != "AutoSnap0005") {
+      ASSERT_TRUE(test::writeFile(extract.file(name + ".PNG"), name));
+    }
   }
   EXPECT_EQ(first.pictures(),
             (std::vector<std::string>{extract.file("AutoSnap0000.PNG"), extract.file("AutoSnap0004.PNG")}));
