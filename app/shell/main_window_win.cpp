@@ -324,7 +324,8 @@ bool MainWindow::onCreate() {
       GetSubMenu(GetSubMenu(GetMenu(hwnd_), static_cast<int>(menu::BarMenu::Emulator)), 1));
   extras_ = std::make_unique<EmulatorExtras>(EmulatorExtras::Place{
       hwnd_, app_.programFolder, app_.dbPath, app_.settingsPath, {queryTree_, groupList_, itemList_}, launcher_.get(),
-      &settings_, [this](int mode) { rebar_.showAutoSnapMode(mode); }});
+      &settings_, [this](int mode) { rebar_.showAutoSnapMode(mode); },
+      [this](const std::string& text) { setStatus(2, text); }});
   // Opened once the library has made the file ready, so that a failed
   // creation can discard a file nobody holds open.
   listDb_.open(app_.dbPath);
