@@ -11,7 +11,6 @@
 #include "common/db/write_transaction.h"
 #include "common/db/statement_check.h"
 #include "common/text/reading_settings.h"
-#include "common/text/sjis.h"
 
 namespace qm::cli {
 namespace {

@@ -53,8 +53,7 @@ SearchTitles listSearchTitles(db::DbConnection& db, search::ItemList& items, con
   int column = titleOnly.empty() ? -1 : 0;
   auto error = db.readRowsUtf8(db::DbConnection::toUtf8(titleOnly.empty() ? statement : titleOnly),
                                [&](const db::RowValues& row) {
-                                 if (listed.titles.empty() && column < 0) column = titleColumn(row);
-                                 if (column < 0) {
+                                 if (column < 0 && (column = titleColumn(row)) < 0) {
                                    listed.titled = false;
                                    return false;
                                  }
