@@ -1,7 +1,7 @@
 # Quillmoor2: the two commands a new machine needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps native windows release test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window bench-search-wine clean
+.PHONY: all deps native windows release test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window bench-search-wine bench-cli-search clean
 
 all: native windows
 
@@ -90,6 +90,13 @@ bench-window: native windows
 # library: Enter to the repainted list against its target.
 bench-search-wine: native windows
 	@bench/search-wine.sh
+
+# A one-shot quillmoor-cli search on a 100,000-item library against the
+# sqlite3 shell's bare statement of the same search.
+bench-cli-search: deps
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target quillmoor-cli
+	@bench/cli-search.sh
 
 # CRC-32 and CRC-16 against cksum and 7z on a 1 GiB file in the page cache.
 bench-crc: deps
