@@ -1,6 +1,7 @@
 #include "app/search/query_tree_win.h"
 
 #include "app/search/query_dialog_win.h"
+#include "app/settings/settings.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
@@ -54,7 +55,7 @@ QueryTree::~QueryTree() {
 void QueryTree::attach(HWND tree, QueryTreeHost host) {
   tree_ = tree;
   host_ = std::move(host);
-  iconSize_ = platform::IniFile(host_.settingsPath).getInt("QueryTree", "IconSize", 16) == 32 ? 32 : 16;
+  iconSize_ = readNumber(platform::IniFile(host_.settingsPath), Setting::QueryTreeIconSize) == 32 ? 32 : 16;
   build();
 }
 
