@@ -9,6 +9,12 @@
 namespace qm::search {
 namespace {
 
+// Switched from the tree's own menu, and written at once.
+void saveIconSize(const std::string& settingsPath, int size) {
+  const SettingDef& def = settingDef(Setting::QueryTreeIconSize);
+  platform::IniFile(settingsPath).writeInt(def.section, def.key, size);
+}
+
 using platform::MessageButtons;
 using platform::MessageIcon;
 
@@ -181,7 +187,7 @@ bool QueryTree::onCommand(int command) {
       return true;
     case kLargeIcons:
       iconSize_ = iconSize_ == 32 ? 16 : 32;
-      platform::IniFile(host_.settingsPath).writeInt("QueryTree", "IconSize", iconSize_);
+      saveIconSize(host_.settingsPath, iconSize_);
       if (host_.iconSizeChanged) host_.iconSizeChanged(iconSize_);
       build();
       return true;
