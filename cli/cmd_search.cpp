@@ -3,6 +3,7 @@
 #include "app/search/item_list.h"
 #include "app/search/list_view_sql.h"
 #include "app/search/search_library.h"
+#include "app/settings/settings.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
 #include "cli/migemo_console.h"
@@ -69,7 +70,7 @@ int runSearch(const std::vector<std::string>& argv) {
 
   search::SearchSettings settings;
   settings.migemoOn = args.has("--migemo");
-  settings.classLimit = ini.getInt("Migemo", "SearchClassLimit", 0);
+  settings.classLimit = readNumber(ini, Setting::MigemoSearchClassLimit);
   std::unique_ptr<search::MigemoSource> migemo;
   if (settings.migemoOn && !(migemo = openConsoleMigemo())) return 1;
 
