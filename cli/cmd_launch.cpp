@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/keys/key_script.h"
-#include "app/keys/launch_key_script.h"
+#include "app/launch/launch_key_script.h"
 #include "app/launch/emulator_setting.h"
 #include "app/launch/launch_run.h"
 #include "app/launch/process_host.h"
@@ -106,10 +106,10 @@ int runKeysScript(const std::vector<std::string>& argv) {
   ConsoleSink sink(false);
   const auto plan = planOrReport(*parsed, sink);
   if (!plan) return 1;
-  keys::KeyScriptAbsence absence = keys::KeyScriptAbsence::Empty;
-  const auto typed = keys::launchKeyScript(parsed->place, *plan, parsed->request.item, &absence);
+  launch::KeyScriptAbsence absence = launch::KeyScriptAbsence::Empty;
+  const auto typed = launch::launchKeyScript(parsed->place, *plan, parsed->request.item, &absence);
   if (!typed) {
-    if (absence == keys::KeyScriptAbsence::SetsOnly)
+    if (absence == launch::KeyScriptAbsence::SetsOnly)
       printError("no keys: the setting types its script only for items of two or more images");
     return 0;
   }

@@ -1,4 +1,5 @@
-#include "app/keys/launch_key_script_win.h"
+#include "app/keys/key_sender_win.h"
+#include "app/launch/launch_key_script.h"
 #include "cli/launch_keys.h"
 
 namespace qm::cli {
@@ -9,7 +10,8 @@ public:
   explicit TypedKeys(launch::LaunchPlace place) : place_(std::move(place)) {}
   void running(const launch::LaunchPlan& plan, const launch::LaunchItem& item,
                launch::EmulatorProcess& process) override {
-    skipped_ = keys::typeLaunchKeyScript(place_, plan, item, process);
+    if (const auto typed = launch::launchKeyScript(place_, plan, item))
+      skipped_ = keys::typeIntoEmulator(typed->script, typed->run, static_cast<DWORD>(process.processId()));
   }
   int skippedKeys() const override { return skipped_; }
 

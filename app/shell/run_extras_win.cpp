@@ -10,7 +10,8 @@
 #include "app/capture/snapshot_files.h"
 #include "app/capture/snapshot_steps.h"
 #include "app/capture/snapshot_windows_win.h"
-#include "app/keys/launch_key_script_win.h"
+#include "app/keys/key_sender_win.h"
+#include "app/launch/launch_key_script.h"
 #include "app/settings/settings.h"
 #include "app/snapshots/item_snapshots.h"
 #include "app/ui/clipboard_win.h"
@@ -38,7 +39,8 @@ public:
 
   void running(const launch::LaunchPlan& plan, const launch::LaunchItem& item,
                launch::EmulatorProcess& process) override {
-    skippedKeys += qm::keys::typeLaunchKeyScript({place_.programFolder, place_.dbPath}, plan, item, process);
+    if (const auto typed = launch::launchKeyScript({place_.programFolder, place_.dbPath}, plan, item))
+      skippedKeys += keys::typeIntoEmulator(typed->script, typed->run, static_cast<DWORD>(process.processId()));
     const int mode = capture::autoSnapMode().mode();
     if (mode <= 0) return;
     capture::autoSnapMode().runStarted();

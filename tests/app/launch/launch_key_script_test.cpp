@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/keys/launch_key_script.h"
+#include "app/launch/launch_key_script.h"
 #include "common/platform/files.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
-namespace qm::keys {
+namespace qm::launch {
 namespace {
 
 // Whether a launch types its setting's script, and with the item's values in
@@ -50,11 +50,11 @@ TEST(LaunchKeyScript, AppliesToTheItemAndPastesItsValues) {
       continue;
     }
     EXPECT_EQ(typed->run.setParent, std::string(c.ply) == "1") << c.name;
-    RecordingKeySink sink;
-    runKeyScript(typed->script, typed->run, sink);
+    keys::RecordingKeySink sink;
+    keys::runKeyScript(typed->script, typed->run, sink);
     EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), c.paste), 1) << c.name;
   }
 }
 
 }  // namespace
-}  // namespace qm::keys
+}  // namespace qm::launch

@@ -1,6 +1,6 @@
 // The key script of one launch: the setting's script, whether it applies to
 // the item, and the values its paste tokens take. The program and the
-// command-line tool type it (launch_key_script_win.h); `keys-script` prints it.
+// command-line tool type it (keys::typeIntoEmulator); `keys-script` prints it.
 #pragma once
 
 #include <optional>
@@ -9,11 +9,11 @@
 #include "app/keys/key_script.h"
 #include "app/launch/launch_plan.h"
 
-namespace qm::keys {
+namespace qm::launch {
 
 struct LaunchKeyScript {
   std::string script;
-  KeyScriptRun run;  // its expansion reads `plan` and `item`: use it while they live
+  keys::KeyScriptRun run;  // its expansion reads `plan` and `item`: use it while they live
 };
 
 enum class KeyScriptAbsence {
@@ -22,7 +22,7 @@ enum class KeyScriptAbsence {
 };
 
 // Nothing when no key is to be typed (`absence`, when given, says why).
-std::optional<LaunchKeyScript> launchKeyScript(const launch::LaunchPlace& place, const launch::LaunchPlan& plan,
-                                               const launch::LaunchItem& item, KeyScriptAbsence* absence = nullptr);
+std::optional<LaunchKeyScript> launchKeyScript(const LaunchPlace& place, const LaunchPlan& plan,
+                                               const LaunchItem& item, KeyScriptAbsence* absence = nullptr);
 
-}  // namespace qm::keys
+}  // namespace qm::launch

@@ -1,13 +1,13 @@
-#include "app/keys/launch_key_script.h"
+#include "app/launch/launch_key_script.h"
 
 #include "app/launch/emulator_setting.h"
 
-namespace qm::keys {
+namespace qm::launch {
 
 std::optional<LaunchKeyScript> launchKeyScript(const launch::LaunchPlace& place, const launch::LaunchPlan& plan,
                                                const launch::LaunchItem& item, KeyScriptAbsence* absence) {
   const bool parent = launch::isSetParent(item);
-  if (!keyScriptApplies(plan.setting.enableTwoImagesOver, parent)) {
+  if (!keys::keyScriptApplies(plan.setting.enableTwoImagesOver, parent)) {
     if (absence) *absence = KeyScriptAbsence::SetsOnly;
     return std::nullopt;
   }
@@ -25,4 +25,4 @@ std::optional<LaunchKeyScript> launchKeyScript(const launch::LaunchPlace& place,
   return typed;
 }
 
-}  // namespace qm::keys
+}  // namespace qm::launch
