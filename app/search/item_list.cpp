@@ -147,6 +147,21 @@ bool ItemList::readLibrary(std::optional<std::string>& error) {
   return true;
 }
 
+std::optional<ItemList::TextsJob> ItemList::textsJob() {
+  if (!library_ || texts_.hasAll()) return std::nullopt;
+  // Made here, on the list's thread: the worker only reads it. Every row
+  // must be found by its name, as for a search.
+  if (static_cast<int>(library_->rowsByFileName().size()) != library_->rowCount()) return std::nullopt;
+  return TextsJob{library_, keptState_};
+}
+
+bool ItemList::adoptTexts(const TextsJob& job, SearchTexts texts) {
+  // The check reads through the list connection: not while its result table is the list.
+  if (!inMemory_ || library_ != job.library || libraryState() != job.state) return false;
+  texts_ = std::move(texts);
+  return true;
+}
+
 std::shared_ptr<const RowKeys> ItemList::rowsFromCondition() {
   if (!viewCondition_ || conditionView_ != statements_.view || viewCondition_->tests.empty()) return nullptr;
   std::optional<std::string> error;

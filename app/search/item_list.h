@@ -81,6 +81,17 @@ public:
   // library: the status bar's title count (a count over all of main_table)
   // is taken again only then, never for a search (replaceView).
   int viewGeneration() const { return viewGeneration_; }
+  // The texts searches test can be read on another connection (a worker,
+  // search_texts_reader.h) while the list is shown: the library's keys they
+  // are kept under and the library's state then. Nothing when they are held
+  // already, or no keys are.
+  struct TextsJob {
+    std::shared_ptr<const RowKeys> library;
+    std::pair<std::int64_t, std::int64_t> state;
+  };
+  std::optional<TextsJob> textsJob();
+  // Keeps texts read for `job`; false (and they go) when the library changed meanwhile.
+  bool adoptTexts(const TextsJob& job, SearchTexts texts);
   // How many lists were found through a view's condition, not by reading the view.
   int conditionLists() const { return conditionLists_; }
 

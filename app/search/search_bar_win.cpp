@@ -214,6 +214,7 @@ int SearchBar::search(const std::string& text, int mode) {
   request.text = text;
   request.mode = mode;
   request.tables = host_.tables;
+  if (host_.beforeSearch) host_.beforeSearch();
   const std::string key = host_.currentKey ? host_.currentKey() : std::string();
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   const SearchOutcome outcome = searchLibrary(*host_.items, request, host_.settings, host_.migemo, *host_.sink);

@@ -42,6 +42,8 @@ struct SearchBarHost {
   std::function<void(const std::string& key, const std::string& time, const std::string& note)> listChanged;
   // A search that failed or found nothing clears the information view.
   std::function<void()> searchFailed;
+  // Before a search runs (a read of the library's texts still going on is awaited).
+  std::function<void()> beforeSearch;
 };
 
 class SearchBar {

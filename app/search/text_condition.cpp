@@ -60,7 +60,8 @@ std::vector<TextField> fieldsOf(const TextCondition& condition) {
 }
 
 std::optional<std::string> SearchTexts::load(db::DbConnection& db, const std::vector<TextField>& fields,
-                                             const std::unordered_map<std::string_view, int>& rowOf, int rows) {
+                                             const std::unordered_map<std::string_view, int>& rowOf, int rows,
+                                             const std::atomic<bool>* stop) {
   std::vector<TextField> missing;
   for (TextField field : fields) {
     if (!has(field)) missing.push_back(field);
@@ -75,7 +76,12 @@ std::optional<std::string> SearchTexts::load(db::DbConnection& db, const std::ve
     column.bytes.push_back('\0');  // where a row never read points: NULL
   }
   bool complete = true;
+  bool stopped = false;
   auto error = db.readRowsUtf8(loadStatement(missing), [&](const db::RowValues& row) {
+    if (stop && stop->load(std::memory_order_relaxed)) {
+      stopped = true;
+      return false;
+    }
     const auto found = rowOf.find(row.utf8(0));
     if (found == rowOf.end()) {
       complete = false;
@@ -97,12 +103,20 @@ std::optional<std::string> SearchTexts::load(db::DbConnection& db, const std::ve
     return true;
   });
   if (error) return error;
+  if (stopped) return std::string("stopped");
   if (!complete) return std::string("the library changed while its texts were read");
   for (std::size_t k = 0; k < missing.size(); ++k) {
     read[k].loaded = true;
     columns_[static_cast<int>(missing[k])] = std::move(read[k]);
   }
   return std::nullopt;
+}
+
+bool SearchTexts::hasAll() const {
+  for (const Column& column : columns_) {
+    if (!column.loaded) return false;
+  }
+  return true;
 }
 
 std::string_view SearchTexts::value(TextField field, int row) const {

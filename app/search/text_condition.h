@@ -9,6 +9,7 @@
 // same rows, which the tests check against the view on generated libraries.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -58,8 +59,11 @@ class SearchTexts {
 public:
   // `rowOf`: file_name (UTF-8) -> the row of the library's keys the texts are
   // kept under. Nothing on success, else SQLite's error text.
+  // `stop`, when given and set, ends the read early (an error).
   std::optional<std::string> load(db::DbConnection& db, const std::vector<TextField>& fields,
-                                  const std::unordered_map<std::string_view, int>& rowOf, int rows);
+                                  const std::unordered_map<std::string_view, int>& rowOf, int rows,
+                                  const std::atomic<bool>* stop = nullptr);
+  bool hasAll() const;
   bool has(TextField field) const { return columns_[static_cast<int>(field)].loaded; }
 
   // The library rows that meet the condition, in row order; nothing when a

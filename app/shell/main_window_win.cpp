@@ -47,6 +47,7 @@ constexpr int kStatusId = 1006;
 constexpr int kTabHeight = 46;
 constexpr UINT kFirstPaintDone = WM_APP;
 constexpr UINT kCountTitles = WM_APP + 1;
+constexpr UINT kTextsRead = WM_APP + 2;
 constexpr UINT_PTR kScrollLockTimer = 1;
 // Ends the busy mode of start-up: the filled list shows behind the busy
 // window for a moment before the window takes input.
@@ -170,6 +171,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case kFirstPaintDone:
       onFirstPaint();
+      return 0;
+    case kTextsRead:
+      if (textsReader_ && items_) textsReader_->finish(*items_);
       return 0;
     case kCountTitles:
       if (!groupDb_.execute(search::kTitleCountQuery))
@@ -350,6 +354,7 @@ bool MainWindow::onCreate() {
   loadSettings(settings_, settingsFile(app_), ReadAt::Build);
   masterIcons_.rebuildAll(listDb_, *sink_);
   items_ = std::make_unique<search::ItemList>(listDb_, checker_, *sink_);
+  textsReader_ = std::make_unique<search::SearchTextsReader>(app_.dbPath);
   insertColumns();
   createSearchBar();
   if ((headerArrows_ = bitmaps_.strip("column.bmp", 16)))
@@ -457,6 +462,9 @@ void MainWindow::createSearchBar() {
     showSearchResult(key, time, note);
   };
   host.searchFailed = [this] { SetWindowTextA(info_, ""); };
+  host.beforeSearch = [this] {
+    if (textsReader_ && items_) textsReader_->finish(*items_);
+  };
   if (!searchBar_.create(rebar_.window(), std::move(host))) return;
   rebar_.addBands(searchBar_.window(), searchBar_.height(), searchBar_.minimumWidth(), app_.settingsPath,
                   settings_.number(Setting::CoolBarFix) == 1);
@@ -738,6 +746,8 @@ void MainWindow::showList(const std::string& keepKey, int keptTop) {
   }
   setStatus(1, search::hitCountText(rows));
   showCurrentItem();
+  // The texts searches test are read meanwhile, once the list is on the screen.
+  if (textsReader_) textsReader_->start(*items_, [hwnd = hwnd_] { PostMessageA(hwnd, kTextsRead, 0, 0); });
 }
 
 // Drawn once, when all is set: each step redrawn on its own (the count, the
@@ -1018,6 +1028,7 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::onDestroy() {
+  textsReader_.reset();
   stopKeyboard();
   releaseModifierKeys();
   ui::htmlHelp().stop();

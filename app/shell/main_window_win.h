@@ -22,6 +22,7 @@
 #include "app/search/migemo_library.h"
 #include "app/search/query_tree_win.h"
 #include "app/search/search_bar_win.h"
+#include "app/search/search_texts_reader.h"
 #include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
 #include "app/shell/emulator_extras_win.h"
@@ -141,6 +142,7 @@ private:
   db::DbConnection groupDb_;
   db::StatementChecker checker_;
   std::unique_ptr<search::ItemList> items_;
+  std::unique_ptr<search::SearchTextsReader> textsReader_;
   std::unique_ptr<launch::LaunchController> launcher_;
   std::unique_ptr<EmulatorExtras> extras_;  // key script, joystick, snapshots
   master::IconLists masterIcons_;

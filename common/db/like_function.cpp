@@ -227,8 +227,22 @@ LikePattern::LikePattern(std::string_view pattern, char32_t escape)
 }
 
 bool plainUtf8(std::string_view text) {
-  const std::string cut(text.substr(0, text.find('\0')));
-  return plainText(reinterpret_cast<const unsigned char*>(cut.c_str()));
+  // Read in place (the kept texts are many): a character cut off by the end
+  // is read with NULs after it, which no continuation byte is.
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = p + text.size();
+  while (p < end && *p) {
+    const unsigned char* at = p;
+    unsigned char tail[4] = {0, 0, 0, 0};
+    if (end - p < 4) {
+      std::memcpy(tail, p, static_cast<std::size_t>(end - p));
+      at = tail;
+    }
+    const std::size_t length = plainCharLength(at);
+    if (length == 0) return false;
+    p += length;
+  }
+  return true;
 }
 
 bool LikePattern::matches(const char* text, bool plain) const {

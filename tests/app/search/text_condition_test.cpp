@@ -12,6 +12,7 @@
 
 #include "app/search/item_list.h"
 #include "app/search/search_sql.h"
+#include "app/search/search_texts_reader.h"
 #include "common/db/db_connection.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
@@ -120,6 +121,21 @@ TEST_F(TextConditionTest, TheLibraryChangingMakesTheTextsBeReadAgain) {
   EXPECT_TRUE(listOf(clauses->statements[0], &clauses->conditions[0]).empty());
   run("UPDATE main_table SET title = 'xzzqx' WHERE rowid = (SELECT min(rowid) FROM main_table WHERE ply < 2);");
   EXPECT_EQ(listOf(clauses->statements[0], &clauses->conditions[0]).size(), 1u);
+}
+
+TEST_F(TextConditionTest, TextsReadByAWorkerAreKeptOnlyWhileTheLibraryIsAsItWas) {
+  ASSERT_TRUE(items.sort(kResetSort, SortMode::Toggle));  // the library's keys are held
+  SearchTextsReader reader(dbPath());
+  reader.start(items, nullptr);
+  EXPECT_TRUE(reader.finish(items));
+  EXPECT_FALSE(items.textsJob());  // held: nothing more to read
+  // Changed by another connection after the read began: the texts go.
+  ASSERT_TRUE(items.recreateView());
+  ASSERT_TRUE(items.sort(kResetSort, SortMode::Toggle));
+  reader.start(items, nullptr);
+  run("UPDATE main_table SET title = 'changed' WHERE rowid = 1;");
+  EXPECT_FALSE(reader.finish(items));
+  EXPECT_FALSE(reader.finish(items));  // nothing running
 }
 
 }  // namespace
