@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# End-to-end check of the demo that `make run` starts: the demo folder made
+# by the same script (tools/make-demo.sh) holds a whole program folder, the
+# information view shows a demo item's picture, Enter on that item opens its
+# text image in Notepad (the machine's emulator setting), and closing Notepad
+# counts the launch. Screenshots go to build/e2e/demo-*.png.
+source "$(dirname "$0")/common.sh"
+
+f=$work/demo
+db() { sqlite3 -cmd ".timeout 5000" "$f/Quillmoor.db" "$@"; }
+wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
+  local seconds=$1
+  shift
+  for _ in $(seq 1 $((seconds * 5))); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+window_titles() { xwininfo -root -tree | sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p'; }
+notepad_title() { window_titles | grep -m1 '^item[0-9_]*\.txt - '; }
+# Pixels of the screenshot FILE within a few steps of the colour.
+pixels_of() {  # pixels_of FILE COLOUR
+  /usr/bin/convert "$1" -fuzz 4% -fill black +opaque "$2" -fill white -opaque "$2" \
+    -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+frame='rgb(250,130,20)'  # the frame of every demo picture (tools/gen-demo-library.py)
+
+"$top/tools/make-demo.sh" "$f" >/dev/null
+check "program folder" "Quillmoor.db Quillmoor2.chm Quillmoor2.exe Quillmoor2_GetCRC.dll Quillmoor2_Lib.dll default_icon dict emuconf licenses migemo.dll plugin quillmoor-cli.exe readme.txt resource roms snap" \
+  "$(cd "$f" && echo $(ls | LC_ALL=C sort))"
+texts=$(ls "$f/roms" | wc -l)
+check "a picture for each text image" "$texts" "$(ls "$f/snap" | wc -l)"
+check "the machine's items are the text images" "$texts" "$(db "SELECT count(*) FROM main_table WHERE machine_name='FM77シリーズ';")"
+check "Notepad is the machine's default" "INIFile=メモ帳.ini" "$(iconv -f CP932 -t UTF-8 "$f/emuconf/FM77シリーズ.ini" | tr -d '\r' | grep INIFile)"
+check "a second run keeps the library" "$(db "SELECT count(*) FROM main_table;")" \
+  "$("$top/tools/make-demo.sh" "$f" >/dev/null && db "SELECT count(*) FROM main_table;")"
+
+cd "$work"
+launch "$(winpath "$f")" >/dev/null
+check "main window" "850x580 maximized=0" "$(drive find-main 60 painted)"
+check_soon "the library listed" "$(db "SELECT count(*) FROM main_table WHERE ply<2;")" drive count-items
+
+# Sorted by machine, a demo machine's item comes first: its name sorts before
+# every other machine's in any collation.
+drive click-header 2 >/dev/null
+drive select-row 1001 0 >/dev/null
+sleep 2
+shot demo-picture
+check "its picture in the information view" "yes" \
+  "$(n=$(pixels_of "$out/demo-picture.png" "$frame"); [ "${n:-0}" -ge 400 ] && echo yes || echo "no: ${n:-0} pixels")"
+
+drive keys return >/dev/null
+wait_for 30 notepad_title >/dev/null
+title=$(notepad_title)
+check "Notepad opened a text image" "1" "$(grep -c ' - ' <<<"$title")"
+image=${title%% - *}
+check "the image is the demo's" "1" "$(ls "$f/roms" | grep -cx "$image")"
+boots() { db "SELECT boot_count FROM main_table WHERE file_title='${image%.txt}';"; }
+before=$(boots)
+sleep 1
+shot demo-notepad
+"$top/tools/wine-run.sh" taskkill /f /im notepad.exe >/dev/null 2>&1
+check_soon "launch counted when Notepad ended" "$((before + 1))" boots
+
+check "closed" "closed" "$(drive close-main 30)"
+echo "demo: $failures failure(s)"
+[ "$failures" -eq 0 ]
