@@ -38,7 +38,7 @@ test-release: release
 	@python3 tools/check-release.py build/native-release/bin
 
 test-native: native
-	@ctest --preset native -j $(JOBS)
+	@ctest --preset native -j $(JOBS) -LE program
 
 test-windows: windows
 	@xvfb-run -a ctest --preset windows $(if $(strip $(T)),-R '^($(subst $(space),|,$(strip $(T))))($$|\.)')
@@ -49,12 +49,13 @@ test-e2e: native windows
 	@$(if $(strip $(E2E)),$(if $(filter dist,$(E2E)),$(MAKE) --no-print-directory dist,true),$(MAKE) --no-print-directory dist)
 	@tools/e2e/run.py $(E2E)
 
-# The quick loop: the native build, its tests and the include rule; nothing
-# of Windows or Wine. Needs the packages of tools/deps.sh in place.
+# The quick loop: the native build, its tests (each test program run whole)
+# and the include rule; nothing of Windows or Wine. Needs the packages of
+# tools/deps.sh in place.
 check:
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native -j $(JOBS)
-	@ctest --preset native -j $(JOBS) --output-on-failure
+	@ctest --preset native -j $(JOBS) -LE case --output-on-failure
 	@python3 tools/check-includes.py .
 
 test: test-native test-release test-windows test-e2e
