@@ -57,8 +57,13 @@ boots() { db "SELECT boot_count FROM main_table WHERE file_title='${image%.txt}'
 before=$(boots)
 sleep 1
 shot demo-notepad
-"$top/tools/wine-run.sh" taskkill /f /im notepad.exe >/dev/null 2>&1
-check_soon "launch counted when Notepad ended" "$((before + 1))" boots
+# Closed as a user closes it (WM_CLOSE); the launcher then sees its end.
+"$top/tools/wine-run.sh" taskkill /im notepad.exe >/dev/null 2>&1
+no_notepad() { ! notepad_title >/dev/null; }
+check "Notepad closed" "closed" "$(wait_for 30 no_notepad && echo closed || echo open)"
+counted() { [ "$(boots)" = "$((before + 1))" ]; }
+wait_for 30 counted
+check "launch counted when Notepad ended" "$((before + 1))" "$(boots)"
 
 check "closed" "closed" "$(drive close-main 30)"
 echo "demo: $failures failure(s)"
