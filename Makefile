@@ -49,9 +49,9 @@ test-e2e: native windows
 	@$(if $(strip $(E2E)),$(if $(filter dist,$(E2E)),$(MAKE) --no-print-directory dist,true),$(MAKE) --no-print-directory dist)
 	@tools/e2e/run.py $(E2E)
 
-# The quick loop: the native build, its tests (each test program run whole)
-# and the include rule; nothing of Windows or Wine. Needs the packages of
-# tools/deps.sh in place.
+# The quick loop: the native build, its tests (each program in a few shards,
+# not a process per case) and the include rule; nothing of Windows or Wine.
+# Needs the packages of tools/deps.sh in place.
 check:
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native -j $(JOBS)
