@@ -8,19 +8,7 @@ source "$(dirname "$0")/common.sh"
 
 f=$work/demo
 db() { sqlite3 -cmd ".timeout 5000" "$f/Quillmoor.db" "$@"; }
-wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
-  local seconds=$1
-  shift
-  for _ in $(seq 1 $((seconds * 5))); do "$@" && return 0; sleep 0.2; done
-  return 1
-}
-window_titles() { xwininfo -root -tree | sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p'; }
 notepad_title() { window_titles | grep -m1 '^item[0-9_]*\.txt - '; }
-# Pixels of the screenshot FILE within a few steps of the colour.
-pixels_of() {  # pixels_of FILE COLOUR
-  /usr/bin/convert "$1" -fuzz 4% -fill black +opaque "$2" -fill white -opaque "$2" \
-    -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
-}
 frame='rgb(250,130,20)'  # the frame of every demo picture (tools/gen-demo-library.py)
 
 "$top/tools/make-demo.sh" "$f" >/dev/null
