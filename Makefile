@@ -7,7 +7,7 @@ E2E ?=
 empty :=
 space := $(empty) $(empty)
 
-.PHONY: all deps native windows release check test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window bench-search-wine clean
+.PHONY: all deps native windows release check test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window bench-search-wine bench-cli-search clean
 
 all: native windows
 
@@ -88,6 +88,13 @@ bench-window: native windows
 # library: Enter to the repainted list against its target.
 bench-search-wine: native windows
 	@bench/search-wine.sh
+
+# A one-shot quillmoor-cli search on a 100,000-item library against the
+# sqlite3 shell's bare statement of the same search.
+bench-cli-search: deps
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target quillmoor-cli
+	@bench/cli-search.sh
 
 # CRC-32 and CRC-16 against cksum and 7z on a 1 GiB file in the page cache.
 bench-crc: deps

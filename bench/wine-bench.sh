@@ -13,15 +13,7 @@ done
 export QM_WINEPREFIX=$top/build/wineprefix-bench
 mkdir -p "$out"
 
-library=$out/library/Quillmoor.db
-stamp="$(md5sum <"$top/tools/gen-demo-library.py" | cut -c1-32) $items"
-if [ ! -s "$library" ] || [ "$(cat "$out/library/stamp" 2>/dev/null)" != "$stamp" ]; then
-  echo "generating a library of $items items ..."
-  rm -rf "$out/library" && mkdir -p "$out/library"
-  "$cli" create --db "$library" >/dev/null || exit 2
-  python3 "$top/tools/gen-demo-library.py" --count $items "$library" >/dev/null || exit 2
-  echo "$stamp" >"$out/library/stamp"
-fi
+source "$top/bench/generated-library.sh"
 
 drive() { "$top/tools/wine-run.sh" "$bin/qm-driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 winpath() { echo "Z:${1//\//\\}"; }

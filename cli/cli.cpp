@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/platform/files.h"
+#include "common/platform/path_separators.h"
 #include "common/text/encoding.h"
 
 namespace qm::cli {
@@ -35,8 +36,7 @@ Arguments parseArguments(const std::vector<std::string>& args, const std::vector
 
 std::string databasePath(const Arguments& args) {
   std::string path = args.get("--db", "Quillmoor.db");
-  bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
-  return absolute ? path : platform::joinPath(platform::currentFolder(), path);
+  return platform::isAbsolutePath(path) ? path : platform::joinPath(platform::currentFolder(), path);
 }
 
 #ifdef _WIN32

@@ -5,11 +5,13 @@
 #include <cstdlib>
 
 #include "app/keys/key_script.h"
+#include "app/launch/launch_key_script.h"
 #include "app/launch/emulator_setting.h"
 #include "app/launch/launch_run.h"
 #include "app/launch/process_host.h"
 #include "app/launch/setting_store.h"
 #include "cli/cli.h"
+#include "cli/launch_keys.h"
 #include "cli/maintenance_console.h"
 #include "common/platform/files.h"
 
@@ -77,8 +79,14 @@ int runLaunch(const std::vector<std::string>& argv) {
   ConsoleSink sink(args.has("--yes"));
   launch::ProcessHost host;
   launch::LaunchCounters counters;
-  const launch::LaunchEnvironment env{parsed->place, &counters, &host, &sink};
+  const std::unique_ptr<KeyTyping> keyTyping = makeKeyTyping(parsed->place);
+  const launch::LaunchEnvironment env{parsed->place, &counters, &host, &sink, nullptr, keyTyping.get()};
   const launch::LaunchReport report = launch::runLaunch(env, parsed->request);
+  // The launch's own outcome decides the exit code; keys that went astray are only told.
+  if (keyTyping) {
+    if (const std::string warning = skippedKeysWarning(keyTyping->skippedKeys()); !warning.empty())
+      printError(warning);
+  }
   if (report.outcome == launch::LaunchOutcome::NoSetting) {
     printError("error: no emulator setting for machine " + parsed->request.item.machineName);
     return 1;
@@ -98,18 +106,15 @@ int runKeysScript(const std::vector<std::string>& argv) {
   ConsoleSink sink(false);
   const auto plan = planOrReport(*parsed, sink);
   if (!plan) return 1;
-  const launch::LaunchItem& item = parsed->request.item;
-  if (!keys::keyScriptApplies(plan->setting.enableTwoImagesOver, launch::isSetParent(item))) {
-    printError("no keys: the setting types its script only for items of two or more images");
+  launch::KeyScriptAbsence absence = launch::KeyScriptAbsence::Empty;
+  const auto typed = launch::launchKeyScript(parsed->place, *plan, parsed->request.item, &absence);
+  if (!typed) {
+    if (absence == launch::KeyScriptAbsence::SetsOnly)
+      printError("no keys: the setting types its script only for items of two or more images");
     return 0;
   }
   keys::RecordingKeySink keys;
-  keys::KeyScriptRun run;
-  run.setParent = launch::isSetParent(item);
-  run.expand = [&](const std::string& token) {
-    return launch::expandLaunchTemplate(token, launch::launchTemplateValues(parsed->place, *plan, item));
-  };
-  keys::runKeyScript(launch::readCompanion(plan->settingPath, launch::Companion::KeyScript), run, keys);
+  keys::runKeyScript(typed->script, typed->run, keys);
   for (const std::string& event : keys.events) printLine(event);
   return 0;
 }

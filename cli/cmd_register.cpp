@@ -9,6 +9,7 @@
 #include "cli/maintenance_console.h"
 #include "cli/set_items.h"
 #include "common/platform/files.h"
+#include "common/platform/path_separators.h"
 #include "common/text/encoding.h"
 #include "crclib/registration.h"
 
@@ -97,8 +98,7 @@ int runRegister(const std::vector<std::string>& argv) {
 
   reg::RegistrationRequest request;
   std::string path = args.positional[0];
-  const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
-  request.path = absolute ? path : platform::joinPath(platform::currentFolder(), path);
+  request.path = platform::isAbsolutePath(path) ? path : platform::joinPath(platform::currentFolder(), path);
   if (!platform::fileExists(request.path)) {
     printError("error: no such file or folder: " + request.path);
     return 1;

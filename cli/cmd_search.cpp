@@ -3,14 +3,15 @@
 #include "app/search/item_list.h"
 #include "app/search/list_view_sql.h"
 #include "app/search/search_library.h"
+#include "app/settings/settings.h"
 #include "cli/cli.h"
 #include "cli/maintenance_console.h"
 #include "cli/migemo_console.h"
+#include "cli/search_titles.h"
 #include "common/db/db_connection.h"
 #include "common/db/write_transaction.h"
 #include "common/db/statement_check.h"
 #include "common/text/reading_settings.h"
-#include "common/text/sjis.h"
 
 namespace qm::cli {
 namespace {
@@ -44,24 +45,6 @@ bool restoreView(db::DbConnection& db, const std::string& statement) {
   return !error;
 }
 
-// The column of an SQL search's rows that holds the title: the first when it
-// is named so, else the list's own title position (SELECT * FROM list_view);
-// -1 for neither, and for a statement that lists nothing. A connection of
-// its own: the list's keeps the rows it read.
-int titleColumnOf(const std::string& dbPath, const std::string& statement) {
-  db::DbConnection db;
-  db.open(dbPath);
-  int column = -1;
-  const auto isTitle = [](const db::RowValues& row, int c) {
-    return c < row.columnCount() && sjis::equalsIgnoreCaseAscii(row.name(c), "title");
-  };
-  db.readRowsUtf8(db::DbConnection::toUtf8(statement), [&](const db::RowValues& row) {
-    column = isTitle(row, 0) ? 0 : isTitle(row, search::kViewTitle) ? search::kViewTitle : -1;
-    return false;
-  });
-  return column;
-}
-
 }  // namespace
 
 // The titles a search of the search bar lists, in the list's order.
@@ -87,7 +70,7 @@ int runSearch(const std::vector<std::string>& argv) {
 
   search::SearchSettings settings;
   settings.migemoOn = args.has("--migemo");
-  settings.classLimit = ini.getInt("Migemo", "SearchClassLimit", 0);
+  settings.classLimit = readNumber(ini, Setting::MigemoSearchClassLimit);
   std::unique_ptr<search::MigemoSource> migemo;
   if (settings.migemoOn && !(migemo = openConsoleMigemo())) return 1;
 
@@ -108,18 +91,19 @@ int runSearch(const std::vector<std::string>& argv) {
   checker.open(dbPath);
   ConsoleSink sink(false);
   search::ItemList items(db, checker, sink);
-  const search::SearchOutcome outcome = search::searchLibrary(items, request, settings, migemo.get(), sink);
+  const search::SearchOutcome outcome =
+      search::changeViewForSearch(items, request, settings, migemo.get(), sink);
+  // SQLite sorts the rows: the list's in-memory keys pay off only over many sorts.
+  const SearchTitles listed =
+      outcome.viewChanged ? listSearchTitles(db, items, outcome.sort, sink) : SearchTitles{outcome.result, true, {}};
   if (!outcome.note.empty()) printError(outcome.note);
-  int column = search::kViewTitle;
-  if (request.mode == search::kSqlMode && outcome.result > 0 &&
-      (column = titleColumnOf(dbPath, items.statements().search)) < 0)
+  if (!listed.titled)
     printError("error: an SQL search lists titles: its first column must be title, or its columns those of "
                "list_view (SELECT * FROM list_view ...)");
-  for (int item = 0; outcome.result >= 0 && column >= 0 && item < items.rowCount(); ++item)
-    printLine(items.cell(item, column));
+  for (const std::string& title : listed.titles) printLine(title);
   // The library keeps the view the program last left, or none as a fresh one.
   const bool restored = (!outcome.viewChanged && !view->empty()) || restoreView(db, *view);
-  return outcome.result < 0 || column < 0 || !restored ? 1 : 0;
+  return listed.result < 0 || !listed.titled || !restored ? 1 : 0;
 }
 
 }  // namespace qm::cli

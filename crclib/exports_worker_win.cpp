@@ -2,21 +2,18 @@
 
 #include <memory>
 
+#include "common/platform/win_handle_win.h"
 #include "crclib/registration_worker.h"
 
 namespace qm::reg {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-
 // The worker holds a reference on the library and gives it back as it ends
 // (FreeLibraryAndExitThread): the program frees the library when its progress
 // window closes, which may be during a run, and a join in DllMain would wait
 // on the loader lock forever.
-std::unique_ptr<void, HandleCloser>& workerHandle() {
-  static std::unique_ptr<void, HandleCloser> handle;
+platform::UniqueHandle& workerHandle() {
+  static platform::UniqueHandle handle;
   return handle;
 }
 

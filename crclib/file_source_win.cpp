@@ -3,17 +3,14 @@
 #include <algorithm>
 
 #include "common/platform/system_message.h"
+#include "common/platform/win_handle_win.h"
 #include "crclib/file_source.h"
 
 namespace qm::crc {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
 using platform::systemMessage;
+using platform::UniqueHandle;
 
 class WindowsSource : public FileSource {
 public:

@@ -1,17 +1,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "common/platform/files.h"
+#include "common/platform/win_handle_win.h"
 #include "crclib/folder_entries.h"
 
 namespace qm::reg {
 namespace {
-
-struct FindCloser {
-  void operator()(HANDLE find) const { FindClose(find); }
-};
 
 std::wstring wide(const std::string& text) {
   const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -44,7 +40,7 @@ std::optional<FolderListing> listFolder(const std::string& folder) {
   const HANDLE first = FindFirstFileW(pattern.c_str(), &data);
   // A readable folder always lists "." at least.
   if (first == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::unique_ptr<void, FindCloser> find(first);
+  const platform::UniqueFind find(first);
   do {
     const std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;

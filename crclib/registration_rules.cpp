@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/platform/files.h"
+#include "common/platform/path_separators.h"
 #include "common/text/sjis.h"
 
 namespace qm::reg {
@@ -234,13 +235,7 @@ DerivedTexts deriveForMember(const RegistrationSettings& settings, const std::st
 namespace {
 
 // A member's name after its last folder separator, either kind.
-std::string_view memberBaseName(std::string_view name) {
-  const std::size_t backslash = sjis::findLast(name, '\\');
-  if (backslash != sjis::npos) name = name.substr(backslash + 1);
-  const std::size_t slash = sjis::findLast(name, '/');
-  if (slash != sjis::npos) name = name.substr(slash + 1);
-  return name;
-}
+std::string_view memberBaseName(std::string_view name) { return platform::splitAtLastSeparator(name).name; }
 
 }  // namespace
 

@@ -4,14 +4,13 @@
 
 #include "app/capture/screen_picture_win.h"
 #include "app/capture/snapshot_files.h"
-#include "app/capture/snapshot_names.h"
 #include "app/capture/snapshot_result.h"
 #include "app/ui/clipboard_win.h"
 
 namespace qm::capture {
 
-AutoSnapshotRun::AutoSnapshotRun(int mode, std::string folder, bool systemFolderOnly)
-    : mode_(mode), folder_(std::move(folder)), systemFolderOnly_(systemFolderOnly) {
+AutoSnapshotRun::AutoSnapshotRun(int mode, AutoSnapshotFiles& files, bool systemFolderOnly)
+    : mode_(mode), files_(files), systemFolderOnly_(systemFolderOnly) {
   thread_ = std::thread([this] { run(); });
 }
 
@@ -42,7 +41,9 @@ void AutoSnapshotRun::run() {
     } else {
       picture = grabScreen(desktop);
     }
-    if (savePictureAsPng(folder_, autoSnapName(taken_), picture) != kClipboardSaved) continue;
+    // A name is taken only for a picture, so that the names of a run follow on.
+    if (!picture || picture->empty()) continue;
+    if (savePictureAsPng(files_.folder(), files_.takeName(), picture) != kClipboardSaved) continue;
     MessageBeep(MB_ICONASTERISK);
     ++taken_;
     if (mode_ == 3) ui::emptyClipboard();

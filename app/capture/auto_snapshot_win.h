@@ -1,6 +1,7 @@
 // Automatic snapshots of one launch: a thread that wakes every five seconds
 // while the emulator runs and saves the desktop, the foreground window or the
-// clipboard picture into the extract folder as AutoSnap0000.png, 0001, ...
+// clipboard picture into the extract folder under names its files give
+// (auto_snapshot_files.h).
 // Each launch has its own run and its own stop signal; stop() wakes the
 // thread at once and joins it, so its pictures are complete before anyone
 // looks at them.
@@ -11,13 +12,16 @@
 #include <string>
 #include <thread>
 
+#include "app/capture/auto_snapshot_files.h"
+
 namespace qm::capture {
 
 class AutoSnapshotRun {
 public:
   static constexpr int kIntervalMs = 5000;
 
-  AutoSnapshotRun(int mode, std::string folder, bool systemFolderOnly);
+  // `files` outlives the run; the thread takes its names.
+  AutoSnapshotRun(int mode, AutoSnapshotFiles& files, bool systemFolderOnly);
   ~AutoSnapshotRun() { stop(); }
   AutoSnapshotRun(const AutoSnapshotRun&) = delete;
   AutoSnapshotRun& operator=(const AutoSnapshotRun&) = delete;
@@ -30,7 +34,7 @@ private:
   bool waitOrStop();  // true when asked to stop
 
   int mode_;
-  std::string folder_;
+  AutoSnapshotFiles& files_;
   bool systemFolderOnly_;
   int taken_ = 0;
   std::mutex mutex_;

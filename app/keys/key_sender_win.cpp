@@ -151,4 +151,10 @@ void EmulatorKeySink::scriptEnded() {
   }
 }
 
+int typeIntoEmulator(std::string_view script, const KeyScriptRun& run, DWORD processId) {
+  EmulatorKeySink sink(processId);
+  runKeyScript(script, run, sink);
+  return sink.skippedKeys();
+}
+
 }  // namespace qm::keys

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/keys/key_script.h"
@@ -55,6 +56,10 @@ private:
   int skipped_ = 0;
   bool startWaited_ = false;
 };
+
+// Types `script` into the emulator of `processId` (0: unknown, see above);
+// the number of keys not sent because another program's window was in front.
+int typeIntoEmulator(std::string_view script, const KeyScriptRun& run, DWORD processId);
 
 // One key event through SendInput, with the key's scan code (and the
 // extended flag for the keys that have one): programs that read scan codes

@@ -177,6 +177,16 @@ LaunchReport runLaunch(const LaunchEnvironment& env, const LaunchRequest& reques
     env.host->ended();
     return report;
   }
+  // Held until the end's restores are done, so that no other launch of the
+  // process moves this one's renamed files back under its emulator.
+  const std::optional<AlterEgoClaims::Claim> alterEgoClaim =
+      plan.alterEgo ? env.counters->alterEgos.claim(item.fileName, plan.images.renameMode != 0) : std::nullopt;
+  if (plan.alterEgo && !alterEgoClaim) {
+    notStarted(env, "この分身アイテムは起動中です。\nエミュレータを終了してから起動し直して下さい。");
+    report.outcome = LaunchOutcome::AlterEgoInUse;
+    env.host->ended();
+    return report;
+  }
   restoreRecordedRenames(env, plan, item);
   // Whatever way the launch ends from here, the journal puts the settings back.
   rewrite::RewriteJournal rewrites(env.registry ? env.registry : rewrite::systemRegistry());

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string>
 
+#include "app/launch/alter_ego_claims.h"
 #include "app/launch/launch_host.h"
 #include "app/launch/launch_plan.h"
 #include "app/rewrite/registry.h"
@@ -18,6 +19,7 @@ namespace qm::launch {
 struct LaunchCounters {
   std::atomic<int> running{0};    // emulators started and not yet ended
   std::atomic<int> preparing{0};  // launches extracting or copying images
+  AlterEgoClaims alterEgos;       // alter-ego items in use by live launches
 };
 
 enum class LaunchOutcome {
@@ -25,6 +27,7 @@ enum class LaunchOutcome {
   SettingRefused,    // the setting holds a text too long, or is in another encoding (reported)
   FolderOrProgram,   // the extract folder or the emulator is missing
   PreparationFailed, // an image could not be extracted, copied or renamed
+  AlterEgoInUse,     // another live launch holds the alter ego's files (reported)
   StartFailed,       // the process could not be started
   TimedOut,          // the emulator never became ready
   Ran,

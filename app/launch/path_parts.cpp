@@ -5,7 +5,7 @@
 namespace qm::launch {
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+using platform::isSeparator;
 
 std::string withoutQuotes(std::string_view text) {
   std::string out;
@@ -32,10 +32,6 @@ std::string lastFolderName(std::string_view path) {
   return sjis::find(name, ':') == sjis::npos ? std::string(name) : std::string();
 }
 
-bool isAbsolute(std::string_view path) {
-  return (path.size() > 1 && path[1] == ':') || (!path.empty() && isSeparator(path[0]));
-}
-
 bool startsWithParent(std::string_view path) {
   return path.size() >= 3 && path[0] == '.' && path[1] == '.' && isSeparator(path[2]);
 }
@@ -49,13 +45,6 @@ std::string withoutParentSteps(std::string_view path) {
 }
 
 }  // namespace
-
-std::size_t lastSeparator(std::string_view path) {
-  std::size_t found = std::string_view::npos;
-  for (std::size_t i = 0; i < path.size(); i = sjis::nextChar(path, i))
-    if (isSeparator(path[i])) found = i;
-  return found;
-}
 
 std::string pathPart(std::string_view path, PathPiece piece) {
   const std::size_t sep = lastSeparator(path);
@@ -78,7 +67,7 @@ std::string pathPart(std::string_view path, PathPiece piece) {
 }
 
 std::string resolveProgramPath(std::string_view programFolder, std::string_view path) {
-  if (path.empty() || isAbsolute(path)) return std::string(path);
+  if (path.empty() || platform::isAbsolutePath(path)) return std::string(path);
   std::string folder(programFolder);
   while (!folder.empty() && isSeparator(folder.back())) folder.pop_back();
   const char separator = folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos ? '/' : '\\';

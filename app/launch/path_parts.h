@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/platform/path_separators.h"
+
 namespace qm::launch {
 
 enum class PathPiece {
@@ -25,7 +27,7 @@ std::string pathPart(std::string_view path, PathPiece piece);
 // (a drive, "\\server", a leading separator) come back unchanged.
 std::string resolveProgramPath(std::string_view programFolder, std::string_view path);
 
-// Position of the last "\" or "/" that is a whole character, or npos.
-std::size_t lastSeparator(std::string_view path);
+// Templates and settings come from Windows: both separators count.
+using platform::lastSeparator;
 
 }  // namespace qm::launch

@@ -4,16 +4,12 @@
 #include <cstring>
 
 #include "app/launch/process_host.h"
+#include "common/platform/win_handle_win.h"
 
 namespace qm::launch {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE h) const {
-    if (h) CloseHandle(h);
-  }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+using platform::UniqueHandle;
 
 constexpr DWORD kIdleWaitMs = 10000;
 

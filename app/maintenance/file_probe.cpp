@@ -1,19 +1,13 @@
 #include "app/maintenance/file_probe.h"
 
 #include "common/platform/files.h"
-#include "common/text/sjis.h"
+#include "common/platform/path_separators.h"
 
 namespace qm::maintenance {
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
-// The first separator at or after `from`, never a trail byte.
-std::size_t nextSeparator(std::string_view path, std::size_t from) {
-  for (std::size_t i = from; i < path.size(); i = sjis::nextChar(path, i))
-    if (sjis::charLength(path, i) == 1 && isSeparator(path[i])) return i;
-  return path.size();
-}
+using platform::isSeparator;
+using platform::nextSeparator;
 
 bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 

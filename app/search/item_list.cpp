@@ -100,7 +100,8 @@ bool ItemList::sortInMemory(const std::string& keyStatement) {
     if (statements_.view == viewStatementWithoutSearch() && group.empty()) {
       keys = rowsFromLibrary({}, error);
     } else if (ours) {
-      keys = rowsFromLibrary(*sortRowStatement(statements_.group), error);
+      if (group.empty()) keys = rowsFromCondition();
+      if (!keys) keys = rowsFromLibrary(*sortRowStatement(statements_.group), error);
     }
     if (!keys && !error) {
       auto read = std::make_shared<RowKeys>();
@@ -137,13 +138,35 @@ bool ItemList::sortSearchInMemory() {
   return true;
 }
 
+bool ItemList::readLibrary(std::optional<std::string>& error) {
+  if (library_) return true;
+  auto read = std::make_shared<RowKeys>();
+  if ((error = read->readLibrary(list_))) return false;
+  library_ = read;
+  texts_ = SearchTexts();
+  return true;
+}
+
+std::shared_ptr<const RowKeys> ItemList::rowsFromCondition() {
+  if (!viewCondition_ || conditionView_ != statements_.view || viewCondition_->tests.empty()) return nullptr;
+  std::optional<std::string> error;
+  if (!readLibrary(error)) return nullptr;
+  // Every row must be found by its name, as reading the view would find it.
+  const auto& rowOf = library_->rowsByFileName();
+  if (static_cast<int>(rowOf.size()) != library_->rowCount()) return nullptr;
+  // Every field at once: one read of the library serves every mode after it.
+  if (texts_.load(list_, allTextFields(), rowOf, library_->rowCount())) return nullptr;
+  std::optional<std::vector<int>> rows = texts_.matching(*viewCondition_);
+  if (!rows) return nullptr;
+  auto keys = std::make_shared<RowKeys>();
+  keys->takeRows(library_, std::move(*rows));
+  ++conditionLists_;
+  return keys;
+}
+
 std::shared_ptr<const RowKeys> ItemList::rowsFromLibrary(const std::string& rowStatement,
                                                          std::optional<std::string>& error) {
-  if (!library_) {
-    auto read = std::make_shared<RowKeys>();
-    if ((error = read->readLibrary(list_))) return nullptr;
-    library_ = read;
-  }
+  if (!readLibrary(error)) return nullptr;
   auto rows = std::make_shared<RowKeys>();
   if (rowStatement.empty()) {
     rows->takeAll(library_);
@@ -218,7 +241,7 @@ const std::vector<std::string>& ItemList::rowValues(int item) const {
   return values_[order_[static_cast<std::size_t>(item)]];
 }
 
-ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool probe) {
+ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool probe, const TextCondition* condition) {
   ViewChange change;
   // DDL is transactional: a failed create leaves the old view in place.
   db::WriteTransaction transaction(list_);
@@ -238,6 +261,9 @@ ItemList::ViewChange ItemList::replaceView(const std::string& statement, bool pr
   forgetRows();
   statements_.view = statement;
   statements_.group.clear();
+  viewCondition_.reset();
+  if (condition) viewCondition_ = *condition;
+  conditionView_ = statement;
   return change;
 }
 

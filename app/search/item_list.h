@@ -21,6 +21,7 @@
 #include "app/search/list_statement.h"
 #include "app/search/row_keys.h"
 #include "app/search/sort_state.h"
+#include "app/search/text_condition.h"
 #include "common/db/statement_check.h"
 #include "common/platform/message_sink.h"
 
@@ -69,7 +70,9 @@ public:
     std::optional<std::string> error;  // SQLite's text (program text)
     bool hasRows = false;
   };
-  ViewChange replaceView(const std::string& statement, bool probe = true);
+  // `condition`, when given, is the view's WHERE as tests of texts: the
+  // search's rows are then found in memory rather than by reading the view.
+  ViewChange replaceView(const std::string& statement, bool probe = true, const TextCondition* condition = nullptr);
 
   // Drops list_view and runs the view statement again. False when it failed
   // (reported as "検索ができませんでした。").
@@ -78,6 +81,8 @@ public:
   // library: the status bar's title count (a count over all of main_table)
   // is taken again only then, never for a search (replaceView).
   int viewGeneration() const { return viewGeneration_; }
+  // How many lists were found through a view's condition, not by reading the view.
+  int conditionLists() const { return conditionLists_; }
 
   int rowCount() const;
   // Item index (0-based) of the first row whose file_name is `fileName`
@@ -107,6 +112,10 @@ private:
   // kept). Nothing when that failed (`error` says why, when SQLite did) or
   // the view lists an item the library's keys lack.
   std::shared_ptr<const RowKeys> rowsFromLibrary(const std::string& rowStatement, std::optional<std::string>& error);
+  // The view's rows by its condition; nothing when there is none, or it
+  // cannot be answered (the view is read then).
+  std::shared_ptr<const RowKeys> rowsFromCondition();
+  bool readLibrary(std::optional<std::string>& error);
   void useRows(std::shared_ptr<const RowKeys> keys, const std::string& key);
   // Forgets every kept key once the library is not as it was when they were read.
   void checkLibraryState();
@@ -123,6 +132,7 @@ private:
   std::string lastStatement_;
   std::string shownStatement_;  // the statement whose result the list connection holds for the list
   int viewGeneration_ = 0;
+  int conditionLists_ = 0;
 
   // Without an SQL search, or with one that only narrows the view, the list is
   // sorted in memory (row_keys.h): the keys of every item of the library are
@@ -132,6 +142,9 @@ private:
   // is the list connection's result table.
   bool inMemory_ = false;
   std::shared_ptr<const RowKeys> library_;
+  SearchTexts texts_;  // of library_'s rows
+  std::optional<TextCondition> viewCondition_;
+  std::string conditionView_;  // the view statement viewCondition_ is of
   std::shared_ptr<const RowKeys> allRows_;
   std::shared_ptr<const RowKeys> rows_;
   std::string rowsKey_;  // the group statement or the search's row statement rows_ are of

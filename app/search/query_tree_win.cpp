@@ -1,12 +1,19 @@
 #include "app/search/query_tree_win.h"
 
 #include "app/search/query_dialog_win.h"
+#include "app/settings/settings.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
 
 namespace qm::search {
 namespace {
+
+// Switched from the tree's own menu, and written at once.
+void saveIconSize(const std::string& settingsPath, int size) {
+  const SettingDef& def = settingDef(Setting::QueryTreeIconSize);
+  platform::IniFile(settingsPath).writeInt(def.section, def.key, size);
+}
 
 using platform::MessageButtons;
 using platform::MessageIcon;
@@ -54,7 +61,7 @@ QueryTree::~QueryTree() {
 void QueryTree::attach(HWND tree, QueryTreeHost host) {
   tree_ = tree;
   host_ = std::move(host);
-  iconSize_ = platform::IniFile(host_.settingsPath).getInt("QueryTree", "IconSize", 16) == 32 ? 32 : 16;
+  iconSize_ = readNumber(platform::IniFile(host_.settingsPath), Setting::QueryTreeIconSize) == 32 ? 32 : 16;
   build();
 }
 
@@ -180,7 +187,7 @@ bool QueryTree::onCommand(int command) {
       return true;
     case kLargeIcons:
       iconSize_ = iconSize_ == 32 ? 16 : 32;
-      platform::IniFile(host_.settingsPath).writeInt("QueryTree", "IconSize", iconSize_);
+      saveIconSize(host_.settingsPath, iconSize_);
       if (host_.iconSizeChanged) host_.iconSizeChanged(iconSize_);
       build();
       return true;

@@ -167,6 +167,13 @@ void RowKeys::takeAll(std::shared_ptr<const RowKeys> library) {
   base_ = std::move(library);
 }
 
+void RowKeys::takeRows(std::shared_ptr<const RowKeys> library, std::vector<int> rows) {
+  clear();
+  baseRows_ = std::move(rows);
+  rows_ = static_cast<int>(baseRows_.size());
+  base_ = std::move(library);
+}
+
 std::optional<std::string> RowKeys::readRows(std::shared_ptr<const RowKeys> library, db::DbConnection& db,
                                              std::string_view statement, bool& complete) {
   clear();

@@ -66,6 +66,13 @@ public:
                                       std::string_view statement, bool& complete);
   // Every row of `library`, in its order: what the view without a search lists.
   void takeAll(std::shared_ptr<const RowKeys> library);
+  // The given rows of `library`, in the order given.
+  void takeRows(std::shared_ptr<const RowKeys> library, std::vector<int> rows);
+  // A library's rows by file_name (UTF-8); rows whose file_name is not a text are not in it.
+  const std::unordered_map<std::string_view, int>& rowsByFileName() const {
+    indexFileNames();
+    return byFileName_;
+  }
 
   int rowCount() const { return rows_; }
   std::string_view fileNameUtf8(int row) const;

@@ -43,7 +43,8 @@ ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool withPatte
   for (std::size_t i = 0; i < clauses.statements.size(); ++i) {
     const std::string& statement = clauses.statements[i];
     const bool last = i + 1 == clauses.statements.size();
-    const ItemList::ViewChange change = items.replaceView(statement, !last || withPattern);
+    const TextCondition* condition = i < clauses.conditions.size() ? &clauses.conditions[i] : nullptr;
+    const ItemList::ViewChange change = items.replaceView(statement, !last || withPattern, condition);
     if (change.error) {
       const bool andTry = clauses.severalWords && clauses.statements.size() == 2 && i == 0;
       if (report)
@@ -98,9 +99,7 @@ SearchOutcome searchText(ItemList& items, const SearchRequest& request, const Se
   if (!run.ok) return outcome;
   outcome.viewChanged = true;
   items.statements().search.clear();
-  const SortRequest sort = sortAfterSearch(request.mode);
-  if (!items.sort(sort.column, sort.mode)) return outcome;
-  outcome.result = items.rowCount() > 0 ? 1 : 0;
+  outcome.sort = sortAfterSearch(request.mode);
   return outcome;
 }
 
@@ -121,14 +120,7 @@ SearchOutcome searchStatement(ItemList& items, const std::string& typed, platfor
   }
   outcome.viewChanged = true;
   items.statements().search = statement;
-  const SortRequest sort = sortOfStatement(statement);
-  if (!items.sort(sort.column, sort.mode)) {
-    // Reported by the sort; the whole library is shown instead of nothing.
-    items.statements().search.clear();
-    items.sort(kResetSort, SortMode::Toggle);
-    return outcome;
-  }
-  outcome.result = items.rowCount() > 0 ? 1 : 0;
+  outcome.sort = sortOfStatement(statement);
   return outcome;
 }
 
@@ -200,16 +192,33 @@ std::string normalizedStatement(std::string_view statement) {
   return out;
 }
 
-SearchOutcome searchLibrary(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
-                            MigemoSource* migemo, platform::MessageSink& sink) {
-  const auto start = std::chrono::steady_clock::now();
+SearchOutcome changeViewForSearch(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
+                                  MigemoSource* migemo, platform::MessageSink& sink) {
   if (request.text.empty()) {
     SearchOutcome empty;
     empty.result = 0;
     return empty;
   }
-  SearchOutcome outcome = request.mode == kSqlMode ? searchStatement(items, request.text, sink)
-                                                   : searchText(items, request, settings, migemo, sink);
+  return request.mode == kSqlMode ? searchStatement(items, request.text, sink)
+                                  : searchText(items, request, settings, migemo, sink);
+}
+
+void sortAfterViewChange(ItemList& items, SearchOutcome& outcome) {
+  if (!outcome.viewChanged) return;
+  if (items.sort(outcome.sort.column, outcome.sort.mode)) {
+    outcome.result = items.rowCount() > 0 ? 1 : 0;
+  } else if (!items.statements().search.empty()) {
+    // Reported by the sort; the whole library is shown instead of nothing.
+    items.statements().search.clear();
+    items.sort(kResetSort, SortMode::Toggle);
+  }
+}
+
+SearchOutcome searchLibrary(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
+                            MigemoSource* migemo, platform::MessageSink& sink) {
+  const auto start = std::chrono::steady_clock::now();
+  SearchOutcome outcome = changeViewForSearch(items, request, settings, migemo, sink);
+  sortAfterViewChange(items, outcome);
   outcome.took = std::chrono::steady_clock::now() - start;
   return outcome;
 }

@@ -32,6 +32,8 @@ struct SearchOutcome {
   // Program text for the status bar when the search went on without Migemo.
   std::string note;
   std::chrono::steady_clock::duration took{};
+  // The sort the list takes once the view changed.
+  SortRequest sort{kSortAgain, SortMode::Toggle};
 };
 
 // The sort that follows a search in `mode` (not 9).
@@ -48,6 +50,15 @@ std::string normalizedStatement(std::string_view statement);
 // `migemo` may be null. Failures are reported on `sink`.
 SearchOutcome searchLibrary(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
                             MigemoSource* migemo, platform::MessageSink& sink);
+
+// searchLibrary in its two steps, for a caller that lists the rows itself
+// (a one-shot search lets SQLite sort them): list_view and the statements as
+// the search leaves them, with the sort to follow in `sort`; `result` stays
+// -1 until the sort, except for an empty text (0).
+SearchOutcome changeViewForSearch(ItemList& items, const SearchRequest& request, const SearchSettings& settings,
+                                  MigemoSource* migemo, platform::MessageSink& sink);
+// The sort of a changed view; sets `result`.
+void sortAfterViewChange(ItemList& items, SearchOutcome& outcome);
 
 // "検索時間:" + seconds + "." + hundredths (two digits) + "秒".
 std::string searchTimeText(std::chrono::steady_clock::duration took);

@@ -93,6 +93,102 @@ std::string migemoTerm(int mode, int regexMode, std::string_view pattern) {
 
 std::string view(std::string_view condition) { return viewHead() + std::string(kWhereHead) + std::string(condition) + ")"; }
 
+// The conditions' side of the statements: the same texts, as UTF-8.
+using Field = TextField;
+const std::vector<Field> kFuzzyFieldList = {Field::FileName, Field::Title,     Field::Kana,
+                                            Field::MachineName, Field::Maker,  Field::Developer,
+                                            Field::Tag,      Field::Version,   Field::Creator};
+const std::vector<Field> kWordFieldList = {Field::FileName, Field::Title, Field::Kana,      Field::MachineName,
+                                           Field::Maker,    Field::Developer, Field::Tag, Field::Creator};
+
+Field fieldEnumOfMode(int mode) {
+  switch (mode) {
+    case kFilePathMode: return Field::FileName;
+    case kTitleMode: return Field::Title;
+    case kGenreMode: return Field::GenreName;
+    case kVersionMode: return Field::Version;
+    case kCreatorMode: return Field::Creator;
+    case kMemoMode: return Field::Memo;
+    default: return Field::SaleYear;
+  }
+}
+
+// What likeContains() puts between "'%" and "%'", without the doubled quotes.
+std::string likeText(std::string_view text, bool& escaped) {
+  escaped = false;
+  std::string out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = sjis::charLength(text, pos);
+    const char c = text[pos];
+    if (length == 1 && (c == '%' || c == '_' || c == '`')) {
+      out += '`';
+      escaped = true;
+    }
+    out.append(text.substr(pos, length));
+    pos += length;
+  }
+  return out;
+}
+
+TextTest likeTest(std::vector<Field> fields, std::string_view text) {
+  TextTest test;
+  test.fields = std::move(fields);
+  test.kind = TextTest::Kind::Like;
+  // Appended, not "%" + ... + "%": GCC 12 warns falsely of an overlap there.
+  std::string pattern(1, '%');
+  pattern += likeText(text, test.backquoteEscape);
+  pattern += '%';
+  test.operand = db::DbConnection::toUtf8(pattern);
+  return test;
+}
+
+TextTest equalsTest(Field field, std::string_view text) {
+  TextTest test;
+  test.fields = {field};
+  test.kind = TextTest::Kind::Equals;
+  test.operand = db::DbConnection::toUtf8(text);
+  return test;
+}
+
+// The Migemo alternative's tests, where migemoTerm() gives the statement one.
+void addRegexpTests(TextCondition& condition, int mode, std::string_view term, std::string_view quotedPattern) {
+  if (term.empty()) return;
+  std::string pattern = sjis::replaceAll(std::string(quotedPattern), "''", "'");
+  std::vector<Field> fields = {Field::Title};
+  if (mode == kMakerMode || mode == kMakerLinkMode) {
+    fields = {Field::Maker, Field::Developer};
+  } else if (mode != kFuzzyMode) {
+    fields = {fieldEnumOfMode(mode)};
+  }
+  for (Field field : fields) {
+    TextTest test;
+    test.fields = {field};
+    test.kind = TextTest::Kind::Regexp;
+    test.operand = db::DbConnection::toUtf8(pattern);
+    condition.tests.push_back(std::move(test));
+  }
+}
+
+// The words buildWordCondition() takes, split the same way.
+std::vector<std::string_view> wordsOf(std::string_view words) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  while (start <= words.size()) {
+    std::size_t space = words.find(' ', start);
+    if (space == std::string_view::npos) space = words.size();
+    out.push_back(words.substr(start, space - start));
+    start = space + 1;
+  }
+  return out;
+}
+
+TextCondition wordCondition(std::string_view words, const std::vector<Field>& fields, bool all) {
+  TextCondition condition;
+  condition.all = all;
+  for (std::string_view word : wordsOf(words)) condition.tests.push_back(likeTest(fields, word));
+  return condition;
+}
+
 }  // namespace
 
 std::string searchModeLabel(int mode) {
@@ -176,35 +272,58 @@ std::optional<SearchClauses> buildSearchClauses(const SearchRequest& request, st
   if (request.mode == kFuzzyMode && match != kEquals && text.find(' ') != std::string::npos) match = kSeveralWords;
 
   SearchClauses clauses;
+  auto add = [&](std::string statement, TextCondition condition) {
+    clauses.statements.push_back(std::move(statement));
+    clauses.conditions.push_back(std::move(condition));
+  };
+  auto anyOf = [&](std::vector<TextTest> tests) {
+    TextCondition condition;
+    condition.tests = std::move(tests);
+    addRegexpTests(condition, request.mode, m, migemoPattern);
+    return condition;
+  };
   if (request.mode == kFuzzyMode) {
     if (match == kSeveralWords) {
       clauses.severalWords = true;
       std::string smart = smartForm(text, request.tables, false);
       std::string fields(kWordFields);
-      if (smart != text) fields += "||ifnull(smart_title,'')";
-      if (!request.skipAnd) clauses.statements.push_back(view(buildWordCondition(text, fields, "AND")));
-      clauses.statements.push_back(view(buildWordCondition(text, fields, "OR") + m));
+      std::vector<Field> fieldList = kWordFieldList;
+      if (smart != text) {
+        fields += "||ifnull(smart_title,'')";
+        fieldList.push_back(Field::SmartTitle);
+      }
+      if (!request.skipAnd) add(view(buildWordCondition(text, fields, "AND")), wordCondition(text, fieldList, true));
+      TextCondition either = wordCondition(text, fieldList, false);
+      addRegexpTests(either, request.mode, m, migemoPattern);
+      add(view(buildWordCondition(text, fields, "OR") + m), std::move(either));
     } else if (match == kEquals) {
       std::string condition;
-      for (const char* field : {"file_name", "title", "kana", "machine_name", "maker", "developer", "tag", "version",
-                                "creator"}) {
+      std::vector<TextTest> tests;
+      for (Field field : kFuzzyFieldList) {
+        const char* name = fieldName(field);
         if (!condition.empty()) condition += " OR ";
-        condition += std::string(field) + "='" + quoted + "'";
+        condition += std::string(name) + "='" + quoted + "'";
+        tests.push_back(equalsTest(field, text));
       }
       const std::string smart = smartForm(text, request.tables, false);
-      if (smart != text) condition += " OR smart_title='" + db::DbConnection::quoteSql(smart) + "'";
-      clauses.statements.push_back(view(condition + m));
+      if (smart != text) {
+        condition += " OR smart_title='" + db::DbConnection::quoteSql(smart) + "'";
+        tests.push_back(equalsTest(Field::SmartTitle, smart));
+      }
+      add(view(condition + m), anyOf(std::move(tests)));
     } else {
       std::string condition = "(";
       condition += likeContains(kFuzzyFields, text);
       condition += ')';
+      std::vector<TextTest> tests = {likeTest(kFuzzyFieldList, text)};
       const std::string smart = smartForm(text, request.tables, true);
       if (!smart.empty()) {
         condition += " OR (";
         condition += likeContains("smart_title", smart);
         condition += ')';
+        tests.push_back(likeTest({Field::SmartTitle}, smart));
       }
-      clauses.statements.push_back(view(condition + m));
+      add(view(condition + m), anyOf(std::move(tests)));
     }
     return clauses;
   }
@@ -213,17 +332,20 @@ std::optional<SearchClauses> buildSearchClauses(const SearchRequest& request, st
       // "LIKE'%" without a space, as the statement has always been written.
       std::string developer = likeContains("developer", text);
       developer.replace(developer.find(" LIKE '"), 7, " LIKE'");
-      clauses.statements.push_back(view(likeContains("maker", text) + " OR " + developer + m));
+      add(view(likeContains("maker", text) + " OR " + developer + m),
+          anyOf({likeTest({Field::Maker}, text), likeTest({Field::Developer}, text)}));
     } else {
-      clauses.statements.push_back(view("maker='" + quoted + "' OR developer='" + quoted + "'" + m));
+      add(view("maker='" + quoted + "' OR developer='" + quoted + "'" + m),
+          anyOf({equalsTest(Field::Maker, text), equalsTest(Field::Developer, text)}));
     }
     return clauses;
   }
   const std::string field = fieldOfMode(request.mode);
+  const Field fieldEnum = fieldEnumOfMode(request.mode);
   if (match == kContains) {
-    clauses.statements.push_back(view(likeContains(field, text) + m));
+    add(view(likeContains(field, text) + m), anyOf({likeTest({fieldEnum}, text)}));
   } else {
-    clauses.statements.push_back(view(field + " = '" + quoted + "'" + m));
+    add(view(field + " = '" + quoted + "'" + m), anyOf({equalsTest(fieldEnum, text)}));
   }
   return clauses;
 }

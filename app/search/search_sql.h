@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/search/text_condition.h"
 #include "common/text/normalize_options.h"
 
 namespace qm::search {
@@ -78,6 +79,8 @@ struct SearchClauses {
   // Tried in order: the AND form of several words (when not skipped) first;
   // when it lists nothing, the next one. Each is a whole CREATE VIEW statement.
   std::vector<std::string> statements;
+  // The same WHERE of each statement as tests of texts (text_condition.h).
+  std::vector<TextCondition> conditions;
   bool severalWords = false;
 };
 

@@ -7,6 +7,7 @@
 #include "app/keys/joystick_dialog_win.h"
 #include "app/shell/menu_table.h"
 #include "app/shell/run_extras_win.h"
+#include "app/shell/status_bar.h"
 #include "app/snapshots/picture_decoder_win.h"
 
 namespace qm::shell {
@@ -69,6 +70,7 @@ bool EmulatorExtras::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_ACTIVATE:
       // Back from a launch: the list takes the focus and the snapshot notice shows.
       if (LOWORD(wParam) != WA_INACTIVE) {
+        if (const int skipped = takeSkippedKeys(); skipped && place_.showNote) place_.showNote(skippedKeysText(skipped));
         if (const int snapshot = takeSnapshotResult()) {
           SetFocus(place_.panes.items);
           if (place_.settings)

@@ -29,6 +29,8 @@ public:
     const Settings* settings = nullptr;
     // The tool bar button shows the automatic snapshot mode.
     std::function<void(int mode)> showAutoSnapMode;
+    // A note in the status bar (keys of a key script that were not sent).
+    std::function<void(const std::string& text)> showNote;
   };
   explicit EmulatorExtras(Place place);
 

@@ -25,6 +25,7 @@
 #include "app/shell/web_menu_win.h"
 #include "app/shell/window_placement.h"
 #include "app/ui/html_help_win.h"
+#include "app/ui/redraw_pause_win.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/platform/ini_encoding.h"
@@ -323,7 +324,8 @@ bool MainWindow::onCreate() {
       GetSubMenu(GetSubMenu(GetMenu(hwnd_), static_cast<int>(menu::BarMenu::Emulator)), 1));
   extras_ = std::make_unique<EmulatorExtras>(EmulatorExtras::Place{
       hwnd_, app_.programFolder, app_.dbPath, app_.settingsPath, {queryTree_, groupList_, itemList_}, launcher_.get(),
-      &settings_, [this](int mode) { rebar_.showAutoSnapMode(mode); }});
+      &settings_, [this](int mode) { rebar_.showAutoSnapMode(mode); },
+      [this](const std::string& text) { setStatus(2, text); }});
   // Opened once the library has made the file ready, so that a failed
   // creation can discard a file nobody holds open.
   listDb_.open(app_.dbPath);
@@ -726,23 +728,8 @@ void MainWindow::sortList(int column, search::SortMode mode) {
 // first item when it is no longer listed), with `keptTop` as the first
 // visible row when it is not -1.
 void MainWindow::showList(const std::string& keepKey, int keptTop) {
-  int rows = items_->rowCount();
-  SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
-  SendMessageA(itemList_, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  InvalidateRect(itemList_, nullptr, FALSE);
-  drawHeaders();
-  const search::ListPlacement place =
-      search::placeAfterRefill(rows, !keepKey.empty(), keepKey.empty() ? -1 : items_->findItem(keepKey), keptTop);
-  if (place.item >= 0) {
-    // Scrolled to the end first, the row then scrolled to becomes the first visible one.
-    if (place.top >= 0) {
-      ListView_EnsureVisible(itemList_, rows - 1, FALSE);
-      ListView_EnsureVisible(itemList_, place.top, FALSE);
-    }
-    ListView_SetItemState(itemList_, -1, 0, LVIS_SELECTED);
-    ListView_SetItemState(itemList_, place.item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    if (place.scroll) ListView_EnsureVisible(itemList_, place.item, FALSE);
-  }
+  const int rows = items_->rowCount();
+  placeListRows(rows, keepKey, keptTop);
   // A sort or a group click leaves the library as it was. The count reads the
   // whole title table: it follows once the list is on the screen.
   if (countedView_ != items_->viewGeneration()) {
@@ -751,6 +738,27 @@ void MainWindow::showList(const std::string& keepKey, int keptTop) {
   }
   setStatus(1, search::hitCountText(rows));
   showCurrentItem();
+}
+
+// Drawn once, when all is set: each step redrawn on its own (the count, the
+// scrolling, the cursor) cost Wine tens of milliseconds for its scroll bar.
+void MainWindow::placeListRows(int rows, const std::string& keepKey, int keptTop) {
+  const ui::RedrawPause pause(itemList_, false);
+  SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
+  SendMessageA(itemList_, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  drawHeaders();
+  const search::ListPlacement place =
+      search::placeAfterRefill(rows, !keepKey.empty(), keepKey.empty() ? -1 : items_->findItem(keepKey), keptTop);
+  if (place.item < 0) return;
+  // Scrolled to the end first, the row then scrolled to becomes the first
+  // visible one. The emptied list already starts at row 0.
+  if (place.top > 0) {
+    ListView_EnsureVisible(itemList_, rows - 1, FALSE);
+    ListView_EnsureVisible(itemList_, place.top, FALSE);
+  }
+  ListView_SetItemState(itemList_, -1, 0, LVIS_SELECTED);
+  ListView_SetItemState(itemList_, place.item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  if (place.scroll) ListView_EnsureVisible(itemList_, place.item, FALSE);
 }
 
 int MainWindow::topRow() const { return static_cast<int>(SendMessageA(itemList_, LVM_GETTOPINDEX, 0, 0)); }
@@ -780,6 +788,7 @@ void MainWindow::refreshGroupPane(GroupRefresh refresh) {
     rememberGroupPlace();
   }
   groupPaneFilled_ = false;
+  const ui::RedrawPause pause(groupList_, true);
   SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
   groupValues_.clear();
   if (auto kept = items_->groupValues(groupKind_)) {
@@ -791,15 +800,12 @@ void MainWindow::refreshGroupPane(GroupRefresh refresh) {
     for (int row = 1; row <= groupDb_.rowCount(); ++row) groupValues_.push_back(groupDb_.cell(row, 0));
   }
   int count = search::groupItemCount(groupKind_, static_cast<int>(groupValues_.size()));
-  // Drawn once when filled: item by item, Wine's list box repaints on every
-  // add, which took 20 ms for a dozen makers.
-  SendMessageA(groupList_, WM_SETREDRAW, FALSE, 0);
+  // Drawn once when filled (the pause above): item by item, Wine's list box
+  // repaints on every add, which took 20 ms for a dozen makers.
   for (int item = 0; item < count; ++item) {
     std::string label = search::groupItemText(groupKind_, item, groupValue(item));
     SendMessageA(groupList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
   }
-  SendMessageA(groupList_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(groupList_, nullptr, TRUE);
   groupPaneFilled_ = true;
   const search::GroupPlace place = groupPlaces_.restore(groupKind_, groupValues_);
   SendMessageA(groupList_, LB_SETCURSEL, place.selected, 0);

@@ -83,6 +83,7 @@ private:
   void sortList(int column, search::SortMode mode);
   // `keptTop`: the first visible row to bring back, or -1 (see list_position.h).
   void showList(const std::string& keepKey, int keptTop);
+  void placeListRows(int rows, const std::string& keepKey, int keptTop);
   int topRow() const;
   enum class GroupRefresh { KeepPlaces, ForgetPlaces };
   void refreshGroupPane(GroupRefresh refresh = GroupRefresh::KeepPlaces);

@@ -3,14 +3,15 @@
 #include <atomic>
 
 #include "app/capture/auto_snap_mode.h"
+#include "app/capture/auto_snapshot_files.h"
 #include "app/capture/auto_snapshot_win.h"
 #include "app/capture/file_time.h"
 #include "app/capture/screen_picture_win.h"
 #include "app/capture/snapshot_files.h"
 #include "app/capture/snapshot_steps.h"
 #include "app/capture/snapshot_windows_win.h"
-#include "app/keys/key_script.h"
 #include "app/keys/key_sender_win.h"
+#include "app/launch/launch_key_script.h"
 #include "app/settings/settings.h"
 #include "app/snapshots/item_snapshots.h"
 #include "app/ui/clipboard_win.h"
@@ -21,6 +22,8 @@ namespace qm::shell {
 namespace {
 
 std::atomic<int> lastSnapshotResult{0};
+// Kept until the window shows them: a launch ending meanwhile adds its own.
+std::atomic<int> skippedKeys{0};
 
 // File times may run a little behind the clock that took the start.
 constexpr std::int64_t kClockSlackMs = 2000;
@@ -36,11 +39,13 @@ public:
 
   void running(const launch::LaunchPlan& plan, const launch::LaunchItem& item,
                launch::EmulatorProcess& process) override {
-    typeKeyScript(plan, item, process);
+    if (const auto typed = launch::launchKeyScript({place_.programFolder, place_.dbPath}, plan, item))
+      skippedKeys += keys::typeIntoEmulator(typed->script, typed->run, static_cast<DWORD>(process.processId()));
     const int mode = capture::autoSnapMode().mode();
     if (mode <= 0) return;
     capture::autoSnapMode().runStarted();
-    autoSnapshots_ = std::make_unique<capture::AutoSnapshotRun>(mode, plan.images.extractFolder, safeLoading());
+    autoFiles_ = std::make_unique<capture::AutoSnapshotFiles>(capture::autoSnapshotRuns(), plan.images.extractFolder);
+    autoSnapshots_ = std::make_unique<capture::AutoSnapshotRun>(mode, *autoFiles_, safeLoading());
   }
 
   void stopped() override {
@@ -62,22 +67,6 @@ public:
   }
 
 private:
-  void typeKeyScript(const launch::LaunchPlan& plan, const launch::LaunchItem& item,
-                     launch::EmulatorProcess& process) {
-    const std::string script = launch::readCompanion(plan.settingPath, launch::Companion::KeyScript);
-    const bool parent = launch::isSetParent(item);
-    if (script.empty() || !qm::keys::keyScriptApplies(plan.setting.enableTwoImagesOver, parent)) return;
-    qm::keys::EmulatorKeySink sink(process.processId());
-    qm::keys::KeyScriptRun run;
-    run.setParent = parent;
-    const launch::LaunchPlace place{place_.programFolder, place_.dbPath};
-    // Typed keys, not a command line: values go in as they are.
-    run.expand = [&](const std::string& token) {
-      return launch::expandLaunchTemplate(token, launch::launchTemplateValues(place, plan, item));
-    };
-    qm::keys::runKeyScript(script, run, sink);
-  }
-
   bool safeLoading() const {
     return readNumber(platform::IniFile(place_.settingsPath), Setting::EtcDllSafeLoad) == 1;
   }
@@ -97,23 +86,24 @@ private:
     return s;
   }
 
-  // The window's thread asks which pictures to keep; they all go afterwards.
+  // The window's thread asks which of this run's pictures to keep; they all go afterwards.
   int keepAutoSnapshots(const capture::SnapshotPlan& snapshots) {
     // Without an extract folder nothing was saved, and nothing may be listed or deleted.
     if (snapshots.extractFolder.empty()) return 0;
     int result = 0;
-    capture::ChoiceRequest request{capture::autoSnapshots(snapshots.extractFolder, runStart_), std::nullopt};
+    capture::ChoiceRequest request{autoFiles_->pictures(), std::nullopt};
     if (!request.pictures.empty()) {
       SendMessageA(place_.owner, capture::kChooseSnapshotsMessage, 0, reinterpret_cast<LPARAM>(&request));
       if (request.chosen) result = capture::keepChosenSnapshots(snapshots, *request.chosen);
     }
-    capture::deleteAutoSnapshots(snapshots.extractFolder);
+    autoFiles_->cleanUp();
     Sleep(50);
     return result;
   }
 
   RunExtrasPlace place_;
   std::int64_t runStart_ = 0;
+  std::unique_ptr<capture::AutoSnapshotFiles> autoFiles_;  // outlives the run, which names its pictures
   std::unique_ptr<capture::AutoSnapshotRun> autoSnapshots_;
 };
 
@@ -124,5 +114,7 @@ std::unique_ptr<launch::RunObserver> makeRunExtras(const RunExtrasPlace& place) 
 }
 
 int takeSnapshotResult() { return lastSnapshotResult.exchange(0); }
+
+int takeSkippedKeys() { return skippedKeys.exchange(0); }
 
 }  // namespace qm::shell

@@ -25,4 +25,8 @@ std::unique_ptr<launch::RunObserver> makeRunExtras(const RunExtrasPlace& place);
 // there is nothing to tell).
 int takeSnapshotResult();
 
+// The keys of key scripts that were not sent because another program's
+// window was in front, since the last time they were taken.
+int takeSkippedKeys();
+
 }  // namespace qm::shell

@@ -20,4 +20,10 @@ std::string dllLoadText(bool safeLoad) {
                              : "[注意] DLLロード(LoadLibrary)はPATHの通った全ディレクトリが対象：全体設定で変更できます");
 }
 
+std::string skippedKeysText(int skipped) {
+  if (skipped <= 0) return "";
+  // Part 2 is narrow: the count of keys the script could not send.
+  return text::sjis("未送信キー ") + std::to_string(skipped);
+}
+
 }  // namespace qm::shell

@@ -25,6 +25,10 @@ std::array<int, kStatusPartCount> statusPartEdges(int width);
 
 // Part 4: where the archive libraries are loaded from (program text).
 std::string dllLoadText(bool safeLoad);
+// Part 2 after launches whose key scripts lost keys to another program's
+// window in front (program text); "" when none was lost.
+std::string skippedKeysText(int skipped);
+
 inline constexpr const char* kScrollLockLabel = "Scroll Lock";
 
 // Timer 1 reads the key every 300 ms; the status bar is written only when

@@ -1,13 +1,13 @@
 #include "app/snapshots/item_snapshots.h"
 
 #include "common/platform/files.h"
+#include "common/platform/path_separators.h"
 
 namespace qm::snapshots {
 
 std::string resolvePath(const std::string& programFolder, const std::string& path) {
   if (path.empty()) return {};
-  const bool absolute = path[0] == '\\' || path[0] == '/' || (path.size() > 1 && path[1] == ':');
-  return absolute ? path : platform::joinPath(programFolder, path);
+  return platform::isAbsolutePath(path) ? path : platform::joinPath(programFolder, path);
 }
 
 ItemSnapshots itemSnapshotsOfRow(const std::function<std::string(std::string_view column)>& cell,

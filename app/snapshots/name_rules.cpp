@@ -1,5 +1,6 @@
 #include "app/snapshots/name_rules.h"
 
+#include "common/platform/path_separators.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 
@@ -34,7 +35,7 @@ void addName(std::vector<TriedName>& names, std::string stem, bool prefix) {
 std::string_view lastPathPart(std::string_view path) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < path.size(); i = sjis::nextChar(path, i))
-    if (path[i] == '\\' || path[i] == '/') start = i + 1;
+    if (platform::isSeparator(path[i])) start = i + 1;
   return path.substr(start);
 }
 

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "common/platform/win_handle_win.h"
+
 namespace qm::snapshots {
 
 namespace {
@@ -13,9 +15,6 @@ namespace {
 // Snapshots are screen captures: anything past this is no picture to show.
 constexpr LONGLONG kLargestFile = 64LL << 20;
 
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
 struct StreamReleaser {
   void operator()(IStream* s) const { s->Release(); }
 };
@@ -24,13 +23,10 @@ struct StreamReleaser {
 // keeps it open while the picture lives; from memory the file is free at
 // once, so a rename of the snapshot folder's files never meets a lock.
 std::unique_ptr<IStream, StreamReleaser> readStream(const std::string& path) {
-  std::unique_ptr<void, HandleCloser> file(CreateFileA(path.c_str(), GENERIC_READ,
-                                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) {
-    file.release();
-    return nullptr;
-  }
+  const platform::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return nullptr;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kLargestFile) return nullptr;
   const DWORD length = static_cast<DWORD>(size.QuadPart);

@@ -1,5 +1,6 @@
 #include "common/archive/archive_type.h"
 
+#include "common/platform/path_separators.h"
 #include "common/text/sjis.h"
 
 namespace qm::archive {
@@ -12,7 +13,7 @@ std::string_view extensionOf(std::string_view path) {
   std::size_t dot = sjis::npos;
   for (std::size_t i = 0; i < path.size(); i = sjis::nextChar(path, i)) {
     if (path[i] == '.') dot = i;
-    if (path[i] == '/' || path[i] == '\\') dot = sjis::npos;
+    if (platform::isSeparator(path[i])) dot = sjis::npos;
   }
   return dot == sjis::npos ? std::string_view() : path.substr(dot + 1);
 }

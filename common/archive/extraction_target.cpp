@@ -4,18 +4,16 @@
 
 #include "common/platform/device_name.h"
 #include "common/platform/files.h"
+#include "common/platform/path_separators.h"
 #include "common/text/sjis.h"
 
 namespace qm::archive {
 namespace {
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
-
 std::vector<std::string_view> partsOf(std::string_view name) {
   std::vector<std::string_view> parts;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < name.size(); i = sjis::nextChar(name, i)) {
-    if (!isSeparator(name[i])) continue;
+  for (std::size_t i = platform::nextSeparator(name, 0); i < name.size(); i = platform::nextSeparator(name, i + 1)) {
     parts.push_back(name.substr(start, i - start));
     start = i + 1;
   }
@@ -26,7 +24,7 @@ std::vector<std::string_view> partsOf(std::string_view name) {
 }  // namespace
 
 bool isUnsafeMemberName(std::string_view name) {
-  if (name.empty() || isSeparator(name.front())) return true;
+  if (name.empty() || platform::isSeparator(name.front())) return true;
   if (sjis::find(name, ':') != sjis::npos) return true;
   const auto parts = partsOf(name);
   for (std::string_view part : parts) {

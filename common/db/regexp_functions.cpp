@@ -96,6 +96,27 @@ std::optional<std::string> regexpPatternError(std::string_view utf8Pattern) {
   return message;
 }
 
+struct RegexpMatcher::Compiled : qm::db::Compiled {};
+
+RegexpMatcher::RegexpMatcher(std::unique_ptr<Compiled> compiled) : compiled_(std::move(compiled)) {}
+RegexpMatcher::~RegexpMatcher() = default;
+
+std::unique_ptr<RegexpMatcher> RegexpMatcher::compile(std::string_view utf8Pattern) {
+  std::string message;
+  auto compiled = std::make_unique<Compiled>();
+  compiled->code = compileText(reinterpret_cast<const unsigned char*>(utf8Pattern.data()), utf8Pattern.size(), message);
+  if (!compiled->code) return nullptr;
+  pcre2_jit_compile(compiled->code.get(), PCRE2_JIT_COMPLETE);
+  compiled->data.reset(pcre2_match_data_create_from_pattern(compiled->code.get(), nullptr));
+  if (!compiled->data) return nullptr;
+  return std::unique_ptr<RegexpMatcher>(new RegexpMatcher(std::move(compiled)));
+}
+
+bool RegexpMatcher::matches(std::string_view utf8Subject) const {
+  return pcre2_match(compiled_->code.get(), reinterpret_cast<PCRE2_SPTR>(utf8Subject.data()), utf8Subject.size(), 0,
+                     0, compiled_->data.get(), nullptr) >= 0;
+}
+
 int registerRegexpFunctions(sqlite3* db) {
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
   int rc = sqlite3_create_function(db, "regexp", 2, flags, nullptr, regexpOperator, nullptr, nullptr);

@@ -5,6 +5,7 @@
 // for the rest of the statement.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,5 +21,20 @@ std::optional<std::string> regexpPatternError(std::string_view utf8Pattern);
 
 // SQLite's result code of the registration.
 int registerRegexpFunctions(sqlite3* db);
+
+// The same match outside SQL, for texts held in memory: what REGEXP answers
+// for a text that is not NULL.
+class RegexpMatcher {
+public:
+  // Nothing when PCRE2 refuses the pattern.
+  static std::unique_ptr<RegexpMatcher> compile(std::string_view utf8Pattern);
+  ~RegexpMatcher();
+  bool matches(std::string_view utf8Subject) const;
+
+private:
+  struct Compiled;
+  explicit RegexpMatcher(std::unique_ptr<Compiled> compiled);
+  std::unique_ptr<Compiled> compiled_;
+};
 
 }  // namespace qm::db

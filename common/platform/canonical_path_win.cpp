@@ -1,17 +1,12 @@
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 #include "common/platform/canonical_path.h"
+#include "common/platform/win_handle_win.h"
 
 namespace qm::platform {
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // GetFinalPathNameByHandleA answers "\\?\C:\..." or "\\?\UNC\server\share\...".
 std::string withoutLongPrefix(std::string path) {

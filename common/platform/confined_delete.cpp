@@ -4,14 +4,15 @@
 
 #include "common/platform/canonical_path.h"
 #include "common/platform/files.h"
+#include "common/platform/path_separators.h"
 #include "common/text/sjis.h"
 
 namespace qm::platform {
 namespace {
 
-// Both separators count on every platform: a "\" in a typed path is far more
-// likely meant as one than as part of a name, and taking it so only refuses more.
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+// Both separators count on every platform (isSeparator's default): a "\" in a
+// typed path is far more likely meant as one than as part of a name, and taking
+// it so only refuses more.
 
 // Cut by character: the trail byte of "表" is a "\".
 std::string withoutTrailingSeparators(const std::string& path) {
@@ -21,6 +22,7 @@ std::string withoutTrailingSeparators(const std::string& path) {
   return path.substr(0, end);
 }
 
+// Stricter than isAbsolutePath: "C:x" is relative to the drive's current folder.
 bool isAbsolute(const std::string& path) {
   return (path.size() > 2 && path[1] == ':' && isSeparator(path[2])) || (!path.empty() && isSeparator(path[0]));
 }

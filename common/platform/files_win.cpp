@@ -1,30 +1,14 @@
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 #include "common/platform/atomic_file.h"
 #include "common/platform/files.h"
+#include "common/platform/win_handle_win.h"
 
 namespace qm::platform {
 
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-  void operator()(HANDLE h) const { FindClose(h); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
-// Both kinds of handle report failure as INVALID_HANDLE_VALUE, not null.
-template <typename Unique>
-Unique owned(HANDLE h) {
-  return Unique(h == INVALID_HANDLE_VALUE ? nullptr : h);
-}
 
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributesOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -39,7 +23,7 @@ bool isFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY)
 std::vector<std::string> matchingFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  UniqueFind search = owned<UniqueFind>(FindFirstFileA(joinPath(folder, pattern).c_str(), &found));
+  UniqueFind search = UniqueFind(FindFirstFileA(joinPath(folder, pattern).c_str(), &found));
   if (!search) return names;
   do {
     if (!isFolder(found.dwFileAttributes)) names.push_back(found.cFileName);
@@ -84,10 +68,10 @@ bool moveFile(const std::string& from, const std::string& to) {
 }
 
 bool truncateFile(const std::string& path) {
-  const UniqueHandle file = owned<UniqueHandle>(
+  const UniqueHandle file(
       CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                   TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file != nullptr;
+  return static_cast<bool>(file);
 }
 
 CopyResult copyFileNoOverwrite(const std::string& from, const std::string& to) {
@@ -109,7 +93,7 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, const std:
 std::vector<FolderEntry> listFolder(const std::string& path) {
   std::vector<FolderEntry> entries;
   WIN32_FIND_DATAA found;
-  UniqueFind search = owned<UniqueFind>(FindFirstFileA(joinPath(path, "*.*").c_str(), &found));
+  UniqueFind search = UniqueFind(FindFirstFileA(joinPath(path, "*.*").c_str(), &found));
   if (!search) return entries;
   do {
     const std::string name = found.cFileName;

@@ -1,19 +1,9 @@
 #include <windows.h>
 
-#include <memory>
-
 #include "common/platform/folder_identity.h"
+#include "common/platform/win_handle_win.h"
 
 namespace qm::platform {
-namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-}  // namespace
-
 std::optional<FolderIdentity> folderIdentity(const std::string& path) {
   // No access asked for and any sharing: only the identity is wanted. Backup
   // semantics open a folder, through a junction to what it points to.

@@ -1,20 +1,10 @@
 #include <windows.h>
 
-#include <memory>
-
 #include "common/platform/files.h"
 #include "common/platform/folder_listing.h"
+#include "common/platform/win_handle_win.h"
 
 namespace qm::platform {
-
-namespace {
-
-struct FindCloser {
-  void operator()(HANDLE h) const { FindClose(h); }
-};
-using UniqueFind = std::unique_ptr<void, FindCloser>;
-
-}  // namespace
 
 std::optional<std::int64_t> folderStamp(const std::string& folder) {
   WIN32_FILE_ATTRIBUTE_DATA data;

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/launch_keys.h"
 #include "common/text/encoding.h"
 #include "tests/cli/cli_runner.h"
 #include "tests/support/temp_folder.h"
@@ -62,8 +63,10 @@ TEST_F(LaunchCliTest, LaunchCommandPrintsWithoutStartingAnything) {
 }
 
 TEST_F(LaunchCliTest, LaunchRunsTheEmulatorInItsFolderWithOneArgumentPerPlaceholder) {
+  std::ofstream(folder + "/emuconf/MSX/own.txt") << "a;b";
   const CliRun run = cli("launch " + key());
   EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.output.find("warning"), std::string::npos) << "natively no key is typed: " << run.output;
   EXPECT_EQ(log(), folder + "/emu\n-t\nA q\n" + folder + "/roms/a b.rom\n");
   const CliRun missing = cli("launch --setting other " + key());
   EXPECT_EQ(missing.exitCode, 1);
@@ -126,3 +129,20 @@ TEST_F(LaunchCliTest, KeysScriptPrintsTheEventsInOrder) {
   EXPECT_EQ(none.exitCode, 0);
   EXPECT_EQ(none.output.find("down"), std::string::npos) << none.output;
 }
+
+namespace qm::cli {
+namespace {
+
+// Natively no key is typed, so `launch` never warns; on Windows the count of
+// keys another window took comes after the run in these words.
+TEST(LaunchKeyWarning, WordsForTheKeysNotSent) {
+  const std::pair<int, const char*> cases[] = {
+      {0, ""},
+      {1, "warning: 1 key of the key script was not sent: another window was in front"},
+      {12, "warning: 12 keys of the key script were not sent: another window was in front"},
+  };
+  for (const auto& [skipped, text] : cases) EXPECT_EQ(skippedKeysWarning(skipped), text) << skipped;
+}
+
+}  // namespace
+}  // namespace qm::cli

@@ -8,7 +8,8 @@
 # under both names; the tool bar button steps the automatic snapshot mode and
 # shows it, and a control's notification of the same number does nothing;
 # automatic desktop snapshots are offered with a preview, the chosen one is
-# kept and found by the snapshot lookup, and the rest are removed. Leaves
+# kept and found by the snapshot lookup, and the rest are removed;
+# quillmoor-cli launch types the same keys without the program's window. Leaves
 # screenshots in build/e2e/keyscap-*.png.
 source "$(dirname "$0")/common.sh"
 
@@ -124,5 +125,17 @@ check "the chosen picture kept" "1024x768" "$(png_size "$f/snap/game.PNG")"
 check "found by the lookup" "slot 1	$f/snap/game.PNG" "$(qm_cli snapshot --db "$f/Quillmoor.db" "$game" | head -n 1 | cut -f1,2)"
 
 drive close-main 20 >/dev/null
+
+# quillmoor-cli launch types the same script into the stand-in, with no
+# window of its own: the same keys in order, the title pasted, none lost.
+"$top/tools/wine-run.sh" "$bin/quillmoor-cli.exe" launch --db "$(winpath "$f/Quillmoor.db")" "$game" \
+  >"$work/cli-launch.txt" 2>&1 </dev/null
+check "quillmoor-cli launch runs the emulator" "0" "$?"
+last_run() { tr -d '\r' <"$emu" | awk '/^start/ {run = ""} {run = run $0 "\n"} END {printf "%s", run}'; }
+check "quillmoor-cli launch types the keys in order" "$expected_keys" \
+  "$(last_run | grep '^key ' | sed 's/ [0-9]*$//' | plain_keys)"
+check "and pastes the title" "paste Keys Game" "$(last_run | grep -m1 '^paste')"
+check "no key lost to another window" "" "$(grep -i warning "$work/cli-launch.txt")"
+
 echo "keyscap: $failures failure(s)"
 [ "$failures" -eq 0 ]

@@ -165,6 +165,75 @@ TEST_F(LaunchRunTest, AlterEgoRenamesAreRecordedAndPutBack) {
   EXPECT_TRUE(sink.messages().empty());
 }
 
+// Renamed alter-ego files stay the first launch's until it ends: a second
+// launch of the item, renaming or not, is refused without moving them back,
+// and once the first has ended the item launches again.
+TEST_F(LaunchRunTest, ASecondLaunchOfARenamedAlterEgoIsRefusedWhileTheFirstRuns) {
+  const std::string first = makeFile("ego/my disk 1.d88", "1");
+  const std::string renamed = joinPath(platform::folderOf(first), "my_disk_1.d88");
+  run("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title) VALUES "
+      "('p.d88', 'p', 'd88', 'PC88', 't');"
+      "INSERT INTO alter_ego_table(pfile_ae, ae_file, alter_ego, ply_pfile_ae, ren_file_name) VALUES "
+      "('p.d88', '" + first + "', 1, '', '');");
+  setting.fileNameReplace = 1;
+  writeSetting("PC88", "A", setting);
+  setting.fileNameReplace = 0;
+  writeSetting("PC88", "B", setting);
+  struct Second {
+    const char* setting;
+    const char* name;
+  };
+  for (const Second& second : {Second{"A", "renaming"}, Second{"B", "not renaming"}}) {
+    sink.clear();
+    host.started.clear();
+    LaunchOutcome secondOutcome = LaunchOutcome::Ran;
+    bool renamedAfterSecond = false;
+    std::string recordedAfterSecond;
+    bool inSecond = false;
+    host.whileRunning = [&] {
+      if (std::exchange(inSecond, true)) return;
+      secondOutcome = runLaunch(env, request("p.d88", second.setting)).outcome;
+      renamedAfterSecond = platform::fileExists(renamed) && !platform::fileExists(first);
+      recordedAfterSecond = cell("SELECT ren_file_name FROM alter_ego_table;");
+    };
+    ASSERT_EQ(runLaunch(env, request("p.d88")).outcome, LaunchOutcome::Ran) << second.name;
+    EXPECT_EQ(secondOutcome, LaunchOutcome::AlterEgoInUse) << second.name;
+    EXPECT_TRUE(renamedAfterSecond) << second.name;
+    EXPECT_EQ(recordedAfterSecond, renamed) << second.name;
+    EXPECT_EQ(host.started.size(), 1u) << "only the first emulator starts: " << second.name;
+    ASSERT_EQ(sink.messages().size(), 1u) << second.name;
+    EXPECT_EQ(sink.messages()[0].text, sj("この分身アイテムは起動中です。\nエミュレータを終了してから起動し直して下さい。"));
+    EXPECT_EQ(sink.messages()[0].caption, sj("エミュレータが起動できませんでした"));
+    EXPECT_TRUE(platform::fileExists(first)) << "put back by the first launch: " << second.name;
+    EXPECT_EQ(cell("SELECT ren_file_name FROM alter_ego_table;"), "");
+  }
+  sink.clear();
+  host.whileRunning = nullptr;
+  EXPECT_EQ(runLaunch(env, request("p.d88")).outcome, LaunchOutcome::Ran) << "free again once the first ended";
+  EXPECT_TRUE(sink.messages().empty());
+}
+
+// Alter-ego launches that rename nothing leave the files where they are and
+// may run side by side, as launches of plain images do.
+TEST_F(LaunchRunTest, AlterEgoLaunchesWithoutRenamesRunSideBySide) {
+  const std::string first = makeFile("ego/my disk 1.d88", "1");
+  run("INSERT INTO main_table(file_name, file_title, file_ext, machine_name, title) VALUES "
+      "('p.d88', 'p', 'd88', 'PC88', 't');"
+      "INSERT INTO alter_ego_table(pfile_ae, ae_file, alter_ego, ply_pfile_ae, ren_file_name) VALUES "
+      "('p.d88', '" + first + "', 1, '', '');");
+  writeSetting("PC88", "A", setting);
+  LaunchOutcome secondOutcome = LaunchOutcome::NoSetting;
+  bool inSecond = false;
+  host.whileRunning = [&] {
+    if (std::exchange(inSecond, true)) return;
+    secondOutcome = runLaunch(env, request("p.d88")).outcome;
+  };
+  EXPECT_EQ(runLaunch(env, request("p.d88")).outcome, LaunchOutcome::Ran);
+  EXPECT_EQ(secondOutcome, LaunchOutcome::Ran);
+  EXPECT_EQ(host.started.size(), 2u);
+  EXPECT_TRUE(sink.messages().empty());
+}
+
 TEST_F(LaunchRunTest, OverlappingLaunchesRunTheEndProgramOnceAfterTheLast) {
   addSetInZip();
   setting.endPrograms[1] = {"after.exe", "", 0};

@@ -64,6 +64,7 @@ TEST(SettingsCatalogue, DefaultsOfKeysReadAtStartOrByDialogs) {
       {"ItemListFont", "EmusetColor", 10526880}, {"ItemListColor", "Line2Color", 15132390},
       {"ItemListColor", "DispEmuSetName", -1},   {"GroupListColor", "GradStartColor", 13158600},
       {"MemoFont", "Height", 200},               {"MemoFont", "TabStop", 16},
+      {"QueryTree", "IconSize", 16},             {"Migemo", "SearchClassLimit", 0},
   };
   for (const Case& c : cases) {
     auto id = findSetting(c.section, c.key);

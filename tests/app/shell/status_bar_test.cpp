@@ -13,6 +13,12 @@ TEST(StatusBar, DllLoadTextsByTheSafeLoadingSetting) {
             "[注意] DLLロード(LoadLibrary)はPATHの通った全ディレクトリが対象：全体設定で変更できます");
 }
 
+TEST(StatusBar, SkippedKeysOnlyWhenSomeWereLost) {
+  EXPECT_EQ(skippedKeysText(0), "");
+  EXPECT_EQ(text::sjisToUtf8(skippedKeysText(3)), "未送信キー 3");
+  EXPECT_EQ(skippedKeysText(-1), "");
+}
+
 // The counts keep their widths at the left; the Scroll Lock parts stay at the
 // right edge as the window widens, and never cross the fixed ones when it narrows.
 TEST(StatusBar, PartEdgesFollowTheWidth) {
