@@ -1,7 +1,13 @@
 # Quillmoor2: the two commands a new machine needs are `make run` and `make test`.
 JOBS ?= $(shell nproc)
+# T names Windows test programs for test-windows, E2E end-to-end scripts
+# (tools/e2e/NAME.sh) for test-e2e: `make test-windows T="test_app test_launch"`.
+T ?=
+E2E ?=
+empty :=
+space := $(empty) $(empty)
 
-.PHONY: all deps native windows release test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window bench-search-wine bench-cli-search clean
+.PHONY: all deps native windows release check test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window bench-search-wine bench-cli-search clean
 
 all: native windows
 
@@ -32,33 +38,25 @@ test-release: release
 	@python3 tools/check-release.py build/native-release/bin
 
 test-native: native
-	@ctest --preset native -j $(JOBS)
+	@ctest --preset native -j $(JOBS) -LE program
 
 test-windows: windows
-	@xvfb-run -a ctest --preset windows
+	@xvfb-run -a ctest --preset windows $(if $(strip $(T)),-R '^($(subst $(space),|,$(strip $(T))))($$|\.)')
 
+# Two scripts at a time, each on its own virtual display and Wine prefix;
+# each script's output is printed whole when it ends (tools/e2e/run.py).
 test-e2e: native windows
-	@tools/e2e/native-vs-wine.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/main-window-layout.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/maintenance.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/master-tables.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/registration.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/keys-web.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/menus.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/records.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/keyscap.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/joystick.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/launch.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/rewrite.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/search.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/query-tree.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/renamedata.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/exchange.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/moves.sh
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/pictures.sh
-	@$(MAKE) --no-print-directory dist
-	@xvfb-run -a -s "-screen 0 1024x768x24" tools/e2e/dist.sh
+	@$(if $(strip $(E2E)),$(if $(filter dist,$(E2E)),$(MAKE) --no-print-directory dist,true),$(MAKE) --no-print-directory dist)
+	@tools/e2e/run.py $(E2E)
+
+# The quick loop: the native build, its tests (each program in a few shards,
+# not a process per case) and the include rule; nothing of Windows or Wine.
+# Needs the packages of tools/deps.sh in place.
+check:
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+	@ctest --preset native -j $(JOBS) -LE case --output-on-failure
+	@python3 tools/check-includes.py .
 
 test: test-native test-release test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true

@@ -12,16 +12,26 @@ five lies inside a zip ("...item000001.zip*item000001.d88"), and an empty
 file is made for every image (for a zip member, its zip), so that a removal
 run finds nothing missing.
 
+With --texts FOLDER the items of one machine (--text-machine, the first of the
+master table by default) are small text files written into FOLDER, in code
+page 932 with CRLF, named in the library as a Windows program under Wine sees
+them (Z: and the path); an editor set up as that machine's emulator opens
+them. --snaps FOLDER gives each of those images a PNG named after it there,
+and makes FOLDER that machine's snapshot folder.
+
     tools/gen-demo-library.py Quillmoor.db                 # a few hundred items
     tools/gen-demo-library.py --count 100000 bench.db      # for benchmarks
     tools/gen-demo-library.py --count 100000 --files /tmp/roms bench.db
+    tools/gen-demo-library.py --texts demo/roms --snaps demo/snap demo/Quillmoor.db
 """
 
 import argparse
 import os
 import random
 import sqlite3
+import struct
 import sys
+import zlib
 
 SCHEMA_VERSION = 8
 
@@ -56,7 +66,7 @@ PLAYERS = ["1", "1-2", "1-4", "2"]
 DEVICES = ["", "マウス", "ジョイスティック", "キーボード"]
 
 
-def parse_args():
+def parse_args(argv=None):
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("database", help="an existing version-8 library database")
     p.add_argument("--count", type=int, default=300, help="items to add (sets count once, by their parent)")
@@ -64,7 +74,10 @@ def parse_args():
     p.add_argument("--root", default="Z:\\work\\demo\\roms", help="folder the image paths start with")
     p.add_argument("--clear", action="store_true", help="remove every item first")
     p.add_argument("--files", metavar="FOLDER", help="image paths under FOLDER, some in zips, files made")
-    return p.parse_args()
+    p.add_argument("--texts", metavar="FOLDER", help="one machine's images are text files written into FOLDER")
+    p.add_argument("--text-machine", metavar="NAME", help="that machine (default: the first one)")
+    p.add_argument("--snaps", metavar="FOLDER", help="a PNG for each text image, FOLDER the machine's snapshot folder")
+    return p.parse_args(argv)
 
 
 def check_version(db):
@@ -116,11 +129,11 @@ class Rows:
         self.main, self.memo, self.fave, self.creator, self.spec_rows = [], [], [], [], []
 
 
-def add_item(rows, rng, number, root, machine, genres, adultex, sep="\\", zips=False):
+def add_item(rows, rng, number, root, machine, genres, adultex, sep="\\", zips=False, text=False):
     index, (name, exts, media) = machine
-    ext = exts.split(";")[0].lower() or ".img"
-    folder = f"{root}{sep}machine{index + 1:02d}"
-    zipped = zips and rng.random() < 0.2
+    ext = ".txt" if text else exts.split(";")[0].lower() or ".img"
+    folder = root if text else f"{root}{sep}machine{index + 1:02d}"
+    zipped = zips and not text and rng.random() < 0.2
     title, kana = make_title(rng)
     maker = rng.choice(MAKERS)
     developer = maker if rng.random() < 0.7 else rng.choice(MAKERS)
@@ -175,18 +188,96 @@ def insert(db, rows):
                "SELECT ply_file_name, max(ply) FROM main_table WHERE ply>1 GROUP BY ply_file_name")
 
 
-def make_files(rows):
+def wine_path(path):
+    """The name a Windows program under Wine gives this system's path."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def text_image(row):
+    """A demo image's text: what the library says of it, code page 932, CRLF."""
+    released = row[11] if row[11] != "0" else "不明"
+    lines = [row[4], f"よみ: {row[20]}", f"機種: {row[3]}", f"メーカー: {row[5]}", f"発売: {released}", "",
+             "Quillmoor2 のデモ用イメージです。エミュレータの代わりにメモ帳で開いています。",
+             "メモ帳を閉じると、起動回数とプレイ時間が記録されます。"]
+    return "\r\n".join(lines).encode("cp932") + b"\r\n"
+
+
+def png(width, height, pixel):
+    """An RGB PNG of pixel(x, y) -> (r, g, b), written with zlib alone."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + bytes(c for x in range(width) for c in pixel(x, y)) for y in range(height))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
+# Every demo picture has a frame of this colour, so a screenshot shows whether one is drawn.
+SNAP_FRAME = (250, 130, 20)
+SNAP_SIZE = (160, 120)
+
+
+def snapshot(number):
+    """A made-up screen: a sky of the item's own hue over a dark ground, a sun, the frame."""
+    hue = (number * 47) % 360
+    sky = [int(128 + 100 * ((hue + shift) % 360 < 180)) for shift in (0, 120, 240)]
+    width, height = SNAP_SIZE
+    sun = (width * (1 + number % 3) // 4, height // 3)
+
+    def pixel(x, y):
+        if x < 4 or y < 4 or x >= width - 4 or y >= height - 4:
+            return SNAP_FRAME
+        if (x - sun[0]) ** 2 + (y - sun[1]) ** 2 < 144:
+            return (255, 240, 160)
+        if y > height * 2 // 3:
+            return (40, 60 + (x // 8 % 2) * 30, 40)
+        return tuple(c * (height - y) // height for c in sky)
+    return png(width, height, pixel)
+
+
+def write_file(path, data):
+    """Written under a temporary name and renamed over the target when complete."""
+    os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
+    temporary = path + ".tmp"
+    with open(temporary, "wb") as out:
+        out.write(data)
+    os.replace(temporary, path)
+
+
+def make_texts(rows, texts, snaps):
+    """The text images of rows under texts (and their pictures under snaps)."""
+    prefix = wine_path(texts) + "\\"
+    for row in rows.main:
+        if not row[0].startswith(prefix):
+            continue
+        write_file(os.path.join(texts, row[1] + ".txt"), text_image(row))
+        if snaps:
+            write_file(os.path.join(snaps, row[1] + ".png"), snapshot(int(row[1][4:10])))
+
+
+def make_files(main_rows):
     """An empty file for every image; for a zip member, its zip."""
-    for path in sorted({row[0].split("*", 1)[0] for row in rows.main}):
+    for path in sorted({row[0].split("*", 1)[0] for row in main_rows}):
         os.makedirs(os.path.dirname(path), exist_ok=True)
         open(path, "ab").close()
 
 
-def main():
-    args = parse_args()
+def text_machine(args, machines):
+    if not args.texts:
+        return None
+    name = args.text_machine or machines[0][0]
+    if name not in [m[0] for m in machines]:
+        sys.exit(f"gen-demo-library: no machine {name} in the master table")
+    return name
+
+
+def main(argv=None):
+    args = parse_args(argv)
+    if args.snaps and not args.texts:
+        sys.exit("gen-demo-library: --snaps needs --texts")
     db = sqlite3.connect(args.database)
     check_version(db)
     machines, genres, adultex = masters(db)
+    texted = text_machine(args, machines)
     rng = random.Random(args.seed)
     # A handful of machines carry most items, as in a real collection.
     weights = [8 if i < 6 else 1 for i in range(len(machines))]
@@ -196,14 +287,21 @@ def main():
     root, sep = (os.path.abspath(args.files), os.sep) if args.files else (args.root, "\\")
     for i in range(args.count):
         machine = rng.choices(list(enumerate(machines)), weights)[0]
-        images += add_item(rows, rng, first + i, root, machine, genres, adultex, sep, bool(args.files))
+        if machine[1][0] == texted:
+            images += add_item(rows, rng, first + i, wine_path(args.texts), machine, genres, adultex, text=True)
+        else:
+            images += add_item(rows, rng, first + i, root, machine, genres, adultex, sep, bool(args.files))
     with db:
         if args.clear:
             db.execute("DELETE FROM main_table")  # the delete trigger empties the side tables
         insert(db, rows)
+        if args.snaps:
+            db.execute("UPDATE machine_info_table SET snap_path=? WHERE machine=?", (wine_path(args.snaps), texted))
     db.close()
     if args.files:
-        make_files(rows)
+        make_files([row for row in rows.main if not texted or row[3] != texted])
+    if texted:
+        make_texts(rows, args.texts, args.snaps)
     print(f"gen-demo-library: {args.count} items ({images} images) added to {args.database}")
 
 

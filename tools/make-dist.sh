@@ -2,6 +2,7 @@
 # Packs the Windows program folder as a user unpacks it:
 #
 #   tools/make-dist.sh BIN_FOLDER OUT_FOLDER
+#   tools/make-dist.sh --folder BIN_FOLDER PROGRAM_FOLDER
 #
 # writes OUT_FOLDER/Quillmoor2-<version>.zip (the version from the build's
 # common/version.h) with one top folder Quillmoor2-<version>\ holding the
@@ -10,9 +11,13 @@
 # plug-ins (plugin\*.nya, when built), a Japanese read-me and the licence
 # notices of the libraries linked in, taken from the installed Debian
 # packages' copyright files. Nothing the program writes at run time (the
-# library, its settings) goes in.
+# library, its settings) goes in. With --folder the same files are laid into
+# PROGRAM_FOLDER itself (made if missing; the program's files in it replaced,
+# anything else left alone), unzipped: the demo folder is made this way.
 set -euo pipefail
 
+FOLDER_ONLY=
+if [ "${1:-}" = "--folder" ]; then FOLDER_ONLY=1; shift; fi
 BIN=${1:?bin folder}
 OUT=${2:?output folder}
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -36,9 +41,13 @@ LICENCES=(
 
 fail() { echo "make-dist: $*" >&2; exit 1; }
 
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-dir=$stage/$NAME
+if [ -n "$FOLDER_ONLY" ]; then
+  dir=$OUT
+else
+  stage=$(mktemp -d)
+  trap 'rm -rf "$stage"' EXIT
+  dir=$stage/$NAME
+fi
 mkdir -p "$dir/licenses"
 
 for f in Quillmoor2.exe Quillmoor2_Lib.dll Quillmoor2_GetCRC.dll quillmoor-cli.exe migemo.dll Quillmoor2.chm; do
@@ -62,6 +71,7 @@ done
 
 # The read-me in the code page of a Japanese Windows, with CRLF line ends.
 sed "s/@VERSION@/$VERSION/" "$HERE/dist/readme.txt" | iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$dir/readme.txt"
+[ -z "$FOLDER_ONLY" ] || exit 0
 
 mkdir -p "$OUT"
 zip_path=$(cd "$OUT" && pwd)/$NAME.zip

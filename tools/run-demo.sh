@@ -1,18 +1,11 @@
 #!/usr/bin/env bash
-# Starts the Windows build under Wine in a demo program folder (build/demo),
-# as a user would start it from its own folder.
+# Starts the Windows build under Wine in a demo program folder (build/demo,
+# made by tools/make-demo.sh), as a user would start it from its own folder.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 demo=$top/build/demo
-mkdir -p "$demo"
-cp "$top"/build/windows/bin/Quillmoor2.exe "$top"/build/windows/bin/Quillmoor2_Lib.dll "$demo/"
-cp -r "$top"/build/windows/bin/resource "$top"/build/windows/bin/default_icon "$demo/"
+"$top/tools/make-demo.sh" "$demo"
 cd "$demo"
-if [ ! -f Quillmoor.db ]; then
-  # A demo library: the database made by the Windows build, a few hundred titles.
-  "$top/tools/wine-run.sh" "$top/build/windows/bin/quillmoor-cli.exe" create --db Quillmoor.db >/dev/null
-  python3 "$top/tools/gen-demo-library.py" Quillmoor.db --count 300 --root 'Z:\work\demo\roms' >/dev/null
-fi
 echo "run: starting Quillmoor2.exe in $demo"
 if [ -n "${DISPLAY:-}" ]; then
   "$top/tools/wine-run.sh" Quillmoor2.exe

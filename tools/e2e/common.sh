@@ -34,6 +34,19 @@ check_soon() {  # check_soon NAME EXPECTED COMMAND...
   check "$name" "$expected" "$actual"
 }
 winpath() { echo "Z:${1//\//\\}"; }
+wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
+  local seconds=$1
+  shift
+  for _ in $(seq 1 $((seconds * 5))); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+# The titles of the X windows on the display, one per line.
+window_titles() { xwininfo -root -tree | sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p'; }
+# Pixels of the screenshot FILE within a few steps of the colour.
+pixels_of() {  # pixels_of FILE COLOUR
+  /usr/bin/convert "$1" -fuzz 4% -fill black +opaque "$2" -fill white -opaque "$2" \
+    -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
 # The screen as a person sees it: the program's windows that the display
 # leaves black in a root capture are pasted over it, bottom one first.
 screenshot() {

@@ -6,18 +6,11 @@
 # its help file in the HTML Help viewer and closes. Screenshots go to
 # build/e2e/dist-*.png.
 #
-# A new Wine prefix takes most of a minute to make: the first run makes one
-# with wineboot into build/wineprefix-pristine and never runs anything in it;
-# every run works in a copy of it, which is the same as a new one.
+# A new Wine prefix takes most of a minute to make: every run works in a
+# copy of the one that was never used, which is the same as a new one.
 top=$(cd "$(dirname "$0")/../.." && pwd)
-pristine=$top/build/wineprefix-pristine
+pristine=$("$(dirname "$0")/pristine-prefix.sh")
 prefix=$top/build/wineprefix-dist
-if [ ! -f "$pristine/system.reg" ]; then
-  rm -rf "$pristine"
-  WINEPREFIX=$pristine LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all \
-    WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=} wineboot -i >/dev/null 2>&1
-  WINEPREFIX=$pristine wineserver -w
-fi
 WINEPREFIX=$prefix wineserver -k 2>/dev/null
 rm -rf "$prefix"
 cp -a "$pristine" "$prefix"
