@@ -7,13 +7,13 @@
 
 #include "app/crc_check/crc_library.h"
 #include "app/crc_check/crc_recompute.h"
-#include "app/maintenance/dialog_run.h"
-#include "app/maintenance/file_probe.h"
-#include "app/maintenance/maintenance_page.h"
-#include "app/maintenance/run_feed.h"
-#include "app/maintenance/run_hand_over.h"
 #include "app/ui/combo_text_win.h"
+#include "app/ui/dialog_run_win.h"
 #include "app/ui/dialog_window_win.h"
+#include "common/run/file_probe.h"
+#include "common/run/machine_list.h"
+#include "common/run/run_feed.h"
+#include "common/run/run_hand_over.h"
 #include "common/text/encoding.h"
 
 namespace qm::crc_check {
@@ -87,7 +87,7 @@ private:
   maintenance::RunFeed feed_{[this] { return PostMessageA(hwnd_, kFeedPending, 0, 0) != 0; }};
   maintenance::SystemFileProbe files_;
   // Last: destroying the worker stops and joins the run first.
-  maintenance::DialogRun worker_{maintenance::processStopFlag()};
+  ui::DialogRun worker_{maintenance::processStopFlag()};
 };
 
 void CrcRecomputeDialog::createControls() {

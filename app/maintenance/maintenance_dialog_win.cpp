@@ -9,21 +9,21 @@
 #include "app/exchange/csv_export.h"
 #include "app/exchange/csv_import.h"
 #include "app/library_moves/column_replace.h"
-#include "app/maintenance/dialog_run.h"
-#include "app/maintenance/file_probe.h"
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_options_dialog_win.h"
 #include "app/maintenance/reading_options_store.h"
 #include "app/maintenance/reading_run.h"
-#include "app/maintenance/run_feed.h"
-#include "app/maintenance/run_hand_over.h"
 #include "app/maintenance/smart_title_check_win.h"
 #include "app/maintenance/smart_title_run.h"
 #include "app/ui/combo_text_win.h"
+#include "app/ui/dialog_run_win.h"
 #include "app/ui/dialog_window_win.h"
 #include "app/ui/file_picker_win.h"
 #include "app/ui/win_handles_win.h"
 #include "common/platform/ini.h"
+#include "common/run/file_probe.h"
+#include "common/run/run_feed.h"
+#include "common/run/run_hand_over.h"
 #include "common/text/encoding.h"
 
 namespace qm::maintenance {
@@ -128,7 +128,7 @@ private:
   SystemFileProbe files_;
   // Last: destroying the worker stops and joins the run before anything it
   // uses goes.
-  DialogRun worker_{processStopFlag()};
+  ui::DialogRun worker_{processStopFlag()};
 };
 
 void MaintenanceDialog::createControls() {

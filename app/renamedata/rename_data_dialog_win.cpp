@@ -5,8 +5,6 @@
 
 #include <memory>
 
-#include "app/maintenance/maintenance_page.h"
-#include "app/maintenance/run_worker.h"
 #include "app/renamedata/list_data.h"
 #include "app/renamedata/plugin_folder.h"
 #include "app/renamedata/rename_run.h"
@@ -17,6 +15,8 @@
 #include "app/ui/message_box_win.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
+#include "common/run/machine_list.h"
+#include "common/run/run_worker.h"
 #include "common/text/encoding.h"
 #include "common/text/reading_settings.h"
 

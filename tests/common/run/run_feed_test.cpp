@@ -1,7 +1,7 @@
 // The hand-over of a run's log and progress from its thread to the window:
 // one wake-up per batch, nothing lost or reordered, and a wake-up that could
 // not be sent is tried again.
-#include "app/maintenance/run_feed.h"
+#include "common/run/run_feed.h"
 
 #include <gtest/gtest.h>
 

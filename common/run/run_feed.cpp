@@ -1,4 +1,4 @@
-#include "app/maintenance/run_feed.h"
+#include "common/run/run_feed.h"
 
 namespace qm::maintenance {
 
