@@ -75,7 +75,8 @@ private:
   RenameRequest running_;
   RenameResult result_;
   bool changed_ = false;
-  StatusFeed feed_{[this] { PostMessageA(hwnd_, kFeedPending, 0, 0); }};
+  maintenance::RunFeed feed_{[this] { return PostMessageA(hwnd_, kFeedPending, 0, 0) != 0; }};
+  StatusFeed observer_{feed_};
   // Last: destroying it stops and joins the run before what it uses goes.
   maintenance::RunWorker worker_{maintenance::processStopFlag()};
 };
@@ -235,7 +236,7 @@ void RenameDataDialog::startOrStop(bool test) {
   setText(kStatus, list.notice);
   RenameStatus ended = RenameStatus::Completed;
   const auto sink = platform::makeWindowSink(hwnd_);
-  keys_ = selectRenameKeys(*what, *sink, feed_, ended);
+  keys_ = selectRenameKeys(*what, *sink, observer_, ended);
   showFeed();
   if (!keys_) return;
   list_ = std::move(list.text);
@@ -243,7 +244,7 @@ void RenameDataDialog::startOrStop(bool test) {
   setRunning(true, test);
   feed_.take();
   worker_.start([this] {
-    result_ = runRename(running_, *keys_, *plugin_, *list_, feed_, maintenance::processStopFlag());
+    result_ = runRename(running_, *keys_, *plugin_, *list_, observer_, maintenance::processStopFlag());
     PostMessageA(hwnd_, kRunEnded, 0, 0);
   });
 }
@@ -259,7 +260,7 @@ void RenameDataDialog::runEnded() {
 }
 
 void RenameDataDialog::showFeed() {
-  StatusFeed::Batch batch = feed_.take();
+  maintenance::RunFeed::Batch batch = feed_.take();
   if (batch.status) setText(kStatus, *batch.status);
   HWND lines = item(kTestList);
   for (const std::string& line : batch.lines)

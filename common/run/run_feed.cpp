@@ -8,6 +8,12 @@ void RunFeed::log(const std::string& line) {
   changed(lock);
 }
 
+void RunFeed::status(const std::string& line) {
+  std::unique_lock lock(mutex_);
+  batch_.status = line;
+  changed(lock);
+}
+
 void RunFeed::progressRange(int total) {
   std::unique_lock lock(mutex_);
   batch_.range = total;

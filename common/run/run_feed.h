@@ -1,8 +1,8 @@
-// The log and progress of a run on its worker thread, kept for the interface
-// thread to take in batches. A walk over 100,000 rows would overflow a
-// window's message queue with one message per line, so the feed asks for one
-// wake-up when it goes from empty to pending and the interface thread takes
-// everything gathered since.
+// The log, status line and progress of a run on its worker thread, kept for
+// the interface thread to take in batches. A walk over 100,000 rows would
+// overflow a window's message queue with one message per line, so the feed
+// asks for one wake-up when it goes from empty to pending and the interface
+// thread takes everything gathered since.
 #pragma once
 
 #include <functional>
@@ -24,11 +24,14 @@ public:
   void log(const std::string& line) override;
   void progressRange(int total) override;
   void progressStep() override;
+  // Replaces the run's status line: a batch carries only the latest.
+  void status(const std::string& line);
 
   struct Batch {
-    std::vector<std::string> lines;  // in the order logged
-    std::optional<int> range;        // a new range since the last batch: position from 0
-    int position = 0;                // steps since the range was set
+    std::vector<std::string> lines;     // in the order logged
+    std::optional<std::string> status;  // the latest, when it changed since the last batch
+    std::optional<int> range;           // a new range since the last batch: position from 0
+    int position = 0;                   // steps since the range was set
   };
   // On the interface thread.
   Batch take();

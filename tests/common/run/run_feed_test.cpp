@@ -34,6 +34,19 @@ TEST(RunFeed, OneWakeUpUntilTheBatchIsTaken) {
   EXPECT_EQ(batch.position, 2) << "the position counts from the range, not from the last batch";
 }
 
+TEST(RunFeed, OnlyTheLatestStatusAndOnlyWhenItChanged) {
+  RunFeed feed([] { return true; });
+  feed.progressRange(3);
+  feed.status("1/3");
+  feed.progressStep();
+  feed.status("2/3");
+  RunFeed::Batch batch = feed.take();
+  EXPECT_EQ(batch.status, "2/3");
+  EXPECT_EQ(batch.position, 1);
+  feed.log("a");
+  EXPECT_FALSE(feed.take().status);
+}
+
 TEST(RunFeed, ANewRangeStartsThePositionAgain) {
   RunFeed feed([] { return true; });
   feed.progressRange(5);
