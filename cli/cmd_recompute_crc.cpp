@@ -4,9 +4,9 @@
 
 #include "app/crc_check/crc_library.h"
 #include "app/crc_check/crc_recompute.h"
-#include "app/maintenance/file_probe.h"
 #include "cli/maintenance_console.h"
 #include "cli/migemo_console.h"
+#include "common/run/file_probe.h"
 
 namespace qm::cli {
 namespace {

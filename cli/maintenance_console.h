@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/maintenance/run_context.h"
 #include "app/maintenance/saved_search_view.h"
 #include "cli/cli.h"
+#include "common/run/run_context.h"
 
 namespace qm::cli {
 

@@ -7,11 +7,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/maintenance/run_steps.h"
 #include "common/archive/archive_type.h"
 #include "common/archive/member_walk.h"
 #include "common/db/db_connection.h"
 #include "common/db/prepared_statement.h"
+#include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 

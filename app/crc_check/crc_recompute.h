@@ -14,8 +14,8 @@
 #include <string>
 
 #include "app/crc_check/crc_functions.h"
-#include "app/maintenance/file_probe.h"
-#include "app/maintenance/run_context.h"
+#include "common/run/file_probe.h"
+#include "common/run/run_context.h"
 
 namespace qm::crc_check {
 

@@ -7,21 +7,16 @@
 
 #include "app/crc_check/crc_library.h"
 #include "app/crc_check/crc_recompute.h"
-#include "app/maintenance/dialog_run.h"
-#include "app/maintenance/file_probe.h"
-#include "app/maintenance/maintenance_page.h"
-#include "app/maintenance/run_feed.h"
-#include "app/maintenance/run_hand_over.h"
 #include "app/ui/combo_text_win.h"
-#include "app/ui/dialog_window_win.h"
+#include "app/ui/run_dialog_win.h"
+#include "common/run/file_probe.h"
+#include "common/run/machine_list.h"
 #include "common/text/encoding.h"
 
 namespace qm::crc_check {
 namespace {
 
-using maintenance::BoxRequest;
 using maintenance::HandOverList;
-using maintenance::HandOverSink;
 using text::sjis;
 
 enum Control : int {
@@ -40,13 +35,6 @@ enum Control : int {
   kCounts,  // after a run: rows updated, skipped and failed
 };
 
-enum Message : UINT {
-  kFeedPending = WM_APP + 1,
-  kRunEnded,
-  kShowBox,
-  kListRequest,
-};
-
 std::optional<std::uint32_t> windowNumber(const std::string& text) {
   if (text.empty()) return 0;
   std::uint32_t value = 0;
@@ -55,7 +43,7 @@ std::optional<std::uint32_t> windowNumber(const std::string& text) {
   return value;
 }
 
-class CrcRecomputeDialog : public ui::DialogWindow {
+class CrcRecomputeDialog : public ui::RunDialog {
 public:
   explicit CrcRecomputeDialog(const CrcRecomputeHost& host) : host_(host) {}
   void open() { runModal(host_.owner, sjis("CRCの再取得"), 720, 252); }
@@ -64,30 +52,19 @@ private:
   void createControls() override;
   int focusAtOpen() const override { return kStart; }
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void destroying() override;
 
   void startOrStop();
-  void runEnded();
-  void showFeed();
+  void runEnded() override;
+  void showFeed() override;
+  void listRequest(HandOverList::Request request) override;
   void ticksChanged();
   void setInputsEnabled(bool on);
-  void close();
-  void showBox(BoxRequest& request);
-  void listRequest(HandOverList::Request request);
 
   const CrcRecomputeHost& host_;
   CrcRecomputeResult result_;  // written by the worker before it posts kRunEnded
   CrcLibrary library_;
   CrcRecomputeRequest request_;
-
-  HandOverSink sink_{[this](BoxRequest& request) { SendMessageA(hwnd_, kShowBox, 0, reinterpret_cast<LPARAM>(&request)); }};
-  HandOverList list_{[this](HandOverList::Request request) {
-    SendMessageA(hwnd_, kListRequest, static_cast<WPARAM>(request), 0);
-  }};
-  maintenance::RunFeed feed_{[this] { return PostMessageA(hwnd_, kFeedPending, 0, 0) != 0; }};
   maintenance::SystemFileProbe files_;
-  // Last: destroying the worker stops and joins the run first.
-  maintenance::DialogRun worker_{maintenance::processStopFlag()};
 };
 
 void CrcRecomputeDialog::createControls() {
@@ -128,12 +105,8 @@ LRESULT CrcRecomputeDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE: close(); return 0;
-    case kFeedPending: showFeed(); return 0;
-    case kRunEnded: runEnded(); return 0;
-    case kShowBox: showBox(*reinterpret_cast<BoxRequest*>(lParam)); return 0;
-    case kListRequest: listRequest(static_cast<HandOverList::Request>(wParam)); return 0;
   }
-  return DialogWindow::handle(message, wParam, lParam);
+  return RunDialog::handle(message, wParam, lParam);
 }
 
 // Without a CRC to compute there is nothing to start.
@@ -143,8 +116,8 @@ void CrcRecomputeDialog::ticksChanged() {
 }
 
 void CrcRecomputeDialog::startOrStop() {
-  if (worker_.running()) {
-    worker_.requestStop();
+  if (running()) {
+    requestStop();
     return;
   }
   const auto offset = windowNumber(textOf(kOffset));
@@ -166,17 +139,11 @@ void CrcRecomputeDialog::startOrStop() {
   setText(kStart, sjis("中止"));
   setText(kCounts, "");
   setInputsEnabled(false);
-  feed_.take();
   SendMessageA(item(kProgress), PBM_SETPOS, 0, 0);
-  worker_.start([this] {
-    const maintenance::RunContext context{host_.dbPath, sink_, feed_, list_, maintenance::processStopFlag()};
-    result_ = recomputeCrcs(context, request_, library_, files_);
-    PostMessageA(hwnd_, kRunEnded, 0, 0);
-  });
+  runOnWorker([this] { result_ = recomputeCrcs(runContext(host_.dbPath), request_, library_, files_); });
 }
 
 void CrcRecomputeDialog::runEnded() {
-  worker_.wait();
   showFeed();
   const bool walked = result_.status == maintenance::RunStatus::Completed ||
                       result_.status == maintenance::RunStatus::Stopped;
@@ -208,20 +175,7 @@ void CrcRecomputeDialog::setInputsEnabled(bool on) {
   if (on) ticksChanged();
 }
 
-void CrcRecomputeDialog::close() {
-  worker_.stopForClose();
-  endModal();
-}
-
-void CrcRecomputeDialog::destroying() { worker_.stopForOwnerGone(); }
-
-void CrcRecomputeDialog::showBox(BoxRequest& request) {
-  if (!worker_.shows(request)) return;
-  request.answer = platform::makeWindowSink(hwnd_)->show(request.text, request.caption, request.icon, request.buttons);
-}
-
 void CrcRecomputeDialog::listRequest(HandOverList::Request request) {
-  if (worker_.ownerGone()) return;
   const auto& call = request == HandOverList::Request::Emptied ? host_.emptyItemList : host_.refreshItemList;
   if (call) call();
 }

@@ -6,11 +6,11 @@
 
 #include "app/exchange/csv_columns.h"
 #include "app/exchange/csv_text.h"
-#include "app/maintenance/run_steps.h"
 #include "common/db/db_connection.h"
 #include "common/platform/atomic_file.h"
 #include "common/platform/canonical_path.h"
 #include "common/platform/system_message.h"
+#include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 
 namespace qm::exchange {

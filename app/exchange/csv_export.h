@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/exchange/csv_outcome.h"
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 
 namespace qm::exchange {
 

@@ -6,10 +6,10 @@
 
 #include "app/exchange/csv_columns.h"
 #include "app/exchange/csv_text.h"
-#include "app/maintenance/run_steps.h"
 #include "common/db/db_connection.h"
 #include "common/db/prepared_statement.h"
 #include "common/platform/file_attributes.h"
+#include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 #include "common/text/input_text.h"
 #include "common/text/sjis.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/exchange/csv_outcome.h"
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 #include "common/text/normalize_options.h"
 
 namespace qm::exchange {

@@ -1,7 +1,7 @@
 // How a CSV export or import ended, with its counts.
 #pragma once
 
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 
 namespace qm::exchange {
 

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "app/library_moves/key_moves.h"
-#include "app/maintenance/run_steps.h"
 #include "common/db/max_disk.h"
+#include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 #include "dblib/schema.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 
 namespace qm::moves {
 

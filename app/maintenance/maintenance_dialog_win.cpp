@@ -9,21 +9,18 @@
 #include "app/exchange/csv_export.h"
 #include "app/exchange/csv_import.h"
 #include "app/library_moves/column_replace.h"
-#include "app/maintenance/dialog_run.h"
-#include "app/maintenance/file_probe.h"
 #include "app/maintenance/missing_images.h"
 #include "app/maintenance/reading_options_dialog_win.h"
 #include "app/maintenance/reading_options_store.h"
 #include "app/maintenance/reading_run.h"
-#include "app/maintenance/run_feed.h"
-#include "app/maintenance/run_hand_over.h"
 #include "app/maintenance/smart_title_check_win.h"
 #include "app/maintenance/smart_title_run.h"
 #include "app/ui/combo_text_win.h"
-#include "app/ui/dialog_window_win.h"
 #include "app/ui/file_picker_win.h"
+#include "app/ui/run_dialog_win.h"
 #include "app/ui/win_handles_win.h"
 #include "common/platform/ini.h"
+#include "common/run/file_probe.h"
 #include "common/text/encoding.h"
 
 namespace qm::maintenance {
@@ -55,17 +52,6 @@ enum Control : int {
   kBrowse = 1054,  // CSV modes: the file dialog
 };
 
-// From the worker: what it has logged, that it ended, a message box to show
-// and the item list to empty or show again. The last three are sent, so the
-// worker waits for the interface thread.
-enum Message : UINT {
-  kFeedPending = WM_APP + 1,
-  kRunEnded,
-  kShowBox,
-  kListEmptied,
-  kListRefresh,
-};
-
 // The count at which the log empties itself: what a 16-bit list box holds.
 constexpr LRESULT kLogLimit = 32767;
 
@@ -77,7 +63,7 @@ int textWidth(HDC dc, const std::string& text) {
 
 using Run = std::function<RunResult(const RunContext&)>;
 
-class MaintenanceDialog : public ui::DialogWindow {
+class MaintenanceDialog : public ui::RunDialog {
 public:
   MaintenanceDialog(const MaintenanceHost& host, MaintenanceMode mode)
       : host_(host), mode_(mode), page_(maintenancePage(mode)) {}
@@ -88,7 +74,6 @@ private:
   void createControls() override;
   int focusAtOpen() const override { return kStart; }
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void destroying() override;
 
   void startOrStop();
   void testOrStop();
@@ -96,13 +81,12 @@ private:
   Run runFor(const MachineChoice& machine, bool checkedBox);
   void addReplaceControls();
   moves::ReplaceRequest replaceRequest(const MachineChoice& machine) const;
-  void runEnded();
-  void showFeed();
+  void runEnded() override;
+  void showFeed() override;
+  void listRequest(HandOverList::Request request) override;
   void addLogLines(const std::vector<std::string>& lines);
   void emptyLog();
   void setInputsEnabled(bool on);
-  void close();
-  void showBox(BoxRequest& request);
   void extraButton();
   void addCsvFileRow();
   void browseCsvFile();
@@ -117,18 +101,7 @@ private:
   bool testing_ = false;  // the replacement's test listing runs
   int logWidth_ = 0;
   RunResult result_;  // written by the worker before it posts kRunEnded
-
-  HandOverSink sink_{[this](BoxRequest& request) {
-    SendMessageA(hwnd_, kShowBox, 0, reinterpret_cast<LPARAM>(&request));
-  }};
-  HandOverList list_{[this](HandOverList::Request request) {
-    SendMessageA(hwnd_, request == HandOverList::Request::Emptied ? kListEmptied : kListRefresh, 0, 0);
-  }};
-  RunFeed feed_{[this] { return PostMessageA(hwnd_, kFeedPending, 0, 0) != 0; }};
   SystemFileProbe files_;
-  // Last: destroying the worker stops and joins the run before anything it
-  // uses goes.
-  DialogRun worker_{processStopFlag()};
 };
 
 void MaintenanceDialog::createControls() {
@@ -177,30 +150,15 @@ LRESULT MaintenanceDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       close();
       return 0;
-    case kFeedPending:
-      showFeed();
-      return 0;
-    case kRunEnded:
-      runEnded();
-      return 0;
-    case kShowBox:
-      showBox(*reinterpret_cast<BoxRequest*>(lParam));
-      return 0;
-    case kListEmptied:
-      if (!worker_.ownerGone() && host_.emptyItemList) host_.emptyItemList();
-      return 0;
-    case kListRefresh:
-      if (!worker_.ownerGone() && host_.refreshItemList) host_.refreshItemList();
-      return 0;
   }
-  return DialogWindow::handle(message, wParam, lParam);
+  return RunDialog::handle(message, wParam, lParam);
 }
 
 // The button reads "中止" while a run is active: then it only asks for the stop,
 // which the run notices after its current row.
 void MaintenanceDialog::startOrStop() {
-  if (worker_.running()) {
-    worker_.requestStop();
+  if (running()) {
+    requestStop();
     return;
   }
   const int index = static_cast<int>(SendMessageA(item(kMachines), CB_GETCURSEL, 0, 0));
@@ -219,13 +177,8 @@ void MaintenanceDialog::startRun(Run run, int stopButton) {
   if (stopButton) setText(stopButton, stopText());
   setInputsEnabled(false);
   emptyLog();
-  feed_.take();
   SendMessageA(item(kProgress), PBM_SETPOS, 0, 0);
-  worker_.start([this, run = std::move(run)] {
-    const RunContext context{dbPath(), sink_, feed_, list_, processStopFlag()};
-    result_ = run(context);
-    PostMessageA(hwnd_, kRunEnded, 0, 0);
-  });
+  runOnWorker([this, run = std::move(run)] { result_ = run(runContext(dbPath())); });
 }
 
 // Built on the interface thread: the settings are read here, not by the run.
@@ -271,7 +224,6 @@ Run MaintenanceDialog::runFor(const MachineChoice& machine, bool checkedBox) {
 }
 
 void MaintenanceDialog::runEnded() {
-  worker_.wait();
   showFeed();
   const bool walked = result_.status == RunStatus::Completed || result_.status == RunStatus::Stopped;
   if (walked && beepAtEnd_) MessageBeep(MB_ICONASTERISK);
@@ -333,20 +285,9 @@ void MaintenanceDialog::setInputsEnabled(bool on) {
   enable(kTest, on || testing_);
 }
 
-// The close button is greyed during a run; the window's own close and Escape
-// are not, and first stop the run and wait for it.
-void MaintenanceDialog::close() {
-  worker_.stopForClose();
-  endModal();
-}
-
-// Destroyed by the main window going (or the message loop ending) while a run
-// is active: stop it before the window and this object go.
-void MaintenanceDialog::destroying() { worker_.stopForOwnerGone(); }
-
-void MaintenanceDialog::showBox(BoxRequest& request) {
-  if (!worker_.shows(request)) return;
-  request.answer = platform::makeWindowSink(hwnd_)->show(request.text, request.caption, request.icon, request.buttons);
+void MaintenanceDialog::listRequest(HandOverList::Request request) {
+  const auto& call = request == HandOverList::Request::Emptied ? host_.emptyItemList : host_.refreshItemList;
+  if (call) call();
 }
 
 void MaintenanceDialog::addReplaceControls() {
@@ -372,8 +313,8 @@ moves::ReplaceRequest MaintenanceDialog::replaceRequest(const MachineChoice& mac
 // "テスト" lists what the replacement would change; while it lists it reads
 // "中止" and asks the listing to stop.
 void MaintenanceDialog::testOrStop() {
-  if (worker_.running()) {
-    if (testing_) worker_.requestStop();
+  if (running()) {
+    if (testing_) requestStop();
     return;
   }
   const int index = static_cast<int>(SendMessageA(item(kMachines), CB_GETCURSEL, 0, 0));

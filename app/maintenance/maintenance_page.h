@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/maintenance/run_context.h"
+#include "common/run/machine_list.h"
 
 namespace qm::maintenance {
 
@@ -43,13 +43,5 @@ const std::string& updateFinishedNotice();
 // Texts of the start/stop button.
 const std::string& startText();  // "実行"
 const std::string& stopText();   // "中止"
-
-// Entry 0 "全ての機種", then the machines of machine_info_table by name. A
-// table that cannot be read leaves entry 0 alone.
-std::vector<std::string> machineListEntries(const std::string& dbPath);
-
-// The list's selection as a run takes it: entry 0 is every machine, no
-// selection (-1) or an empty text names none.
-MachineChoice machineChoiceAt(int index, const std::string& text);
 
 }  // namespace qm::maintenance

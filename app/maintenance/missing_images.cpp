@@ -3,8 +3,8 @@
 #include <chrono>
 #include <map>
 
-#include "app/maintenance/run_steps.h"
 #include "common/db/max_disk.h"
+#include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "app/maintenance/file_probe.h"
-#include "app/maintenance/run_context.h"
+#include "common/run/file_probe.h"
+#include "common/run/run_context.h"
 
 namespace qm::maintenance {
 

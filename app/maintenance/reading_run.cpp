@@ -1,7 +1,7 @@
 #include "app/maintenance/reading_run.h"
 
-#include "app/maintenance/run_steps.h"
 #include "app/maintenance/title_walk.h"
+#include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 #include "common/text/text_normalizer.h"
 

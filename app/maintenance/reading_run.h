@@ -2,7 +2,7 @@
 // row of one machine or all, or only of rows without a reading yet.
 #pragma once
 
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 #include "common/text/normalize_options.h"
 #include "common/text/reading_settings.h"
 

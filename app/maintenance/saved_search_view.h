@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 
 namespace qm::maintenance {
 

@@ -1,8 +1,8 @@
 #include "app/maintenance/smart_title_run.h"
 
-#include "app/maintenance/run_steps.h"
 #include "app/maintenance/title_walk.h"
 #include "common/platform/files.h"
+#include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 #include "common/text/smart_title.h"
 

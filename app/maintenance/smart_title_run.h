@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 #include "common/text/normalize_options.h"
 
 namespace qm::maintenance {

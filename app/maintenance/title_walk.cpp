@@ -1,6 +1,6 @@
 #include "app/maintenance/title_walk.h"
 
-#include "app/maintenance/run_steps.h"
+#include "common/run/run_steps.h"
 
 namespace qm::maintenance {
 namespace {

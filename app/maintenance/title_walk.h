@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/maintenance/run_context.h"
 #include "common/db/db_connection.h"
+#include "common/run/run_context.h"
 
 namespace qm::maintenance {
 

@@ -5,18 +5,17 @@
 
 #include <memory>
 
-#include "app/maintenance/maintenance_page.h"
-#include "app/maintenance/run_worker.h"
 #include "app/renamedata/list_data.h"
 #include "app/renamedata/plugin_folder.h"
 #include "app/renamedata/rename_run.h"
 #include "app/renamedata/status_feed.h"
 #include "app/settings/settings.h"
 #include "app/ui/combo_text_win.h"
-#include "app/ui/dialog_window_win.h"
 #include "app/ui/message_box_win.h"
+#include "app/ui/run_dialog_win.h"
 #include "common/platform/files.h"
 #include "common/platform/ini.h"
+#include "common/run/machine_list.h"
 #include "common/text/encoding.h"
 #include "common/text/reading_settings.h"
 
@@ -41,11 +40,9 @@ enum Control : int {
   kItemBase = 1100,  // + the item's index
 };
 
-enum Message : UINT { kFeedPending = WM_APP + 1, kRunEnded };
-
 constexpr int kWidth = 540;
 
-class RenameDataDialog : public ui::DialogWindow {
+class RenameDataDialog : public ui::RunDialog {
 public:
   explicit RenameDataDialog(const RenameDataPlace& place) : place_(place) {}
   bool open() {
@@ -57,16 +54,14 @@ private:
   void createControls() override;
   int focusAtOpen() const override { return kRun; }
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void destroying() override { stopAndWait(); }
 
   void choosePlugin();
   void browse();
   void startOrStop(bool test);
   std::optional<RenameRequest> request(bool test);
-  void runEnded();
-  void showFeed();
+  void runEnded() override;
+  void showFeed() override;
   void setRunning(bool running, bool test);
-  void stopAndWait();
 
   const RenameDataPlace& place_;
   std::unique_ptr<RenamePlugin> plugin_;
@@ -75,9 +70,7 @@ private:
   RenameRequest running_;
   RenameResult result_;
   bool changed_ = false;
-  StatusFeed feed_{[this] { PostMessageA(hwnd_, kFeedPending, 0, 0); }};
-  // Last: destroying it stops and joins the run before what it uses goes.
-  maintenance::RunWorker worker_{maintenance::processStopFlag()};
+  StatusFeed observer_{feed_};
 };
 
 void RenameDataDialog::createControls() {
@@ -140,20 +133,12 @@ LRESULT RenameDataDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kRun: startOrStop(false); return 0;
         case kTest: startOrStop(true); return 0;
         case kClose:
-        case IDCANCEL:
-          stopAndWait();
-          endModal();
-          return 0;
+        case IDCANCEL: close(); return 0;
       }
       break;
-    case WM_CLOSE:
-      stopAndWait();
-      endModal();
-      return 0;
-    case kFeedPending: showFeed(); return 0;
-    case kRunEnded: runEnded(); return 0;
+    case WM_CLOSE: close(); return 0;
   }
-  return DialogWindow::handle(message, wParam, lParam);
+  return RunDialog::handle(message, wParam, lParam);
 }
 
 // The previous plug-in goes before the next one loads.
@@ -220,8 +205,8 @@ std::optional<RenameRequest> RenameDataDialog::request(bool test) {
 // The pressed button reads "中止" while its run goes on and then only asks
 // for the stop, which the run notices after the image at hand.
 void RenameDataDialog::startOrStop(bool test) {
-  if (worker_.running()) {
-    worker_.requestStop();
+  if (running()) {
+    requestStop();
     return;
   }
   auto what = request(test);
@@ -235,21 +220,18 @@ void RenameDataDialog::startOrStop(bool test) {
   setText(kStatus, list.notice);
   RenameStatus ended = RenameStatus::Completed;
   const auto sink = platform::makeWindowSink(hwnd_);
-  keys_ = selectRenameKeys(*what, *sink, feed_, ended);
+  keys_ = selectRenameKeys(*what, *sink, observer_, ended);
   showFeed();
   if (!keys_) return;
   list_ = std::move(list.text);
   running_ = std::move(*what);
   setRunning(true, test);
-  feed_.take();
-  worker_.start([this] {
-    result_ = runRename(running_, *keys_, *plugin_, *list_, feed_, maintenance::processStopFlag());
-    PostMessageA(hwnd_, kRunEnded, 0, 0);
+  runOnWorker([this] {
+    result_ = runRename(running_, *keys_, *plugin_, *list_, observer_, maintenance::processStopFlag());
   });
 }
 
 void RenameDataDialog::runEnded() {
-  worker_.wait();
   showFeed();
   setRunning(false, running_.test);
   if (!running_.test && result_.status != RenameStatus::Failed && result_.found > 0) changed_ = true;
@@ -259,7 +241,7 @@ void RenameDataDialog::runEnded() {
 }
 
 void RenameDataDialog::showFeed() {
-  StatusFeed::Batch batch = feed_.take();
+  maintenance::RunFeed::Batch batch = feed_.take();
   if (batch.status) setText(kStatus, *batch.status);
   HWND lines = item(kTestList);
   for (const std::string& line : batch.lines)
@@ -276,13 +258,6 @@ void RenameDataDialog::setRunning(bool running, bool test) {
     const int id = kItemBase + static_cast<int>(indexOf(info.item));
     enable(id, !running && plugin_ && plugin_->has(info.item));
   }
-}
-
-// The run posts only: waiting for it needs no message loop.
-void RenameDataDialog::stopAndWait() {
-  if (!worker_.running()) return;
-  worker_.requestStop();
-  worker_.wait();
 }
 
 }  // namespace

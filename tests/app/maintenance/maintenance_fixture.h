@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/maintenance/run_context.h"
+#include "common/run/run_context.h"
 #include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 

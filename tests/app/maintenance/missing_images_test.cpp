@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <set>
 
-#include "common/text/encoding.h"
 #include "tests/app/maintenance/maintenance_fixture.h"
 
 namespace {
@@ -13,7 +12,6 @@ namespace {
 using qm::maintenance::MachineChoice;
 using qm::maintenance::RemovalRun;
 using qm::maintenance::RunStatus;
-using qm::text::sjis;
 using Strings = std::vector<std::string>;
 
 // The real file system, except for the volumes named unreachable.
@@ -35,26 +33,6 @@ protected:
 
   qm::maintenance::SystemFileProbe probe;
 };
-
-TEST(VolumeRoot, OfEveryKindOfPath) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"C:\\roms\\a.d88", "C:\\"},
-      {"c:/roms/a.d88", "c:\\"},
-      {"D:", "D:\\"},
-      {"D:a.d88", "D:\\"},
-      {"\\\\server\\share\\roms\\a.d88", "\\\\server\\share\\"},
-      {"//server/share/a.d88", "//server/share/"},
-      {"\\\\server\\share", "\\\\server\\share\\"},
-      {"\\\\server", "\\\\server"},
-      {"/home/user/a.d88", "/"},
-      {"\\roms\\a.d88", "\\"},
-      {"roms\\a.d88", ""},
-      {"", ""},
-      // "ソ" ends in the byte of "\": the share name goes on past it.
-      {sjis("\\\\サーバ\\ソフト\\a.d88"), sjis("\\\\サーバ\\ソフト\\")},
-  };
-  for (const auto& [path, root] : cases) EXPECT_EQ(qm::maintenance::volumeRoot(path), root) << path;
-}
 
 TEST(TestedPath, ArchiveMembersTestTheirArchive) {
   EXPECT_EQ(qm::maintenance::testedPath("C:\\a.zip*x.d88"), "C:\\a.zip");

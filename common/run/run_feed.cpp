@@ -1,10 +1,16 @@
-#include "app/maintenance/run_feed.h"
+#include "common/run/run_feed.h"
 
 namespace qm::maintenance {
 
 void RunFeed::log(const std::string& line) {
   std::unique_lock lock(mutex_);
   batch_.lines.push_back(line);
+  changed(lock);
+}
+
+void RunFeed::status(const std::string& line) {
+  std::unique_lock lock(mutex_);
+  batch_.status = line;
   changed(lock);
 }
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <thread>
 
-#include "app/maintenance/stop_flag.h"
+#include "common/run/process_stop_flag.h"
 
 namespace qm::maintenance {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "app/maintenance/file_probe.h"
 #include "common/platform/system_message.h"
+#include "common/run/file_probe.h"
 
 namespace qm::maintenance {
 

@@ -1,16 +1,14 @@
 // The run a modal dialog starts, with what the dialog needs when it goes
 // while the run is active: the run is asked to stop and waited for, and what
 // the run sends to the dialog meanwhile is answered so it can end.
-// Its stop and wait are Windows-only (dialog_run_win.cpp); the header
-// names no Win32 type, so other features' dialogs can share it.
 #pragma once
 
-#include "app/maintenance/run_hand_over.h"
-#include "app/maintenance/run_worker.h"
+#include "common/run/run_hand_over.h"
+#include "common/run/run_worker.h"
 
-namespace qm::maintenance {
+namespace qm::ui {
 
-class DialogRun : public RunWorker {
+class DialogRun : public maintenance::RunWorker {
 public:
   using RunWorker::RunWorker;
 
@@ -23,7 +21,7 @@ public:
   bool ownerGone() const { return ownerGone_; }
   // A question asked while the dialog closes stays unshown, so it gets the
   // refusing answer; a plain notice is still shown.
-  bool shows(const BoxRequest& request) const;
+  bool shows(const maintenance::BoxRequest& request) const;
 
 private:
   void stopAndWait();
@@ -32,4 +30,4 @@ private:
   bool ownerGone_ = false;
 };
 
-}  // namespace qm::maintenance
+}  // namespace qm::ui

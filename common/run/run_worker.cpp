@@ -1,4 +1,4 @@
-#include "app/maintenance/run_worker.h"
+#include "common/run/run_worker.h"
 
 namespace qm::maintenance {
 

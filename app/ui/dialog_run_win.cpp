@@ -1,8 +1,8 @@
-#include "app/maintenance/dialog_run.h"
+#include "app/ui/dialog_run_win.h"
 
 #include "app/ui/sent_message_wait_win.h"
 
-namespace qm::maintenance {
+namespace qm::ui {
 
 void DialogRun::stopForClose() {
   if (running()) stopAndWait();
@@ -14,7 +14,7 @@ void DialogRun::stopForOwnerGone() {
   stopAndWait();
 }
 
-bool DialogRun::shows(const BoxRequest& request) const {
+bool DialogRun::shows(const maintenance::BoxRequest& request) const {
   return !closing_ || request.buttons == platform::MessageButtons::Ok;
 }
 
@@ -23,8 +23,8 @@ bool DialogRun::shows(const BoxRequest& request) const {
 void DialogRun::stopAndWait() {
   closing_ = true;
   requestStop();
-  ui::waitAnsweringSentMessages([this] { return running(); });
+  waitAnsweringSentMessages([this] { return running(); });
   wait();
 }
 
-}  // namespace qm::maintenance
+}  // namespace qm::ui

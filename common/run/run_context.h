@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/maintenance/stop_flag.h"
 #include "common/platform/message_sink.h"
+#include "common/run/process_stop_flag.h"
 
 namespace qm::maintenance {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/maintenance/run_context.h"
 #include "common/db/db_connection.h"
 #include "common/db/write_transaction.h"
+#include "common/run/run_context.h"
 
 namespace qm::maintenance {
 

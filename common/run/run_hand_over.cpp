@@ -1,4 +1,4 @@
-#include "app/maintenance/run_hand_over.h"
+#include "common/run/run_hand_over.h"
 
 namespace qm::maintenance {
 

@@ -1,7 +1,7 @@
 // The hand-over of a run's log and progress from its thread to the window:
 // one wake-up per batch, nothing lost or reordered, and a wake-up that could
 // not be sent is tried again.
-#include "app/maintenance/run_feed.h"
+#include "common/run/run_feed.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +32,19 @@ TEST(RunFeed, OneWakeUpUntilTheBatchIsTaken) {
   EXPECT_TRUE(batch.lines.empty());
   EXPECT_FALSE(batch.range) << "the range was already shown";
   EXPECT_EQ(batch.position, 2) << "the position counts from the range, not from the last batch";
+}
+
+TEST(RunFeed, OnlyTheLatestStatusAndOnlyWhenItChanged) {
+  RunFeed feed([] { return true; });
+  feed.progressRange(3);
+  feed.status("1/3");
+  feed.progressStep();
+  feed.status("2/3");
+  RunFeed::Batch batch = feed.take();
+  EXPECT_EQ(batch.status, "2/3");
+  EXPECT_EQ(batch.position, 1);
+  feed.log("a");
+  EXPECT_FALSE(feed.take().status);
 }
 
 TEST(RunFeed, ANewRangeStartsThePositionAgain) {

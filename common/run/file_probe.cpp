@@ -1,4 +1,4 @@
-#include "app/maintenance/file_probe.h"
+#include "common/run/file_probe.h"
 
 #include "common/platform/files.h"
 #include "common/platform/path_separators.h"

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "app/maintenance/run_context.h"
 #include "common/platform/message_sink.h"
+#include "common/run/run_context.h"
 
 namespace qm::maintenance {
 

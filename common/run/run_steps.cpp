@@ -1,4 +1,4 @@
-#include "app/maintenance/run_steps.h"
+#include "common/run/run_steps.h"
 
 #include "common/text/encoding.h"
 

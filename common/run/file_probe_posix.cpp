@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "app/maintenance/file_probe.h"
 #include "common/platform/system_message.h"
+#include "common/run/file_probe.h"
 #include "common/text/encoding.h"
 
 namespace qm::maintenance {

@@ -1,4 +1,4 @@
-#include "app/maintenance/stop_flag.h"
+#include "common/run/process_stop_flag.h"
 
 namespace qm::maintenance {
 
