@@ -21,7 +21,10 @@ constexpr int kGap = 4;
 constexpr int kDropHeight = 300;
 constexpr UINT_PTR kSuggestTimer = 1;
 constexpr UINT kSuggestDelayMs = 500;
-constexpr UINT kAddHistory = WM_APP;
+// The history is written a moment after the search: the list is drawn and the
+// first keys after it answered before the settings file is.
+constexpr UINT_PTR kHistoryTimer = 2;
+constexpr UINT kHistoryDelayMs = 250;
 
 HWND control(HWND parent, const char* cls, DWORD style, int id, const char* text = "") {
   return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 10, kDropHeight, parent,
@@ -127,30 +130,44 @@ LRESULT SearchBar::handle(UINT message, WPARAM wParam, LPARAM lParam) {
           SetTimer(window_, kSuggestTimer, kSuggestDelayMs, nullptr);
         return 0;
       }
+      // The list of past texts shows the last search too.
+      if (LOWORD(wParam) == kTextId && HIWORD(wParam) == CBN_DROPDOWN) {
+        writeHistory();
+        return 0;
+      }
       if (LOWORD(wParam) == kModesId && HIWORD(wParam) == CBN_SELCHANGE) {
+        writeHistory();
         loadHistory();
         return 0;
       }
       break;
-    case kAddHistory:
-      if (!historyText_.empty()) {
-        addSearchHistory(platform::IniFile(host_.settingsPath), historyText_, historyMode_);
-        historyText_.clear();
-        loadHistory();
-      }
-      return 0;
     case WM_TIMER:
+      if (wParam == kHistoryTimer) {
+        writeHistory();
+        return 0;
+      }
       if (wParam == kSuggestTimer) {
         KillTimer(window_, kSuggestTimer);
         suggest();
         return 0;
       }
       break;
+    case WM_DESTROY:
+      writeHistory();
+      break;
     case WM_NCDESTROY:
       window_ = nullptr;
       break;
   }
   return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void SearchBar::writeHistory() {
+  KillTimer(window_, kHistoryTimer);
+  if (historyText_.empty()) return;
+  addSearchHistory(platform::IniFile(host_.settingsPath), historyText_, historyMode_);
+  historyText_.clear();
+  loadHistory();
 }
 
 void SearchBar::layout(int width) {
@@ -200,11 +217,11 @@ void SearchBar::searchTyped() {
   const std::string text = typedText();
   if (text.empty()) return;
   if (search(text, mode()) == 1) {
-    // The settings file is written after Enter's handling, which ends with
-    // the list drawn: the next key is not kept waiting for the file either.
+    // Written a moment later (kHistoryDelayMs); an entry still waiting goes first.
+    writeHistory();
     historyText_ = text;
     historyMode_ = mode();
-    PostMessageA(window_, kAddHistory, 0, 0);
+    SetTimer(window_, kHistoryTimer, kHistoryDelayMs, nullptr);
   }
 }
 

@@ -85,6 +85,8 @@ private:
   ui::OwnedFont ownFont_;
   int height_ = 24;
   // A found text waiting for its history entry (written once the list shows).
+  // A successful search's text, until its history entry is written.
+  void writeHistory();
   std::string historyText_;
   int historyMode_ = 0;
 };
