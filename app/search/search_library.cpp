@@ -35,16 +35,16 @@ struct ViewRun {
 };
 
 // The statements of one search in order: the AND form of several words
-// stands only when it lists a row. A view is read before it is kept only
-// where that decides something: the AND form, and a Migemo pattern (which
-// fails only when rows are read, and then gives way to the plain text).
+// stands only when it lists a row, so only it is read before it is kept. A
+// Migemo pattern is compiled before it goes into a statement
+// (migemoAlternative), so reading its view could not fail either.
 ViewRun runClauses(ItemList& items, const SearchClauses& clauses, bool withPattern, platform::MessageSink& sink) {
   const bool report = !withPattern;
   for (std::size_t i = 0; i < clauses.statements.size(); ++i) {
     const std::string& statement = clauses.statements[i];
     const bool last = i + 1 == clauses.statements.size();
     const TextCondition* condition = i < clauses.conditions.size() ? &clauses.conditions[i] : nullptr;
-    const ItemList::ViewChange change = items.replaceView(statement, !last || withPattern, condition);
+    const ItemList::ViewChange change = items.replaceView(statement, !last, condition);
     if (change.error) {
       const bool andTry = clauses.severalWords && clauses.statements.size() == 2 && i == 0;
       if (report)
