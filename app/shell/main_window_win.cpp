@@ -750,24 +750,28 @@ void MainWindow::showList(const std::string& keepKey, int keptTop) {
   if (textsReader_) textsReader_->start(*items_, [hwnd = hwnd_] { PostMessageA(hwnd, kTextsRead, 0, 0); });
 }
 
-// Drawn once, when all is set: each step redrawn on its own (the count, the
-// scrolling, the cursor) cost Wine tens of milliseconds for its scroll bar.
+// Drawn once, when the rows are set: each step redrawn on its own (the
+// count, the cursor) cost Wine tens of milliseconds for its scroll bar. The
+// scrolling follows once drawing is back: Wine keeps a list's scroll range
+// while it does not draw, and would scroll nothing.
 void MainWindow::placeListRows(int rows, const std::string& keepKey, int keptTop) {
-  const ui::RedrawPause pause(itemList_, false);
-  SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
-  SendMessageA(itemList_, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  drawHeaders();
-  const search::ListPlacement place =
-      search::placeAfterRefill(rows, !keepKey.empty(), keepKey.empty() ? -1 : items_->findItem(keepKey), keptTop);
-  if (place.item < 0) return;
+  search::ListPlacement place;
+  {
+    const ui::RedrawPause pause(itemList_, false);
+    SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
+    SendMessageA(itemList_, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    drawHeaders();
+    place = search::placeAfterRefill(rows, !keepKey.empty(), keepKey.empty() ? -1 : items_->findItem(keepKey), keptTop);
+    if (place.item < 0) return;
+    ListView_SetItemState(itemList_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(itemList_, place.item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
   // Scrolled to the end first, the row then scrolled to becomes the first
   // visible one. The emptied list already starts at row 0.
   if (place.top > 0) {
     ListView_EnsureVisible(itemList_, rows - 1, FALSE);
     ListView_EnsureVisible(itemList_, place.top, FALSE);
   }
-  ListView_SetItemState(itemList_, -1, 0, LVIS_SELECTED);
-  ListView_SetItemState(itemList_, place.item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   if (place.scroll) ListView_EnsureVisible(itemList_, place.item, FALSE);
 }
 
