@@ -4,7 +4,6 @@ machine text images and pictures the program can open, in a library that
 quillmoor-cli made (its path is the first argument), and tools/make-dist.sh
 lays the program folder into a folder of one's own."""
 import contextlib
-import importlib.util
 import io
 import os
 import pathlib
@@ -21,12 +20,7 @@ TOP = pathlib.Path(__file__).resolve().parents[2]
 CLI = sys.argv.pop(1) if len(sys.argv) > 1 else str(TOP / "build" / "native" / "bin" / "quillmoor-cli")
 MACHINE = "PC88シリーズ"
 
-
-def load(name, file):
-    found = importlib.util.spec_from_file_location(name, TOP / "tools" / file)
-    module = importlib.util.module_from_spec(found)
-    found.loader.exec_module(module)
-    return module
+from tool_module import load
 
 
 gen = load("gen_demo_library", "gen-demo-library.py")

@@ -2,7 +2,6 @@
 """The release scripts on small inputs: tools/build-help.py wraps, encodes and
 indexes the help pages and refuses broken references, the real docs/help
 pages all pass, and tools/gen-icon.py writes an icon Windows can read."""
-import importlib.util
 import pathlib
 import shutil
 import struct
@@ -11,12 +10,7 @@ import unittest
 
 TOP = pathlib.Path(__file__).resolve().parents[2]
 
-
-def load(name, file):
-    found = importlib.util.spec_from_file_location(name, TOP / "tools" / file)
-    module = importlib.util.module_from_spec(found)
-    found.loader.exec_module(module)
-    return module
+from tool_module import load
 
 
 build_help = load("build_help", "build-help.py")
