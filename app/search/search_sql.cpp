@@ -196,23 +196,8 @@ std::string searchModeLabel(int mode) {
 }
 
 std::string likePattern(std::string_view text, bool& escaped) {
-  escaped = false;
-  std::string out;
-  out.reserve(text.size() + 8);
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = sjis::charLength(text, pos);
-    if (length == 1) {
-      const char c = text[pos];
-      if (c == '\'') out += '\'';
-      if (c == '%' || c == '_' || c == '`') {
-        out += '`';
-        escaped = true;
-      }
-    }
-    out.append(text.substr(pos, length));
-    pos += length;
-  }
-  return out;
+  // A quote is never a trail byte of Shift-JIS: doubling every one is safe.
+  return sjis::replaceAll(likeText(text, escaped), "'", "''");
 }
 
 std::string likeContains(std::string_view field, std::string_view text) {
