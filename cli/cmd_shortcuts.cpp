@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/shell/shortcut_keys.h"
+#include "app/keys/shortcut_keys.h"
 #include "app/web/web_sites.h"
 #include "cli/cli.h"
 #include "common/db/db_connection.h"

@@ -5,7 +5,7 @@
 #include "app/capture/auto_snap_mode.h"
 #include "app/capture/snapshot_windows_win.h"
 #include "app/keys/joystick_dialog_win.h"
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 #include "app/shell/run_extras_win.h"
 #include "app/shell/status_bar.h"
 #include "app/snapshots/picture_decoder_win.h"

@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 
+#include "app/keys/joystick_control_win.h"
 #include "app/launch/launch_controller_win.h"
 #include "app/settings/settings.h"
-#include "app/shell/joystick_control_win.h"
 
 namespace qm::shell {
 

@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "app/shell/menu_table.h"
-#include "app/snapshots/snapshot_view_win.h"
+#include "app/menus/menu_table.h"
 #include "app/settings/settings.h"
+#include "app/snapshots/snapshot_view_win.h"
 #include "common/platform/ini.h"
 #include "common/text/encoding.h"
 

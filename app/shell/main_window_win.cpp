@@ -6,22 +6,21 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/keys/keyboard_hook_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
 #include "app/masters/master_tables.h"
+#include "app/menus/menu_table.h"
 #include "app/records/quick_marks_win.h"
 #include "app/search/column_arrangement.h"
 #include "app/search/last_query.h"
 #include "app/search/list_columns.h"
+#include "app/search/list_position.h"
 #include "app/search/list_view_sql.h"
 #include "app/search/view_statement_check.h"
-#include "common/text/reading_settings.h"
-#include "app/search/list_position.h"
 #include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
-#include "app/shell/keyboard_hook_win.h"
 #include "app/shell/menu_dump_win.h"
 #include "app/shell/menu_state_win.h"
-#include "app/shell/menu_table.h"
 #include "app/shell/web_menu_win.h"
 #include "app/shell/window_placement.h"
 #include "app/ui/html_help_win.h"
@@ -30,6 +29,7 @@
 #include "common/platform/ini.h"
 #include "common/platform/ini_encoding.h"
 #include "common/text/encoding.h"
+#include "common/text/reading_settings.h"
 
 namespace qm::shell {
 namespace {

@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 
 namespace qm::shell {
 

@@ -1,6 +1,6 @@
 #include "app/shell/menu_state.h"
 
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 
 namespace qm::shell {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 
 namespace qm::shell {
 

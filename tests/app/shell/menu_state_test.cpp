@@ -6,9 +6,9 @@
 
 #include <map>
 
+#include "app/menus/menu_table.h"
 #include "app/shell/general_settings.h"
 #include "app/shell/image_folder.h"
-#include "app/shell/menu_table.h"
 #include "app/shell/version_box.h"
 #include "common/text/encoding.h"
 #include "common/version.h"

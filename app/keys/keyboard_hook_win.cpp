@@ -1,4 +1,4 @@
-#include "app/shell/keyboard_hook_win.h"
+#include "app/keys/keyboard_hook_win.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/joystick_control_win.h"
+#include "app/keys/joystick_control_win.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell::menu {

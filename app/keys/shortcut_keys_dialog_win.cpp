@@ -1,10 +1,10 @@
-#include "app/shell/shortcut_keys_dialog_win.h"
+#include "app/keys/shortcut_keys_dialog_win.h"
 
 #include <commctrl.h>
 
 #include <vector>
 
-#include "app/shell/shortcut_keys.h"
+#include "app/keys/shortcut_keys.h"
 #include "app/ui/dialog_window_win.h"
 #include "common/platform/files.h"
 #include "common/platform/message_sink.h"

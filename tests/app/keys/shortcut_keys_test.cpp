@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/shell/shortcut_keys.h"
+#include "app/keys/shortcut_keys.h"
 #include "common/text/encoding.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell/shortcut_keys.h"
+#include "app/keys/shortcut_keys.h"
 #include "common/platform/message_sink.h"
 
 namespace qm::shell {

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/shell/shortcut_keys.h"
+#include "app/keys/shortcut_keys.h"
 
 namespace qm::shell::keys {
 namespace {

@@ -1,9 +1,9 @@
-#include "app/shell/shortcut_keys.h"
+#include "app/keys/shortcut_keys.h"
 
 #include <string_view>
 #include <vector>
 
-#include "app/shell/menu_table.h"
+#include "app/menus/menu_table.h"
 
 namespace qm::shell::keys {
 namespace {
