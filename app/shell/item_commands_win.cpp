@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
+#include "app/settings/general_settings_dialog_win.h"
 #include "app/settings/settings.h"
-#include "app/shell/general_settings_dialog_win.h"
 #include "app/shell/image_folder.h"
 #include "app/shell/item_commands.h"
 #include "app/shell/library_backup.h"

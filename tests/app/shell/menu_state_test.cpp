@@ -1,5 +1,5 @@
 // What the menus show for the first selected item, the favourite labels, the
-// version box, the folder to open and the general settings in the file.
+// version box and the folder to open.
 #include "app/shell/menu_state.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <map>
 
 #include "app/menus/menu_table.h"
-#include "app/shell/general_settings.h"
 #include "app/shell/image_folder.h"
 #include "app/shell/version_box.h"
 #include "common/text/encoding.h"
@@ -127,23 +126,6 @@ TEST(ImageFolder, MissingFileIsToldAndNothingOpens) {
   EXPECT_FALSE(imageFolderToOpen(folder.file("gone.zip") + "*x.d88", sink));
   ASSERT_EQ(sink.messages().size(), 2u);
   EXPECT_EQ(sink.messages()[0].text, sjis("ファイルは見つかりませんでした。\n"));
-}
-
-TEST(GeneralSettings, DefaultsAndTheKeysWritten) {
-  qm::test::TempFolder folder;
-  platform::IniFile ini(folder.file("Quillmoor2.ini"));
-  GeneralSettings values = readGeneralSettings(ini);
-  EXPECT_TRUE(values.dllSafeLoad);
-  EXPECT_EQ(values.searchFontHeight, 0);
-
-  ASSERT_TRUE(writeGeneralSettings(ini, {false, 14}));
-  EXPECT_EQ(qm::test::readFile(ini.path()), "[etcSetting]\r\nDLLSafeLoad=0\r\nSearchFontHeight=14\r\n");
-  values = readGeneralSettings(ini);
-  EXPECT_FALSE(values.dllSafeLoad);
-  EXPECT_EQ(values.searchFontHeight, 14);
-  EXPECT_EQ(dllSafeLoadWarning(),
-            sjis("DLLロード先はパスの通った全ディレクトリが対象になります。\n\nマルウェア等により環境変数PATHの書き換え"
-                 "やDLLを設置された場合の脆弱性が生じます。\nチェックを外しますか？"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/shell/general_settings.h"
+#include "app/settings/general_settings.h"
 
 #include "app/settings/settings.h"
 #include "common/text/encoding.h"

@@ -1,8 +1,8 @@
-#include "app/shell/general_settings_dialog_win.h"
+#include "app/settings/general_settings_dialog_win.h"
 
 #include <cstdlib>
 
-#include "app/shell/general_settings.h"
+#include "app/settings/general_settings.h"
 #include "app/ui/dialog_window_win.h"
 #include "app/ui/message_box_win.h"
 #include "common/text/encoding.h"
