@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/info_view/info_view_win.h"
 #include "app/launch/launch_controller_win.h"
 #include "app/maintenance/multi_image.h"
 #include "app/masters/master_icons_win.h"
@@ -26,7 +27,6 @@
 #include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
 #include "app/shell/emulator_extras_win.h"
-#include "app/shell/info_view_win.h"
 #include "app/shell/item_list_painter_win.h"
 #include "app/shell/main_rebar_win.h"
 #include "app/shell/menu_builder_win.h"

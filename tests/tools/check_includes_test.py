@@ -38,11 +38,18 @@ CASES = [
     ("app/settings/a.cpp", "app/search/b.h", "app/settings/ -> app/search/ is not in tools/include-uses.txt"),
     ("app/search/a.cpp", "app/settings/b_win.h", "a feature reaches app/settings/ only through its core headers"),
     ("app/search/a_win.cpp", "app/ui/b_win.h", None),
+    # A window header granted by name is open to that folder alone, and only
+    # that header: the grant is no use of the folder's other headers.
+    ("app/records/a_win.cpp", "app/snapshots/b_win.h", None),
+    ("app/masters/a_win.cpp", "app/snapshots/b_win.h", "a feature reaches app/snapshots/ only through its core headers"),
+    ("app/records/a_win.cpp", "app/snapshots/c_win.h", "a feature reaches app/snapshots/ only through its core headers"),
+    ("app/records/a.cpp", "app/snapshots/d.h", "app/records/ -> app/snapshots/ is not in tools/include-uses.txt"),
 ]
 
 # The table of the small trees: the uses the cases above allow.
 USES = """app/search -> app/settings  # why
 app/registration -> app/masters  # why
+app/records -> app/snapshots/b_win.h  # why
 """
 
 # (files and what each includes, cycle lines of the table, expected faults)

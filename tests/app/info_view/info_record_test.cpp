@@ -1,5 +1,5 @@
 // What the information view shows of an item, from its list_view row.
-#include "app/shell/info_record.h"
+#include "app/info_view/info_record.h"
 
 #include <gtest/gtest.h>
 

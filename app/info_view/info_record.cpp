@@ -1,4 +1,4 @@
-#include "app/shell/info_record.h"
+#include "app/info_view/info_record.h"
 
 #include <algorithm>
 

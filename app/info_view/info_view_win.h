@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/shell/info_record.h"
+#include "app/info_view/info_record.h"
 #include "app/snapshots/picture_pane_win.h"
 #include "app/ui/win_handles_win.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/info_view_win.h"
+#include "app/info_view/info_view_win.h"
 
 #include <windowsx.h>
 
