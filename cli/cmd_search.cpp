@@ -1,7 +1,7 @@
 #include <cstdlib>
 
-#include "app/search/item_list.h"
-#include "app/search/list_view_sql.h"
+#include "app/item_list/item_list.h"
+#include "app/item_list/list_view_sql.h"
 #include "app/search/search_library.h"
 #include "app/settings/settings.h"
 #include "cli/cli.h"
@@ -9,8 +9,8 @@
 #include "cli/migemo_console.h"
 #include "cli/search_titles.h"
 #include "common/db/db_connection.h"
-#include "common/db/write_transaction.h"
 #include "common/db/statement_check.h"
+#include "common/db/write_transaction.h"
 #include "common/text/reading_settings.h"
 
 namespace qm::cli {

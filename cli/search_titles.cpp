@@ -1,7 +1,7 @@
 #include "cli/search_titles.h"
 
-#include "app/search/list_statement.h"
-#include "app/search/list_view_sql.h"
+#include "app/item_list/list_statement.h"
+#include "app/item_list/list_view_sql.h"
 #include "common/text/sjis.h"
 
 namespace qm::cli {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/search/item_list.h"
-#include "app/search/sort_state.h"
+#include "app/item_list/item_list.h"
+#include "app/item_list/sort_state.h"
 #include "common/db/db_connection.h"
 
 namespace qm::cli {

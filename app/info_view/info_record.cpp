@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/search/list_columns.h"
-#include "app/search/list_view_sql.h"
+#include "app/item_list/list_columns.h"
+#include "app/item_list/list_view_sql.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {

@@ -1,6 +1,6 @@
 #include "app/maintenance/saved_search_view.h"
 
-#include "app/search/list_view_sql.h"
+#include "app/item_list/list_view_sql.h"
 #include "app/search/view_statement_check.h"
 #include "app/settings/settings_catalogue.h"
 #include "common/db/db_connection.h"

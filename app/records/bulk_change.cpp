@@ -1,5 +1,6 @@
 #include "app/records/bulk_change.h"
 
+#include "app/item_list/star_geometry.h"
 #include "app/records/record_load.h"
 #include "app/records/release_date.h"
 #include "common/db/db_connection.h"
@@ -121,6 +122,10 @@ std::optional<int> ratingFromClick(int x) {
   for (int stars = 5; stars > 0; --stars)
     if (x > (stars - 1) * 16) return stars * 10;
   return 0;
+}
+
+std::optional<int> ratingAtClick(int clickX, int columnLeft) {
+  return ratingFromClick(clickX - search::firstStarLeft(columnLeft));
 }
 
 bool setRating(const std::string& dbPath, const std::string& key, int rating, platform::MessageSink& sink) {

@@ -47,6 +47,11 @@ std::optional<bool> toggleAdult(const std::string& dbPath, const std::vector<std
 // The rating for a click `x` pixels right of the rating column's left edge
 // (five 16-pixel stars), or nothing outside -5 < x < 80.
 std::optional<int> ratingFromClick(int x);
+// The rating (0, 10, ..., 50) for a click at `clickX` in a rating column whose
+// left edge is at `columnLeft` (same coordinates), or nothing when the click
+// is too far from the stars the item list draws. Left of the first star
+// clears the rating.
+std::optional<int> ratingAtClick(int clickX, int columnLeft);
 bool setRating(const std::string& dbPath, const std::string& key, int rating, platform::MessageSink& sink);
 bool setRatings(const std::string& dbPath, const std::vector<std::string>& keys, int rating,
                 platform::MessageSink& sink);

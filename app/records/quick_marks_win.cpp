@@ -2,10 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/item_list/item_list.h"
+#include "app/item_list/list_view_sql.h"
 #include "app/records/bulk_change.h"
-#include "app/records/star_geometry.h"
-#include "app/search/item_list.h"
-#include "app/search/list_view_sql.h"
 #include "app/ui/busy_cursor_win.h"
 #include "common/platform/message_sink.h"
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "app/search/list_statement.h"
-#include "app/search/sort_state.h"
+#include "app/item_list/list_statement.h"
+#include "app/item_list/sort_state.h"
 
 namespace qm::platform {
 class IniFile;

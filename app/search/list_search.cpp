@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/search/item_list.h"
+#include "app/item_list/item_list.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/search/item_list.h"
+#include "app/item_list/item_list.h"
 #include "app/ui/combo_text_win.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"

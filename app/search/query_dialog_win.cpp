@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "app/ui/dialog_window_win.h"
-#include "app/search/list_columns.h"
+#include "app/item_list/list_columns.h"
 #include "app/search/saved_queries.h"
+#include "app/ui/dialog_window_win.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 

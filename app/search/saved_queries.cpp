@@ -2,8 +2,8 @@
 
 #include "common/db/db_connection.h"
 #include "common/platform/device_name.h"
-#include "common/platform/files.h"
 #include "common/platform/file_attributes.h"
+#include "common/platform/files.h"
 #include "common/platform/ini.h"
 #include "common/platform/ini_access.h"
 #include "common/text/encoding.h"
@@ -240,7 +240,7 @@ std::string queryItemPath(const std::string& root, const std::vector<std::string
 
 }  // namespace qm::search
 
-#include "app/search/list_columns.h"
+#include "app/item_list/list_columns.h"
 
 namespace qm::search {
 

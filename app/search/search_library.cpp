@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/search/list_columns.h"
-#include "app/search/list_view_sql.h"
-#include "app/search/sql_scan.h"
+#include "app/item_list/list_columns.h"
+#include "app/item_list/list_view_sql.h"
+#include "app/item_list/sql_scan.h"
 #include "common/db/db_connection.h"
 #include "common/db/regexp_functions.h"
 #include "common/text/encoding.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/search/item_list.h"
+#include "app/item_list/item_list.h"
 #include "app/search/migemo_pattern.h"
 #include "app/search/search_sql.h"
 #include "common/platform/message_sink.h"

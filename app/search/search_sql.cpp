@@ -1,6 +1,6 @@
 #include "app/search/search_sql.h"
 
-#include "app/search/list_view_sql.h"
+#include "app/item_list/list_view_sql.h"
 #include "common/db/db_connection.h"
 #include "common/text/encoding.h"
 #include "common/text/sjis.h"

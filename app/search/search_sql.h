@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/search/text_condition.h"
+#include "app/item_list/text_condition.h"
 #include "common/text/normalize_options.h"
 
 namespace qm::search {

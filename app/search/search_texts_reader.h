@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
-#include "app/search/item_list.h"
-#include "app/search/text_condition.h"
+#include "app/item_list/item_list.h"
+#include "app/item_list/text_condition.h"
 
 namespace qm::search {
 

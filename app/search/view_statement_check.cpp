@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/search/list_view_sql.h"
-#include "app/search/sql_scan.h"
+#include "app/item_list/list_view_sql.h"
+#include "app/item_list/sql_scan.h"
 #include "common/db/statement_check.h"
 #include "common/text/sjis.h"
 

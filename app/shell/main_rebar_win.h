@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/shell/ui_bitmaps_win.h"
+#include "app/ui/ui_bitmaps_win.h"
 #include "app/ui/win_handles_win.h"
 
 namespace qm::shell {

@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/item_list/column_arrangement.h"
+#include "app/item_list/list_columns.h"
+#include "app/item_list/list_position.h"
+#include "app/item_list/list_view_sql.h"
 #include "app/keys/keyboard_hook_win.h"
 #include "app/maintenance/multi_image_commands_win.h"
 #include "app/masters/master_tables.h"
 #include "app/menus/menu_table.h"
 #include "app/records/quick_marks_win.h"
-#include "app/search/column_arrangement.h"
 #include "app/search/last_query.h"
-#include "app/search/list_columns.h"
-#include "app/search/list_position.h"
-#include "app/search/list_view_sql.h"
 #include "app/search/view_statement_check.h"
 #include "app/shell/commands_win.h"
 #include "app/shell/database_startup.h"
@@ -181,7 +181,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DRAWITEM:
       if (wParam == kItemListId && items_) {
-        painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_, masterIcons_,
+        painter_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *items_, shownColumns_,
+                      masterIcons_.list(master::Kind::Machine, master::IconSize::Small),
                       extras_ ? extras_->flashColour(itemList_) : std::nullopt);
         return TRUE;
       }

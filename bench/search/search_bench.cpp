@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/search/item_list.h"
+#include "app/item_list/item_list.h"
 #include "app/search/migemo_library.h"
 #include "app/search/search_library.h"
 #include "bench/support/generated_library.h"

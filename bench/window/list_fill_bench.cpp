@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/search/group_pane.h"
-#include "app/search/item_list.h"
+#include "app/item_list/group_pane.h"
+#include "app/item_list/item_list.h"
 #include "bench/support/generated_library.h"
 #include "common/db/db_connection.h"
 #include "common/db/statement_check.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/search/item_list.h"
-#include "app/search/list_view_sql.h"
+#include "app/item_list/item_list.h"
+#include "app/item_list/list_view_sql.h"
 #include "app/search/search_library.h"
 #include "common/db/db_connection.h"
 #include "common/db/statement_check.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <map>
 
-#include "app/search/list_view_sql.h"
+#include "app/item_list/list_view_sql.h"
 #include "common/text/encoding.h"
 
 namespace qm::shell {

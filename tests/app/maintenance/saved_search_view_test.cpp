@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/search/list_view_sql.h"
+#include "app/item_list/list_view_sql.h"
 #include "common/platform/ini.h"
 #include "tests/app/maintenance/maintenance_fixture.h"
 

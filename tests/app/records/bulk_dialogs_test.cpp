@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/records/star_geometry.h"
+#include "app/item_list/star_geometry.h"
+#include "app/records/bulk_change.h"
 #include "app/records/suggest_memo.h"
 
 namespace qm::records {
@@ -69,7 +70,7 @@ TEST(BulkDialogs, TitleToKanaStartsOnUntilTheFileSaysOtherwise) {
 // itself clears the rating, 70 pixels right of it gives five stars.
 TEST(StarGeometry, TheRatingUnderAClickOnTheDrawnStars) {
   constexpr int left = 200;
-  EXPECT_EQ(firstStarLeft(left), left + kCellPadding);
+  EXPECT_EQ(search::firstStarLeft(left), left + search::kCellPadding);
   const std::pair<int, std::optional<int>> clicks[] = {
       {left - 1, std::nullopt}, {left, 0},  {left + 4, 0},  {left + 5, 10},  {left + 20, 10}, {left + 21, 20},
       {left + 68, 40},          {left + 69, 50}, {left + 70, 50}, {left + 83, 50}, {left + 84, std::nullopt},

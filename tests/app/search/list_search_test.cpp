@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/search/item_list.h"
+#include "app/item_list/item_list.h"
 #include "app/search/list_search.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"

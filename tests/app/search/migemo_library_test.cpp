@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/search/item_list.h"
+#include "app/item_list/item_list.h"
 #include "app/search/migemo_library.h"
 #include "app/search/search_library.h"
 #include "common/platform/files.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/search/item_list.h"
-#include "app/search/list_view_sql.h"
+#include "app/item_list/item_list.h"
+#include "app/item_list/list_view_sql.h"
 #include "app/search/search_library.h"
 #include "app/search/view_statement_check.h"
 #include "common/text/encoding.h"
