@@ -3,9 +3,9 @@
 // the version box.
 #include <cstdlib>
 
-#include "app/shell/item_commands.h"
-#include "app/shell/library_backup.h"
-#include "app/shell/version_box.h"
+#include "app/library/item_commands.h"
+#include "app/library/library_backup.h"
+#include "app/library/version_box.h"
 #include "cli/maintenance_console.h"
 #include "common/db/db_connection.h"
 

@@ -2,13 +2,13 @@
 
 #include <shellapi.h>
 
+#include "app/library/item_commands.h"
+#include "app/library/library_backup.h"
+#include "app/library/version_box.h"
 #include "app/settings/general_settings_dialog_win.h"
 #include "app/settings/settings.h"
 #include "app/shell/image_folder.h"
-#include "app/shell/item_commands.h"
-#include "app/shell/library_backup.h"
 #include "app/shell/main_window_win.h"
-#include "app/shell/version_box.h"
 #include "app/ui/busy_cursor_win.h"
 #include "app/ui/html_help_win.h"
 #include "common/platform/files.h"

@@ -1,5 +1,5 @@
-// What the menus show for the first selected item, the favourite labels, the
-// version box and the folder to open.
+// What the menus show for the first selected item, the favourite labels and
+// the folder to open.
 #include "app/shell/menu_state.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +8,7 @@
 
 #include "app/menus/menu_table.h"
 #include "app/shell/image_folder.h"
-#include "app/shell/version_box.h"
 #include "common/text/encoding.h"
-#include "common/version.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
@@ -90,15 +88,6 @@ TEST(EditMenuState, BuiltCommandsFollowTheRules) {
 TEST(FavouriteLabel, DigitThenName) {
   EXPECT_EQ(favouriteLabel(0, ""), "0");
   EXPECT_EQ(favouriteLabel(7, sjis("ＲＰＧ名作")), sjis("7: ＲＰＧ名作"));
-}
-
-TEST(VersionBox, EngineThenOneLinePerArchiveType) {
-  EXPECT_EQ(versionBoxText("3.40.1", {"lzh\t\tlibarchive 3.6.2", "7z\t\tlibarchive 3.6.2"}),
-            "Quillmoor2\t\tversion " QM_VERSION_TEXT "\n\nSQLite\t\tversion 3.40.1\nlzh\t\tlibarchive 3.6.2\n7z\t\tlibarchive 3.6.2\n");
-  const std::string linked = versionBoxText();
-  for (const char* type : {"\nlzh\t\tlibarchive ", "\nzip\t\tlibarchive ", "\nrar\t\tlibarchive ", "\n7z\t\tlibarchive "})
-    EXPECT_NE(linked.find(type), std::string::npos) << type;
-  EXPECT_EQ(versionCaption(), sjis("バージョン"));
 }
 
 TEST(ImageFolder, SelectsTheFileOrItsArchiveQuoted) {

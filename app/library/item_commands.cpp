@@ -1,4 +1,4 @@
-#include "app/shell/item_commands.h"
+#include "app/library/item_commands.h"
 
 #include <algorithm>
 #include <optional>

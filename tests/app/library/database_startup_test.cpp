@@ -1,6 +1,6 @@
 // Start-up's binding of the database library by path: the library must be
 // there, have both entry points and be new enough before it may touch the file.
-#include "app/shell/database_startup.h"
+#include "app/library/database_startup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/shell/version_box.h"
+#include "app/library/version_box.h"
 
 #include <sqlite3.h>
 

@@ -1,4 +1,4 @@
-#include "app/shell/database_startup.h"
+#include "app/library/database_startup.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "app/shell/library_backup.h"
+#include "app/library/library_backup.h"
 
 #include "common/platform/files.h"
 #include "common/text/encoding.h"

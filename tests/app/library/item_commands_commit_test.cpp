@@ -3,7 +3,7 @@
 // fails; each reported once, the library left as a whole transaction leaves it.
 #include <gtest/gtest.h>
 
-#include "app/shell/item_commands.h"
+#include "app/library/item_commands.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
 #include "tests/support/lock_wait.h"

@@ -1,13 +1,13 @@
 // The commands on selected items against a real library: the favourite
 // slots, the boot reset and the removal of the emulator choice, with their
 // failures; the library backup.
-#include "app/shell/item_commands.h"
+#include "app/library/item_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
 
-#include "app/shell/library_backup.h"
+#include "app/library/library_backup.h"
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
