@@ -1,5 +1,6 @@
 #include "app/shell/commands_win.h"
 
+#include <functional>
 #include <iterator>
 
 #include "app/alter_ego/alter_ego_dialog_win.h"
@@ -31,13 +32,21 @@ struct Command {
   void (*run)(CommandContext&);
 };
 
+// The run dialogs' hosts take the list's refreshes as functions.
+std::function<void()> refreshOf(const CommandContext& context) {
+  return [list = context.list] { list->refreshItemList(); };
+}
+std::function<void()> emptyingOf(const CommandContext& context) {
+  return [list = context.list] { list->emptyItemList(); };
+}
+
 void exitProgram(CommandContext& context) { DestroyWindow(context.owner); }
 
 // The item list shows master names and icons: it is filled again after a change.
 void manageMasters(CommandContext& context, master::Kind kind) {
   const master::ManagementContext management{context.owner, context.app->dbPath, context.app->programFolder,
                                              context.masterIcons};
-  if (master::runManagement(management, kind)) context.refreshItemList();
+  if (master::runManagement(management, kind)) context.list->refreshItemList();
 }
 void manageMachines(CommandContext& context) { manageMasters(context, master::Kind::Machine); }
 void manageMedia(CommandContext& context) { manageMasters(context, master::Kind::Media); }
@@ -48,9 +57,13 @@ using maintenance::MaintenanceMode;
 
 void openMaintenance(CommandContext& context, MaintenanceMode mode) {
   if (!context.app) return;
-  const maintenance::MaintenanceHost host{context.owner,           context.app->dbPath,     context.app->settingsPath,
-                                          context.settings,        context.refreshItemList, context.emptyItemList,
-                                          context.currentItem};
+  const maintenance::MaintenanceHost host{context.owner,
+                                          context.app->dbPath,
+                                          context.app->settingsPath,
+                                          context.settings,
+                                          refreshOf(context),
+                                          emptyingOf(context),
+                                          [list = context.list] { return list->currentItem(); }};
   maintenance::openMaintenanceDialog(host, mode);
 }
 void removeMissing(CommandContext& context) { openMaintenance(context, MaintenanceMode::RemoveMissing); }
@@ -65,13 +78,13 @@ void exportCsv(CommandContext& context) { openMaintenance(context, MaintenanceMo
 void importCsv(CommandContext& context) { openMaintenance(context, MaintenanceMode::CsvImport); }
 void recomputeCrc(CommandContext& context) {
   const crc_check::CrcRecomputeHost host{context.owner, context.app->dbPath, context.app->programFolder,
-                                         context.refreshItemList, context.emptyItemList};
+                                         refreshOf(context), emptyingOf(context)};
   crc_check::openCrcRecomputeDialog(host);
 }
 void replaceColumnValue(CommandContext& context) { openMaintenance(context, MaintenanceMode::ColumnReplace); }
 void backUpImageFiles(CommandContext& context) {
   const moves::BackupHost host{context.owner, context.app->dbPath, context.app->programFolder,
-                               context.app->settingsPath, context.selectedItems()};
+                               context.app->settingsPath, context.list->selectedItems()};
   moves::openImageBackupDialog(host);
 }
 void databaseProperties(CommandContext& context) {
@@ -79,32 +92,32 @@ void databaseProperties(CommandContext& context) {
 }
 
 void dissolveSelectedSet(CommandContext& context) {
-  const std::vector<maintenance::SetItem> selected = context.selectedItems();
+  const std::vector<maintenance::SetItem> selected = context.list->selectedItems();
   if (maintenance::dissolveSelectedSet(context.owner, context.app->dbPath, selected))
-    context.refreshItemListAt(selected.front().fileName);
+    context.list->refreshItemListAt(selected.front().fileName);
 }
 void removeSelectedItems(CommandContext& context) {
-  if (maintenance::removeSelectedItems(context.owner, context.app->dbPath, context.selectedItems()))
-    context.refreshItemListAt("");
+  if (maintenance::removeSelectedItems(context.owner, context.app->dbPath, context.list->selectedItems()))
+    context.list->refreshItemListAt("");
 }
 
 void addImages(CommandContext& context) {
   const registration::RunPlace place{context.owner, context.app->dbPath, context.app->settingsPath,
                                      context.app->programFolder};
-  if (registration::openAddImageDialog(place)) context.refreshItemList();
+  if (registration::openAddImageDialog(place)) context.list->refreshItemList();
 }
 
 void renameData(CommandContext& context) {
   const renamedata::RenameDataPlace place{context.owner, context.app->dbPath, context.app->settingsPath,
                                           context.app->programFolder};
-  if (renamedata::openRenameDataDialog(place)) context.refreshItemList();
+  if (renamedata::openRenameDataDialog(place)) context.list->refreshItemList();
 }
 void alterEgo(CommandContext& context) {
-  const std::vector<maintenance::SetItem> selected = context.selectedItems();
+  const std::vector<maintenance::SetItem> selected = context.list->selectedItems();
   if (selected.empty()) return;
   const std::string key = selected.front().fileName;
   alter_ego::openAlterEgoDialog({context.owner, context.app->dbPath, context.settings,
-                                 [&context, key] { context.refreshItemListAt(key); }},
+                                 [list = context.list, key] { list->refreshItemListAt(key); }},
                                 selected.front());
 }
 
@@ -116,14 +129,14 @@ void webSearchSettings(CommandContext& context) {
 }
 
 void resetSortDirections(CommandContext& context) {
-  if (context.resetSort) context.resetSort();
+  if (context.list) context.list->resetSort();
 }
 
 // Renamed or deleted settings take their per-image assignments along.
 void emulatorSettings(CommandContext& context) {
   if (launch::runEmulatorSettingsDialog(context.owner, context.app->programFolder, context.app->dbPath,
-                                        context.currentItem(), context.settings))
-    context.refreshItemList();
+                                        context.list->currentItem(), context.settings))
+    context.list->refreshItemList();
 }
 
 template <int Slot>

@@ -21,7 +21,7 @@ using text::sjis;
 
 std::vector<std::string> selectedKeys(CommandContext& context) {
   std::vector<std::string> keys;
-  for (const auto& item : context.selectedItems()) keys.push_back(item.fileName);
+  for (const auto& item : context.list->selectedItems()) keys.push_back(item.fileName);
   return keys;
 }
 
@@ -36,7 +36,7 @@ void changeSelected(CommandContext& context, Change change) {
     ui::BusyCursor busy;
     change(keys, *sink);
   }
-  context.refreshItemListAt(keys.front());
+  context.list->refreshItemListAt(keys.front());
 }
 
 

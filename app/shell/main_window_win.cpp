@@ -210,34 +210,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // a shortcut's) ends it first: its dialog must not open over a
         // disabled window that the timer would enable under it.
         endStartupBusy();
-        CommandContext context;
-        context.owner = hwnd_;
-        context.app = &app_;
-        context.refreshItemList = [this] { refreshListAt(currentKey()); };
-        context.currentItem = [this] { return currentKey(); };
-        context.selectedItems = [this] { return selectedItems(); };
-        context.refreshItemListAt = [this](const std::string& key) { refreshListAt(key); };
-        context.emptyItemList = [this] {
-          SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
-          rememberGroupPlace();
-          groupPaneFilled_ = false;
-          SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
-          InvalidateRect(itemList_, nullptr, TRUE);
-          setStatus(1, "");
-        };
-        context.settings = &settings_;
-        context.masterIcons = &masterIcons_;
-        context.resetSort = [this] { sortList(search::kResetSort, search::SortMode::Toggle); };
-        context.itemList = itemList_;
-        context.items = items_.get();
-        context.migemo = &migemo_;
         if (LOWORD(wParam) == snapshots::kSnapshotViewCommand) {
           if (menus_) snapView_.toggle(hwnd_, menus_->snapshotView.get());
           return 0;
         }
         if (snapView_.command(LOWORD(wParam))) return 0;
         if (launcher_ && launcher_->command(LOWORD(wParam), currentKey())) return 0;
-        if (runCommand(LOWORD(wParam), context)) {
+        if (runCommand(LOWORD(wParam), commands_)) {
           if (LOWORD(wParam) == menu::kFixToolbar) rebar_.setLocked(settings_.number(Setting::CoolBarFix) == 1);
           return 0;
         }
@@ -303,6 +282,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::onCreate() {
   sink_ = platform::makeWindowSink(hwnd_);
   createPanes();
+  bindCommands();
   loadSettings(settings_, settingsFile(app_), ReadAt::Appearance);
   // The interface's bitmaps come before the database, for the list's rows.
   bitmaps_.load(platform::joinPath(app_.programFolder, "resource"));
@@ -966,6 +946,26 @@ void MainWindow::refreshMenu(HMENU menu) {
   const FirstSelected state{items_->cell(first, kViewPly), items_->cell(first, kViewEmusetName),
                             items_->cell(first, kViewAlterEgo), items_->cell(first, kViewFave)};
   refreshMenuStates(menu, &state, settings_);
+}
+
+// The commands' context points at the window's parts, which live as long as it.
+void MainWindow::bindCommands() {
+  commands_.owner = hwnd_;
+  commands_.app = &app_;
+  commands_.list = this;
+  commands_.settings = &settings_;
+  commands_.masterIcons = &masterIcons_;
+  commands_.itemList = itemList_;
+  commands_.migemo = &migemo_;
+}
+
+void MainWindow::emptyItemList() {
+  SendMessageA(itemList_, LVM_SETITEMCOUNT, 0, 0);
+  rememberGroupPlace();
+  groupPaneFilled_ = false;
+  SendMessageA(groupList_, LB_RESETCONTENT, 0, 0);
+  InvalidateRect(itemList_, nullptr, TRUE);
+  setStatus(1, "");
 }
 
 // After a command: the list keeps its place, the group pane its selection.

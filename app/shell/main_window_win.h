@@ -27,6 +27,7 @@
 #include "app/search/search_texts_reader.h"
 #include "app/settings/settings.h"
 #include "app/shell/busy_window_win.h"
+#include "app/shell/commands_win.h"
 #include "app/shell/emulator_extras_win.h"
 #include "app/shell/main_rebar_win.h"
 #include "app/shell/menu_builder_win.h"
@@ -50,7 +51,7 @@ struct AppContext {
   bool databaseReady = false;
 };
 
-class MainWindow {
+class MainWindow : private ItemListHost {
 public:
   explicit MainWindow(AppContext& app) : app_(app) {}
   static bool registerClasses(HINSTANCE instance);
@@ -100,8 +101,17 @@ private:
   void loadLamps(const std::string& path);
   void showScrollLock();
   maintenance::SetItem setItemAt(int item) const;
-  std::vector<maintenance::SetItem> selectedItems() const;
   void refreshListAt(const std::string& key);
+  void bindCommands();
+
+  // What the commands ask of the list.
+  void refreshItemList() override { refreshListAt(currentKey()); }
+  void refreshItemListAt(const std::string& key) override { refreshListAt(key); }
+  std::string currentItem() const override { return currentKey(); }
+  std::vector<maintenance::SetItem> selectedItems() const override;
+  void emptyItemList() override;
+  void resetSort() override { sortList(search::kResetSort, search::SortMode::Toggle); }
+  search::ItemList* items() override { return items_.get(); }
   void refreshMenu(HMENU menu);
   void dropItems(LPARAM position);
   void saveSettings();
@@ -137,6 +147,7 @@ private:
 
   Settings settings_;
   std::optional<MainMenus> menus_;
+  CommandContext commands_;
   std::unique_ptr<platform::MessageSink> sink_;
   db::DbConnection listDb_;
   db::DbConnection groupDb_;

@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::string> selectedKeys(CommandContext& context) {
   std::vector<std::string> keys;
-  for (const auto& item : context.selectedItems()) keys.push_back(item.fileName);
+  for (const auto& item : context.list->selectedItems()) keys.push_back(item.fileName);
   return keys;
 }
 
@@ -34,7 +34,7 @@ records::BulkPlace bulkPlace(const CommandContext& context) {
 void runOnSelected(CommandContext& context, bool (*change)(const records::BulkPlace&, const std::vector<std::string>&)) {
   const std::vector<std::string> keys = selectedKeys(context);
   if (keys.empty()) return;
-  if (change(bulkPlace(context), keys)) context.refreshItemListAt(keys.front());
+  if (change(bulkPlace(context), keys)) context.list->refreshItemListAt(keys.front());
 }
 
 }  // namespace
@@ -46,14 +46,14 @@ void editRecordOfSelected(CommandContext& context) {
   const records::BulkPlace bulk = bulkPlace(context);
   const records::EditorPlace place{bulk.owner,  bulk.dbPath,   bulk.settingsPath,    bulk.programFolder,
                                    bulk.migemo, bulk.migemoOn, bulk.migemoClassLimit};
-  if (const auto cursor = records::editRecord(place, keys.front())) context.refreshItemListAt(*cursor);
+  if (const auto cursor = records::editRecord(place, keys.front())) context.list->refreshItemListAt(*cursor);
 }
 
 void bulkChangeOfSelected(CommandContext& context, int command) {
   const std::vector<std::string> keys = selectedKeys(context);
   // The creator change is offered without a selection; it then has nothing to change.
   if (keys.empty()) return;
-  if (records::runBulkDialog(bulkPlace(context), command, keys)) context.refreshItemListAt(keys.front());
+  if (records::runBulkDialog(bulkPlace(context), command, keys)) context.list->refreshItemListAt(keys.front());
 }
 
 void genreOfSelected(CommandContext& context) {
@@ -69,7 +69,7 @@ void adultMarkOfSelected(CommandContext& context) {
 }
 
 void toggleAdultOfSelected(CommandContext& context) {
-  records::toggleAdultOfSelected({context.owner, context.itemList, context.items, context.app->dbPath});
+  records::toggleAdultOfSelected({context.owner, context.itemList, context.list->items(), context.app->dbPath});
 }
 
 }  // namespace qm::shell

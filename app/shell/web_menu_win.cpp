@@ -69,7 +69,7 @@ void refreshSiteMenu() {
 
 void openWebSite(std::size_t n, CommandContext& context) {
   const std::vector<web::Site> sites = web::loadSites(platform::IniFile(siteMenu().webFile));
-  const std::string key = context.currentItem ? context.currentItem() : std::string();
+  const std::string key = context.list ? context.list->currentItem() : std::string();
   if (n < 1 || n > sites.size() || key.empty()) return;
   db::DbConnection db;
   db.open(context.app->dbPath);
