@@ -42,6 +42,10 @@ function(qm_add_test_program name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${T_LIBS} qm_test_support GTest::gtest_main)
+  # GoogleTest's header is most of a test file's compile time: parsed once
+  # per program instead of once per file.
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
     if(T_PROPERTIES)

@@ -15,7 +15,7 @@ namespace {
 using qm::test::CliRun;
 
 // The C locale keeps the system's error texts in English.
-CliRun runCli(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments, "LC_ALL=C "); }
+CliRun runCliInCLocale(const std::string& arguments) { return qm::test::runQuillmoorCli(arguments, "LC_ALL=C "); }
 
 class CrcCliTest : public ::testing::Test {
 protected:
@@ -35,7 +35,7 @@ TEST_F(CrcCliTest, TextsOfTheFileAndOfWindows) {
       {"--offset 9", "crc32: 00000000\ncrc16: FFFF\n"},
   };
   for (const Case& c : cases) {
-    const CliRun run = runCli("crc '" + file + "' " + c.options);
+    const CliRun run = runCliInCLocale("crc '" + file + "' " + c.options);
     EXPECT_EQ(run.exitCode, 0) << c.options;
     EXPECT_EQ(run.output, c.output) << c.options;
   }
@@ -43,11 +43,11 @@ TEST_F(CrcCliTest, TextsOfTheFileAndOfWindows) {
 
 TEST_F(CrcCliTest, MissingFileAndBadArguments) {
   const std::string missing = qm::text::sjisToUtf8(temp.path()) + "/missing.bin";
-  const CliRun failed = runCli("crc '" + missing + "'");
+  const CliRun failed = runCliInCLocale("crc '" + missing + "'");
   EXPECT_EQ(failed.exitCode, 1);
   EXPECT_EQ(failed.output, "error: " + missing + ": No such file or directory\n");
   for (const std::string arguments : {"crc", "crc a b", "crc a --offset -1", "crc a --length 0x10", "crc a --fast"}) {
-    const CliRun run = runCli(arguments);
+    const CliRun run = runCliInCLocale(arguments);
     EXPECT_EQ(run.exitCode, 2) << arguments;
     EXPECT_EQ(run.output, "usage: quillmoor-cli crc FILE [--offset N] [--length N]\n") << arguments;
   }

@@ -14,7 +14,7 @@ namespace {
 // Whether a launch types its setting's script, and with the item's values in
 // its pastes: the program and the command-line tool both go by this.
 TEST(LaunchKeyScript, AppliesToTheItemAndPastesItsValues) {
-  test::TempFolder folder;
+  qm::test::TempFolder folder;
   launch::LaunchPlan plan;
   plan.settingPath = folder.file("A.ini");
   struct Case {
@@ -34,7 +34,7 @@ TEST(LaunchKeyScript, AppliesToTheItemAndPastesItsValues) {
   };
   for (const Case& c : cases) {
     if (c.script) {
-      ASSERT_TRUE(test::writeFile(folder.file("A.txt"), c.script));
+      ASSERT_TRUE(qm::test::writeFile(folder.file("A.txt"), c.script));
     } else {
       platform::deleteFile(folder.file("A.txt"));
     }

@@ -6,6 +6,7 @@
 #include "app/library/item_commands.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
+#include "tests/app/library/fixture_keys.h"
 #include "tests/support/lock_wait.h"
 
 namespace qm::shell {
@@ -14,9 +15,9 @@ namespace {
 using text::sjisToUtf8;
 using Strings = std::vector<std::string>;
 
-const std::string kHoshi = "C:\\roms\\hoshi.nes";  // favourites "13" in the fixture
-const std::string kUmi = "C:\\roms\\umi.sfc";
-const std::string kKiri = "C:\\roms\\kiri_1.d88";
+using test::kHoshi;
+using test::kKiri;
+using test::kUmi;
 
 // The three commands on hoshi, umi and kiri.
 enum class Command { Favourite, BootReset, EmulatorChoice };

@@ -11,6 +11,7 @@
 #include "common/platform/files.h"
 #include "common/text/encoding.h"
 #include "tests/app/library_fixture.h"
+#include "tests/app/library/fixture_keys.h"
 #include "tests/support/file_bytes.h"
 
 namespace qm::shell {
@@ -22,9 +23,9 @@ using text::sjis;
 using text::sjisToUtf8;
 using Strings = std::vector<std::string>;
 
-const std::string kHoshi = "C:\\roms\\hoshi.nes";  // favourites "13" in the fixture
-const std::string kUmi = "C:\\roms\\umi.sfc";
-const std::string kKiri = "C:\\roms\\kiri_1.d88";
+using test::kHoshi;
+using test::kKiri;
+using test::kUmi;
 
 class ItemCommandsTest : public search::test::LibraryTest {
 protected:

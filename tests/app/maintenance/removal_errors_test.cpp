@@ -12,7 +12,7 @@
 
 namespace {
 
-namespace mt = qm::maintenance;
+namespace mt = ::qm::maintenance;
 using mt::PathState;
 using qm::text::sjis;
 using Strings = std::vector<std::string>;

@@ -11,7 +11,7 @@
 
 namespace {
 
-namespace mt = qm::maintenance;
+namespace mt = ::qm::maintenance;
 using Strings = std::vector<std::string>;
 
 class SmartTitleUpdateTest : public qm::test::MaintenanceTest {

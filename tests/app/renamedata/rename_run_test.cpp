@@ -55,7 +55,7 @@ protected:
   qm::renamedata::RenameResult result;
 };
 
-constexpr const char* kList =
+constexpr const char* kRunList =
     "[a]\nCRC32=0000000A\nTitle=スーパー ロボット\nYear=1987\nR=5\nImgNum=3\nGenre=RPG\nKana=すーぱー\n"
     "Model=HB-F1\nCreator=山田\nMemo=メモ\n+二行目\n"
     "[b]\nCRC32=0000000B\nMaker=it's\nSaleDate=1990-5\nR=0\nImgNum=0\nYear=0\n"
@@ -67,7 +67,7 @@ TEST_F(RenameRunTest, WritesWhatWasFoundAndKeepsTheRest) {
   image("C", "0000000C");
   image("N", "0000000F");
   execute("INSERT INTO spec_table(pfile_sc, breed, price) VALUES('C', 'kept', 'old');");
-  EXPECT_EQ(run(request(), kList), RenameStatus::Completed);
+  EXPECT_EQ(run(request(), kRunList), RenameStatus::Completed);
   EXPECT_EQ(rows("SELECT file_name, title, smart_title, maker, sale_year, adult, rom_num, genre_name, kana "
                  "FROM main_table ORDER BY file_name;"),
             (Strings{"A|スーパー ロボット|スーパーロボット|old|1987-00-00|1|3|RPG|すーぱー",
@@ -86,12 +86,12 @@ TEST_F(RenameRunTest, UnTickedAndMissingFunctionsChangeNothing) {
   image("A", "0000000A");
   auto only = request();
   only.items = {RenameItem::Kana};
-  EXPECT_EQ(run(only, kList), RenameStatus::Completed);
+  EXPECT_EQ(run(only, kRunList), RenameStatus::Completed);
   EXPECT_EQ(rows("SELECT title, kana FROM main_table;"), (Strings{"old A|すーぱー"}));
 
   auto partial = qm::renamedata::RenamePlugin::load(qm::test::keylistPartialPlugin());
   ASSERT_TRUE(partial.plugin);
-  EXPECT_EQ(run(request(), kList, partial.plugin.get()), RenameStatus::Completed);
+  EXPECT_EQ(run(request(), kRunList, partial.plugin.get()), RenameStatus::Completed);
   EXPECT_EQ(rows("SELECT title, sale_year, adult FROM main_table;"), (Strings{"old A|0|1"}));
   EXPECT_TRUE(rows("SELECT * FROM memo_table;").empty());
 }
@@ -101,7 +101,7 @@ TEST_F(RenameRunTest, AsksAboutImagesWithoutTheCrc) {
   for (const char* key : {"X", "Y", "Z"}) image(key, "");
   image("Other", "", "PC98");
   sink.setAnswer(MessageAnswer::No);
-  EXPECT_EQ(run(request(), kList), RenameStatus::Declined);
+  EXPECT_EQ(run(request(), kRunList), RenameStatus::Declined);
   ASSERT_EQ(sink.messages().size(), 1u);
   EXPECT_EQ(sink.messages()[0].text,
             sjis("ライブラリ中の MSX には、CRC32の値が無いアイテムが 3 件存在します。\nこのまま続けますか？\n\n"
@@ -110,7 +110,7 @@ TEST_F(RenameRunTest, AsksAboutImagesWithoutTheCrc) {
   EXPECT_EQ(rows("SELECT COUNT(*) FROM main_table WHERE modify<>'';"), (Strings{"0"}));
 
   sink.setAnswer(MessageAnswer::Yes);
-  EXPECT_EQ(run(request(), kList), RenameStatus::Completed);
+  EXPECT_EQ(run(request(), kRunList), RenameStatus::Completed);
   EXPECT_EQ(result.total, 1);
   EXPECT_EQ(rows("SELECT file_name FROM main_table WHERE modify<>'';"), (Strings{"A"}));
 }
@@ -129,7 +129,7 @@ TEST_F(RenameRunTest, SaysWhenNoImageHasTheKey) {
     auto r = request(c.type);
     r.machine = c.message ? "MSX" : "PC98";
     sink.clear();
-    EXPECT_EQ(run(r, kList), RenameStatus::NoKeys);
+    EXPECT_EQ(run(r, kRunList), RenameStatus::NoKeys);
     ASSERT_FALSE(sink.messages().empty());
     EXPECT_EQ(sink.messages().back().text,
               c.message ? sjis(c.message) : sjis("PC98ではファイル名をキーにすることはできません。"));
@@ -148,7 +148,7 @@ TEST_F(RenameRunTest, AFailedStatementKeepsNothing) {
   image("B", "0000000B");
   execute("CREATE TRIGGER refuse BEFORE UPDATE ON main_table WHEN old.file_name='B' "
           "BEGIN SELECT RAISE(ABORT, 'refused B'); END;");
-  EXPECT_EQ(run(request(), kList), RenameStatus::Failed);
+  EXPECT_EQ(run(request(), kRunList), RenameStatus::Failed);
   EXPECT_EQ(qm::text::sjisToUtf8(result.error), "ライブラリを更新できませんでした。\nrefused B");
   EXPECT_EQ(rows("SELECT title FROM main_table ORDER BY 1;"), (Strings{"old A", "old B"}));
   EXPECT_TRUE(rows("SELECT * FROM creator_table;").empty());
@@ -158,7 +158,7 @@ TEST_F(RenameRunTest, AStopKeepsTheRowsDone) {
   image("A", "0000000A");
   image("B", "0000000B");
   stop.store(qm::stop::kAsked);
-  EXPECT_EQ(run(request(), kList), RenameStatus::Stopped);
+  EXPECT_EQ(run(request(), kRunList), RenameStatus::Stopped);
   EXPECT_EQ(recorder.statuses.back(), "処理を中止しました ( 2 件中 0 件のキーが該当し更新されました )");
 }
 

@@ -13,13 +13,13 @@ class LastQueryTest : public ::testing::Test {
 protected:
   std::string path() const { return folder_.file("Quillmoor2.ini"); }
   platform::IniFile ini() const { return platform::IniFile(path()); }
-  std::string bytes() const { return test::readFile(path()).value_or("<no file>"); }
+  std::string bytes() const { return qm::test::readFile(path()).value_or("<no file>"); }
 
-  test::TempFolder folder_;
+  qm::test::TempFolder folder_;
 };
 
 TEST_F(LastQueryTest, AFlaggedFileHasItsQueryReset) {
-  ASSERT_TRUE(test::writeFile(path(), "[LastQuery]\r\nSQL1=CREATE VIEW x\r\nSQL3=SELECT 1\r\nPrimaryKey=a\r\n"
+  ASSERT_TRUE(qm::test::writeFile(path(), "[LastQuery]\r\nSQL1=CREATE VIEW x\r\nSQL3=SELECT 1\r\nPrimaryKey=a\r\n"
                                       "SortColumn=3\r\nSortOrder=0\r\n[ItemListColor]\r\nDispEmuSetName=-1\r\n"));
   Settings settings;
   settings.setText(Setting::LastQuerySql1, "stale");

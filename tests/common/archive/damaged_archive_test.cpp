@@ -12,7 +12,7 @@ namespace {
 
 using qm::archive::ArchiveErrorKind;
 
-std::vector<std::string> names(const qm::archive::WalkResult& walk) {
+std::vector<std::string> memberNames(const qm::archive::WalkResult& walk) {
   std::vector<std::string> result;
   for (const auto& m : walk.members) result.push_back(m.name);
   return result;
@@ -26,8 +26,8 @@ TEST(DamagedArchive, CutZipKeepsTheMembersBeforeTheCut) {
   EXPECT_EQ(cut.error->kind, ArchiveErrorKind::Damaged);
   ASSERT_FALSE(cut.members.empty());
   ASSERT_LT(cut.members.size(), whole.members.size());
-  const auto all = names(whole);
-  EXPECT_EQ(names(cut), std::vector<std::string>(all.begin(), all.begin() + cut.members.size()));
+  const auto all = memberNames(whole);
+  EXPECT_EQ(memberNames(cut), std::vector<std::string>(all.begin(), all.begin() + cut.members.size()));
   // Without the central directory nothing states a CRC.
   EXPECT_FALSE(cut.members.front().statedCrc32);
 
@@ -64,7 +64,7 @@ TEST(DamagedArchive, EncryptedMemberIsListedButNotRead) {
   QM_NEED_FIXTURES();
   const std::string path = fixtures->path("encrypted.zip");
   const auto walk = qm::archive::listMembers(path);
-  EXPECT_EQ(names(walk), std::vector<std::string>{"readme.txt"});
+  EXPECT_EQ(memberNames(walk), std::vector<std::string>{"readme.txt"});
   qm::archive::MemorySink sink;
   const auto error = qm::archive::readMember(path, "readme.txt", sink);
   ASSERT_TRUE(error);

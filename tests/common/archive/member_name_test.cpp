@@ -8,7 +8,7 @@
 
 namespace {
 
-namespace names = qm::archive::names;
+namespace names = ::qm::archive::names;
 using qm::text::sjis;
 
 TEST(MemberName, BareBytesAreUtf8OnlyWhenTheyReadAsUtf8) {

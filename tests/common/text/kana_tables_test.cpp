@@ -13,7 +13,7 @@ namespace {
 using qm::text::KanaTable;
 using qm::text::kanaTable;
 using qm::text::sjis;
-namespace sj = qm::sjis;
+namespace sj = ::qm::sjis;
 
 std::size_t entries(KanaTable id) { return kanaTable(id).text.size() / kanaTable(id).unit; }
 
