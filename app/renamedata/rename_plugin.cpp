@@ -100,6 +100,20 @@ std::string infoText(const platform::SharedLibrary& library, const char* name, s
 
 }  // namespace
 
+ListCheck RenamePlugin::checkList(const platform::ReadOnlyText& list) const {
+  const auto ask = [&](const char* name) {
+    const auto function = library_.function<ListTextExport>(name);
+    if (!function || !list.valid()) return std::string();
+    return askText([&](char** buffer, std::uint16_t size) { return function(list.c_str(), buffer, size); },
+                   kInfoLimit)
+        .value_or("");
+  };
+  ListCheck check;
+  check.error = ask(kListErrorExport);
+  if (check.error.empty()) check.notice = ask(kListNoticeExport);
+  return check;
+}
+
 std::string RenamePlugin::author() const { return infoText(library_, kAuthorExport, kAuthorLimit); }
 std::string RenamePlugin::info() const { return infoText(library_, kInfoExport, kInfoLimit); }
 

@@ -29,6 +29,12 @@ struct PluginKey {
   int keyType;
 };
 
+// What a plug-in says of a list before any key is asked (program text).
+struct ListCheck {
+  std::string error;   // the list cannot be used: the run does not start
+  std::string notice;  // to show beside the run
+};
+
 class RenamePlugin {
 public:
   static PluginLoad load(const std::string& path);
@@ -38,6 +44,9 @@ public:
   // nothing when the result is negative.
   std::optional<std::string> text(RenameItem item, const PluginKey& key) const;
   std::optional<int> number(RenameItem item, const PluginKey& key) const;
+
+  // Empty for a plug-in without the list exports.
+  ListCheck checkList(const platform::ReadOnlyText& list) const;
 
   std::optional<int> version() const;
   std::string author() const;  // "" when not exported or empty

@@ -29,11 +29,6 @@ private:
   std::string error_;
 };
 
-// Fields of a rom as the DAT writes them: sizes decimal (or 0x hex), CRCs
-// 8 hexadecimal digits. Nothing when the text is not such a number.
-std::optional<std::uint64_t> sizeOf(std::string_view text);
-std::optional<std::uint32_t> crcOf(std::string_view text);
-
 // Sets the rom field `key` from `value`; false with the reason when the
 // value is malformed. Unknown fields (md5, sha1, date) are passed by.
 bool setRomField(DatRom& rom, std::string_view key, std::string value, std::string& reason);

@@ -45,6 +45,11 @@ struct DatRead {
 // games before the fault.
 DatRead readDat(std::string_view bytes);
 
+// Numbers as a DAT writes them: sizes decimal (or 0x hex), CRCs up to 8
+// hexadecimal digits. Nothing when the text is not such a number.
+std::optional<std::uint64_t> sizeOf(std::string_view text);
+std::optional<std::uint32_t> crcOf(std::string_view text);
+
 // True when the text begins as a DAT of either format does.
 bool looksLikeDat(std::string_view bytes);
 
