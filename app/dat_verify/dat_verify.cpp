@@ -102,4 +102,10 @@ std::vector<std::string> reportLines(const VerifyReport& report) {
   return lines;
 }
 
+std::string reportText(const VerifyReport& report) {
+  std::string text;
+  for (const std::string& line : reportLines(report)) text += line + "\r\n";
+  return text;
+}
+
 }  // namespace qm::datverify

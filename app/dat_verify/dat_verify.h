@@ -54,5 +54,7 @@ const char* statusName(ImageStatus status);
 // game, then the summary line.
 std::vector<std::string> reportLines(const VerifyReport& report);
 std::string summaryLine(const VerifyReport& report);
+// The lines as a text file: each ended by CR LF.
+std::string reportText(const VerifyReport& report);
 
 }  // namespace qm::datverify

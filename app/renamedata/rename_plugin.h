@@ -24,8 +24,12 @@ struct PluginLoad {
 
 // The key handed to every call: the list and the key lie in read-only pages.
 struct PluginKey {
+  PluginKey(const platform::ReadOnlyText& list, const platform::ReadOnlyText& key, int keyType)
+      : list(list), key(key.valid() ? key.c_str() : nullptr), keyType(keyType) {}
+  PluginKey(const platform::ReadOnlyText& list, const char* key, int keyType) : list(list), key(key), keyType(keyType) {}
+
   const platform::ReadOnlyText& list;
-  const platform::ReadOnlyText& key;
+  const char* key;  // null when its pages were refused
   int keyType;
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/alter_ego/alter_ego_dialog_win.h"
 #include "app/crc_check/crc_recompute_dialog_win.h"
+#include "app/dat_verify/dat_verify_dialog_win.h"
 #include "app/launch/emulator_settings_dialog_win.h"
 #include "app/library_moves/image_backup_dialog_win.h"
 #include "app/maintenance/database_properties_dialog_win.h"
@@ -74,6 +75,7 @@ void backUpImageFiles(CommandContext& context) {
                                context.app->settingsPath, context.selectedItems()};
   moves::openImageBackupDialog(host);
 }
+void verifyWithDat(CommandContext& context) { datverify::openDatVerifyDialog(context.owner, context.app->dbPath); }
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
 }
@@ -162,6 +164,7 @@ constexpr Command kCommands[] = {
     {menu::kMakeKana, makeKana},
     {menu::kRebuildSmartTitles, rebuildSmartTitles},
     {menu::kDatabaseProperties, databaseProperties},
+    {menu::kDatVerify, verifyWithDat},
     {menu::kExportCsv, exportCsv},
     {menu::kImportCsv, importCsv},
     {menu::kRecomputeCrc, recomputeCrc},

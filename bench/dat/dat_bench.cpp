@@ -39,7 +39,7 @@ struct Case {
   const char* name;
   int images;
   int games;            // in the DAT
-  std::size_t datBytes;  // at least, by longer descriptions
+  std::size_t datBytes;  // made up by longer descriptions
   double target;         // seconds
 };
 
@@ -51,14 +51,10 @@ std::string writeDat(const std::string& db, const Case& c, const fs::path& folde
   library.execute("SELECT file_name, crc32 FROM main_table ORDER BY rowid;");
   std::vector<qm::test::TestGame> games;
   games.reserve(static_cast<std::size_t>(c.games));
-  const std::string filler(c.datBytes / static_cast<std::size_t>(c.games) > 330
-                               ? c.datBytes / static_cast<std::size_t>(c.games) - 330
-                               : 0,
-                           'x');
   for (int i = 0; i < c.games; ++i) {
     qm::test::TestGame game;
     game.name = "Generated Title " + std::to_string(i) + " (Japan) (Rev 1)";
-    game.description = "Generated Title " + std::to_string(i) + " " + filler;
+    game.description = "Generated Title " + std::to_string(i) + " ";
     game.year = "1990";
     game.maker = "Maker";
     const int row = 2 * i + 1;
@@ -73,6 +69,10 @@ std::string writeDat(const std::string& db, const Case& c, const fs::path& folde
     }
     games.push_back(std::move(game));
   }
+  // Descriptions padded to the size a real DAT of so many games has.
+  const std::size_t bare = qm::test::datText(games, qm::test::DatFormat::Xml, "Generated").size();
+  const std::size_t pad = c.datBytes > bare ? (c.datBytes - bare) / games.size() : 0;
+  for (auto& game : games) game.description.append(pad, 'x');
   const std::string path = (folder / "generated.dat").string();
   qm::platform::writeFileAtomically(path, qm::test::datText(games, qm::test::DatFormat::Xml, "Generated"));
   return path;
@@ -102,8 +102,9 @@ bool rename(const std::string& db, const std::string& dat, const Case& c, const 
   qm::renamedata::RenameStatus ended{};
   const auto keys = qm::renamedata::selectRenameKeys(request, sink, quiet, ended);
   const qm::StopFlag stop{0};
-  const auto result = keys ? qm::renamedata::runRename(request, *keys, *load.plugin, *list.text, quiet, stop)
-                           : qm::renamedata::RenameResult{qm::renamedata::RenameStatus::Failed};
+  qm::renamedata::RenameResult result;
+  result.status = qm::renamedata::RenameStatus::Failed;
+  if (keys) result = qm::renamedata::runRename(request, *keys, *load.plugin, *list.text, quiet, stop);
   return report("rename-data", c, start, listed && result.status == qm::renamedata::RenameStatus::Completed,
                 std::to_string(result.found) + "/" + std::to_string(result.total) + " updated");
 }
@@ -120,7 +121,8 @@ bool verify(const std::string& db, const std::string& dat, const Case& c) {
 
 }  // namespace
 
-int main(int, char** argv) {
+// With an argument, only the first case (for profiling).
+int main(int argc, char** argv) {
   const std::string plugin = (fs::absolute(argv[0]).parent_path() / "plugin" / "datfile.nya").string();
   const Case cases[] = {
       {"10,000 images, 3,952 games (1.5 MB)", 10000, 3952, 1500000, 1.0},
@@ -128,6 +130,7 @@ int main(int, char** argv) {
   };
   bool ok = true;
   for (const Case& c : cases) {
+    if (argc > 1 && &c != &cases[0]) break;
     const fs::path folder = fs::temp_directory_path() / "qm-bench" / ("dat-" + std::to_string(c.images));
     const std::string db = qm::bench::makeGeneratedLibrary(folder, c.images, folder / "images");
     if (db.empty()) return 1;

@@ -34,7 +34,8 @@ using qm::plugin::giveText;
 using qm::text::sjis;
 
 // The list as read, known again by its address and first bytes: comparing
-// the whole text for every call would cost as much as reading it.
+// the whole text for every call would cost as much as reading it; a new DAT
+// differs from the last one in its header (version, date) anyway.
 struct LoadedList {
   const char* address = nullptr;
   std::string head;
@@ -43,7 +44,7 @@ struct LoadedList {
   std::string error;
 };
 
-constexpr std::size_t kHeadBytes = 4096;
+constexpr std::size_t kHeadBytes = 1024;
 
 std::mutex lock;
 std::unique_ptr<LoadedList> current;  // freed when the library is unloaded

@@ -18,7 +18,8 @@ std::string escaped(const std::string& text) {
 }
 
 void element(std::string& out, const char* name, const std::string& value) {
-  if (!value.empty()) out += "\t\t<" + std::string(name) + ">" + escaped(value) + "</" + name + ">\n";
+  if (value.empty()) return;
+  out.append("\t\t<").append(name).append(">").append(escaped(value)).append("</").append(name).append(">\n");
 }
 
 std::string xml(const std::vector<TestGame>& games, const std::string& datName) {
@@ -41,7 +42,8 @@ std::string xml(const std::vector<TestGame>& games, const std::string& datName) 
 }
 
 void pair(std::string& out, const char* key, const std::string& value) {
-  if (!value.empty()) out += "\t" + std::string(key) + " \"" + value + "\"\n";
+  if (value.empty()) return;
+  out.append("\t").append(key).append(" \"").append(value).append("\"\n");
 }
 
 std::string cmpro(const std::vector<TestGame>& games, const std::string& datName) {
