@@ -4,8 +4,8 @@
 
 #include "app/renamedata/list_data.h"
 #include "app/renamedata/rename_plugin.h"
-#include "common/platform/files.h"
 #include "common/text/encoding.h"
+#include "tests/app/renamedata/keylist_fixture.h"
 #include "tests/app/renamedata/stored_zip.h"
 #include "tests/support/dat_text.h"
 #include "tests/support/file_bytes.h"
@@ -20,10 +20,6 @@ using qm::test::DatFormat;
 using qm::text::sjis;
 using qm::text::sjisToUtf8;
 
-std::string datfilePlugin() {
-  return qm::platform::joinPath(qm::platform::joinPath(qm::platform::currentFolder(), "plugin"), "datfile.nya");
-}
-
 const std::vector<qm::test::TestGame> kGames = {
     {"Star Quest (Japan) (Rev 1)", "スター・クエスト", "1987-05-25", "ハドソン", {{"Star Quest (Japan) (Rev 1).sfc", 1048576, 0x1A2B3C4D, ""}}},
     {"Two Disks (1986)(Maker)(JP)[b]", "", "198x", "", {{"Disk 1/Two (A).d88", 348848, 0x00000001, ""}, {"Disk 2/Two (B).d88", 348848, 0x00000002, "baddump"}}},
@@ -34,7 +30,7 @@ const std::vector<qm::test::TestGame> kGames = {
 class DatfilePlugin : public ::testing::TestWithParam<DatFormat> {
 protected:
   void SetUp() override {
-    auto load = RenamePlugin::load(datfilePlugin());
+    auto load = RenamePlugin::load(qm::test::datfilePlugin());
     ASSERT_TRUE(load.plugin) << sjisToUtf8(load.refusal);
     plugin = std::move(load.plugin);
   }
@@ -127,7 +123,7 @@ TEST(DatfileLoader, AnswersFromAZippedDatAndCountsLostCharacters) {
   ASSERT_TRUE(qm::test::writeFile(path, qm::test::storedZip({{"No-Intro.dat", dat}})));
   const auto listData = qm::renamedata::loadListData(path);
   ASSERT_TRUE(listData.text) << sjisToUtf8(listData.failure);
-  auto load = RenamePlugin::load(datfilePlugin());
+  auto load = RenamePlugin::load(qm::test::datfilePlugin());
   ASSERT_TRUE(load.plugin);
   EXPECT_EQ(sjisToUtf8(load.plugin->checkList(*listData.text).notice),
             "DAT「N」：1 ゲーム、1 ROM。シフトJIS にない文字 1 文字を「?」にしました");

@@ -96,7 +96,7 @@ TEST(MenuTableTest, RowsAreWellFormedAndIdentifiersUnique) {
       }
     }
   }
-  EXPECT_EQ(ids.size(), 74u);
+  EXPECT_EQ(ids.size(), 75u);
 }
 
 TEST(MenuTableTest, LabelsAreShiftJisBytes) {
