@@ -71,7 +71,7 @@ void DatVerifyDialog::createControls() {
   button(sjis("照合"), kStart, 608, 130, 96);
   add("STATIC", "", SS_LEFT | SS_ENDELLIPSIS, kNotice, 16, 164, 688, 16);
   add("STATIC", "", SS_LEFT, kCounts, 16, 184, 688, 16);
-  add("LISTBOX", "", WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT, kLines, 16, 206, 688, 260,
+  add("LISTBOX", "", WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS, kLines, 16, 206, 688, 260,
       WS_EX_CLIENTEDGE);
   SendMessageA(item(kLines), LB_SETHORIZONTALEXTENT, 2000, 0);
   button(sjis("テキストで保存…"), kSave, 16, 478, 140);
