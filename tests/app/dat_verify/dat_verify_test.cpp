@@ -108,6 +108,24 @@ TEST_P(DatVerifyTest, TakesTheSizeOfAnArchivedImageFromItsArchive) {
 
 INSTANTIATE_TEST_SUITE_P(Dat, DatVerifyTest, ::testing::Values(DatFormat::Xml, DatFormat::Cmpro));
 
+// The text the dialog saves: the lines the command-line tool prints, each
+// ended by CR LF, the keys and names as program text.
+TEST(DatVerifyReport, IsSavedAsTheLinesWithCrLf) {
+  using qm::datverify::ImageStatus;
+  qm::datverify::VerifyReport report;
+  report.images = {{ImageStatus::Verified, sjis("C:\\表\\a.rom"), sjis("ソフト (Japan)")},
+                   {ImageStatus::Renamed, "C:\\b.zip*b.rom", "B"},
+                   {ImageStatus::Unknown, "C:\\c.rom", ""},
+                   {ImageStatus::NoCrc, "C:\\d.rom", ""}};
+  report.counts[0] = report.counts[1] = report.counts[2] = report.counts[3] = 1;
+  report.missing = {"E", "F"};
+  EXPECT_EQ(qm::datverify::reportText(report),
+            sjis("verified\tC:\\表\\a.rom\tソフト (Japan)\r\n") +
+                "renamed\tC:\\b.zip*b.rom\tB\r\nunknown\tC:\\c.rom\t\r\nnocrc\tC:\\d.rom\t\r\n"
+                "missing\tE\r\nmissing\tF\r\nverified 1, renamed 1, unknown 1, nocrc 1, missing 2\r\n");
+  EXPECT_EQ(qm::datverify::reportText({}), "verified 0, renamed 0, unknown 0, nocrc 0, missing 0\r\n");
+}
+
 TEST(DatVerifyLoad, ReadsPlainAndZippedDatsAndNamesTheFaults) {
   qm::test::TempFolder folder;
   const std::string dat = qm::test::datText({{"G", "", "", "", {{"g.rom", 1, 1, ""}}}}, DatFormat::Cmpro);
