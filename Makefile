@@ -7,7 +7,7 @@ E2E ?=
 empty :=
 space := $(empty) $(empty)
 
-.PHONY: all deps native windows release check test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-window bench-search-wine bench-cli-search clean
+.PHONY: all deps native windows release check test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-dat bench-window bench-search-wine bench-cli-search clean
 
 all: native windows
 
@@ -81,6 +81,7 @@ bench: deps
 	@build/native-release/bin/bench_snapshot_lookup
 	@build/native-release/bin/bench_bulk_change
 	@build/native-release/bin/bench_csv
+	@build/native-release/bin/bench_dat
 
 # The main window under Wine on a 100,000-item library: first fill, re-sort,
 # group click and memory against their targets.
@@ -115,6 +116,11 @@ bench-recompute: deps
 	@cmake --preset native-release >/dev/null
 	@cmake --build --preset native-release -j $(JOBS) --target bench_recompute quillmoor-cli Quillmoor2_GetCRC
 	@build/native-release/bin/bench_recompute
+
+bench-dat: deps
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target bench_dat datfile
+	@build/native-release/bin/bench_dat
 
 clean:
 	rm -rf build

@@ -80,6 +80,7 @@ int runSnapshot(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runBulk(const std::vector<std::string>& args);
 int runRenameData(const std::vector<std::string>& args);
+int runVerify(const std::vector<std::string>& args);
 int runAlterEgo(const std::vector<std::string>& args);
 int runExportCsv(const std::vector<std::string>& args);
 int runImportCsv(const std::vector<std::string>& args);

@@ -77,6 +77,12 @@ int runRenameData(const std::vector<std::string>& argv) {
     return 1;
   }
   if (!list.notice.empty()) printLine(list.notice);
+  const renamedata::ListCheck check = load.plugin->checkList(*list.text);
+  if (!check.error.empty()) {
+    printError("error: " + check.error);
+    return 1;
+  }
+  if (!check.notice.empty()) printLine(check.notice);
   const renamedata::RenameRequest request{path, args.get("--machine"), *keyType, *items, args.has("--test"),
                                           text::loadSymbolTables(platform::IniFile(settingsPathFor(path)))};
   ConsoleSink sink(args.has("--yes"));

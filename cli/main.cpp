@@ -74,6 +74,8 @@ constexpr Command kCommands[] = {
     {"snapshot", qm::cli::runSnapshot, "snapshot [--db PATH] KEY    pictures of slots 1-3 and the rule that found each"},
     {"rename-data", qm::cli::runRenameData,
      "rename-data [--db PATH] --machine NAME --plugin PATH --list FILE [--test]   fill records through a plug-in"},
+    {"verify", qm::cli::runVerify,
+     "verify [--db PATH] [--machine NAME] --dat FILE   which images a DAT file knows as good dumps"},
     {"alter-ego", qm::cli::runAlterEgo, "alter-ego create|remove [--db PATH] KEY   make or remove an item's alter ego"},
 };
 

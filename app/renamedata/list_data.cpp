@@ -3,6 +3,7 @@
 #include "common/archive/archive_type.h"
 #include "common/archive/member_walk.h"
 #include "common/archive/stdio_file.h"
+#include "common/dat/dat_file.h"
 #include "common/text/encoding.h"
 #include "common/text/input_text.h"
 #include "common/text/sjis.h"
@@ -12,17 +13,20 @@ namespace {
 
 using text::sjis;
 
-bool isXml(const std::string& name) {
+// Lists come zipped as ".xml", DAT files as ".dat" too.
+bool isList(const std::string& name) {
   const std::size_t dot = sjis::findLast(name, '.');
-  return dot != sjis::npos && sjis::equalsIgnoreCaseAscii(std::string_view(name).substr(dot + 1), "xml");
+  if (dot == sjis::npos) return false;
+  const std::string_view extension = std::string_view(name).substr(dot + 1);
+  return sjis::equalsIgnoreCaseAscii(extension, "xml") || sjis::equalsIgnoreCaseAscii(extension, "dat");
 }
 
-// Takes the first xml member and ends the walk there.
+// Takes the first list member and ends the walk there.
 class FirstXml : public archive::MemberVisitor {
 public:
   explicit FirstXml(std::size_t limit) : sink_(limit) {}
   archive::MemberSink* visit(const archive::Member& member) override {
-    if (found_ || !isXml(member.name)) return nullptr;
+    if (found_ || !isList(member.name)) return nullptr;
     found_ = true;
     return &sink_;
   }
@@ -44,14 +48,22 @@ private:
 
 ListData failure(const char* utf8) { return {std::nullopt, sjis(utf8), {}}; }
 
+ListData handOver(const std::string& bytes, const std::string& notice) {
+  platform::ReadOnlyText text(bytes);
+  if (!text.valid()) return failure("リストデータファイルが開けませんでした");
+  return {std::move(text), {}, notice};
+}
+
 // `name` names the list file in the messages about its encoding.
 ListData readOnly(const std::string& bytes, const std::string& name) {
+  // A DAT file is UTF-8 by its format and may hold characters code page 932
+  // lacks: it goes over as it is, and the plug-in that reads DATs converts
+  // and counts them.
+  if (dat::looksLikeDat(bytes)) return handOver(bytes, {});
   const text::InputText input = text::inputTextOf(bytes, name);
   if (input.refused()) return {std::nullopt, input.refusal, {}};
   if (input.text.empty()) return failure("リストデータが空です");  // a byte-order mark alone is empty too
-  platform::ReadOnlyText text(input.text);
-  if (!text.valid()) return failure("リストデータファイルが開けませんでした");
-  return {std::move(text), {}, input.notice};
+  return handOver(input.text, input.notice);
 }
 
 ListData fromZip(const std::string& path, std::size_t limit) {

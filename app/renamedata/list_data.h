@@ -1,7 +1,8 @@
 // The rename list handed to the plug-in: a file read whole, or the first
-// ".xml" member of a zip unpacked into memory, in read-only pages. The program
+// ".xml" or ".dat" member of a zip unpacked into memory, in read-only pages. The program
 // never reads the list itself, but hands it over as program text: a UTF-8 or
-// UTF-16 list is converted, or refused when it cannot be converted whole.
+// UTF-16 list is converted, or refused when it cannot be converted whole; a
+// DAT file goes over as it is, for the plug-in that reads DATs converts it.
 #pragma once
 
 #include <cstddef>

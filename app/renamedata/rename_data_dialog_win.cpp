@@ -217,7 +217,12 @@ void RenameDataDialog::startOrStop(bool test) {
     setText(kStatus, list.failure);
     return;
   }
-  setText(kStatus, list.notice);
+  const ListCheck check = plugin_->checkList(*list.text);
+  if (!check.error.empty()) {
+    setText(kStatus, check.error);
+    return;
+  }
+  setText(kStatus, list.notice.empty() ? check.notice : list.notice + " " + check.notice);
   RenameStatus ended = RenameStatus::Completed;
   const auto sink = platform::makeWindowSink(hwnd_);
   keys_ = selectRenameKeys(*what, *sink, observer_, ended);

@@ -39,9 +39,13 @@ using TextExport = std::int16_t(QM_STDCALL*)(const char* list, const char* key, 
                                              std::uint16_t size);
 using InfoTextExport = std::int16_t(QM_STDCALL*)(char** buffer, std::uint16_t size);
 using VersionExport = std::int16_t(QM_STDCALL*)();
+// Of the list as a whole, asked once before the keys; both may be missing.
+using ListTextExport = std::int16_t(QM_STDCALL*)(const char* list, char** buffer, std::uint16_t size);
 
 inline constexpr const char* kVersionExport = "GetPluginVersion";
 inline constexpr const char* kAuthorExport = "GetPluginAuthor";
 inline constexpr const char* kInfoExport = "GetPluginInfo";
+inline constexpr const char* kListErrorExport = "GetListError";    // the list cannot be used
+inline constexpr const char* kListNoticeExport = "GetListNotice";  // what the plug-in found in it
 
 }  // namespace qm::renamedata

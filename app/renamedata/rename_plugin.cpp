@@ -66,7 +66,7 @@ std::optional<std::string> RenamePlugin::text(RenameItem item, const PluginKey& 
   const auto function = reinterpret_cast<TextExport>(symbol);
   return askText(
       [&](char** buffer, std::uint16_t size) {
-        return function(key.list.c_str(), key.key.c_str(), static_cast<std::int16_t>(key.keyType), buffer, size);
+        return function(key.list.c_str(), key.key, static_cast<std::int16_t>(key.keyType), buffer, size);
       },
       info.limit);
 }
@@ -74,7 +74,7 @@ std::optional<std::string> RenamePlugin::text(RenameItem item, const PluginKey& 
 std::optional<int> RenamePlugin::number(RenameItem item, const PluginKey& key) const {
   void* symbol = functions_[indexOf(item)];
   if (!symbol || !itemInfo(item).number) return std::nullopt;
-  const int value = reinterpret_cast<NumberExport>(symbol)(key.list.c_str(), key.key.c_str(),
+  const int value = reinterpret_cast<NumberExport>(symbol)(key.list.c_str(), key.key,
                                                           static_cast<std::int16_t>(key.keyType));
   if (value < 0) return std::nullopt;
   return value;
@@ -99,6 +99,20 @@ std::string infoText(const platform::SharedLibrary& library, const char* name, s
 }
 
 }  // namespace
+
+ListCheck RenamePlugin::checkList(const platform::ReadOnlyText& list) const {
+  const auto ask = [&](const char* name) {
+    const auto function = library_.function<ListTextExport>(name);
+    if (!function || !list.valid()) return std::string();
+    return askText([&](char** buffer, std::uint16_t size) { return function(list.c_str(), buffer, size); },
+                   kInfoLimit)
+        .value_or("");
+  };
+  ListCheck check;
+  check.error = ask(kListErrorExport);
+  if (check.error.empty()) check.notice = ask(kListNoticeExport);
+  return check;
+}
 
 std::string RenamePlugin::author() const { return infoText(library_, kAuthorExport, kAuthorLimit); }
 std::string RenamePlugin::info() const { return infoText(library_, kInfoExport, kInfoLimit); }

@@ -24,9 +24,19 @@ struct PluginLoad {
 
 // The key handed to every call: the list and the key lie in read-only pages.
 struct PluginKey {
+  PluginKey(const platform::ReadOnlyText& list, const platform::ReadOnlyText& key, int keyType)
+      : list(list), key(key.valid() ? key.c_str() : nullptr), keyType(keyType) {}
+  PluginKey(const platform::ReadOnlyText& list, const char* key, int keyType) : list(list), key(key), keyType(keyType) {}
+
   const platform::ReadOnlyText& list;
-  const platform::ReadOnlyText& key;
+  const char* key;  // null when its pages were refused
   int keyType;
+};
+
+// What a plug-in says of a list before any key is asked (program text).
+struct ListCheck {
+  std::string error;   // the list cannot be used: the run does not start
+  std::string notice;  // to show beside the run
 };
 
 class RenamePlugin {
@@ -38,6 +48,9 @@ public:
   // nothing when the result is negative.
   std::optional<std::string> text(RenameItem item, const PluginKey& key) const;
   std::optional<int> number(RenameItem item, const PluginKey& key) const;
+
+  // Empty for a plug-in without the list exports.
+  ListCheck checkList(const platform::ReadOnlyText& list) const;
 
   std::optional<int> version() const;
   std::string author() const;  // "" when not exported or empty

@@ -38,6 +38,26 @@ void listFound(RenameObserver& observer, const std::string& key, const std::stri
   }
 }
 
+// Every key of the walk in one read-only block, each with its terminator:
+// a mapping of its own per key costs more than the plug-in's answers.
+class KeyBlock {
+public:
+  explicit KeyBlock(const RenameKeys& keys) {
+    std::string joined;
+    offsets_.reserve(keys.rows.size());
+    for (const auto& row : keys.rows) {
+      offsets_.push_back(joined.size());
+      joined.append(row.first).push_back('\0');
+    }
+    block_ = platform::ReadOnlyText(joined);
+  }
+  const char* key(std::size_t row) const { return block_.valid() ? block_.c_str() + offsets_[row] : nullptr; }
+
+private:
+  platform::ReadOnlyText block_;
+  std::vector<std::size_t> offsets_;
+};
+
 RenameResult failed(RenameResult result, const char* utf8, const std::string& reason) {
   result.status = RenameStatus::Failed;
   result.error = sjis(utf8) + reason;
@@ -50,15 +70,16 @@ RenameResult runTest(const RenameRequest& request, const RenameKeys& keys, const
   result.total = static_cast<int>(keys.rows.size());
   const text::TextNormalizer smartTitles = text::smartTitleNormalizer(request.tables);
   observer.status(sjis("テストモード：検索するキーが100件マッチするか候補がなくなるまでトライします"));
-  for (const auto& [key, fileName] : keys.rows) {
+  const KeyBlock block(keys);
+  for (std::size_t row = 0; row < keys.rows.size(); ++row) {
+    const auto& [key, fileName] = keys.rows[row];
     if (stop.load() != stop::kRunning) {
       result.status = RenameStatus::Stopped;
       observer.status(sjis("ユーザーからの要求でテストを中止しました"));
       return result;
     }
-    const platform::ReadOnlyText keyText(key);
     const FoundValues found =
-        findValues(request, plugin, {list, keyText, static_cast<int>(request.keyType)}, smartTitles);
+        findValues(request, plugin, {list, block.key(row), static_cast<int>(request.keyType)}, smartTitles);
     if (!found.any()) continue;
     listFound(observer, key, fileName, found);
     if (++result.found >= kTestMatches) break;
@@ -74,7 +95,7 @@ std::string databaseFailureCaption() { return sjis("DBエラー"); }
 FoundValues findValues(const RenameRequest& request, const RenamePlugin& plugin, const PluginKey& key,
                        const text::TextNormalizer& smartTitles) {
   FoundValues found;
-  if (!key.list.valid() || !key.key.valid()) return found;
+  if (!key.list.valid() || !key.key) return found;
   for (RenameItem item : request.items) {
     if (!plugin.has(item)) continue;
     auto& slot = found.values[indexOf(item)];
@@ -136,14 +157,15 @@ RenameResult runRename(const RenameRequest& request, const RenameKeys& keys, con
   db::WriteTransaction transaction(db);
   if (auto error = transaction.begin()) return failed(result, "ライブラリの更新を開始できませんでした。\n", *error);
   int walked = 0;
-  for (const auto& [key, fileName] : keys.rows) {
+  const KeyBlock block(keys);
+  for (std::size_t row = 0; row < keys.rows.size(); ++row) {
+    const std::string& fileName = keys.rows[row].second;
     if (stop.load() != stop::kRunning) {
       result.status = RenameStatus::Stopped;
       break;
     }
-    const platform::ReadOnlyText keyText(key);
     const FoundValues found =
-        findValues(request, plugin, {list, keyText, static_cast<int>(request.keyType)}, smartTitles);
+        findValues(request, plugin, {list, block.key(row), static_cast<int>(request.keyType)}, smartTitles);
     ++walked;
     if (found.any()) {
       for (const std::string& sql : updateStatements(fileName, found)) {

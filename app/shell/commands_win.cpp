@@ -5,6 +5,7 @@
 
 #include "app/alter_ego/alter_ego_dialog_win.h"
 #include "app/crc_check/crc_recompute_dialog_win.h"
+#include "app/dat_verify/dat_verify_dialog_win.h"
 #include "app/keys/keyboard_hook_win.h"
 #include "app/keys/shortcut_keys_dialog_win.h"
 #include "app/launch/emulator_settings_dialog_win.h"
@@ -87,6 +88,7 @@ void backUpImageFiles(CommandContext& context) {
                                context.app->settingsPath, context.list->selectedItems()};
   moves::openImageBackupDialog(host);
 }
+void verifyWithDat(CommandContext& context) { datverify::openDatVerifyDialog(context.owner, context.app->dbPath); }
 void databaseProperties(CommandContext& context) {
   maintenance::openDatabaseProperties(context.owner, context.app->dbPath);
 }
@@ -175,6 +177,7 @@ constexpr Command kCommands[] = {
     {menu::kMakeKana, makeKana},
     {menu::kRebuildSmartTitles, rebuildSmartTitles},
     {menu::kDatabaseProperties, databaseProperties},
+    {menu::kDatVerify, verifyWithDat},
     {menu::kExportCsv, exportCsv},
     {menu::kImportCsv, importCsv},
     {menu::kRecomputeCrc, recomputeCrc},

@@ -27,24 +27,22 @@
 #include <utility>
 #include <vector>
 
-#ifdef _WIN32
-#define KEYLIST_EXPORT extern "C" __declspec(dllexport)
-#define KEYLIST_CALL __stdcall
-#else
-#define KEYLIST_EXPORT extern "C" __attribute__((visibility("default")))
-#define KEYLIST_CALL
-#endif
+#include "plugins/plugin_exports.h"
+
+#define KEYLIST_EXPORT PLUGIN_EXPORT
+#define KEYLIST_CALL PLUGIN_CALL
 
 namespace {
 
 using Fields = std::vector<std::pair<std::string, std::string>>;
 
-bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+using qm::plugin::giveText;
+using qm::plugin::isLeadByte;
 
 std::string upper(std::string_view text) {
   std::string out(text);
   for (std::size_t i = 0; i < out.size(); ++i) {
-    if (isLead(static_cast<unsigned char>(out[i]))) {
+    if (isLeadByte(static_cast<unsigned char>(out[i]))) {
       ++i;
       continue;
     }
@@ -57,7 +55,7 @@ std::string upper(std::string_view text) {
 std::string_view withoutExtension(std::string_view name) {
   std::size_t dot = std::string_view::npos;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (isLead(static_cast<unsigned char>(name[i]))) ++i;
+    if (isLeadByte(static_cast<unsigned char>(name[i]))) ++i;
     else if (name[i] == '.') dot = i;
   }
   return dot == std::string_view::npos ? name : name.substr(0, dot);
@@ -156,23 +154,6 @@ const std::string* lookUp(const char* list, const char* key, std::int16_t keyTyp
   for (const auto& [name, value] : index.records[found->second])
     if (name == item) return &value;
   return nullptr;
-}
-
-// The length with the terminator when size is 0; else the text, cut to the
-// buffer by whole characters, and its length.
-std::int16_t giveText(std::string_view text, char** buffer, std::uint16_t size) {
-  if (text.size() > 32766) text = text.substr(0, 32766);
-  if (size == 0) return static_cast<std::int16_t>(text.size() + 1);
-  if (!buffer || !*buffer) return -1;
-  std::size_t fits = 0;
-  while (fits < text.size()) {
-    const std::size_t step = isLead(static_cast<unsigned char>(text[fits])) && fits + 1 < text.size() ? 2 : 1;
-    if (fits + step > static_cast<std::size_t>(size) - 1) break;
-    fits += step;
-  }
-  std::memcpy(*buffer, text.data(), fits);
-  (*buffer)[fits] = '\0';
-  return static_cast<std::int16_t>(fits);
 }
 
 [[maybe_unused]] std::int16_t text(const char* list, const char* key, std::int16_t keyType, char** buffer, std::uint16_t size,

@@ -10,6 +10,7 @@ namespace qm::test {
 std::string keylistPlugin();               // every function
 std::string keylistPartialPlugin();        // without GetTitle, GetYear and GetMemo
 std::string keylistInfoOnlyPlugin();       // none of the item functions
+std::string datfilePlugin();               // the plug-in that reads DAT files
 
 // UTF-8 list text to the program text the plug-in reads.
 std::string listText(const std::string& utf8);

@@ -46,6 +46,21 @@ TEST_F(ListDataTest, TakesTheFirstXmlMemberOfAZip) {
   EXPECT_EQ(load(folder.file("absent.zip")), "!zip から xml 検索に失敗しました");
 }
 
+// DAT files come zipped as ".dat"; being UTF-8 by their format, they go over
+// unconverted even with characters code page 932 lacks ("é"), which a
+// keyed list would be refused for.
+TEST_F(ListDataTest, DatFilesGoOverAsTheyAreFromAZipsFirstListMember) {
+  using qm::test::storedZip;
+  const std::string dat = "<?xml version=\"1.0\"?>\n<datafile><game name=\"Pok\xC3\xA9mon \xE3\x81\x82\"/></datafile>";
+  EXPECT_EQ(load(write("n.zip", storedZip({{"readme.txt", "r"}, {"No-Intro.DAT", dat}, {"later.xml", "<x/>"}}))), dat);
+  EXPECT_EQ(load(write("n.dat", dat)), dat);
+  const std::string cmpro = "clrmamepro ( name \"\xC3\xA9\" )\n";
+  EXPECT_EQ(load(write("c.dat", cmpro)), cmpro);
+  const std::string refused =
+      load(write("keyed.txt", "[Pok\xC3\xA9mon]\nTitle=Pok\xC3\xA9mon \xE3\x83\x9D\xE3\x82\xB1\xE3\x83\xA2\xE3\x83\xB3\n"));
+  EXPECT_EQ(refused.substr(0, 1), "!") << refused;
+}
+
 TEST_F(ListDataTest, AZipMemberIsCappedInSize) {
   const std::string path = write("big.zip", qm::test::storedZip({{"big.xml", std::string(4096, 'x')}}));
   EXPECT_EQ(load(path, 4096).size(), 4096u);
