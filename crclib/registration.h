@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/platform/message_sink.h"
 #include "common/run/stop_flag.h"
@@ -59,6 +60,9 @@ struct RegistrationRequest {
   RegistrationSettings settings;
   crc::CrcWindow window;  // the CRC window of every image
   BatchLimits batches;    // rows are committed in batches of this size or age
+  // Keys taken as already in the library, so never added: files a caller
+  // chose to leave where they are.
+  std::vector<std::string> leaveAlone;
 };
 
 // What setGValCRC hands over once per library load.
