@@ -162,7 +162,8 @@ bool Sync::askRemoval() {
                                              text::sjis(" 件の不在イメージをライブラリから削除します。\nよろしいですか？"),
                                          text::sjis("確認"), platform::MessageIcon::Question,
                                          platform::MessageButtons::YesNo);
-  return answer == platform::MessageAnswer::Yes;
+  result_.declined = answer != platform::MessageAnswer::Yes;
+  return !result_.declined;
 }
 
 // New CRCs of the changed files; a file that cannot be read keeps the values

@@ -27,6 +27,7 @@ struct SyncResult {
   SyncPlan plan;
   int added = 0;      // rows the registration stored
   int removed = 0;    // missing images removed
+  bool declined = false;  // the removal was asked for and answered No
   int kept = 0;       // images not found yet not taken for gone (logged)
   int unreadable = 0;  // changed files, folders and archives that could not be read (logged)
 };
