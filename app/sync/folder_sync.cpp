@@ -1,8 +1,9 @@
 #include "app/sync/folder_sync.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "app/library_moves/key_moves.h"
 #include "app/maintenance/missing_images.h"
@@ -14,6 +15,7 @@
 #include "common/run/run_steps.h"
 #include "common/text/encoding.h"
 #include "crclib/file_crc.h"
+#include "crclib/known_keys.h"
 #include "crclib/seen_files.h"
 
 namespace qm::sync {
@@ -25,6 +27,7 @@ using maintenance::RunStatus;
 
 struct LibraryRow {
   std::string machine, crc32, crc16;
+  bool walked = false;
 };
 
 // The registration's progress window, as the sync's run log.
@@ -63,6 +66,7 @@ public:
 
 private:
   bool load();
+  bool inLibrary(const std::string& key);
   void findGone();
   void readNewCrcs();
   void logPlan();
@@ -80,7 +84,7 @@ private:
   maintenance::GoneCheck gone_;
   DbConnection db_;
   std::string extensions_;
-  reg::KnownKeys known_;
+  std::optional<reg::KnownKeys> known_;  // read only when a key is not one of rows_
   std::unordered_map<std::string, LibraryRow> rows_;  // images under the folder
   reg::SeenStamps seen_;
   FolderWalk walk_;
@@ -94,9 +98,10 @@ bool Sync::load() {
   std::optional<std::string> error =
       db_.execute("SELECT search_ext FROM machine_info_table WHERE machine=" + db::sqlText(machine) + " ;");
   if (!error && db_.rowCount() > 0 && !db_.cell(1, 0).empty()) extensions_ = db_.cell(1, 0) + ";";
-  if (!error) error = known_.load(db_);
   std::string prefix = folder_;
   if (prefix.empty() || !platform::isSeparator(prefix.back())) prefix += platform::kPathSeparator;
+  if (!error) error = db_.execute("SELECT count(*) FROM main_table;");
+  if (!error) rows_.reserve(static_cast<std::size_t>(std::atoll(db_.cell(1, 0).c_str())));
   if (!error)
     error = db_.readRowsUtf8("SELECT file_name, machine_name, crc32, crc FROM main_table;", [&](const db::RowValues& row) {
       std::string key = DbConnection::fromUtf8(row.utf8(0));
@@ -112,15 +117,28 @@ bool Sync::load() {
   return false;
 }
 
+// A key of the folder is found exactly as a rule; only one that is not is
+// looked for as registration looks (ASCII case ignored, every machine).
+bool Sync::inLibrary(const std::string& key) {
+  const auto row = rows_.find(key);
+  if (row != rows_.end()) {
+    row->second.walked = true;
+    return true;
+  }
+  if (!known_) {
+    known_.emplace();
+    if (auto error = known_->load(db_)) run_.observer.log(text::sjis("メインテーブルを参照できませんでした。\n") + *error);
+  }
+  return known_->exists(key);
+}
+
 // Images of the machine under the folder that the walk did not meet, decided
 // one by one as the removal decides: only a file the system says is missing,
 // on a volume that is there, is gone.
 void Sync::findGone() {
-  std::unordered_set<std::string> walked;
-  for (const FoundImage& image : walk_.images) walked.insert(image.key);
   std::vector<std::string> keys;
   for (const auto& [key, row] : rows_)
-    if (row.machine == request_.registration.machine && !walked.contains(key)) keys.push_back(key);
+    if (!row.walked && row.machine == request_.registration.machine) keys.push_back(key);
   std::sort(keys.begin(), keys.end());
   for (const std::string& key : keys) {
     std::string reason;
@@ -169,7 +187,10 @@ bool Sync::askRemoval() {
 // New CRCs of the changed files; a file that cannot be read keeps the values
 // it has and its old stamp, so that the next sync tries again.
 std::optional<std::string> Sync::writeChanges(std::vector<reg::SeenRow>& seen) {
+  const SyncPlan& plan = result_.plan;
+  if (plan.moved.empty() && plan.firstSeen.empty() && plan.changed.empty()) return std::nullopt;
   std::unordered_map<std::string, const FoundImage*> found;
+  found.reserve(walk_.images.size());
   for (const FoundImage& image : walk_.images) found[image.key] = &image;
   for (const Move& move : result_.plan.moved) seen.push_back({move.to, found[move.to]->stamp});
   for (const std::string& key : result_.plan.firstSeen) seen.push_back({key, found[key]->stamp});
@@ -287,7 +308,8 @@ SyncResult Sync::go() {
   }
   if (request_.testOnly) run_.observer.log(text::sjis("---同期のシミュレーション---"));
   if (!load()) return result_;
-  walk_ = walkFolder(folder_, request_.registration, extensions_, known_);
+  walk_ = walkFolder(folder_, request_.registration, extensions_,
+                     [this](const std::string& key) { return inLibrary(key); });
   findGone();
   readNewCrcs();
   result_.plan = planSync(goneImages_, walk_.images, seen_);

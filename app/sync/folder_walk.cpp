@@ -13,8 +13,8 @@ namespace {
 
 class Walker {
 public:
-  Walker(const reg::RegistrationRequest& request, const std::string& extensions, const reg::KnownKeys& known)
-      : request_(request), extensions_(extensions), known_(known) {}
+  Walker(const reg::RegistrationRequest& request, const std::string& extensions, const KeyLookup& inLibrary)
+      : request_(request), extensions_(extensions), inLibrary_(inLibrary) {}
 
   void walk(const std::string& folder) {
     if (!visited_.enter(folder)) return;
@@ -44,7 +44,7 @@ private:
     const auto stamp = platform::fileStamp(path);
     if (!stamp) return;  // gone between the listing and now
     result.images.push_back(
-        {path, {static_cast<std::int64_t>(stamp->size), stamp->modified}, known_.exists(path), "", false});
+        {path, {static_cast<std::int64_t>(stamp->size), stamp->modified}, inLibrary_(path), "", false});
   }
 
   // Members as the registration keeps them: with a listed extension. Only
@@ -60,22 +60,22 @@ private:
       if (extension.empty() || !reg::extensionListed(extension, extensions_)) continue;
       const std::string key = path + "*" + member.name;
       const bool stated = member.statedCrc32 && *member.statedCrc32 != 0;
-      result.images.push_back({key, {static_cast<std::int64_t>(member.size), stamp->modified}, known_.exists(key),
+      result.images.push_back({key, {static_cast<std::int64_t>(member.size), stamp->modified}, inLibrary_(key),
                                stated ? crc::crc32Text(*member.statedCrc32) : "", true});
     }
   }
 
   const reg::RegistrationRequest& request_;
   const std::string& extensions_;
-  const reg::KnownKeys& known_;
+  const KeyLookup& inLibrary_;
   platform::VisitedFolders visited_;
 };
 
 }  // namespace
 
 FolderWalk walkFolder(const std::string& folder, const reg::RegistrationRequest& request,
-                      const std::string& extensions, const reg::KnownKeys& known) {
-  Walker walker(request, extensions, known);
+                      const std::string& extensions, const KeyLookup& inLibrary) {
+  Walker walker(request, extensions, inLibrary);
   walker.walk(folder);
   return std::move(walker.result);
 }

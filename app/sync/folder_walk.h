@@ -4,11 +4,11 @@
 // members carry the CRC32 their archive states, files none yet.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/sync/sync_plan.h"
-#include "crclib/known_keys.h"
 #include "crclib/registration.h"
 
 namespace qm::sync {
@@ -18,8 +18,11 @@ struct FolderWalk {
   std::vector<std::string> unreadable;  // folders that could not be listed, archives that could not be read
 };
 
+// Whether the library has an image of this key, as registration decides it.
+using KeyLookup = std::function<bool(const std::string& key)>;
+
 // `extensions`: the machine's list with its closing ";", "" for every file.
 FolderWalk walkFolder(const std::string& folder, const reg::RegistrationRequest& request,
-                      const std::string& extensions, const reg::KnownKeys& known);
+                      const std::string& extensions, const KeyLookup& inLibrary);
 
 }  // namespace qm::sync

@@ -77,14 +77,15 @@ bool addSideRows(const std::string& db) {
   qm::db::DbConnection connection;
   connection.open(db);
   for (const auto& side : qm::dblib::sideTableKeys()) {
-    const std::string sql = std::string("INSERT INTO ") + side.table + "(" + side.key +
+    const std::string sql = std::string("INSERT OR IGNORE INTO ") + side.table + "(" + side.key +
                             ") SELECT file_name FROM main_table;";
     if (connection.execute(sql)) return false;
   }
   return true;
 }
 
-// Side rows that do not join their image, over all side tables.
+// Side rows that do not join their image, over all side tables (some rows
+// are made by triggers with the image: the insert above leaves those).
 std::string strayRows(const std::string& db) {
   qm::db::DbConnection connection;
   connection.open(db);
