@@ -32,6 +32,7 @@ enum Command : std::uint16_t {
   kSnapshot1 = 1179, kSnapshot2, kSnapshot3, kFitImageKeepRatio, kFitImage4to3, kFitImage16to10, kFitImageFull,
   kFitWindowToImage, kAnchorTopLeft, kAnchorTopRight, kAnchorBottomLeft, kAnchorBottomRight,
   kAutoSnapshotStep = 1191,  // beside the tool bar button of the same job
+  kSyncFolder = 1192,
 };
 
 // What carries a command out, or fills a submenu at run time.
@@ -42,7 +43,7 @@ enum class Feature : std::uint8_t {
   ImageBackup, OpenImageFolder, AlterEgo, BootReset, MasterTables, Launch, EmulatorSettings, ImageAdd,
   CrcRecompute, RenameData, MissingRemoval, KanaReading, SmartTitles, ColumnReplace, DatabaseProperties,
   GeneralSettings, ShortcutKeys, Joystick, WebSearch, Toolbar, Help, VersionBox, SavedQueries, ListSort,
-  SnapshotView, AutoSnapshot,
+  SnapshotView, AutoSnapshot, FolderSync,
 };
 
 bool featureBuilt(Feature feature);

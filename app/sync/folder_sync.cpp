@@ -97,7 +97,13 @@ bool Sync::load() {
   const std::string& machine = request_.registration.machine;
   std::optional<std::string> error =
       db_.execute("SELECT search_ext FROM machine_info_table WHERE machine=" + db::sqlText(machine) + " ;");
-  if (!error && db_.rowCount() > 0 && !db_.cell(1, 0).empty()) extensions_ = db_.cell(1, 0) + ";";
+  // Without its row every file would count as an image of the machine.
+  if (!error && db_.rowCount() == 0) {
+    maintenance::inform(run_, text::sjis("指定された機種が登録されていません。\n") + machine);
+    fail(RunStatus::NoMachine);
+    return false;
+  }
+  if (!error && !db_.cell(1, 0).empty()) extensions_ = db_.cell(1, 0) + ";";
   std::string prefix = folder_;
   if (prefix.empty() || !platform::isSeparator(prefix.back())) prefix += platform::kPathSeparator;
   if (!error) error = db_.execute("SELECT count(*) FROM main_table;");

@@ -75,6 +75,7 @@ TEST_F(SyncCliTest, RefusesWhatItCannotDo) {
       {"sync --machine MSX --bogus '" + roms + "'", 2},
       {"sync --machine MSX", 2},
       {"sync --machine MSX '" + roms + "/none'", 1},
+      {"sync --machine NOSUCH '" + roms + "'", 1},
       {"sync --machine MSX '" + roms + "/a/one.d88'", 1},  // a file, not a folder
   };
   for (const Case& c : cases) {
