@@ -92,6 +92,18 @@ public:
   virtual platform::MessageSink& messages() = 0;
 };
 
+// A host that shows no progress; its message boxes (and log lines) go where
+// the subclass sends them.
+class SilentProgressHost : public RegistrationHost {
+public:
+  void status(const std::string&) override {}
+  void currentItem(const std::string&) override {}
+  void marker(const char*) override {}
+  void progressRange(std::uint32_t) override {}
+  void progressStep() override {}
+  void ended() override {}
+};
+
 enum class RegistrationEnd {
   NoMachineRecord,  // the machine query failed
   NothingFound,     // the count was 0

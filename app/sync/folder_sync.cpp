@@ -31,15 +31,9 @@ struct LibraryRow {
 };
 
 // The registration's progress window, as the sync's run log.
-class LogHost : public reg::RegistrationHost {
+class LogHost : public reg::SilentProgressHost {
 public:
   explicit LogHost(const RunContext& run) : run_(run) {}
-  void status(const std::string&) override {}
-  void currentItem(const std::string&) override {}
-  void marker(const char*) override {}
-  void progressRange(std::uint32_t) override {}
-  void progressStep() override {}
-  void ended() override {}
   void log(const std::string& line) override { run_.observer.log(line); }
   platform::MessageSink& messages() override { return run_.messages; }
 
