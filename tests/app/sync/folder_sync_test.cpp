@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
 
 #include "common/db/db_connection.h"
+#include "common/platform/files.h"
 #include "common/text/encoding.h"
 #include "dblib/schema.h"
 #include "tests/app/maintenance/maintenance_fixture.h"
@@ -64,7 +66,12 @@ protected:
     fs::create_directories(root);
   }
 
-  std::string at(const std::string& relative) const { return root + "/" + relative; }
+  // A path under the tree, written with "/" in the test and the platform's
+  // separator in the key.
+  std::string at(std::string relative) const {
+    std::replace(relative.begin(), relative.end(), '/', qm::platform::kPathSeparator);
+    return root + qm::platform::kPathSeparator + relative;
+  }
   void put(const std::string& relative, const std::string& bytes) {
     fs::create_directories(fs::path(at(relative)).parent_path());
     ASSERT_TRUE(qm::test::writeFile(at(relative), bytes));
