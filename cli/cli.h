@@ -51,6 +51,7 @@ int runInfo(const std::vector<std::string>& args);
 int runReadings(const std::vector<std::string>& args);
 int runSmartTitles(const std::vector<std::string>& args);
 int runRemoveMissing(const std::vector<std::string>& args);
+int runSync(const std::vector<std::string>& args);
 int runVacuum(const std::vector<std::string>& args);
 int runNormalize(const std::vector<std::string>& args);
 int runArchiveList(const std::vector<std::string>& args);

@@ -35,6 +35,9 @@ constexpr Command kCommands[] = {
     {"web-url", qm::cli::runWebUrl, "web-url --ini PATH --site N [--db PATH] KEY   the URL site N opens for an image"},
     {"register", qm::cli::runRegister,
      "register [--db PATH] --machine NAME [OPTIONS] FOLDER_OR_FILE   register images (see README for the options)"},
+    {"sync", qm::cli::runSync,
+     "sync [--db PATH] --machine NAME [OPTIONS] [--test] [--remove-missing [--yes]] FOLDER   moved images keep "
+     "their records"},
     {"list", qm::cli::runList, "list [--db PATH] [--machine NAME]   images: key, title, ply, ply_file_name, crc32, crc"},
     {"favourite", qm::cli::runFavourite,
      "favourite [--db PATH] --slot D [--set|--clear|--toggle] KEY...   add or remove images in favourite group D"},

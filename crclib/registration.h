@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/platform/message_sink.h"
 #include "common/run/stop_flag.h"
@@ -59,6 +60,9 @@ struct RegistrationRequest {
   RegistrationSettings settings;
   crc::CrcWindow window;  // the CRC window of every image
   BatchLimits batches;    // rows are committed in batches of this size or age
+  // Keys taken as already in the library, so never added: files a caller
+  // chose to leave where they are.
+  std::vector<std::string> leaveAlone;
 };
 
 // What setGValCRC hands over once per library load.
@@ -86,6 +90,18 @@ public:
   // keys, files skipped for their names.
   virtual void log(const std::string& line) { (void)line; }
   virtual platform::MessageSink& messages() = 0;
+};
+
+// A host that shows no progress; its message boxes (and log lines) go where
+// the subclass sends them.
+class SilentProgressHost : public RegistrationHost {
+public:
+  void status(const std::string&) override {}
+  void currentItem(const std::string&) override {}
+  void marker(const char*) override {}
+  void progressRange(std::uint32_t) override {}
+  void progressStep() override {}
+  void ended() override {}
 };
 
 enum class RegistrationEnd {

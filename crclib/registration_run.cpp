@@ -20,6 +20,7 @@
 #include "crclib/registration.h"
 #include "crclib/registration_rules.h"
 #include "crclib/row_store.h"
+#include "crclib/seen_files.h"
 
 namespace qm::reg {
 
@@ -118,7 +119,9 @@ private:
   void registerArchive(const std::string& path);
   void finishMember(const std::string& archivePath, const KeptMember& kept, std::size_t k, std::size_t keptCount,
                     const std::string& parentKey, const std::optional<CrcTexts>& crcs);
-  bool insert(const ImageRow& row);
+  // The stamp is remembered for the image's row when one was stored.
+  bool insert(const ImageRow& row, const std::optional<SeenStamp>& stamp);
+  void writeSeenRows();
   ImageRow rowOf(const std::string& key, const std::string& fileName, const DerivedTexts& derived,
                  const CrcTexts& crcs) const;
   // Nothing when the file cannot be read: it is reported, and no row of it is
@@ -147,6 +150,8 @@ private:
   // otherwise be walked round until the path grew too long.
   platform::VisitedFolders countedFolders_;
   platform::VisitedFolders walkedFolders_;
+  std::vector<SeenRow> seen_;
+  std::optional<SeenStamp> archiveStamp_;
   long long counted_ = 0;
   long long damaged_ = 0;
   long long unreadable_ = 0;
@@ -281,8 +286,16 @@ std::optional<CrcTexts> Run::fileCrcs(const std::string& path) {
   return texts;
 }
 
-bool Run::insert(const ImageRow& row) {
-  switch (store_->write(row)) {
+std::optional<SeenStamp> stampOf(const std::string& path) {
+  const auto stamp = platform::fileStamp(path);
+  if (!stamp) return std::nullopt;
+  return SeenStamp{static_cast<std::int64_t>(stamp->size), stamp->modified};
+}
+
+bool Run::insert(const ImageRow& row, const std::optional<SeenStamp>& stamp) {
+  const RowOutcome outcome = store_->write(row);
+  if (stamp && (outcome == RowOutcome::Stored || outcome == RowOutcome::Collided)) seen_.push_back({row.key, *stamp});
+  switch (outcome) {
     case RowOutcome::Failed:
       dbError(text::sjis("レコードを挿入できませんでした。\n"), store_->error());
       fail();
@@ -331,7 +344,7 @@ void Run::registerFile(const std::string& path, int& imageNumber, std::string& f
   ImageRow row = rowOf(path, platform::fileNameOf(path), derived, *crcs);
   row.ply = s_.folderSets ? std::to_string(imageNumber) : "0";
   row.plyFile = s_.folderSets && imageNumber >= 2 ? first : "";
-  if (insert(row)) keys_.add(path);
+  if (insert(row, stampOf(path))) keys_.add(path);
 }
 
 void Run::reportDamaged(const std::string& path, const archive::ArchiveError& error) {
@@ -384,7 +397,9 @@ void Run::finishMember(const std::string& archivePath, const KeptMember& kept, s
   row.arcExt = memberExtensionOf(kept.member.name);
   row.ply = ply;
   row.plyFile = plyFile;
-  if (insert(row)) keys_.add(kept.key);
+  std::optional<SeenStamp> stamp;
+  if (archiveStamp_) stamp = SeenStamp{static_cast<std::int64_t>(kept.member.size), archiveStamp_->modified};
+  if (insert(row, stamp)) keys_.add(kept.key);
 }
 
 // Streams the members that need their bytes, and finishes every kept member in
@@ -455,6 +470,7 @@ void Run::registerArchive(const std::string& path) {
     kept.push_back({i, member, key, store, extract});
   }
   if (kept.empty()) return;
+  archiveStamp_ = stampOf(path);
   const std::string parentKey = kept.front().key;
   const auto finish = [&](std::size_t k, const MemberCrcSink* sink, bool unpacked) {
     finishMember(path, kept[k], k, kept.size(), parentKey, memberCrcs(kept[k], sink, unpacked));
@@ -476,6 +492,17 @@ void Run::registerArchive(const std::string& path) {
     if (stopRequested()) break;
     finish(k, nullptr, false);
   }
+}
+
+// What the rows were made from, for a later sync of the folder. Losing it costs
+// only a CRC reading then: the run's rows stand.
+void Run::writeSeenRows() {
+  if (seen_.empty()) return;
+  const auto error = db::inWriteTransaction(insertDb_, [&]() -> std::optional<std::string> {
+    if (auto failure = ensureSeenTable(insertDb_)) return failure;
+    return writeSeen(insertDb_, seen_);
+  });
+  if (error) host_.log(text::sjis("ファイルの大きさと日時を記録できませんでした：") + *error);
 }
 
 std::string withFinalCounts(const std::string& head, long long stored) {
@@ -535,6 +562,7 @@ RegistrationResult Run::run() {
     fail();
   } else {
     begun = true;
+    for (const std::string& key : request_.leaveAlone) keys_.add(key);
     if (s_.crc32 || s_.crc16) prefetch_ = std::make_unique<CrcPrefetch>(request_.window, crcSet());
     walk(request_.path, true);
     prefetch_.reset();
@@ -544,6 +572,7 @@ RegistrationResult Run::run() {
       dbError(text::sjis("レコードを挿入できませんでした。\n"), *error);
       failed_ = true;
     }
+    if (!failed_) writeSeenRows();
   }
   insertDb_.close();
   host_.marker("");

@@ -3,14 +3,8 @@
 namespace qm::reg {
 namespace {
 
-class QuietHost : public RegistrationHost {
+class QuietHost : public SilentProgressHost {
 public:
-  void status(const std::string&) override {}
-  void currentItem(const std::string&) override {}
-  void marker(const char*) override {}
-  void progressRange(std::uint32_t) override {}
-  void progressStep() override {}
-  void ended() override {}
   platform::MessageSink& messages() override { return sink_; }
 
 private:

@@ -133,15 +133,33 @@ std::optional<KeyMoveFailure> moveWithinTable(DbConnection& db, int* moved) {
   return failed(renameNameParts(db));
 }
 
+constexpr const char* kMovesTable = "CREATE TEMP TABLE key_moves(old TEXT PRIMARY KEY, new TEXT, held TEXT);";
+
 }  // namespace
+
+std::optional<KeyMoveFailure> moveKeyPairs(DbConnection& db, const std::vector<KeyMove>& moves, int* moved) {
+  std::optional<KeyMoveFailure> failure = failed(db.execute(kMovesTable));
+  if (!failure) {
+    db::PreparedStatement add;
+    failure = failed(add.prepare(db, "INSERT INTO key_moves(old, new) VALUES(?, ?);"));
+    for (std::size_t i = 0; !failure && i < moves.size(); ++i) {
+      add.bindText(1, moves[i].from);
+      add.bindText(2, moves[i].to);
+      failure = failed(add.run());
+    }
+  }
+  if (!failure) failure = moveWithinTable(db, moved);
+  db.execute("DROP TABLE IF EXISTS temp.key_moves;");
+  return failure;
+}
 
 std::optional<KeyMoveFailure> moveKeys(DbConnection& db, const std::string& from, const std::string& to,
                                        const std::string& machine, int* moved) {
   const std::string machineFilter = machine.empty() ? "" : "machine_name=" + db::sqlText(machine) + " AND ";
   // instr() matches bytes as they are: no wildcards, letter case counts, as
   // REPLACE() does.
-  const std::string collect = "CREATE TEMP TABLE key_moves(old TEXT PRIMARY KEY, new TEXT, held TEXT); "
-                              "INSERT INTO key_moves(old, new) SELECT file_name, REPLACE(file_name," +
+  const std::string collect = std::string(kMovesTable) +
+                              " INSERT INTO key_moves(old, new) SELECT file_name, REPLACE(file_name," +
                               db::sqlText(from) + "," + db::sqlText(to) + ") FROM main_table WHERE " + machineFilter +
                               "instr(file_name," + db::sqlText(from) + ")>0;";
   std::optional<KeyMoveFailure> failure = failed(db.execute(collect));

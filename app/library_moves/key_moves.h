@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/db/db_connection.h"
 
@@ -25,5 +26,14 @@ struct KeyMoveFailure {
 // success; on failure the caller rolls back.
 std::optional<KeyMoveFailure> moveKeys(db::DbConnection& db, const std::string& from, const std::string& to,
                                        const std::string& machine, int* moved = nullptr);
+
+struct KeyMove {
+  std::string from, to;  // program text
+};
+
+// The same for keys given one by one: each `from` becomes its `to`. A key not
+// in the library moves nothing.
+std::optional<KeyMoveFailure> moveKeyPairs(db::DbConnection& db, const std::vector<KeyMove>& moves,
+                                           int* moved = nullptr);
 
 }  // namespace qm::moves

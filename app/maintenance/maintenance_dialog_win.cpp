@@ -15,8 +15,11 @@
 #include "app/maintenance/reading_run.h"
 #include "app/maintenance/smart_title_check_win.h"
 #include "app/maintenance/smart_title_run.h"
+#include "app/sync/folder_sync.h"
+#include "app/sync/sync_choices.h"
 #include "app/ui/combo_text_win.h"
 #include "app/ui/file_picker_win.h"
+#include "app/ui/folder_browser_win.h"
 #include "app/ui/run_dialog_win.h"
 #include "app/ui/win_handles_win.h"
 #include "common/platform/ini.h"
@@ -80,6 +83,9 @@ private:
   void startRun(Run run, int stopButton);
   Run runFor(const MachineChoice& machine, bool checkedBox);
   void addReplaceControls();
+  Run syncRun(const MachineChoice& machine, bool testOnly, bool removeMissing);
+  // The modes whose start and test buttons both start a run that goes to its end.
+  bool twoButtons() const { return mode_ == MaintenanceMode::ColumnReplace || mode_ == MaintenanceMode::FolderSync; }
   moves::ReplaceRequest replaceRequest(const MachineChoice& machine) const;
   void runEnded() override;
   void showFeed() override;
@@ -122,8 +128,10 @@ void MaintenanceDialog::createControls() {
   HWND box = add("BUTTON", page_.checkLabel, BS_AUTOCHECKBOX | WS_TABSTOP, kCheck, 24, 64, 436, 18);
   check(kCheck, page_.checkedAtOpen);
   if (page_.checkLabel.empty()) ShowWindow(box, SW_HIDE);
-  if (page_.csvFile) addCsvFileRow();
+  if (page_.csvFile || page_.folder) addCsvFileRow();
   if (mode_ == MaintenanceMode::ColumnReplace) addReplaceControls();
+  if (mode_ == MaintenanceMode::FolderSync)
+    add("BUTTON", sjis("テスト"), BS_PUSHBUTTON | WS_TABSTOP, kTest, 166, 384, 96, 26);
 
   add("BUTTON", sjis("ログ"), BS_GROUPBOX, kLogFrame, 10, 98, 460, 250);
   add(WC_LISTBOXA, "", WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kLog, 20, 118, 440, 220,
@@ -169,8 +177,8 @@ void MaintenanceDialog::startOrStop() {
   Run run = runFor(machine, checkedBox);
   // Removing every row of a machine has no walk and ends without the beep.
   beepAtEnd_ = mode_ != MaintenanceMode::RemoveMissing || checkedBox;
-  // A replacement runs to its end: no stop button.
-  startRun(std::move(run), mode_ == MaintenanceMode::ColumnReplace ? 0 : kStart);
+  // A replacement and a sync run to their end: no stop button.
+  startRun(std::move(run), twoButtons() ? 0 : kStart);
 }
 
 void MaintenanceDialog::startRun(Run run, int stopButton) {
@@ -213,6 +221,8 @@ Run MaintenanceDialog::runFor(const MachineChoice& machine, bool checkedBox) {
       const moves::ReplaceRequest request = replaceRequest(machine);
       return [request](const RunContext& run) { return moves::replaceValues(run, request); };
     }
+    case MaintenanceMode::FolderSync:
+      return syncRun(machine, false, checkedBox);
     case MaintenanceMode::SmartTitleRebuild: {
       const text::SymbolTables tables = text::loadSymbolTables(settingsFile());
       return [machine, tables](const RunContext& run) {
@@ -228,7 +238,7 @@ void MaintenanceDialog::runEnded() {
   const bool walked = result_.status == RunStatus::Completed || result_.status == RunStatus::Stopped;
   if (walked && beepAtEnd_) MessageBeep(MB_ICONASTERISK);
   setText(kStart, startText());
-  if (mode_ == MaintenanceMode::ColumnReplace) setText(kTest, sjis("テスト"));
+  if (twoButtons()) setText(kTest, sjis("テスト"));
   testing_ = false;
   setInputsEnabled(true);
   if (mode_ == MaintenanceMode::SmartTitleUpdate && result_.status == RunStatus::Completed) {
@@ -280,7 +290,7 @@ void MaintenanceDialog::emptyLog() {
 
 void MaintenanceDialog::setInputsEnabled(bool on) {
   for (int id : {kMachines, kCheck, kClose, kExtra, kPath, kBrowse, kColumn}) enable(id, on);
-  if (mode_ != MaintenanceMode::ColumnReplace) return;
+  if (!twoButtons()) return;
   enable(kStart, on);
   enable(kTest, on || testing_);
 }
@@ -320,9 +330,13 @@ void MaintenanceDialog::testOrStop() {
   const int index = static_cast<int>(SendMessageA(item(kMachines), CB_GETCURSEL, 0, 0));
   const MachineChoice machine = machineChoiceAt(index, ui::comboItemText(item(kMachines), index));
   if (machine.none()) return;
-  const moves::ReplaceRequest request = replaceRequest(machine);
   testing_ = true;
   beepAtEnd_ = false;
+  if (mode_ == MaintenanceMode::FolderSync) {
+    startRun(syncRun(machine, true, false), 0);
+    return;
+  }
+  const moves::ReplaceRequest request = replaceRequest(machine);
   startRun([request](const RunContext& run) { return moves::listReplacements(run, request); }, kTest);
 }
 
@@ -334,10 +348,24 @@ void MaintenanceDialog::extraButton() {
   }
 }
 
-// The file on the first row of the frame; the machine list (export) and the
+// "全ての機種" has no extension list to walk by: the sync refuses it by name.
+Run MaintenanceDialog::syncRun(const MachineChoice& machine, bool testOnly, bool removeMissing) {
+  sync::SyncRequest request;
+  request.registration =
+      sync::registrationFromSettings(host_.settingsPath, textOf(kPath), machine.name);
+  request.settingsPath = host_.settingsPath;
+  request.testOnly = testOnly;
+  request.removeMissing = removeMissing;
+  return [this, request](const RunContext& run) {
+    const sync::SyncResult result = sync::syncFolder(run, request, files_);
+    return RunResult{result.status};
+  };
+}
+
+// The file (or folder) on the first row of the frame; the machine list (export) and the
 // header check box share the second.
 void MaintenanceDialog::addCsvFileRow() {
-  add("STATIC", sjis("ファイル"), SS_LEFT, kPathLabel, 20, 32, 54, 16);
+  add("STATIC", sjis(page_.folder ? "フォルダ" : "ファイル"), SS_LEFT, kPathLabel, 20, 32, 54, 16);
   add(WC_EDITA, "", ES_AUTOHSCROLL | WS_TABSTOP, kPath, 76, 28, 344, 22, WS_EX_CLIENTEDGE);
   add("BUTTON", "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowse, 424, 28, 36, 22);
   MoveWindow(item(kMachineLabel), 250, 62, 36, 16, TRUE);
@@ -347,6 +375,11 @@ void MaintenanceDialog::addCsvFileRow() {
 }
 
 void MaintenanceDialog::browseCsvFile() {
+  if (page_.folder) {
+    const auto folder = ui::browseForFolder(hwnd_, page_.caption, textOf(kPath), ui::BrowseFor::Folders);
+    if (folder) setText(kPath, *folder);
+    return;
+  }
   const ui::FileKind csv{sjis("CSVファイル (*.csv)"), "*.csv", "csv"};
   const bool saving = mode_ == MaintenanceMode::CsvExport;
   const auto chosen = ui::pickFile(hwnd_, page_.caption, csv, saving ? ui::FileUse::Save : ui::FileUse::Open,

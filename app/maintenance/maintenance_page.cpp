@@ -27,6 +27,9 @@ MaintenancePage maintenancePage(MaintenanceMode mode) {
     case MaintenanceMode::CsvImport:
       return {sjis("CSVインポート"), sjis("CSV形式（カンマ区切り）※並びはヘルプを参照"),
               sjis("1行目を見出しとしてスキップする"), true, "", false, "", true};
+    case MaintenanceMode::FolderSync:
+      return {sjis("フォルダの同期"), sjis("フォルダの同期（移動・名前を変えたイメージは記録を引き継ぐ）"),
+              sjis("不在イメージをライブラリから削除"), false, "", true, "", false, true};
     case MaintenanceMode::ColumnReplace:
       return {sjis("カラム値の置換"), sjis("カラム値の置換（上級者向け。注意して使用するべし。）"), "", false, "",
               true, ""};

@@ -21,6 +21,7 @@ enum class MaintenanceMode : int {
   CsvExport = 10,
   CsvImport = 11,
   ColumnReplace = 4,
+  FolderSync = 20,
 };
 
 // Program text throughout.
@@ -33,6 +34,7 @@ struct MaintenancePage {
   bool machineList = true;  // false: the mode works on the whole library
   std::string notice;       // the page's text in place of the machine list, or ""
   bool csvFile = false;     // a CSV file's path (and the file dialog's button)
+  bool folder = false;      // a folder's path (and the folder browser's button)
 };
 
 MaintenancePage maintenancePage(MaintenanceMode mode);

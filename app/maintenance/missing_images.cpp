@@ -1,8 +1,5 @@
 #include "app/maintenance/missing_images.h"
 
-#include <chrono>
-#include <map>
-
 #include "common/db/max_disk.h"
 #include "common/run/run_steps.h"
 #include "common/text/encoding.h"
@@ -23,7 +20,7 @@ std::string deleteAllStatement(const MachineChoice& machine) {
   return "DELETE FROM main_table WHERE machine_name=" + db::sqlText(machine.name) + " ;";
 }
 
-// Children whose parent row is gone stand alone again.
+// A child keeps its disk number only while its parent row is there.
 constexpr const char* kFreeOrphans =
     "UPDATE main_table SET ply=0, ply_file_name='' WHERE ply>1 AND ply_file_name NOT IN "
     "(SELECT file_name FROM main_table);";
@@ -32,32 +29,6 @@ void logIfFailed(const RunContext& run, const char* what, const std::optional<st
   if (error) run.observer.log(text::sjis(what) + *error);
 }
 
-// Before a row is removed its volume must be there at that moment: a share
-// that drops makes its files look missing. A good answer is kept for a few
-// seconds, since an unreachable share can take seconds to answer; a bad one
-// is never kept.
-class VolumeCheck {
-public:
-  explicit VolumeCheck(FileProbe& files) : files_(files) {}
-  bool reachable(const std::string& path) {
-    const std::string root = volumeRoot(path);
-    const auto now = files_.now();
-    const auto it = lastGood_.find(root);
-    if (it != lastGood_.end() && now - it->second < kGrace) return true;
-    if (!files_.reachable(root)) {
-      lastGood_.erase(root);
-      return false;
-    }
-    lastGood_[root] = files_.now();
-    return true;
-  }
-
-private:
-  static constexpr std::chrono::seconds kGrace{3};
-  FileProbe& files_;
-  std::map<std::string, std::chrono::steady_clock::time_point> lastGood_;
-};
-
 enum class RowOutcome { Present, Skipped, Removed, Failed };
 
 RowOutcome skip(const RunContext& run, const std::string& path, const std::string& reason) {
@@ -65,13 +36,12 @@ RowOutcome skip(const RunContext& run, const std::string& path, const std::strin
   return RowOutcome::Skipped;
 }
 
-RowOutcome checkRow(const RunContext& run, DbConnection& writes, const std::string& key, FileProbe& files,
-                    VolumeCheck& volumes) {
+RowOutcome checkRow(const RunContext& run, DbConnection& writes, const std::string& key, GoneCheck& gone) {
+  std::string reason;
+  const GoneCheck::Verdict verdict = gone.check(key, reason);
   const std::string path = testedPath(key);
-  const PathLook look = files.look(path);
-  if (look.state == PathState::Present) return RowOutcome::Present;
-  if (look.state == PathState::Unreadable) return skip(run, path, look.reason);
-  if (!volumes.reachable(path)) return skip(run, path, text::sjis("ドライブ又は共有フォルダが見つかりません"));
+  if (verdict == GoneCheck::Verdict::Present) return RowOutcome::Present;
+  if (verdict == GoneCheck::Verdict::Kept) return skip(run, path, reason);
   const auto error = writes.execute("DELETE FROM main_table WHERE file_name=" + db::sqlText(key) + ";");
   run.observer.log(text::sjis(error ? "失敗：" : "削除：") + path);
   return error ? RowOutcome::Failed : RowOutcome::Removed;
@@ -84,7 +54,7 @@ void count(RunResult& result, RowOutcome outcome) {
 }
 
 void freeOrphans(const RunContext& run, DbConnection& db) {
-  logIfFailed(run, "[ERROR] 親を失った子イメージを単独にできませんでした：", db.execute(kFreeOrphans));
+  logIfFailed(run, "[ERROR] 親を失った子イメージを単独にできませんでした：", freeOrphanedChildren(db));
 }
 
 void rebuildDiskCounts(const RunContext& run, DbConnection& db) {
@@ -100,11 +70,11 @@ RunResult walkRows(const RunContext& run, DbConnection& rows, FileProbe& files) 
   db::WriteTransaction transaction(writes);
   if (!beginRun(transaction, run)) return {RunStatus::BeginFailed, result.rows};
   run.observer.log(startedLine());
-  VolumeCheck volumes(files);
+  GoneCheck gone(files);
   bool stopped = false;
   for (int row = 1; row <= result.rows && !stopped; ++row) {
     run.observer.progressStep();
-    count(result, checkRow(run, writes, rows.cell(row, 0), files, volumes));
+    count(result, checkRow(run, writes, rows.cell(row, 0), gone));
     ++result.done;
     stopped = stopRequested(run.stop);
   }
@@ -156,6 +126,32 @@ RunResult removeAll(const RunContext& run, const MachineChoice& machine) {
 }
 
 }  // namespace
+
+bool GoneCheck::reachable(const std::string& path) {
+  const std::string root = volumeRoot(path);
+  const auto now = files_.now();
+  const auto it = lastGood_.find(root);
+  if (it != lastGood_.end() && now - it->second < kGrace) return true;
+  if (!files_.reachable(root)) {
+    lastGood_.erase(root);
+    return false;
+  }
+  lastGood_[root] = files_.now();
+  return true;
+}
+
+GoneCheck::Verdict GoneCheck::check(const std::string& imageKey, std::string& reason) {
+  const std::string path = testedPath(imageKey);
+  const PathLook look = files_.look(path);
+  if (look.state == PathState::Present) return Verdict::Present;
+  reason = look.reason;
+  if (look.state == PathState::Unreadable) return Verdict::Kept;
+  if (reachable(path)) return Verdict::Gone;
+  reason = text::sjis("ドライブ又は共有フォルダが見つかりません");
+  return Verdict::Kept;
+}
+
+std::optional<std::string> freeOrphanedChildren(DbConnection& db) { return db.execute(kFreeOrphans); }
 
 std::string testedPath(const std::string& imageKey) {
   const std::size_t star = sjis::find(imageKey, '*');

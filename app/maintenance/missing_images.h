@@ -8,8 +8,12 @@
 // singles and tmp_maxdisk is rebuilt.
 #pragma once
 
+#include <chrono>
+#include <map>
+#include <optional>
 #include <string>
 
+#include "common/db/db_connection.h"
 #include "common/run/file_probe.h"
 #include "common/run/run_context.h"
 
@@ -24,5 +28,26 @@ RunResult removeImages(const RunContext& run, const RemovalRun& what, FileProbe&
 
 // The path whose presence decides: the key cut before its first "*".
 std::string testedPath(const std::string& imageKey);
+
+// Whether an image's file is gone: missing, with the volume that should hold
+// it there at that moment, since a share that drops makes its files look
+// missing. A good answer for a volume is kept for a few seconds, as an
+// unreachable share can take seconds to answer; a bad one is never kept.
+class GoneCheck {
+public:
+  enum class Verdict { Present, Gone, Kept };
+  explicit GoneCheck(FileProbe& files) : files_(files) {}
+  // Kept: not there, yet not gone either; `reason` says why (program text).
+  Verdict check(const std::string& imageKey, std::string& reason);
+
+private:
+  bool reachable(const std::string& path);
+  static constexpr std::chrono::seconds kGrace{3};
+  FileProbe& files_;
+  std::map<std::string, std::chrono::steady_clock::time_point> lastGood_;
+};
+
+// Children whose parent row is gone stand alone again. SQLite's error text.
+std::optional<std::string> freeOrphanedChildren(db::DbConnection& db);
 
 }  // namespace qm::maintenance

@@ -26,7 +26,7 @@ constexpr Feature kBuiltFeatures[] = {F::Fixed,       F::Exit,        F::MasterT
                                       F::CsvTransfer, F::CrcRecompute,
                                       F::ColumnReplace, F::ImageBackup,
                                       F::Joystick, F::AutoSnapshot,
-                                      F::SnapshotView,
+                                      F::SnapshotView, F::FolderSync,
 };
 
 // The snapshot view reads its commands by these numbers.
@@ -118,6 +118,7 @@ constexpr Source kBar[] = {
         cmd(2, "「読み仮名」超適当生成", kMakeKana, F::KanaReading),
         cmd(2, "スマートタイトルの再構築", kRebuildSmartTitles, F::SmartTitles),
         cmd(2, "カラム値の置換", kReplaceColumnValue, F::ColumnReplace),
+        cmd(2, "フォルダの同期", kSyncFolder, F::FolderSync),
       sep(1),
       cmd(1, "プロパティ", kDatabaseProperties, F::DatabaseProperties),
       cmd(1, "DATファイルで照合…", kDatVerify, F::DatVerify),

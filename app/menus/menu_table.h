@@ -33,6 +33,7 @@ enum Command : std::uint16_t {
   kFitWindowToImage, kAnchorTopLeft, kAnchorTopRight, kAnchorBottomLeft, kAnchorBottomRight,
   kAutoSnapshotStep = 1191,  // beside the tool bar button of the same job
   kDatVerify = 1192,
+  kSyncFolder = 1193,
 };
 
 // What carries a command out, or fills a submenu at run time.
@@ -43,7 +44,7 @@ enum class Feature : std::uint8_t {
   ImageBackup, OpenImageFolder, AlterEgo, BootReset, MasterTables, Launch, EmulatorSettings, ImageAdd,
   CrcRecompute, RenameData, MissingRemoval, KanaReading, SmartTitles, ColumnReplace, DatabaseProperties,
   GeneralSettings, ShortcutKeys, Joystick, WebSearch, Toolbar, Help, VersionBox, SavedQueries, ListSort,
-  SnapshotView, AutoSnapshot, DatVerify,
+  SnapshotView, AutoSnapshot, DatVerify, FolderSync,
 };
 
 bool featureBuilt(Feature feature);

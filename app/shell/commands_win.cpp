@@ -83,6 +83,7 @@ void recomputeCrc(CommandContext& context) {
   crc_check::openCrcRecomputeDialog(host);
 }
 void replaceColumnValue(CommandContext& context) { openMaintenance(context, MaintenanceMode::ColumnReplace); }
+void syncFolder(CommandContext& context) { openMaintenance(context, MaintenanceMode::FolderSync); }
 void backUpImageFiles(CommandContext& context) {
   const moves::BackupHost host{context.owner, context.app->dbPath, context.app->programFolder,
                                context.app->settingsPath, context.list->selectedItems()};
@@ -182,6 +183,7 @@ constexpr Command kCommands[] = {
     {menu::kImportCsv, importCsv},
     {menu::kRecomputeCrc, recomputeCrc},
     {menu::kReplaceColumnValue, replaceColumnValue},
+    {menu::kSyncFolder, syncFolder},
     {menu::kBackupImages, backUpImageFiles},
     {menu::kReleaseMultiImage, dissolveSelectedSet},
     {menu::kRemoveFromLibrary, removeSelectedItems},

@@ -92,6 +92,22 @@ TEST_F(UnreadableCliTest, AFileThatCannotBeReadIsNotMissing) {
   EXPECT_EQ(query("SELECT COUNT(*) FROM main_table;"), "2\n");
 }
 
+TEST_F(UnreadableCliTest, SyncKeepsTheCrcsOfAChangedFileItCannotRead) {
+  ASSERT_EQ(sql("INSERT INTO machine_info_table(machine,machine_num,search_ext) VALUES('MSX',1,'.d88');"), 0);
+  fs::create_directory(folder + "/roms");
+  const std::string changed = file("roms/changed.d88"), other = file("roms/other.d88", "abc");
+  ASSERT_EQ(run("sync --machine MSX --crc32 '" + folder + "/roms'").exitCode, 0);
+  file("roms/changed.d88", "123456789 and more");
+  ASSERT_TRUE(qm::test::makeUnreadable(changed));
+  const CliRun synced = runAsOtherUser("sync --machine MSX --crc32 '" + folder + "/roms'");
+  EXPECT_EQ(synced.exitCode, 1) << synced.output;
+  EXPECT_TRUE(contains(synced, "読めないファイル：" + changed + " （Permission denied）")) << synced.output;
+  EXPECT_EQ(crcsOf(changed), "CBF43926/\n");
+  // Its old stamp stays, so that the next sync reads it again.
+  EXPECT_EQ(query("SELECT size FROM seen_file_table WHERE pfile_sn='" + changed + "';"), "9\n");
+  EXPECT_EQ(crcsOf(other), "352441C2/\n");
+}
+
 // Damaged members are reported.
 
 TEST_F(UnreadableCliTest, AMemberWhoseDataFailsToUnpackDamagesItsArchive) {

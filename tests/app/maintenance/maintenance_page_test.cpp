@@ -32,5 +32,13 @@ TEST(MaintenancePage, ReadingAndSmartTitleModes) {
   EXPECT_EQ(stopText(), "\x92\x86\x8E\x7E");   // 中止
 }
 
+TEST(MaintenancePage, FolderSyncMode) {
+  const MaintenancePage page = maintenancePage(MaintenanceMode::FolderSync);
+  EXPECT_EQ(sjisToUtf8(page.caption), "フォルダの同期");
+  EXPECT_EQ(sjisToUtf8(page.checkLabel), "不在イメージをライブラリから削除");
+  EXPECT_FALSE(page.checkedAtOpen) << "a sync removes nothing unless asked";
+  EXPECT_TRUE(page.folder && page.machineList && !page.csvFile);
+}
+
 }  // namespace
 }  // namespace qm::maintenance
