@@ -109,8 +109,6 @@ TEST_F(LaunchCliTest, EmulatorsListsTheSettingsOfEachMachine) {
   EXPECT_EQ(run.output, "MSX\tother\t\temu/missing.sh\t\nMSX\town\t\temu/emu.sh\t-t \"$title\" \"$image1\"\n");
 }
 
-}  // namespace
-
 // The script's keys in order, the title pasted as the templates give it,
 // and a set-only setting that types nothing for a single image.
 TEST_F(LaunchCliTest, KeysScriptPrintsTheEventsInOrder) {
@@ -129,6 +127,8 @@ TEST_F(LaunchCliTest, KeysScriptPrintsTheEventsInOrder) {
   EXPECT_EQ(none.exitCode, 0);
   EXPECT_EQ(none.output.find("down"), std::string::npos) << none.output;
 }
+
+}  // namespace
 
 namespace qm::cli {
 namespace {
