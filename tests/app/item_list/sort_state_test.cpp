@@ -21,7 +21,7 @@ struct Click {
   SortMode mode = SortMode::Toggle;
 };
 
-struct Case {
+struct ClickCase {
   const char* what;
   bool readingSort;
   std::vector<Click> clicks;
@@ -30,7 +30,7 @@ struct Case {
   int currentDirection;
 };
 
-SortState after(const Case& c) {
+SortState after(const ClickCase& c) {
   SortState sort;
   for (const Click& click : c.clicks) sort.apply(click.column, click.mode, c.readingSort);
   return sort;
@@ -51,7 +51,7 @@ TEST(SortState, StartsAndResetsToTitleAscendingInColumnOrder) {
 }
 
 TEST(SortState, ClicksProduceTheirOrderByLists) {
-  const Case cases[] = {
+  const ClickCase cases[] = {
       {"rating once", false, {{3}}, "rating, title, maker, machine_name, genre_name, sale_year, ", 3, 0},
       {"rating twice", false, {{3}, {3}}, "rating DESC, title, maker, ", 3, 1},
       {"rating three times", false, {{3}, {3}, {3}}, "rating, title, ", 3, 0},
@@ -76,7 +76,7 @@ TEST(SortState, ClicksProduceTheirOrderByLists) {
       {"reading: reset", true, {{3}, {kResetSort}}, "kana, title, maker, machine_name, ", 0, 0},
       {"reading off: title toggles alone", false, {{17}, {0}}, "title, kana, maker, ", 0, 0},
   };
-  for (const Case& c : cases) {
+  for (const ClickCase& c : cases) {
     SCOPED_TRACE(c.what);
     const SortState sort = after(c);
     EXPECT_EQ(sort.orderByList().substr(0, c.listStart.size()), c.listStart) << sort.orderByList();
