@@ -61,7 +61,9 @@ check:
 	@ctest --preset native -j $(JOBS) -LE case --output-on-failure
 	@python3 tools/check-includes.py .
 
-test: test-native test-release test-windows test-e2e
+# Each step on its own, timed: the builds and the test runs are printed apart.
+test:
+	@tools/timed-steps.sh deps native test-native release test-release windows test-windows test-e2e
 	@WINEPREFIX=$(CURDIR)/build/wineprefix wineserver -k 2>/dev/null || true
 	@echo "make test: every test passed"
 
