@@ -5,7 +5,7 @@
 # size changes), a Wine prefix of the benchmarks' own (ending its session
 # never touches the test runs'), `drive` for qm-driver.exe, `winpath` and an
 # emptied $samples.
-bin=$top/build/windows/bin
+bin=${QM_BENCH_BIN:-$top/build/windows/bin}
 cli=$top/build/native/bin/quillmoor-cli
 for f in "${needs[@]/#/$bin/}" "$cli"; do
   [ -e "$f" ] || { echo "$(basename "$0"): $f is missing (make native windows)"; exit 2; }

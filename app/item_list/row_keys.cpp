@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
+#include <functional>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "app/item_list/list_columns.h"
@@ -91,47 +93,189 @@ std::vector<SortTerm> sortTerms(const SortState& sort) {
   return terms;
 }
 
-RowKeys::Value RowKeys::take(const db::RowValues& row, int column, std::string& text) {
-  Value value;
-  switch (column < row.columnCount() ? row.type(column) : db::ValueType::Null) {
-    case db::ValueType::Integer:
-      value.type = kInteger;
-      value.integer = row.integer(column);
-      break;
-    case db::ValueType::Real:
-      value.type = kReal;
-      value.real = row.real(column);
-      break;
-    case db::ValueType::Text:
-    case db::ValueType::Blob: {
-      value.type = row.type(column) == db::ValueType::Text ? kText : kBlob;
-      const std::string_view bytes = row.utf8(column);
-      value.offset = text.size();
-      value.length = static_cast<std::uint32_t>(bytes.size());
-      text.append(bytes);
-      break;
-    }
-    case db::ValueType::Null:
-      value.integer = 0;
-      break;
-  }
-  return value;
+// Open addressing over 32-bit slots, for the interner and the name index:
+// a power of two of slots, at most half of them used.
+namespace {
+
+std::size_t slotCountFor(std::size_t entries) {
+  std::size_t slots = 16;
+  while (slots < entries * 2) slots *= 2;
+  return slots;
 }
+
+std::size_t mix(std::uint64_t bits) {
+  bits ^= bits >> 33;
+  bits *= 0xff51afd7ed558ccdULL;
+  bits ^= bits >> 33;
+  return static_cast<std::size_t>(bits);
+}
+
+std::size_t hashOf(std::string_view bytes) { return mix(std::hash<std::string_view>{}(bytes)); }
+
+}  // namespace
+
+RowKeys::NameIndex::NameIndex(const void* owner, NameOf nameOf, int rows)
+    : owner_(owner), nameOf_(nameOf), slots_(slotCountFor(static_cast<std::size_t>(rows)), 0) {}
+
+void RowKeys::NameIndex::add(int row) {
+  const std::string_view name = nameOf_(owner_, row);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t slot = hashOf(name) & mask;; slot = (slot + 1) & mask) {
+    if (slots_[slot] == 0) {
+      slots_[slot] = static_cast<std::uint32_t>(row) + 1;
+      ++count_;
+      return;
+    }
+    if (nameOf_(owner_, static_cast<int>(slots_[slot] - 1)) == name) return;
+  }
+}
+
+int RowKeys::NameIndex::find(std::string_view name) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t slot = hashOf(name) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    const int row = static_cast<int>(slots_[slot] - 1);
+    if (nameOf_(owner_, row) == name) return row;
+  }
+  return -1;
+}
+
+// A column's distinct values while it is read: each value is looked up
+// among those kept and added when new.
+class RowKeys::Interner {
+public:
+  explicit Interner(Column& column) : column_(column), slots_(slotCountFor(1024), 0) {}
+
+  std::uint32_t intern(const db::RowValues& row, int c) {
+    Value value;
+    value.integer = 0;
+    std::string_view bytes;
+    switch (c < row.columnCount() ? row.type(c) : db::ValueType::Null) {
+      case db::ValueType::Integer:
+        value.type = kInteger;
+        value.integer = row.integer(c);
+        break;
+      case db::ValueType::Real:
+        value.type = kReal;
+        value.real = row.real(c);
+        break;
+      case db::ValueType::Text:
+      case db::ValueType::Blob:
+        value.type = row.type(c) == db::ValueType::Text ? kText : kBlob;
+        bytes = row.utf8(c);
+        value.length = static_cast<std::uint32_t>(bytes.size());
+        break;
+      case db::ValueType::Null: break;
+    }
+    return intern(value, bytes);
+  }
+
+  // `bytes` for a text or blob; its offset is set when it is new.
+  std::uint32_t intern(Value value, std::string_view bytes) {
+    const bool hasBytes = value.type == kText || value.type == kBlob;
+    ++calls_;
+    if (direct_) return add(value, bytes);
+    // A key of mostly distinct values (times of the last boot) gains
+    // nothing from the lookups, which miss the cache for every row: its
+    // values are then kept as they come, equal ones more than once.
+    if (calls_ == kDirectCheck && column_.values.size() * 2 > calls_) {
+      direct_ = true;
+      slots_ = {};
+      return add(value, bytes);
+    }
+    const std::size_t hash = hasBytes ? hashOf(bytes) + value.type : mix(static_cast<std::uint64_t>(value.integer) + value.type);
+    std::size_t mask = slots_.size() - 1;
+    std::size_t slot = hash & mask;
+    for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
+      const Value& kept = column_.values[slots_[slot] - 1];
+      if (kept.type != value.type) continue;
+      if (!hasBytes ? kept.integer == value.integer
+                    : kept.length == value.length &&
+                          std::string_view(column_.text).substr(kept.offset, kept.length) == bytes)
+        return slots_[slot] - 1;
+    }
+    const std::uint32_t id = add(value, bytes);
+    slots_[slot] = id + 1;
+    if (column_.values.size() * 2 > slots_.size()) grow();
+    return id;
+  }
+
+private:
+  static constexpr std::size_t kDirectCheck = 8192;
+
+  std::uint32_t add(Value value, std::string_view bytes) {
+    if (value.type == kText || value.type == kBlob) {
+      value.offset = column_.text.size();
+      column_.text.append(bytes);
+    }
+    column_.values.push_back(value);
+    return static_cast<std::uint32_t>(column_.values.size() - 1);
+  }
+
+  void grow() {
+    slots_.assign(slots_.size() * 2, 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::uint32_t id = 0; id < column_.values.size(); ++id) {
+      const Value& v = column_.values[id];
+      const std::size_t hash = v.type == kText || v.type == kBlob
+                                   ? hashOf(std::string_view(column_.text).substr(v.offset, v.length)) + v.type
+                                   : mix(static_cast<std::uint64_t>(v.integer) + v.type);
+      std::size_t slot = hash & mask;
+      while (slots_[slot] != 0) slot = (slot + 1) & mask;
+      slots_[slot] = id + 1;
+    }
+  }
+
+  Column& column_;
+  std::vector<std::uint32_t> slots_;
+  std::size_t calls_ = 0;
+  bool direct_ = false;
+};
+
+// Reading rows into the keys: a file name and an interner per key.
+struct RowKeys::Reader {
+  explicit Reader(RowKeys& keys) : keys(keys) {
+    keys.columns_.resize(kSortKeyCount);
+    for (Column& column : keys.columns_) interners.emplace_back(column);
+    keys.nameStart_.push_back(0);
+  }
+  void name(const db::RowValues& row, int column) {
+    const bool text = row.type(column) == db::ValueType::Text;
+    if (text || row.type(column) == db::ValueType::Blob) keys.names_.append(row.utf8(column));
+    keys.nameStart_.push_back(keys.names_.size());
+    keys.nameNotText_.push_back(!text);
+  }
+  // Room for about `rows` rows at once: growing a million rows' arrays
+  // step by step copies them over and over.
+  void reserve(std::int64_t rows) {
+    if (rows <= 0) return;
+    const auto n = static_cast<std::size_t>(std::min<std::int64_t>(rows, std::int64_t{1} << 26));
+    for (Column& column : keys.columns_) column.ids.reserve(n);
+    keys.nameStart_.reserve(n + 1);
+  }
+  void key(int key, std::uint32_t id) { keys.columns_[static_cast<std::size_t>(key)].ids.push_back(id); }
+
+  RowKeys& keys;
+  std::vector<Interner> interners;
+};
 
 void RowKeys::clear() {
   rows_ = 0;
-  values_.clear();
-  text_.clear();
+  columns_.clear();
+  names_.clear();
+  nameStart_.clear();
+  nameNotText_.clear();
   ranks_.clear();
-  byFileName_.clear();
+  byFileName_.reset();
   base_.reset();
   baseRows_.clear();
 }
 
 std::optional<std::string> RowKeys::read(db::DbConnection& db, std::string_view statement) {
   clear();
-  auto error = db.readRowsUtf8(db::DbConnection::toUtf8(statement), [this](const db::RowValues& row) {
-    for (int c = 0; c < kStride; ++c) values_.push_back(take(row, c, text_));
+  Reader reader(*this);
+  auto error = db.readRowsUtf8(db::DbConnection::toUtf8(statement), [&](const db::RowValues& row) {
+    reader.name(row, 0);
+    for (int key = 0; key < kSortKeyCount; ++key) reader.key(key, reader.interners[static_cast<std::size_t>(key)].intern(row, key + 1));
     ++rows_;
     return true;
   });
@@ -146,17 +290,32 @@ std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std:
   return readKeysWithSpecTable(db, db::DbConnection::toUtf8(*statement));
 }
 
-std::optional<std::string> RowKeys::readLibrary(db::DbConnection& db) {
+std::optional<std::string> RowKeys::readLibrary(db::DbConnection& db, int splitFrom) {
   clear();
-  return readKeysWithSpecTable(db, libraryKeyStatement());
+  // Rowids are given in order and seldom reused: the last one is about the
+  // number of rows, found without counting them.
+  std::int64_t lastRowid = 0;
+  db.readRowsUtf8("SELECT max(rowid) FROM main_table;", [&](const db::RowValues& row) {
+    lastRowid = row.integer(0);
+    return false;
+  });
+  if (lastRowid >= splitFrom && !db.path().empty() && db.path() != ":memory:") {
+    if (readLibraryInTwo(db, lastRowid)) return std::nullopt;
+    clear();
+  }
+  return readKeysWithSpecTable(db, libraryKeyStatement(), lastRowid);
 }
 
-void RowKeys::indexFileNames() const {
-  if (!byFileName_.empty() || rows_ == 0) return;
-  byFileName_.reserve(static_cast<std::size_t>(rows_));
-  for (int row = 0; row < rows_; ++row) {
-    if (values_[static_cast<std::size_t>(row) * kStride].type == kText) byFileName_.emplace(fileNameUtf8(row), row);
+const RowKeys::NameIndex& RowKeys::rowsByFileName() const {
+  if (!byFileName_) {
+    auto index = std::make_shared<NameIndex>(
+        this, [](const void* owner, int row) { return static_cast<const RowKeys*>(owner)->fileNameUtf8(row); }, rows_);
+    for (int row = 0; row < rows_; ++row) {
+      if (!nameNotText_[static_cast<std::size_t>(row)]) index->add(row);
+    }
+    byFileName_ = std::move(index);
   }
+  return *byFileName_;
 }
 
 void RowKeys::takeAll(std::shared_ptr<const RowKeys> library) {
@@ -178,14 +337,14 @@ std::optional<std::string> RowKeys::readRows(std::shared_ptr<const RowKeys> libr
                                              std::string_view statement, bool& complete) {
   clear();
   complete = true;
-  library->indexFileNames();
+  const NameIndex& index = library->rowsByFileName();
   auto error = db.readRowsUtf8(db::DbConnection::toUtf8(statement), [&](const db::RowValues& row) {
-    const auto found = library->byFileName_.find(row.utf8(0));
-    if (found == library->byFileName_.end() || row.type(0) != db::ValueType::Text) {
+    const int found = row.type(0) == db::ValueType::Text ? index.find(row.utf8(0)) : -1;
+    if (found < 0) {
       complete = false;
       return false;
     }
-    baseRows_.push_back(found->second);
+    baseRows_.push_back(found);
     return true;
   });
   if (error || !complete) {
@@ -197,64 +356,145 @@ std::optional<std::string> RowKeys::readRows(std::shared_ptr<const RowKeys> libr
   return std::nullopt;
 }
 
-std::optional<std::string> RowKeys::readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8) {
-  // spec_table's rows, by pfile_sc.
-  std::string specText;
-  std::vector<Value> specValues;
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> specNames;  // offset and length in specText
+// spec_table's rows, by pfile_sc: their names, and the numbers of their
+// values among the keys' distinct values.
+struct RowKeys::SpecRows {
+  std::string names;
+  std::vector<std::uint64_t> start{0};
+  std::vector<bool> isText;
+  std::vector<std::uint32_t> ids;  // kSpecKeys a row
+  std::uint32_t nullIds[kSpecKeys] = {};  // no spec_table row: the view's LEFT JOIN gives NULL
+  std::unique_ptr<NameIndex> index;
+
+  std::string_view name(int row) const {
+    const auto r = static_cast<std::size_t>(row);
+    return std::string_view(names).substr(start[r], start[r + 1] - start[r]);
+  }
+};
+
+std::optional<std::string> RowKeys::readSpecRows(db::DbConnection& db, Reader& reader, SpecRows& spec) {
   auto error = db.readRowsUtf8(kSpecKeyStatement, [&](const db::RowValues& row) {
-    const Value name = take(row, 0, specText);
-    specNames.emplace_back(name.type == kText || name.type == kBlob ? name.offset : 0, name.length);
-    for (int c = 1; c <= kSpecKeys; ++c) specValues.push_back(take(row, c, specText));
+    // A name that is not a text never matches a file_name (the join's =).
+    spec.isText.push_back(row.type(0) == db::ValueType::Text);
+    if (spec.isText.back()) spec.names.append(row.utf8(0));
+    spec.start.push_back(spec.names.size());
+    for (int k = 0; k < kSpecKeys; ++k)
+      spec.ids.push_back(reader.interners[static_cast<std::size_t>(kFirstSpecKey + k)].intern(row, k + 1));
     return true;
   });
   if (error) return error;
-  std::unordered_map<std::string_view, std::size_t> specRow;
-  specRow.reserve(specNames.size());
-  for (std::size_t i = 0; i < specNames.size(); ++i)
-    specRow.emplace(std::string_view(specText).substr(specNames[i].first, specNames[i].second), i);
+  const int rows = static_cast<int>(spec.isText.size());
+  spec.index = std::make_unique<NameIndex>(
+      &spec, [](const void* owner, int row) { return static_cast<const SpecRows*>(owner)->name(row); }, rows);
+  for (int row = 0; row < rows; ++row) {
+    if (spec.isText[static_cast<std::size_t>(row)]) spec.index->add(row);
+  }
+  for (int k = 0; k < kSpecKeys; ++k) {
+    Value null;
+    null.integer = 0;
+    spec.nullIds[k] = reader.interners[static_cast<std::size_t>(kFirstSpecKey + k)].intern(null, {});
+  }
+  return std::nullopt;
+}
 
-  error = db.readRowsUtf8(mainStatementUtf8, [&](const db::RowValues& row) {
+std::optional<std::string> RowKeys::readMainRows(db::DbConnection& db, const std::string& statementUtf8,
+                                                 Reader& reader, const MainColumns& columns) {
+  return db.readRowsUtf8(statementUtf8, [&](const db::RowValues& row) {
     int column = 0;
-    for (; column <= kFirstSpecKey; ++column) values_.push_back(take(row, column, text_));  // file_name, keys 0..8
-    const Value& name = values_[values_.size() - kFirstSpecKey - 1];
-    const auto found = name.type == kText ? specRow.find(std::string_view(text_).substr(name.offset, name.length))
-                                          : specRow.end();
-    for (int k = 0; k < kSpecKeys; ++k) {
-      // No spec_table row: the view's LEFT JOIN gives NULL.
-      Value value;
-      value.integer = 0;
-      if (found != specRow.end()) {
-        value = specValues[found->second * kSpecKeys + static_cast<std::size_t>(k)];
-        if (value.type == kText || value.type == kBlob) {
-          const std::uint64_t from = value.offset;
-          value.offset = text_.size();
-          text_.append(specText, from, value.length);
-        }
-      }
-      values_.push_back(value);
+    if (columns.rowids) columns.rowids->push_back(row.integer(column++));
+    const int nameColumn = column;
+    if (columns.names) {
+      reader.name(row, column++);
+      ++rows_;
     }
-    for (; column < row.columnCount(); ++column) values_.push_back(take(row, column, text_));  // keys 17, 18
-    ++rows_;
+    for (const int key : columns.keys) {
+      if (key >= kFirstSpecKey && key < kFirstSpecKey + kSpecKeys) continue;
+      reader.key(key, reader.interners[static_cast<std::size_t>(key)].intern(row, column++));
+    }
+    if (!columns.spec) return true;
+    const SpecRows& spec = *columns.spec;
+    const int found = row.type(nameColumn) == db::ValueType::Text ? spec.index->find(row.utf8(nameColumn)) : -1;
+    for (int k = 0; k < kSpecKeys; ++k)
+      reader.key(kFirstSpecKey + k, found < 0 ? spec.nullIds[k] : spec.ids[static_cast<std::size_t>(found) * kSpecKeys + k]);
     return true;
   });
+}
+
+std::optional<std::string> RowKeys::readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8,
+                                                          std::int64_t rowsAbout) {
+  Reader reader(*this);
+  reader.reserve(rowsAbout);
+  SpecRows spec;
+  auto error = readSpecRows(db, reader, spec);
+  if (!error) {
+    MainColumns columns;
+    columns.names = true;
+    for (int key = 0; key < kSortKeyCount; ++key) columns.keys.push_back(key);
+    columns.spec = &spec;
+    error = readMainRows(db, mainStatementUtf8, reader, columns);
+  }
   if (error) clear();
   return error;
+}
+
+std::string RowKeys::mainStatement(const MainColumns& columns) {
+  std::string sql = "SELECT ";
+  if (columns.rowids) sql += "rowid, ";
+  if (columns.names) sql += "file_name, ";
+  for (const int key : columns.keys) sql.append(kKeyExpressions[key]).append(", ");
+  sql.resize(sql.size() - 2);
+  return sql + " FROM main_table WHERE ply<2;";
+}
+
+// Half of the keys are read on a thread of their own through a connection of
+// its own: making a million rows' keys is mostly our work on the values, not
+// SQLite's, and both halves scan the table in rowid order. False (and the
+// keys are to be read again) when the halves do not hold the same rows: the
+// library changed between the two reads.
+bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
+  Reader reader(*this);
+  reader.reserve(rowsAbout);
+  MainColumns first, second;
+  std::vector<std::int64_t> firstRowids, secondRowids;
+  first.names = true;
+  first.keys = {0, 1, 2, 3, 4, 5};
+  first.rowids = &firstRowids;
+  second.keys = {6, 7, 8, 17, 18};
+  second.rowids = &secondRowids;
+  std::optional<std::string> secondError = std::string("not read");
+  const std::string& path = db.path();
+  auto readSecond = [&] {
+    db::DbConnection other;
+    other.open(path);
+    secondError = readMainRows(other, mainStatement(second), reader, second);
+  };
+  std::thread thread;
+  try {
+    thread = std::thread(readSecond);
+  } catch (const std::system_error&) {
+    return false;
+  }
+  SpecRows spec;
+  std::optional<std::string> error = readSpecRows(db, reader, spec);
+  first.spec = &spec;
+  if (!error) error = readMainRows(db, mainStatement(first), reader, first);
+  thread.join();
+  return !error && !secondError && firstRowids == secondRowids;
 }
 
 std::string_view RowKeys::textUtf8(int row, int key) const {
   if (row < 0 || row >= rows_ || key < 0 || key >= kSortKeyCount) return {};
   const Value& v = value(row, key);
-  return v.type == kText ? std::string_view(table().text_).substr(v.offset, v.length) : std::string_view();
+  return v.type == kText ? std::string_view(column(key).text).substr(v.offset, v.length) : std::string_view();
 }
 
 std::string_view RowKeys::fileNameUtf8(int row) const {
-  const Value& value = table().values_[tableRow(row) * kStride];
-  if (value.type != kText && value.type != kBlob) return {};
-  return std::string_view(table().text_).substr(value.offset, value.length);
+  const RowKeys& t = table();
+  const std::size_t r = tableRow(row);
+  return std::string_view(t.names_).substr(t.nameStart_[r], t.nameStart_[r + 1] - t.nameStart_[r]);
 }
 
-int RowKeys::compare(const Value& a, const Value& b) const {
+int RowKeys::compare(const Column& column, const Value& a, const Value& b) {
   // Storage classes first: NULL, numbers, texts, blobs.
   auto rank = [](Type type) { return type == kNull ? 0 : type == kText ? 2 : type == kBlob ? 3 : 1; };
   const int ra = rank(a.type), rb = rank(b.type);
@@ -268,7 +508,7 @@ int RowKeys::compare(const Value& a, const Value& b) const {
     const long double y = b.type == kInteger ? static_cast<long double>(b.integer) : b.real;
     return x < y ? -1 : x > y;
   }
-  const std::string& text = table().text_;
+  const std::string& text = column.text;
   const int common = std::memcmp(text.data() + a.offset, text.data() + b.offset, std::min(a.length, b.length));
   if (common != 0) return common < 0 ? -1 : 1;
   return a.length < b.length ? -1 : a.length > b.length;
@@ -298,6 +538,55 @@ constexpr std::size_t kSmallRange = 48;
 
 }  // namespace
 
+std::vector<std::uint32_t> RowKeys::valueRanks(int key) const {
+  const Column& c = columns_[static_cast<std::size_t>(key)];
+  struct Entry {
+    std::uint64_t prefix;
+    std::uint32_t id;
+    std::uint8_t storageClass;
+    // The prefix (with the length, for texts) is the whole value: equal
+    // prefixes of two such entries are equal values.
+    bool whole;
+    std::uint32_t length;
+  };
+  // Doubles hold every integer up to 2^53 exactly.
+  constexpr std::int64_t kExactInteger = std::int64_t{1} << 53;
+  std::vector<Entry> entries(c.values.size());
+  for (std::size_t id = 0; id < c.values.size(); ++id) {
+    const Value& v = c.values[id];
+    const auto i = static_cast<std::uint32_t>(id);
+    Entry& entry = entries[id];
+    switch (v.type) {
+      case kNull: entry = {0, i, 0, true, 0}; break;
+      case kInteger:
+        entry = {prefixOf(static_cast<double>(v.integer)), i, 1,
+                 v.integer > -kExactInteger && v.integer < kExactInteger, 0};
+        break;
+      case kReal: entry = {prefixOf(v.real), i, 1, true, 0}; break;
+      case kText:
+      case kBlob:
+        entry = {prefixOf(c.text.data() + v.offset, v.length), i, static_cast<std::uint8_t>(v.type == kText ? 2 : 3),
+                 v.length <= 8, v.length};
+        break;
+    }
+  }
+  auto order = [&](const Entry& a, const Entry& b) {
+    if (a.storageClass != b.storageClass) return a.storageClass < b.storageClass;
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    if (a.whole && b.whole) return a.length < b.length;
+    return compare(c, c.values[a.id], c.values[b.id]) < 0;
+  };
+  std::sort(entries.begin(), entries.end(), order);
+  // Distinct values can still be equal (an integer and a real of one value).
+  std::vector<std::uint32_t> ranks(entries.size());
+  std::uint32_t rank = 0;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0 && order(entries[i - 1], entries[i])) ++rank;
+    ranks[entries[i].id] = rank;
+  }
+  return ranks;
+}
+
 const std::vector<std::uint32_t>& RowKeys::ranks(int key) const {
   if (ranks_.empty()) ranks_.resize(kSortKeyCount);
   std::vector<std::uint32_t>& ranks = ranks_[static_cast<std::size_t>(key)];
@@ -309,49 +598,10 @@ const std::vector<std::uint32_t>& RowKeys::ranks(int key) const {
     for (std::size_t row = 0; row < baseRows_.size(); ++row) ranks[row] = all[static_cast<std::size_t>(baseRows_[row])];
     return ranks;
   }
-  struct Entry {
-    std::uint64_t prefix;
-    std::uint32_t row;
-    std::uint8_t storageClass;
-    // The prefix (with the length, for texts) is the whole value: equal
-    // prefixes of two such entries are equal values.
-    bool whole;
-    std::uint32_t length;
-  };
-  // Doubles hold every integer up to 2^53 exactly.
-  constexpr std::int64_t kExactInteger = std::int64_t{1} << 53;
-  std::vector<Entry> entries(static_cast<std::size_t>(rows_));
-  for (int row = 0; row < rows_; ++row) {
-    const Value& v = value(row, key);
-    const auto r = static_cast<std::uint32_t>(row);
-    Entry& entry = entries[r];
-    switch (v.type) {
-      case kNull: entry = {0, r, 0, true, 0}; break;
-      case kInteger:
-        entry = {prefixOf(static_cast<double>(v.integer)), r, 1,
-                 v.integer > -kExactInteger && v.integer < kExactInteger, 0};
-        break;
-      case kReal: entry = {prefixOf(v.real), r, 1, true, 0}; break;
-      case kText:
-      case kBlob:
-        entry = {prefixOf(text_.data() + v.offset, v.length), r, static_cast<std::uint8_t>(v.type == kText ? 2 : 3),
-                 v.length <= 8, v.length};
-        break;
-    }
-  }
-  auto order = [&](const Entry& a, const Entry& b) {
-    if (a.storageClass != b.storageClass) return a.storageClass < b.storageClass;
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    if (a.whole && b.whole) return a.length < b.length;
-    return compare(value(static_cast<int>(a.row), key), value(static_cast<int>(b.row), key)) < 0;
-  };
-  std::sort(entries.begin(), entries.end(), order);
-  ranks.resize(entries.size());
-  std::uint32_t rank = 0;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (i > 0 && order(entries[i - 1], entries[i])) ++rank;
-    ranks[entries[i].row] = rank;
-  }
+  const std::vector<std::uint32_t> byValue = valueRanks(key);
+  const std::vector<std::uint32_t>& ids = columns_[static_cast<std::size_t>(key)].ids;
+  ranks.resize(ids.size());
+  for (std::size_t row = 0; row < ids.size(); ++row) ranks[row] = byValue[ids[row]];
   return ranks;
 }
 
@@ -365,7 +615,8 @@ void RowKeys::refine(std::vector<int>& rows, std::size_t first, std::size_t last
   if (last - first <= kSmallRange) {
     std::stable_sort(begin, end, [&](int a, int b) {
       for (std::size_t t = term; t < terms.size(); ++t) {
-        const int result = compare(value(a, terms[t].key), value(b, terms[t].key));
+        const int key = terms[t].key;
+        const int result = compare(column(key), value(a, key), value(b, key));
         if (result != 0) return terms[t].descending ? result > 0 : result < 0;
       }
       return false;
@@ -412,7 +663,7 @@ std::optional<std::vector<std::string>> RowKeys::distinctValues(int key) const {
       case kInteger: values.push_back(std::to_string(v.integer)); break;
       case kReal: return std::nullopt;
       case kText:
-      case kBlob: values.emplace_back(table().text_, v.offset, v.length); break;
+      case kBlob: values.emplace_back(column(key).text, v.offset, v.length); break;
     }
   }
   return values;

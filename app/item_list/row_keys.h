@@ -14,7 +14,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "app/item_list/sort_state.h"
@@ -57,7 +56,9 @@ public:
   // with ply<2 and their spec_table columns, found by file_name for readRows().
   // Kept while the library stays as it was, so that a search reads only which
   // items it lists, and the ranks of a key are made once for all of them.
-  std::optional<std::string> readLibrary(db::DbConnection& db);
+  // From `splitFrom` rows on, the keys are read by two threads at once.
+  static constexpr int kSplitReadRows = 50000;
+  std::optional<std::string> readLibrary(db::DbConnection& db, int splitFrom = kSplitReadRows);
   // The rows a statement lists whose one column is file_name (program text),
   // in the order read, with their keys taken from `library` (readLibrary).
   // Nothing on success, else SQLite's error text; `complete` is false (and
@@ -68,11 +69,10 @@ public:
   void takeAll(std::shared_ptr<const RowKeys> library);
   // The given rows of `library`, in the order given.
   void takeRows(std::shared_ptr<const RowKeys> library, std::vector<int> rows);
-  // A library's rows by file_name (UTF-8); rows whose file_name is not a text are not in it.
-  const std::unordered_map<std::string_view, int>& rowsByFileName() const {
-    indexFileNames();
-    return byFileName_;
-  }
+  // A library's rows by file_name (UTF-8); rows whose file_name is not a
+  // text are not in it, and of two rows of one name only the first is.
+  class NameIndex;
+  const NameIndex& rowsByFileName() const;
 
   int rowCount() const { return rows_; }
   std::string_view fileNameUtf8(int row) const;
@@ -93,40 +93,91 @@ private:
     union {
       std::int64_t integer;
       double real;
-      std::uint64_t offset;  // into text_
+      std::uint64_t offset;  // into the column's text
     };
   };
-  static constexpr int kStride = kSortKeyCount + 1;  // file_name first
+  // One key of every row, kept as the number of the row's value among the
+  // key's distinct values: most keys take few values (makers, machines,
+  // ratings), so a million rows cost 4 bytes each, and a key's ranks are made
+  // by sorting its distinct values only.
+  struct Column {
+    std::vector<std::uint32_t> ids;  // row -> distinct value
+    std::vector<Value> values;
+    std::string text;
+  };
+  class Interner;
+  struct Reader;
+  struct SpecRows;
+  // What a statement over main_table gives, in its column order: rowid (to
+  // `rowids`), file_name (`names`), the keys (those of spec_table found
+  // through `spec` by file_name instead).
+  struct MainColumns {
+    std::vector<std::int64_t>* rowids = nullptr;
+    bool names = false;
+    std::vector<int> keys;
+    const SpecRows* spec = nullptr;
+  };
+  static std::string mainStatement(const MainColumns& columns);
+  std::optional<std::string> readSpecRows(db::DbConnection& db, Reader& reader, SpecRows& spec);
+  std::optional<std::string> readMainRows(db::DbConnection& db, const std::string& statementUtf8, Reader& reader,
+                                          const MainColumns& columns);
+  bool readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout);
 
-  static Value take(const db::RowValues& row, int column, std::string& text);
   void clear();
-  std::optional<std::string> readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8);
+  std::optional<std::string> readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8,
+                                                   std::int64_t rowsAbout = 0);
   // Rows taken from a library's keys are looked up there.
   const RowKeys& table() const { return base_ ? *base_ : *this; }
   std::size_t tableRow(int row) const {
     return static_cast<std::size_t>(base_ ? baseRows_[static_cast<std::size_t>(row)] : row);
   }
+  const Column& column(int key) const { return table().columns_[static_cast<std::size_t>(key)]; }
   const Value& value(int row, int key) const {
-    return table().values_[tableRow(row) * kStride + 1 + static_cast<std::size_t>(key)];
+    const Column& c = column(key);
+    return c.values[c.ids[tableRow(row)]];
   }
-  int compare(const Value& a, const Value& b) const;
+  static int compare(const Column& column, const Value& a, const Value& b);
   // Every row's place among the key's distinct values (0 the least), made
   // when first needed: comparing small numbers in one array is what makes a
-  // sort of 100,000 rows fast; comparing the values themselves jumps around
-  // memory for every comparison.
+  // sort of a million rows fast.
   const std::vector<std::uint32_t>& ranks(int key) const;
+  // The same place for each of the key's distinct values.
+  std::vector<std::uint32_t> valueRanks(int key) const;
   void refine(std::vector<int>& rows, std::size_t first, std::size_t last, const std::vector<SortTerm>& terms,
               std::size_t term) const;
 
   int rows_ = 0;
-  std::vector<Value> values_;
-  std::string text_;
+  std::vector<Column> columns_;
+  // file_name of every row: its bytes, where each starts (one more than the
+  // rows) and which are not texts.
+  std::string names_;
+  std::vector<std::uint64_t> nameStart_;
+  std::vector<bool> nameNotText_;
   mutable std::vector<std::vector<std::uint32_t>> ranks_;
-  // A library's rows by file_name, made when a view's rows are first looked up.
-  mutable std::unordered_map<std::string_view, int> byFileName_;
-  void indexFileNames() const;
+  // Made when a view's rows are first looked up by name.
+  mutable std::shared_ptr<NameIndex> byFileName_;
   std::shared_ptr<const RowKeys> base_;
   std::vector<int> baseRows_;  // row -> row of base_
+};
+
+// Rows by their names, for names kept elsewhere (`nameOf`): an open
+// addressing table of row numbers, 8 bytes a row, where a map of string
+// views took ten times that and a node allocation per row.
+class RowKeys::NameIndex {
+public:
+  using NameOf = std::string_view (*)(const void* owner, int row);
+  NameIndex(const void* owner, NameOf nameOf, int rows);
+  // Adds `row` unless a row of the same name is in already.
+  void add(int row);
+  // The row of `name`, or -1.
+  int find(std::string_view name) const;
+  std::size_t size() const { return count_; }
+
+private:
+  const void* owner_;
+  NameOf nameOf_;
+  std::vector<std::uint32_t> slots_;  // row + 1, 0 free
+  std::size_t count_ = 0;
 };
 
 }  // namespace qm::search

@@ -60,7 +60,7 @@ std::vector<TextField> fieldsOf(const TextCondition& condition) {
 }
 
 std::optional<std::string> SearchTexts::load(db::DbConnection& db, const std::vector<TextField>& fields,
-                                             const std::unordered_map<std::string_view, int>& rowOf, int rows,
+                                             const RowKeys::NameIndex& rowOf, int rows,
                                              const std::atomic<bool>* stop) {
   std::vector<TextField> missing;
   for (TextField field : fields) {
@@ -82,12 +82,12 @@ std::optional<std::string> SearchTexts::load(db::DbConnection& db, const std::ve
       stopped = true;
       return false;
     }
-    const auto found = rowOf.find(row.utf8(0));
-    if (found == rowOf.end()) {
+    const int found = row.type(0) == db::ValueType::Text ? rowOf.find(row.utf8(0)) : -1;
+    if (found < 0) {
       complete = false;
       return false;
     }
-    const auto at = static_cast<std::size_t>(found->second);
+    const auto at = static_cast<std::size_t>(found);
     for (std::size_t k = 0; k < missing.size(); ++k) {
       Column& column = read[k];
       const int c = static_cast<int>(k) + 1;

@@ -18,6 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/item_list/row_keys.h"
+
 namespace qm::db {
 class DbConnection;
 class LikePattern;
@@ -61,7 +63,7 @@ public:
   // kept under. Nothing on success, else SQLite's error text.
   // `stop`, when given and set, ends the read early (an error).
   std::optional<std::string> load(db::DbConnection& db, const std::vector<TextField>& fields,
-                                  const std::unordered_map<std::string_view, int>& rowOf, int rows,
+                                  const RowKeys::NameIndex& rowOf, int rows,
                                   const std::atomic<bool>* stop = nullptr);
   bool hasAll() const;
   bool has(TextField field) const { return columns_[static_cast<int>(field)].loaded; }

@@ -65,6 +65,7 @@ DbConnection::~DbConnection() { close(); }
 
 void DbConnection::open(const std::string& path) {
   close();
+  path_ = path;
   pathUtf8_ = toUtf8(path);
   // Without SQLite's own mutex: a connection, like its result table, is used
   // by one thread at a time, and the lock taken for every value read was 7%

@@ -72,6 +72,8 @@ public:
   // execute fail with SQLite's reason.
   void open(const std::string& path);
   bool isOpen() const { return handle_ != nullptr; }
+  // The path given to open(), for another connection to the same file.
+  const std::string& path() const { return path_; }
   int openResult() const { return openResult_; }
 
   // Runs one statement text, which may hold several statements separated by
@@ -146,6 +148,7 @@ private:
   static bool step(sqlite3_stmt* stmt);
   std::optional<std::string> finish(sqlite3_stmt* stmt);
 
+  std::string path_;
   std::string pathUtf8_;
   sqlite3* handle_ = nullptr;
   int openResult_ = 0;
