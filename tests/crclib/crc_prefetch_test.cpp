@@ -25,7 +25,7 @@ protected:
     std::vector<std::string> paths;
     for (int i = 0; i < count; ++i) {
       const auto bytes = crc::test::randomBytes(static_cast<std::size_t>(10 + i), static_cast<unsigned>(i));
-      paths.push_back(temp.file("f" + std::to_string(i) + ".bin"));
+      paths.push_back(temp.file(std::to_string(i) + ".bin"));
       EXPECT_TRUE(qm::test::writeFile(paths.back(), std::string(bytes.begin(), bytes.end())));
     }
     return paths;
