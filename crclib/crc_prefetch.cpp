@@ -26,6 +26,7 @@ void CrcPrefetch::offer(const std::vector<std::string>& paths) {
 
 std::optional<crc::CrcReport> CrcPrefetch::take(const std::string& path) {
   std::unique_lock lock(mutex_);
+  std::optional<crc::CrcReport> report;
   while (!items_.empty()) {
     Item& front = items_.front();
     if (front.started && !front.report) {
@@ -33,52 +34,51 @@ std::optional<crc::CrcReport> CrcPrefetch::take(const std::string& path) {
       changed_.wait(lock, [&] { return items_.front().report.has_value(); });
       continue;
     }
-    if (front.path != path) {
-      items_.pop_front();
-      changed_.notify_all();
-      continue;
-    }
-    if (!front.started) {
-      // Not reached yet: compute it here rather than wait for the queue.
-      items_.pop_front();
-      changed_.notify_all();
-      return std::nullopt;
-    }
-    crc::CrcReport report = std::move(*front.report);
+    const bool match = front.path == path;
+    // Not reached yet: computed here rather than waited for.
+    if (match && front.started) report = std::move(front.report);
     items_.pop_front();
-    changed_.notify_all();
-    return report;
+    if (match) break;
   }
-  return std::nullopt;
+  if (workerWaiting_ && batchReady()) changed_.notify_all();
+  return report;
+}
+
+bool CrcPrefetch::batchReady() const {
+  std::size_t unstarted = 0, index = 0;
+  for (const auto& item : items_) {
+    if (index++ >= kAhead) return unstarted >= kBatch;
+    if (!item.started) ++unstarted;
+  }
+  return unstarted > 0;
 }
 
 void CrcPrefetch::work() {
   std::unique_lock lock(mutex_);
+  std::vector<std::string> batch;
+  std::vector<crc::CrcReport> reports;
   for (;;) {
-    Item* next = nullptr;
-    changed_.wait(lock, [&] {
-      if (closing_) return true;
-      std::size_t index = 0;
-      for (auto& item : items_) {
-        if (index++ >= kAhead) break;
-        if (!item.started) {
-          next = &item;
-          return true;
-        }
-      }
-      return false;
-    });
+    workerWaiting_ = true;
+    changed_.wait(lock, [&] { return closing_ || batchReady(); });
+    workerWaiting_ = false;
     if (closing_) return;
-    next->started = true;
-    const std::string path = next->path;
-    lock.unlock();
-    crc::CrcReport report = crc::fileCrc(path, window_, set_);
-    lock.lock();
-    // The item is still queued: the run waits for started items before dropping them.
+    batch.clear();
+    std::size_t index = 0;
     for (auto& item : items_) {
-      if (item.started && !item.report && item.path == path) {
-        item.report = std::move(report);
-        break;
+      if (index++ >= kAhead || batch.size() == kBatch) break;
+      if (item.started) continue;
+      item.started = true;
+      batch.push_back(item.path);
+    }
+    lock.unlock();
+    reports.clear();
+    for (const std::string& path : batch) reports.push_back(crc::fileCrc(path, window_, set_));
+    lock.lock();
+    // The items are still queued: the run waits for started items before dropping them.
+    std::size_t next = 0;
+    for (auto& item : items_) {
+      if (next < batch.size() && item.started && !item.report && item.path == batch[next]) {
+        item.report = std::move(reports[next++]);
       }
     }
     changed_.notify_all();

@@ -38,10 +38,16 @@ private:
     std::optional<crc::CrcReport> report;
   };
   void work();
+  // Whether the second thread has a batch to start: a whole one in the window,
+  // or the last of what was offered. Called under the lock.
+  bool batchReady() const;
 
   // Files computed but not taken yet: enough to keep both threads busy, few
   // enough that memory does not grow with the tree.
-  static constexpr std::size_t kAhead = 16;
+  static constexpr std::size_t kAhead = 32;
+  // The threads hand files over in batches: one wake-up per file would cost
+  // as much as reading a small file.
+  static constexpr std::size_t kBatch = 8;
 
   crc::CrcWindow window_;
   crc::CrcSet set_;
@@ -49,6 +55,7 @@ private:
   std::condition_variable changed_;
   std::deque<Item> items_;  // front: the next file the run takes
   bool closing_ = false;
+  bool workerWaiting_ = false;
   std::thread thread_;
 };
 

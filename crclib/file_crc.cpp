@@ -9,7 +9,9 @@ namespace qm::crc {
 CrcReport fileCrc(const std::string& path, CrcWindow window, CrcSet set, ProgressMarker* marker) {
   OpenedSource opened = openFileSource(path);
   if (!opened.source) return {CrcOutcome::Failed, {}, opened.error};
-  return sourceCrc(*opened.source, window, set, marker);
+  CrcReport report = sourceCrc(*opened.source, window, set, marker);
+  report.stamp = opened.source->stamp();
+  return report;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "crclib/crc_accumulator.h"
@@ -24,6 +25,7 @@ struct CrcReport {
   CrcOutcome outcome = CrcOutcome::NoBytes;
   CrcPair crc;        // the error values unless computed
   std::string error;  // when failed: the system's message text (program text)
+  std::optional<platform::FileStamp> stamp = std::nullopt;  // of the file read, when it could be opened
 };
 
 CrcReport fileCrc(const std::string& path, CrcWindow window, CrcSet set, ProgressMarker* marker = nullptr);

@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "common/platform/files.h"
+
 namespace qm::crc {
 
 class FileSource {
@@ -18,6 +20,9 @@ public:
   // (it shrank since it was opened): nothing is ever made up of zeros.
   // Returns the error text (program text), or nothing on success.
   virtual std::optional<std::string> read(std::uint64_t offset, std::span<unsigned char> into) = 0;
+  // The opened file's size and time in platform::fileStamp's units; nothing
+  // for data that is not a file of its own.
+  virtual std::optional<platform::FileStamp> stamp() const { return std::nullopt; }
 };
 
 struct OpenedSource {

@@ -6,6 +6,7 @@
 
 #include "common/platform/system_message.h"
 #include "common/text/encoding.h"
+#include "crclib/file_crc.h"
 #include "crclib/file_source.h"
 
 namespace qm::crc {
@@ -23,12 +24,16 @@ public:
     struct stat status;
     if (::fstat(fd_, &status) != 0) return platform::systemMessage(errno);
     if (S_ISDIR(status.st_mode)) return platform::systemMessage(EISDIR);
-    size_ = static_cast<std::uint64_t>(status.st_size);
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    stamp_.size = static_cast<std::uint64_t>(status.st_size);
+    stamp_.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    // A file read in one go gains nothing from the hint, and a registration
+    // of many small files pays for the call.
+    if (stamp_.size > kReadBlock) ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     return std::nullopt;
   }
 
-  std::uint64_t size() const override { return size_; }
+  std::uint64_t size() const override { return stamp_.size; }
+  std::optional<platform::FileStamp> stamp() const override { return stamp_; }
 
   std::optional<std::string> read(std::uint64_t offset, std::span<unsigned char> into) override {
     while (!into.empty()) {
@@ -44,7 +49,7 @@ public:
 
 private:
   int fd_;
-  std::uint64_t size_ = 0;
+  platform::FileStamp stamp_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/platform/file_stamp_win.h"
 #include "common/platform/system_message.h"
 #include "common/platform/win_handle_win.h"
 #include "crclib/file_source.h"
@@ -14,9 +15,10 @@ using platform::UniqueHandle;
 
 class WindowsSource : public FileSource {
 public:
-  WindowsSource(UniqueHandle file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+  WindowsSource(UniqueHandle file, platform::FileStamp stamp) : file_(std::move(file)), stamp_(stamp) {}
 
-  std::uint64_t size() const override { return size_; }
+  std::uint64_t size() const override { return stamp_.size; }
+  std::optional<platform::FileStamp> stamp() const override { return stamp_; }
 
   std::optional<std::string> read(std::uint64_t offset, std::span<unsigned char> into) override {
     while (!into.empty()) {
@@ -36,7 +38,7 @@ public:
 
 private:
   UniqueHandle file_;
-  std::uint64_t size_;
+  platform::FileStamp stamp_;
 };
 
 }  // namespace
@@ -46,9 +48,10 @@ OpenedSource openFileSource(const std::string& path) {
                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (raw == INVALID_HANDLE_VALUE) return {nullptr, systemMessage(GetLastError())};
   UniqueHandle file(raw);
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size)) return {nullptr, systemMessage(GetLastError())};
-  return {std::make_unique<WindowsSource>(std::move(file), static_cast<std::uint64_t>(size.QuadPart)), {}};
+  // Size and time in one call.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file.get(), &info)) return {nullptr, systemMessage(GetLastError())};
+  return {std::make_unique<WindowsSource>(std::move(file), platform::stampFrom(info)), {}};
 }
 
 }  // namespace qm::crc

@@ -64,6 +64,7 @@ private:
 
 struct CrcTexts {
   std::string crc32, crc16;
+  std::optional<platform::FileStamp> stamp;  // of the file read for them
 };
 
 // One kept member of an archive.
@@ -280,14 +281,17 @@ std::optional<CrcTexts> Run::fileCrcs(const std::string& path) {
     host_.log(text::sjis("読めないファイル：") + path + text::sjis(" （") + report.error + text::sjis("）"));
     return std::nullopt;
   }
+  texts.stamp = report.stamp;
   if (report.outcome != crc::CrcOutcome::Computed) return texts;
   if (s_.crc32) texts.crc32 = crc::crc32Text(report.crc.crc32);
   if (s_.crc16) texts.crc16 = crc::crc16Text(report.crc.crc16);
   return texts;
 }
 
-std::optional<SeenStamp> stampOf(const std::string& path) {
-  const auto stamp = platform::fileStamp(path);
+// A stamp the CRC reading took from the open file saves looking the path up
+// again, which costs as much as the reading itself for a small file.
+std::optional<SeenStamp> stampOf(const std::string& path, const std::optional<platform::FileStamp>& known = {}) {
+  const auto stamp = known ? known : platform::fileStamp(path);
   if (!stamp) return std::nullopt;
   return SeenStamp{static_cast<std::int64_t>(stamp->size), stamp->modified};
 }
@@ -344,7 +348,7 @@ void Run::registerFile(const std::string& path, int& imageNumber, std::string& f
   ImageRow row = rowOf(path, platform::fileNameOf(path), derived, *crcs);
   row.ply = s_.folderSets ? std::to_string(imageNumber) : "0";
   row.plyFile = s_.folderSets && imageNumber >= 2 ? first : "";
-  if (insert(row, stampOf(path))) keys_.add(path);
+  if (insert(row, stampOf(path, crcs->stamp))) keys_.add(path);
 }
 
 void Run::reportDamaged(const std::string& path, const archive::ArchiveError& error) {

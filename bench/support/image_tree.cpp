@@ -24,6 +24,17 @@ void writeRandom(const fs::path& path, std::size_t bytes, std::mt19937_64& rando
                                               static_cast<std::streamsize>(bytes));
 }
 
+void writeFolders(const fs::path& plain, int folders, int filesPerFolder, std::size_t fileBytes,
+                  std::mt19937_64& random) {
+  for (int f = 0; f < folders; ++f) {
+    const fs::path folder = plain / ("folder" + std::to_string(1000 + f));
+    fs::create_directories(folder);
+    for (int i = 0; i < filesPerFolder; ++i) {
+      writeRandom(folder / ("Game " + std::to_string(i) + " (Disk 1).d88"), fileBytes, random);
+    }
+  }
+}
+
 }  // namespace
 
 const fs::path& imageTreeRoot() {
@@ -36,13 +47,7 @@ bool makeImageTree() {
   if (fs::exists(root / "complete")) return true;
   fs::remove_all(root);
   std::mt19937_64 random(7);
-  for (int f = 0; f < kTreeFolders; ++f) {
-    const fs::path folder = root / "plain" / ("folder" + std::to_string(1000 + f));
-    fs::create_directories(folder);
-    for (int i = 0; i < kTreeFilesPerFolder; ++i) {
-      writeRandom(folder / ("Game " + std::to_string(i) + " (Disk 1).d88"), kTreeFileBytes, random);
-    }
-  }
+  writeFolders(root / "plain", kTreeFolders, kTreeFilesPerFolder, kTreeFileBytes, random);
   const fs::path staging = root / "staging";
   fs::create_directories(root / "zips");
   for (int z = 0; z < kTreeZips; ++z) {
@@ -56,6 +61,21 @@ bool makeImageTree() {
     if (std::system(command.c_str()) != 0) return false;
   }
   fs::remove_all(staging);
+  std::ofstream(root / "complete") << "ok";
+  return true;
+}
+
+const fs::path& smallFileTreeRoot() {
+  static const fs::path root = fs::temp_directory_path() / "qm-bench" / "register-200k";
+  return root;
+}
+
+bool makeSmallFileTree() {
+  const fs::path& root = smallFileTreeRoot();
+  if (fs::exists(root / "complete")) return true;
+  fs::remove_all(root);
+  std::mt19937_64 random(11);
+  writeFolders(root / "plain", kSmallTreeFolders, kSmallTreeFilesPerFolder, kSmallTreeFileBytes, random);
   std::ofstream(root / "complete") << "ok";
   return true;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/platform/atomic_file.h"
+#include "common/platform/file_stamp_win.h"
 #include "common/platform/files.h"
 #include "common/platform/win_handle_win.h"
 
@@ -49,11 +50,7 @@ std::optional<std::uint64_t> fileSize(const std::string& path) {
 std::optional<FileStamp> fileStamp(const std::string& path) {
   const auto data = attributesOf(path);
   if (!data || isFolder(data->dwFileAttributes)) return std::nullopt;
-  FileStamp stamp;
-  stamp.size = (static_cast<std::uint64_t>(data->nFileSizeHigh) << 32) | data->nFileSizeLow;
-  stamp.modified = static_cast<std::int64_t>((static_cast<std::uint64_t>(data->ftLastWriteTime.dwHighDateTime) << 32) |
-                                             data->ftLastWriteTime.dwLowDateTime);
-  return stamp;
+  return stampFrom(*data);
 }
 
 bool createFolder(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/platform/files.h"
 #include "crclib/file_crc.h"
 #include "tests/crclib/crc_samples.h"
 #include "tests/support/file_bytes.h"
@@ -76,6 +77,17 @@ TEST_F(FileCrcTest, MissingFileAndFolderFailWithTheSystemText) {
     EXPECT_EQ(report.error, openFileSource(path).error);
     EXPECT_NE(report.error, "");
   }
+}
+
+// The opened file's size and time go with its CRCs, as fileStamp reads them:
+// a registration records them without looking the path up again.
+TEST_F(FileCrcTest, ReportCarriesTheOpenedFilesStamp) {
+  for (const std::string& path : {fileWith(randomBytes(40, 3)), fileWith({}, "empty.bin")}) {
+    const CrcReport report = fileCrc(path, {}, CrcSet::Both);
+    ASSERT_TRUE(report.stamp.has_value()) << path;
+    EXPECT_EQ(*report.stamp, platform::fileStamp(path).value()) << path;
+  }
+  EXPECT_FALSE(fileCrc(temp.file("missing.bin"), {}, CrcSet::Both).stamp.has_value());
 }
 
 // A source whose data fails partway: the CRC over what was read is never reported.

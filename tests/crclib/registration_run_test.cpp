@@ -65,6 +65,13 @@ TEST_F(RegistrationRunTest, FolderTreeWithSetsCrcsAndEveryColumn) {
                           // Alone in its folder: its set number is taken back.
                           one + "|ソフト (1987)|d88|テスト|ソフト|ソフト|(1987)|表|RPG|1|2D||1985-1|CBF43926|6F91|0||||"
                                 "integer|19"}));
+  // What a later sync compares against: each file's size and time as found by path.
+  Rows stamps;
+  for (const std::string& utf8 : {d1, d2, one}) {
+    const auto stamp = platform::fileStamp(text::utf8ToSjis(utf8)).value();
+    stamps.push_back(utf8 + "|" + std::to_string(stamp.size) + "|" + std::to_string(stamp.modified));
+  }
+  EXPECT_EQ(rows("SELECT pfile_sn, size, mtime FROM seen_file_table ORDER BY rowid;"), stamps);
 }
 
 TEST_F(RegistrationRunTest, ExtensionsSubfoldersAndSingleFiles) {
