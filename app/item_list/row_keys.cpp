@@ -370,6 +370,14 @@ struct RowKeys::SpecRows {
     const auto r = static_cast<std::size_t>(row);
     return std::string_view(names).substr(start[r], start[r + 1] - start[r]);
   }
+  void makeIndex() {
+    const int rows = static_cast<int>(isText.size());
+    index = std::make_unique<NameIndex>(
+        this, [](const void* owner, int row) { return static_cast<const SpecRows*>(owner)->name(row); }, rows);
+    for (int row = 0; row < rows; ++row) {
+      if (isText[static_cast<std::size_t>(row)]) index->add(row);
+    }
+  }
 };
 
 std::optional<std::string> RowKeys::readSpecRows(db::DbConnection& db, Reader& reader, SpecRows& spec) {
@@ -383,12 +391,6 @@ std::optional<std::string> RowKeys::readSpecRows(db::DbConnection& db, Reader& r
     return true;
   });
   if (error) return error;
-  const int rows = static_cast<int>(spec.isText.size());
-  spec.index = std::make_unique<NameIndex>(
-      &spec, [](const void* owner, int row) { return static_cast<const SpecRows*>(owner)->name(row); }, rows);
-  for (int row = 0; row < rows; ++row) {
-    if (spec.isText[static_cast<std::size_t>(row)]) spec.index->add(row);
-  }
   for (int k = 0; k < kSpecKeys; ++k) {
     Value null;
     null.integer = 0;
@@ -427,6 +429,7 @@ std::optional<std::string> RowKeys::readKeysWithSpecTable(db::DbConnection& db, 
   SpecRows spec;
   auto error = readSpecRows(db, reader, spec);
   if (!error) {
+    spec.makeIndex();
     MainColumns columns;
     columns.names = true;
     for (int key = 0; key < kSortKeyCount; ++key) columns.keys.push_back(key);
@@ -448,8 +451,11 @@ std::string RowKeys::mainStatement(const MainColumns& columns) {
 
 // Half of the keys are read on a thread of their own through a connection of
 // its own: making a million rows' keys is mostly our work on the values, not
-// SQLite's, and both halves scan the table in rowid order. False (and the
-// keys are to be read again) when the halves do not hold the same rows: the
+// SQLite's, and both halves scan the table in rowid order. The second thread
+// also reads spec_table; its rows are put to the library's rows by name once
+// both are read, through the name index searches need anyway, which the
+// first thread makes while the second is still reading. False (and the keys
+// are to be read again) when the halves do not hold the same rows: the
 // library changed between the two reads.
 bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
   Reader reader(*this);
@@ -461,12 +467,14 @@ bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
   first.rowids = &firstRowids;
   second.keys = {6, 7, 8, 17, 18};
   second.rowids = &secondRowids;
+  SpecRows spec;
   std::optional<std::string> secondError = std::string("not read");
   const std::string& path = db.path();
   auto readSecond = [&] {
     db::DbConnection other;
     other.open(path);
-    secondError = readMainRows(other, mainStatement(second), reader, second);
+    secondError = readSpecRows(other, reader, spec);
+    if (!secondError) secondError = readMainRows(other, mainStatement(second), reader, second);
   };
   std::thread thread;
   try {
@@ -474,12 +482,24 @@ bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
   } catch (const std::system_error&) {
     return false;
   }
-  SpecRows spec;
-  std::optional<std::string> error = readSpecRows(db, reader, spec);
-  first.spec = &spec;
-  if (!error) error = readMainRows(db, mainStatement(first), reader, first);
+  const std::optional<std::string> error = readMainRows(db, mainStatement(first), reader, first);
+  if (!error) rowsByFileName();
   thread.join();
-  return !error && !secondError && firstRowids == secondRowids;
+  if (error || secondError || firstRowids != secondRowids) return false;
+  const auto rows = static_cast<std::size_t>(rows_);
+  for (int k = 0; k < kSpecKeys; ++k) columns_[static_cast<std::size_t>(kFirstSpecKey + k)].ids.assign(rows, spec.nullIds[k]);
+  // As the join of each row to its spec_table row: the first of a name.
+  std::vector<bool> taken(rows, false);
+  for (int specRow = 0; specRow < static_cast<int>(spec.isText.size()); ++specRow) {
+    if (!spec.isText[static_cast<std::size_t>(specRow)]) continue;
+    const int row = byFileName_->find(spec.name(specRow));
+    if (row < 0 || taken[static_cast<std::size_t>(row)]) continue;
+    taken[static_cast<std::size_t>(row)] = true;
+    for (int k = 0; k < kSpecKeys; ++k)
+      columns_[static_cast<std::size_t>(kFirstSpecKey + k)].ids[static_cast<std::size_t>(row)] =
+          spec.ids[static_cast<std::size_t>(specRow) * kSpecKeys + k];
+  }
+  return true;
 }
 
 std::string_view RowKeys::textUtf8(int row, int key) const {
