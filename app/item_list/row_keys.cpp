@@ -470,9 +470,16 @@ bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
   SpecRows spec;
   std::optional<std::string> secondError = std::string("not read");
   const std::string& path = db.path();
+  // The second connection reads as the first one was set to read.
+  std::int64_t mapped = 0;
+  db.readRowsUtf8("PRAGMA mmap_size;", [&](const db::RowValues& row) {
+    mapped = row.integer(0);
+    return false;
+  });
   auto readSecond = [&] {
     db::DbConnection other;
     other.open(path);
+    if (mapped > 0) other.execute("PRAGMA mmap_size=" + std::to_string(mapped) + ";");
     secondError = readSpecRows(other, reader, spec);
     if (!secondError) secondError = readMainRows(other, mainStatement(second), reader, second);
   };

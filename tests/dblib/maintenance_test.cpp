@@ -130,6 +130,18 @@ TEST_P(MaintenanceTest, FoldersInArchiveTitlesAreCutAfterABackup) {
             (Rows{"C:\\a.zip|game", "C:\\c.zip|ソフト", "C:\\d.zip|plain", "C:\\it's.zip|it's game"}));
 }
 
+// Both are found by one scan of the images; each notice comes as it would alone.
+TEST_P(MaintenanceTest, BothNoticesComeInTheirOrder) {
+  addImage("C:\\a.zip", "", "disk/game");
+  addImage("C:\\b.zip", "b", "plain");
+
+  EXPECT_EQ(harness.run().outcome, SetupOutcome::Ready);
+  ASSERT_EQ(harness.sink.messages().size(), 2u);
+  EXPECT_EQ(harness.sink.messages()[0].text, sjis(kSmartTitleNotice));
+  EXPECT_EQ(harness.sink.messages()[1].text, sjis(kArcTitleNotice));
+  EXPECT_EQ(queryRows(db(), "SELECT file_arc_title FROM main_table ORDER BY file_name;"), (Rows{"game", "plain"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Versions, MaintenanceTest, ::testing::Values(8, 9),
                          [](const auto& info) { return std::string("V").append(std::to_string(info.param)); });
 
