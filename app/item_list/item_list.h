@@ -94,6 +94,8 @@ public:
   bool adoptTexts(const TextsJob& job, SearchTexts texts);
   // How many lists were found through a view's condition, not by reading the view.
   int conditionLists() const { return conditionLists_; }
+  // How many group lists were found among the view's rows held, not by reading the view.
+  int groupLists() const { return groupLists_; }
 
   int rowCount() const;
   // Item index (0-based) of the first row whose file_name is `fileName`
@@ -126,6 +128,9 @@ private:
   // The view's rows by its condition; nothing when there is none, or it
   // cannot be answered (the view is read then).
   std::shared_ptr<const RowKeys> rowsFromCondition();
+  // The rows of a group of the pane among the view's rows; nothing when
+  // they are not held or the statement is not of the pane's making.
+  std::shared_ptr<const RowKeys> rowsOfGroup(const std::string& group);
   bool readLibrary(std::optional<std::string>& error);
   void useRows(std::shared_ptr<const RowKeys> keys, const std::string& key);
   // Forgets every kept key once the library is not as it was when they were read.
@@ -144,6 +149,7 @@ private:
   std::string shownStatement_;  // the statement whose result the list connection holds for the list
   int viewGeneration_ = 0;
   int conditionLists_ = 0;
+  int groupLists_ = 0;
 
   // Without an SQL search, or with one that only narrows the view, the list is
   // sorted in memory (row_keys.h): the keys of every item of the library are

@@ -672,6 +672,25 @@ std::vector<int> RowKeys::order(const std::vector<SortTerm>& terms) const {
   return rows;
 }
 
+std::optional<std::vector<int>> RowKeys::libraryRowsWhere(int key, const std::optional<std::string>& text,
+                                                          std::int64_t number) const {
+  if (!base_ || key < 0 || key >= kSortKeyCount) return std::nullopt;
+  const Column& c = column(key);
+  // Each distinct value is tested once.
+  std::vector<bool> equal(c.values.size());
+  for (std::size_t id = 0; id < c.values.size(); ++id) {
+    const Value& v = c.values[id];
+    equal[id] = text ? v.type == kText && std::string_view(c.text).substr(v.offset, v.length) == *text
+                     : (v.type == kInteger && v.integer == number) ||
+                           (v.type == kReal && v.real == static_cast<double>(number));
+  }
+  std::vector<int> rows;
+  for (const int row : baseRows_) {
+    if (equal[c.ids[static_cast<std::size_t>(row)]]) rows.push_back(row);
+  }
+  return rows;
+}
+
 std::optional<std::vector<std::string>> RowKeys::distinctValues(int key) const {
   std::vector<std::string> values;
   const std::vector<std::uint32_t>& rank = ranks(key);

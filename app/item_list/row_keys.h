@@ -80,6 +80,12 @@ public:
   std::string_view textUtf8(int row, int key) const;
   // Row numbers in the order of `terms`.
   std::vector<int> order(const std::vector<SortTerm>& terms) const;
+  // The library's rows among these rows (taken from a library's keys) whose
+  // key equals `text` (UTF-8), as SQLite's = finds a text in a TEXT column,
+  // or else `number`, as = finds an integer in an INTEGER column. Nothing
+  // when these rows are not a library's.
+  std::optional<std::vector<int>> libraryRowsWhere(int key, const std::optional<std::string>& text,
+                                                   std::int64_t number) const;
   // The key's distinct values in ascending order, as SELECT DISTINCT ...
   // ORDER BY gives them; UTF-8, NULL read as "" (numbers as SQLite writes
   // them, integers only; nothing when a real is among them).
