@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <bit>
 #include <functional>
 #include <system_error>
 #include <thread>
@@ -650,19 +651,47 @@ void RowKeys::refine(std::vector<int>& rows, std::size_t first, std::size_t last
     });
     return;
   }
-  const std::vector<std::uint32_t>& rank = ranks(terms[term].key);
-  if (terms[term].descending) {
-    std::stable_sort(begin, end, [&](int a, int b) { return rank[a] > rank[b]; });
-  } else {
-    std::stable_sort(begin, end, [&](int a, int b) { return rank[a] < rank[b]; });
+  // As many terms as fit are packed into one number per row, each rank in
+  // the bits its key's count of values needs (turned over when descending),
+  // and the rows sorted by it once: a million rows sorted term by term took
+  // most of a second.
+  struct Packed {
+    std::uint64_t key;
+    std::uint32_t place;  // in the range: equal keys keep their order
+  };
+  std::vector<Packed> packed(last - first);
+  for (std::size_t i = 0; i < packed.size(); ++i) packed[i] = {0, static_cast<std::uint32_t>(i)};
+  int bits = 0;
+  std::size_t next = term;
+  for (; next < terms.size(); ++next) {
+    const std::uint32_t limit = rankLimit(terms[next].key);
+    const int width = std::bit_width(limit);
+    if (bits + width > 64) break;
+    bits += width;
+    const std::vector<std::uint32_t>& rank = ranks(terms[next].key);
+    const bool descending = terms[next].descending;
+    for (Packed& p : packed) {
+      const std::uint32_t r = rank[static_cast<std::size_t>(rows[first + p.place])];
+      p.key = p.key << width | (descending ? limit - 1 - r : r);
+    }
   }
-  std::size_t run = first;
-  for (std::size_t i = first + 1; i <= last; ++i) {
-    if (i == last || rank[rows[i]] != rank[rows[run]]) {
-      refine(rows, run, i, terms, term + 1);
+  std::sort(packed.begin(), packed.end(),
+            [](const Packed& a, const Packed& b) { return a.key != b.key ? a.key < b.key : a.place < b.place; });
+  const std::vector<int> range(rows.begin() + static_cast<std::ptrdiff_t>(first),
+                               rows.begin() + static_cast<std::ptrdiff_t>(last));
+  for (std::size_t i = 0; i < packed.size(); ++i) rows[first + i] = range[packed[i].place];
+  std::size_t run = 0;
+  for (std::size_t i = 1; i <= packed.size(); ++i) {
+    if (i == packed.size() || packed[i].key != packed[run].key) {
+      refine(rows, first + run, first + i, terms, next);
       run = i;
     }
   }
+}
+
+// Ranks are below the count of the key's values kept, known without making them.
+std::uint32_t RowKeys::rankLimit(int key) const {
+  return std::max<std::uint32_t>(1, static_cast<std::uint32_t>(column(key).values.size()));
 }
 
 std::vector<int> RowKeys::order(const std::vector<SortTerm>& terms) const {

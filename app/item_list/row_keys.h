@@ -160,6 +160,8 @@ private:
   std::vector<std::uint64_t> nameStart_;
   std::vector<bool> nameNotText_;
   mutable std::vector<std::vector<std::uint32_t>> ranks_;
+  // More than the key's highest rank.
+  std::uint32_t rankLimit(int key) const;
   // Made when a view's rows are first looked up by name.
   mutable std::shared_ptr<NameIndex> byFileName_;
   std::shared_ptr<const RowKeys> base_;
