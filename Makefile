@@ -7,7 +7,7 @@ E2E ?=
 empty :=
 space := $(empty) $(empty)
 
-.PHONY: all deps native windows release check test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-dat bench-sync bench-window bench-search-wine bench-cli-search bench-million-native clean
+.PHONY: all deps native windows release check test test-native test-windows test-e2e test-release dist run bench bench-crc bench-register bench-recompute bench-dat bench-sync bench-window bench-search-wine bench-cli-search bench-million-native bench-million clean
 
 all: native windows
 
@@ -116,6 +116,16 @@ bench-register: deps
 # The library at a million items, natively: registration of 20,000 and of
 # 200,000 files against `7z h`, then CSV export, vacuum and the start-up
 # clean-up at 100,000 and 1,000,000 items beside the sqlite3 shell.
+# The real program under Wine on 0, 100,000 and 1,000,000 generated items
+# (start-up, memory, every search mode, sorts, group clicks), then the item
+# list's and the searches' own statements natively on the same million.
+bench-million: native windows
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release -j $(JOBS) --target bench_list_fill bench_search
+	@bench/million-wine.sh; status=$$?; \
+	  build/native-release/bin/bench_list_fill build/bench-million/1000000/library/Quillmoor.db && \
+	  build/native-release/bin/bench_search build/bench-million/1000000/library/Quillmoor.db && exit $$status
+
 bench-million-native: deps
 	@cmake --preset native-release >/dev/null
 	@cmake --build --preset native-release -j $(JOBS) --target bench_register quillmoor-cli

@@ -64,7 +64,7 @@ export_shell() { sqlite3 -csv -header "$db" "$export_sql" >"$work/shell.csv"; }
 
 measure() {
   local items=$1
-  out=$top/build/bench-million-native/$items
+  out=$top/build/bench-million/$items
   mkdir -p "$out" "$work"
   source "$top/bench/generated-library.sh"
   db=$work/Quillmoor.db

@@ -464,9 +464,9 @@ bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
   MainColumns first, second;
   std::vector<std::int64_t> firstRowids, secondRowids;
   first.names = true;
-  first.keys = {0, 1, 2, 3, 4, 5};
+  first.keys = {0, 1, 2, 3, 4};
   first.rowids = &firstRowids;
-  second.keys = {6, 7, 8, 17, 18};
+  second.keys = {5, 6, 7, 8, 17, 18};
   second.rowids = &secondRowids;
   SpecRows spec;
   std::optional<std::string> secondError = std::string("not read");
