@@ -27,22 +27,6 @@ target=150
 needs=(Quillmoor2.exe Quillmoor2_Lib.dll qm-driver.exe migemo.dll)
 source "$top/bench/wine-bench.sh"
 
-# Mode, label and text; the texts are those of bench_search.
-searches=(
-  "2|title|騎士"
-  "2|title, romaji|kis"
-  "0|fuzzy|騎士"
-  "0|fuzzy, two words|星の 騎士"
-  "1|file path|0123"
-  "3|maker|デモ"
-  "4|genre|アクション"
-  "5|version|1"
-  "6|creator|山田"
-  "7|memo|ボス"
-  "8|sale year|1990"
-  "9|SQL|SELECT * FROM list_view WHERE rating>=30 ORDER BY rating DESC"
-)
-
 session() {
   local folder=$out/session
   rm -rf "$folder" && mkdir -p "$folder"

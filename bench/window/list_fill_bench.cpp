@@ -3,7 +3,8 @@
 // click, step by step. The figures under Wine come from bench/main-window.sh;
 // this is the part of them that is SQLite and the result fetch, for profiling.
 //
-//   bench_list_fill [LIBRARY.db]    (without one, a library is generated)
+//   bench_list_fill [LIBRARY.db]    (without one, a library is generated;
+//                                   make bench-million gives it the million)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
