@@ -144,7 +144,7 @@ bool ItemList::sortInMemory(const std::string& keyStatement) {
     }
     if (!keys && !error) {
       auto read = std::make_shared<RowKeys>();
-      error = ours ? read->readWithSpecTable(list_, statements_.group) : read->read(list_, keyStatement);
+      error = ours ? read->readWithDetails(list_, statements_.group) : read->read(list_, keyStatement);
       keys = read;
     }
     if (error) {

@@ -21,10 +21,10 @@ constexpr const char* kKeyExpressions[kSortKeyCount] = {
     "last_boot",    "developer",    "breed",        "price+0",        "media_detail", "device",    "players",
     "adultex_name", "savedat_detail", "sound_detail", "play_time",    "kana",
 };
-// Keys 9 to 16 are spec_table's columns.
-constexpr int kFirstSpecKey = 9;
-constexpr int kSpecKeys = 8;
-constexpr const char* kSpecKeyStatement =
+// Keys 9 to 16 are the columns of the details table, spec_table.
+constexpr int kFirstDetailKey = 9;
+constexpr int kDetailKeys = 8;
+constexpr const char* kDetailKeyStatement =
     "SELECT pfile_sc, breed, price+0, media_detail, device, players, adultex_name, savedat_detail, sound_detail "
     "FROM spec_table;";
 constexpr int kMachineKey = 2;
@@ -63,7 +63,7 @@ namespace {
 std::string mainKeyColumns() {
   std::string columns = "file_name";
   for (int key = 0; key < kSortKeyCount; ++key) {
-    if (key < kFirstSpecKey || key >= kFirstSpecKey + kSpecKeys) columns.append(", ").append(kKeyExpressions[key]);
+    if (key < kFirstDetailKey || key >= kFirstDetailKey + kDetailKeys) columns.append(", ").append(kKeyExpressions[key]);
   }
   return columns;
 }
@@ -183,9 +183,8 @@ public:
       slots_ = {};
       return add(value, bytes);
     }
-    const std::size_t hash = hasBytes ? hashOf(bytes) + value.type : mix(static_cast<std::uint64_t>(value.integer) + value.type);
-    std::size_t mask = slots_.size() - 1;
-    std::size_t slot = hash & mask;
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = hashOfValue(value, bytes) & mask;
     for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
       const Value& kept = column_.values[slots_[slot] - 1];
       if (kept.type != value.type) continue;
@@ -203,6 +202,11 @@ public:
 private:
   static constexpr std::size_t kDirectCheck = 8192;
 
+  static std::size_t hashOfValue(const Value& value, std::string_view bytes) {
+    return value.type == kText || value.type == kBlob ? hashOf(bytes) + value.type
+                                                      : mix(static_cast<std::uint64_t>(value.integer) + value.type);
+  }
+
   std::uint32_t add(Value value, std::string_view bytes) {
     if (value.type == kText || value.type == kBlob) {
       value.offset = column_.text.size();
@@ -217,10 +221,9 @@ private:
     const std::size_t mask = slots_.size() - 1;
     for (std::uint32_t id = 0; id < column_.values.size(); ++id) {
       const Value& v = column_.values[id];
-      const std::size_t hash = v.type == kText || v.type == kBlob
-                                   ? hashOf(std::string_view(column_.text).substr(v.offset, v.length)) + v.type
-                                   : mix(static_cast<std::uint64_t>(v.integer) + v.type);
-      std::size_t slot = hash & mask;
+      const std::string_view bytes =
+          v.type == kText || v.type == kBlob ? std::string_view(column_.text).substr(v.offset, v.length) : "";
+      std::size_t slot = hashOfValue(v, bytes) & mask;
       while (slots_[slot] != 0) slot = (slot + 1) & mask;
       slots_[slot] = id + 1;
     }
@@ -284,11 +287,11 @@ std::optional<std::string> RowKeys::read(db::DbConnection& db, std::string_view 
   return error;
 }
 
-std::optional<std::string> RowKeys::readWithSpecTable(db::DbConnection& db, std::string_view groupStatement) {
+std::optional<std::string> RowKeys::readWithDetails(db::DbConnection& db, std::string_view groupStatement) {
   clear();
   const std::optional<std::string> statement = mainKeyStatement(groupStatement);
   if (!statement) return std::string("not a group filter statement");
-  return readKeysWithSpecTable(db, db::DbConnection::toUtf8(*statement));
+  return readKeysWithDetails(db, db::DbConnection::toUtf8(*statement));
 }
 
 std::optional<std::string> RowKeys::readLibrary(db::DbConnection& db, int splitFrom) {
@@ -304,7 +307,7 @@ std::optional<std::string> RowKeys::readLibrary(db::DbConnection& db, int splitF
     if (readLibraryInTwo(db, lastRowid)) return std::nullopt;
     clear();
   }
-  return readKeysWithSpecTable(db, libraryKeyStatement(), lastRowid);
+  return readKeysWithDetails(db, libraryKeyStatement(), lastRowid);
 }
 
 const RowKeys::NameIndex& RowKeys::rowsByFileName() const {
@@ -357,14 +360,14 @@ std::optional<std::string> RowKeys::readRows(std::shared_ptr<const RowKeys> libr
   return std::nullopt;
 }
 
-// spec_table's rows, by pfile_sc: their names, and the numbers of their
+// The details table's rows, by pfile_sc: their names, and the numbers of their
 // values among the keys' distinct values.
-struct RowKeys::SpecRows {
+struct RowKeys::DetailRows {
   std::string names;
   std::vector<std::uint64_t> start{0};
   std::vector<bool> isText;
-  std::vector<std::uint32_t> ids;  // kSpecKeys a row
-  std::uint32_t nullIds[kSpecKeys] = {};  // no spec_table row: the view's LEFT JOIN gives NULL
+  std::vector<std::uint32_t> ids;  // kDetailKeys a row
+  std::uint32_t nullIds[kDetailKeys] = {};  // no details row: the view's LEFT JOIN gives NULL
   std::unique_ptr<NameIndex> index;
 
   std::string_view name(int row) const {
@@ -374,28 +377,28 @@ struct RowKeys::SpecRows {
   void makeIndex() {
     const int rows = static_cast<int>(isText.size());
     index = std::make_unique<NameIndex>(
-        this, [](const void* owner, int row) { return static_cast<const SpecRows*>(owner)->name(row); }, rows);
+        this, [](const void* owner, int row) { return static_cast<const DetailRows*>(owner)->name(row); }, rows);
     for (int row = 0; row < rows; ++row) {
       if (isText[static_cast<std::size_t>(row)]) index->add(row);
     }
   }
 };
 
-std::optional<std::string> RowKeys::readSpecRows(db::DbConnection& db, Reader& reader, SpecRows& spec) {
-  auto error = db.readRowsUtf8(kSpecKeyStatement, [&](const db::RowValues& row) {
+std::optional<std::string> RowKeys::readDetailRows(db::DbConnection& db, Reader& reader, DetailRows& details) {
+  auto error = db.readRowsUtf8(kDetailKeyStatement, [&](const db::RowValues& row) {
     // A name that is not a text never matches a file_name (the join's =).
-    spec.isText.push_back(row.type(0) == db::ValueType::Text);
-    if (spec.isText.back()) spec.names.append(row.utf8(0));
-    spec.start.push_back(spec.names.size());
-    for (int k = 0; k < kSpecKeys; ++k)
-      spec.ids.push_back(reader.interners[static_cast<std::size_t>(kFirstSpecKey + k)].intern(row, k + 1));
+    details.isText.push_back(row.type(0) == db::ValueType::Text);
+    if (details.isText.back()) details.names.append(row.utf8(0));
+    details.start.push_back(details.names.size());
+    for (int k = 0; k < kDetailKeys; ++k)
+      details.ids.push_back(reader.interners[static_cast<std::size_t>(kFirstDetailKey + k)].intern(row, k + 1));
     return true;
   });
   if (error) return error;
-  for (int k = 0; k < kSpecKeys; ++k) {
+  for (int k = 0; k < kDetailKeys; ++k) {
     Value null;
     null.integer = 0;
-    spec.nullIds[k] = reader.interners[static_cast<std::size_t>(kFirstSpecKey + k)].intern(null, {});
+    details.nullIds[k] = reader.interners[static_cast<std::size_t>(kFirstDetailKey + k)].intern(null, {});
   }
   return std::nullopt;
 }
@@ -411,30 +414,30 @@ std::optional<std::string> RowKeys::readMainRows(db::DbConnection& db, const std
       ++rows_;
     }
     for (const int key : columns.keys) {
-      if (key >= kFirstSpecKey && key < kFirstSpecKey + kSpecKeys) continue;
+      if (key >= kFirstDetailKey && key < kFirstDetailKey + kDetailKeys) continue;
       reader.key(key, reader.interners[static_cast<std::size_t>(key)].intern(row, column++));
     }
-    if (!columns.spec) return true;
-    const SpecRows& spec = *columns.spec;
-    const int found = row.type(nameColumn) == db::ValueType::Text ? spec.index->find(row.utf8(nameColumn)) : -1;
-    for (int k = 0; k < kSpecKeys; ++k)
-      reader.key(kFirstSpecKey + k, found < 0 ? spec.nullIds[k] : spec.ids[static_cast<std::size_t>(found) * kSpecKeys + k]);
+    if (!columns.details) return true;
+    const DetailRows& details = *columns.details;
+    const int found = row.type(nameColumn) == db::ValueType::Text ? details.index->find(row.utf8(nameColumn)) : -1;
+    for (int k = 0; k < kDetailKeys; ++k)
+      reader.key(kFirstDetailKey + k, found < 0 ? details.nullIds[k] : details.ids[static_cast<std::size_t>(found) * kDetailKeys + k]);
     return true;
   });
 }
 
-std::optional<std::string> RowKeys::readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8,
+std::optional<std::string> RowKeys::readKeysWithDetails(db::DbConnection& db, const std::string& mainStatementUtf8,
                                                           std::int64_t rowsAbout) {
   Reader reader(*this);
   reader.reserve(rowsAbout);
-  SpecRows spec;
-  auto error = readSpecRows(db, reader, spec);
+  DetailRows details;
+  auto error = readDetailRows(db, reader, details);
   if (!error) {
-    spec.makeIndex();
+    details.makeIndex();
     MainColumns columns;
     columns.names = true;
     for (int key = 0; key < kSortKeyCount; ++key) columns.keys.push_back(key);
-    columns.spec = &spec;
+    columns.details = &details;
     error = readMainRows(db, mainStatementUtf8, reader, columns);
   }
   if (error) clear();
@@ -453,7 +456,7 @@ std::string RowKeys::mainStatement(const MainColumns& columns) {
 // Half of the keys are read on a thread of their own through a connection of
 // its own: making a million rows' keys is mostly our work on the values, not
 // SQLite's, and both halves scan the table in rowid order. The second thread
-// also reads spec_table; its rows are put to the library's rows by name once
+// also reads the details table; its rows are put to the library's rows by name once
 // both are read, through the name index searches need anyway, which the
 // first thread makes while the second is still reading. False (and the keys
 // are to be read again) when the halves do not hold the same rows: the
@@ -468,20 +471,13 @@ bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
   first.rowids = &firstRowids;
   second.keys = {5, 6, 7, 8, 17, 18};
   second.rowids = &secondRowids;
-  SpecRows spec;
+  DetailRows details;
   std::optional<std::string> secondError = std::string("not read");
   const std::string& path = db.path();
-  // The second connection reads as the first one was set to read.
-  std::int64_t mapped = 0;
-  db.readRowsUtf8("PRAGMA mmap_size;", [&](const db::RowValues& row) {
-    mapped = row.integer(0);
-    return false;
-  });
   auto readSecond = [&] {
     db::DbConnection other;
     other.open(path);
-    if (mapped > 0) other.execute("PRAGMA mmap_size=" + std::to_string(mapped) + ";");
-    secondError = readSpecRows(other, reader, spec);
+    secondError = readDetailRows(other, reader, details);
     if (!secondError) secondError = readMainRows(other, mainStatement(second), reader, second);
   };
   std::thread thread;
@@ -495,17 +491,17 @@ bool RowKeys::readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout) {
   thread.join();
   if (error || secondError || firstRowids != secondRowids) return false;
   const auto rows = static_cast<std::size_t>(rows_);
-  for (int k = 0; k < kSpecKeys; ++k) columns_[static_cast<std::size_t>(kFirstSpecKey + k)].ids.assign(rows, spec.nullIds[k]);
-  // As the join of each row to its spec_table row: the first of a name.
+  for (int k = 0; k < kDetailKeys; ++k) columns_[static_cast<std::size_t>(kFirstDetailKey + k)].ids.assign(rows, details.nullIds[k]);
+  // As the join of each row to its details row: the first of a name.
   std::vector<bool> taken(rows, false);
-  for (int specRow = 0; specRow < static_cast<int>(spec.isText.size()); ++specRow) {
-    if (!spec.isText[static_cast<std::size_t>(specRow)]) continue;
-    const int row = byFileName_->find(spec.name(specRow));
+  for (int detailRow = 0; detailRow < static_cast<int>(details.isText.size()); ++detailRow) {
+    if (!details.isText[static_cast<std::size_t>(detailRow)]) continue;
+    const int row = byFileName_->find(details.name(detailRow));
     if (row < 0 || taken[static_cast<std::size_t>(row)]) continue;
     taken[static_cast<std::size_t>(row)] = true;
-    for (int k = 0; k < kSpecKeys; ++k)
-      columns_[static_cast<std::size_t>(kFirstSpecKey + k)].ids[static_cast<std::size_t>(row)] =
-          spec.ids[static_cast<std::size_t>(specRow) * kSpecKeys + k];
+    for (int k = 0; k < kDetailKeys; ++k)
+      columns_[static_cast<std::size_t>(kFirstDetailKey + k)].ids[static_cast<std::size_t>(row)] =
+          details.ids[static_cast<std::size_t>(detailRow) * kDetailKeys + k];
   }
   return true;
 }

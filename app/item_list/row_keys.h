@@ -51,7 +51,7 @@ public:
   // viewHead() (list_view_sql.h), whose spec_table columns come from a LEFT
   // JOIN on file_name = pfile_sc: spec_table is read once and matched in
   // memory, which costs far less than the join's lookup for every row.
-  std::optional<std::string> readWithSpecTable(db::DbConnection& db, std::string_view groupStatement);
+  std::optional<std::string> readWithDetails(db::DbConnection& db, std::string_view groupStatement);
   // The keys of every item a view of viewHead() can list: main_table's rows
   // with ply<2 and their spec_table columns, found by file_name for readRows().
   // Kept while the library stays as it was, so that a search reads only which
@@ -113,24 +113,24 @@ private:
   };
   class Interner;
   struct Reader;
-  struct SpecRows;
+  struct DetailRows;
   // What a statement over main_table gives, in its column order: rowid (to
-  // `rowids`), file_name (`names`), the keys (those of spec_table found
-  // through `spec` by file_name instead).
+  // `rowids`), file_name (`names`), the keys (those of the details table
+  // found through `details` by file_name instead).
   struct MainColumns {
     std::vector<std::int64_t>* rowids = nullptr;
     bool names = false;
     std::vector<int> keys;
-    const SpecRows* spec = nullptr;
+    const DetailRows* details = nullptr;
   };
   static std::string mainStatement(const MainColumns& columns);
-  std::optional<std::string> readSpecRows(db::DbConnection& db, Reader& reader, SpecRows& spec);
+  std::optional<std::string> readDetailRows(db::DbConnection& db, Reader& reader, DetailRows& details);
   std::optional<std::string> readMainRows(db::DbConnection& db, const std::string& statementUtf8, Reader& reader,
                                           const MainColumns& columns);
   bool readLibraryInTwo(db::DbConnection& db, std::int64_t rowsAbout);
 
   void clear();
-  std::optional<std::string> readKeysWithSpecTable(db::DbConnection& db, const std::string& mainStatementUtf8,
+  std::optional<std::string> readKeysWithDetails(db::DbConnection& db, const std::string& mainStatementUtf8,
                                                    std::int64_t rowsAbout = 0);
   // Rows taken from a library's keys are looked up there.
   const RowKeys& table() const { return base_ ? *base_ : *this; }

@@ -55,7 +55,6 @@ int main(int argc, char** argv) {
   qm::db::DbConnection list, group;
   qm::db::StatementChecker checker;
   list.open(db);
-  if (const char* pragma = std::getenv("QM_BENCH_PRAGMA")) list.execute(pragma);
   group.open(db);
   checker.open(db);
   qm::platform::AcceptingSink sink;
